@@ -1,0 +1,91 @@
+#include "core/loading.h"
+
+#include "core/numeric.h"
+
+namespace core {
+
+// clang-format off
+const std::array<std::array<double, kEfficiencyColumns>, kEfficiencyRows> EfficiencyTable = {{
+    {1.28, 1.12, 1,    1,    1, 1.4,  1.22, 1.05, 1,    1, 1.5,  1.32, 1.13, 1,    1},
+    {1.42, 1.24, 1.07, 1,    1, 1.56, 1.17, 1.17, 1,    1, 1.74, 1.52, 1.3,  1.09, 1},
+    {1.56, 1.37, 1.17, 1,    1, 1.66, 1.46, 1.25, 1.04, 1, 1.74, 1.52, 1.3,  1.09, 1},
+    {1.45, 1.27, 1.09, 1,    1, 1.66, 1.46, 1.25, 1.04, 1, 1.96, 1.71, 1.47, 1.22, 1},
+    {1.37, 1.2,  1.03, 1,    1, 1.63, 1.43, 1.22, 1.02, 1, 1.96, 1.71, 1.47, 1.22, 1},
+    {1.28, 1.12, 1,    1,    1, 1.56, 1.37, 1.17, 1,    1, 1.96, 1.71, 1.47, 1.22, 1},
+    {1.66, 1.46, 1.25, 1.04, 1, 1.82, 1.59, 1.36, 1.14, 1, 1.96, 1.71, 1.47, 1.22, 1},
+    {1.6,  1.4,  1.2,  1,    1, 1.78, 1.56, 1.33, 1.11, 1, 1.96, 1.71, 1.47, 1.22, 1},
+    {1.56, 1.37, 1.17, 1,    1, 1.74, 1.52, 1.3,  1.09, 1, 1.96, 1.71, 1.47, 1.22, 1},
+}};
+// clang-format on
+
+std::array<std::string_view, 3> CategoriesOf(VehicleGroup group) {
+    if (group == VehicleGroup::CarsAndBuses)
+        return {"легковые", "автобусы и троллейбусыдо до 5 т",
+                "автобусы и троллейбусыдо свыше 5 т"};
+    return {"грузовые до 3,5 т", "грузовые от 3,5 до 12 т", "грузовые свыше 12 т"};
+}
+
+std::array<std::string_view, 7> AdhesionTexts() {
+    return {"0,8", "0,7", "0,6", "0,5", "0,4", "0,2", "0,1"};
+}
+
+std::optional<int> RowForCategory(VehicleGroup group, std::string_view category) {
+    int firstRow = 1 + 3 * static_cast<int>(group);
+    auto texts = CategoriesOf(group);
+    for (int i = 0; i < 3; ++i)
+        if (texts[i] == category) return firstRow + i;
+    return std::nullopt;
+}
+
+std::optional<int> ColumnForAdhesion(LoadState load, std::string_view adhesion) {
+    // The three lowest adhesion texts share the last column of each load state.
+    constexpr int kOffsetInLoad[7] = {1, 2, 3, 4, 5, 5, 5};
+    int firstColumn = 5 * static_cast<int>(load);
+    auto texts = AdhesionTexts();
+    for (int i = 0; i < 7; ++i)
+        if (texts[i] == adhesion) return firstColumn + kOffsetInLoad[i];
+    return std::nullopt;
+}
+
+std::optional<std::string> LookUpEfficiency(double row, double column) {
+    for (int r = 1; r <= kEfficiencyRows; ++r) {
+        for (int c = 1; c <= kEfficiencyColumns; ++c) {
+            if (row != r || column != c) continue;
+            double k = EfficiencyTable[r - 1][c - 1];
+            return k == 1 ? FormatInteger(1) : FormatDouble(k);
+        }
+    }
+    return std::nullopt;
+}
+
+LoadBrakingResults ComputeLoadBraking(std::string_view coefficient, std::string_view speed,
+                                      std::string_view adhesion, std::string_view deceleration,
+                                      std::string_view riseTime) {
+    Fixed4 k = ParseFixed4(coefficient);
+    Fixed4 v = ParseFixed4(speed);
+    Fixed4 phi = ParseFixed4(adhesion);
+    Fixed4 j = ParseFixed4(deceleration);
+    Fixed4 t3 = ParseFixed4(riseTime);
+
+    // Braking distance K·V² / (254·φ).
+    double p = ToDouble(MulFixed4(MulFixed4(k, v), v));
+    double d = ToDouble(MulFixed4Int(254, phi));
+    Fixed4 distance = ToFixed4(FloatingStep([&] { return p / d; }));
+
+    Fixed4 speedMs = ToFixed4(FloatingStep([&] { return ToDouble(MulFixed4Int(1000, v)) / 3600; }));
+
+    // Braking time with the speed taken in m/s: V / 3.6 / j − t3 / 2.
+    Fixed4 time = ToFixed4(
+        FloatingStep([&] { return ToDouble(v) / 3.6 / ToDouble(j) - ToDouble(t3) * 0.5; }));
+
+    // Skid length (v − j·t3/2)² / (2·j).
+    Fixed4 loss = ToFixed4(FloatingStep([&] { return ToDouble(t3) * 0.5 * ToDouble(j); }));
+    double slowed = ToDouble(SubFixed4(speedMs, loss));
+    double twiceJ = ToDouble(MulFixed4Int(2, j));
+    Fixed4 skid = ToFixed4(FloatingStep([&] { return PowerDouble(slowed, 2) / twiceJ; }));
+
+    auto text = [](Fixed4 value) { return FormatFixed4(RoundDecimal(value, 1)); };
+    return {text(speedMs), text(distance), text(time), text(skid)};
+}
+
+} // namespace core

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Braking distance by vehicle category, load and road adhesion, through a table of
+// braking-efficiency coefficients.
+namespace core {
+
+// The vehicle group chosen with the loading window's first three option buttons.
+enum class VehicleGroup {
+    CarsAndBuses, // "Легковые и автобусы одиночные и автопоезда"
+    Trucks,       // "Грузовые одиночное"
+    RoadTrains,   // "Грузовые автопоезда с тягачами"
+};
+
+// The load state chosen with the loading window's other three option buttons.
+enum class LoadState {
+    Unloaded, // "Без нагрузки"
+    HalfLoad, // "С нагрузкой 50%"
+    FullLoad, // "С полной нагрузкой"
+};
+
+inline constexpr int kEfficiencyRows = 9;
+inline constexpr int kEfficiencyColumns = 15;
+
+// Coefficients by vehicle row (1..9) and load column (1..15), each index minus one.
+extern const std::array<std::array<double, kEfficiencyColumns>, kEfficiencyRows> EfficiencyTable;
+
+// The three category texts listed for a group, in list order.
+std::array<std::string_view, 3> CategoriesOf(VehicleGroup group);
+
+// The seven adhesion texts of the adhesion list, in list order.
+std::array<std::string_view, 7> AdhesionTexts();
+
+// Row 1..9 for a category text of the group (exact comparison); nothing for any other text.
+std::optional<int> RowForCategory(VehicleGroup group, std::string_view category);
+
+// Column 1..15 for an adhesion text of the list (exact comparison); nothing for any other text.
+std::optional<int> ColumnForAdhesion(LoadState load, std::string_view adhesion);
+
+// The coefficient text of the cell at (row, column), "1" for the entries equal to 1;
+// nothing when no cell has exactly that row and column.
+std::optional<std::string> LookUpEfficiency(double row, double column);
+
+// Speed in m/s, braking distance, braking time and skid length, one decimal at most.
+struct LoadBrakingResults {
+    std::string speedMs, distance, time, skid;
+};
+
+// From the coefficient, speed (km/h), adhesion, deceleration (m/s²) and rise time (s) texts;
+// raises NumericError on any failure.
+LoadBrakingResults ComputeLoadBraking(std::string_view coefficient, std::string_view speed,
+                                      std::string_view adhesion, std::string_view deceleration,
+                                      std::string_view riseTime);
+
+} // namespace core

@@ -1,0 +1,19 @@
+#include "core/numeric_error.h"
+
+namespace core {
+
+const char* NumericError::what() const noexcept {
+    switch (kind_) {
+    case NumericErrorKind::InvalidArgument:
+        return "invalid argument";
+    case NumericErrorKind::Overflow:
+        return "overflow";
+    case NumericErrorKind::DivisionByZero:
+        return "division by zero";
+    case NumericErrorKind::TypeMismatch:
+        return "type mismatch";
+    }
+    return "numeric error";
+}
+
+} // namespace core

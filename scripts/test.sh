@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test headless.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/setup.sh" "$root/build"
+export QT_QPA_PLATFORM=offscreen
+cd "$root/build"
+ctest --output-on-failure -j"$(nproc)"

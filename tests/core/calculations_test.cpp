@@ -1,0 +1,257 @@
+#include <gtest/gtest.h>
+
+#include "kind_of.h"
+
+#include <cmath>
+#include <optional>
+#include <string>
+
+#include "core/dashcam.h"
+#include "core/loading.h"
+#include "core/stopping.h"
+
+using namespace core;
+
+namespace {} // namespace
+
+// ---- Stopping distance and speed from the skid mark ----
+
+struct StoppingCase {
+    StoppingInputs in;
+    StoppingMode mode;
+    StoppingResults out;
+};
+
+class StoppingExamples : public testing::TestWithParam<StoppingCase> {};
+
+TEST_P(StoppingExamples, GiveTheWorkedResults) {
+    StoppingResults r = ComputeStopping(GetParam().in, GetParam().mode);
+    EXPECT_EQ(r.first, GetParam().out.first);
+    EXPECT_EQ(r.speedMs, GetParam().out.speedMs);
+    EXPECT_EQ(r.distance, GetParam().out.distance);
+    EXPECT_EQ(r.time, GetParam().out.time);
+}
+
+// Braking times take the speed in m/s: 60 km/h at 6,8 m/s² stops in about 2,3 s.
+INSTANTIATE_TEST_SUITE_P(Examples, StoppingExamples,
+                         testing::Values(StoppingCase{{"0,8", "0,2", "0,3", "10", "6,8"},
+                                                      StoppingMode::SkidKnown,
+                                                      {"45,7", "12,7", "26,4", "1,7"}},
+                                         StoppingCase{{"0,8", "0,2", "0,3", "20", "6,8"},
+                                                      StoppingMode::SkidKnown,
+                                                      {"63", "17,5", "42,6", "2,4"}},
+                                         StoppingCase{{"0,8", "0,2", "0,3", "60", "6,8"},
+                                                      StoppingMode::SpeedKnown,
+                                                      {"18", "16,7", "39,5", "2,3"}},
+                                         StoppingCase{{"1", "0,2", "0,3", "100", "6,8"},
+                                                      StoppingMode::SpeedKnown,
+                                                      {"52,6", "27,8", "94,1", "3,9"}},
+                                         // Wet road preset and a point typed on a numeric keypad.
+                                         StoppingCase{{"0.8", "0,2", "0,3", "10", "5"},
+                                                      StoppingMode::SkidKnown,
+                                                      {"38,7", "10,8", "23,9", "2"}}));
+
+TEST(Stopping, OnlyTheStoppingDistanceDependsOnTheReactionTime) {
+    StoppingResults a =
+        ComputeStopping({"0,8", "0,2", "0,3", "10", "6,8"}, StoppingMode::SkidKnown);
+    StoppingResults b =
+        ComputeStopping({"1,4", "0,2", "0,3", "10", "6,8"}, StoppingMode::SkidKnown);
+    EXPECT_EQ(a.first, b.first);
+    EXPECT_EQ(a.speedMs, b.speedMs);
+    EXPECT_EQ(a.time, b.time);
+    EXPECT_NE(a.distance, b.distance);
+}
+
+struct StoppingFailure {
+    StoppingInputs in;
+    StoppingMode mode;
+    NumericErrorKind kind;
+};
+
+class StoppingFailures : public testing::TestWithParam<StoppingFailure> {};
+
+TEST_P(StoppingFailures, RaiseTheirKind) {
+    EXPECT_EQ(KindOf([&] { ComputeStopping(GetParam().in, GetParam().mode); }), GetParam().kind);
+}
+
+INSTANTIATE_TEST_SUITE_P(Failures, StoppingFailures,
+                         testing::Values(StoppingFailure{{"0,8", "0,2", "0,3", "60", "0"},
+                                                         StoppingMode::SpeedKnown,
+                                                         NumericErrorKind::DivisionByZero},
+                                         StoppingFailure{{"0,8", "0,2", "0,3", "-5", "6,8"},
+                                                         StoppingMode::SkidKnown,
+                                                         NumericErrorKind::InvalidArgument},
+                                         StoppingFailure{{"0,8", "0,2", "0,3", "10", "0"},
+                                                         StoppingMode::SkidKnown,
+                                                         NumericErrorKind::InvalidArgument},
+                                         StoppingFailure{{"abc", "0,2", "0,3", "10", "6,8"},
+                                                         StoppingMode::SkidKnown,
+                                                         NumericErrorKind::TypeMismatch},
+                                         StoppingFailure{{"0,8", "0,2", "", "10", "6,8"},
+                                                         StoppingMode::SkidKnown,
+                                                         NumericErrorKind::TypeMismatch},
+                                         StoppingFailure{{"0,8", "0,2", "0,3", "10", "  "},
+                                                         StoppingMode::SkidKnown,
+                                                         NumericErrorKind::TypeMismatch},
+                                         StoppingFailure{
+                                             {"0,8", "0,2", "0,3", "900000000000000", "6,8"},
+                                             StoppingMode::SpeedKnown,
+                                             NumericErrorKind::Overflow}));
+
+// ---- Braking distance by vehicle load ----
+
+TEST(EfficiencyTable, RowsHoldTheirCoefficients) {
+    // Row sums of the published table catch a mistyped cell.
+    const double sums[kEfficiencyRows] = {17.02, 18.28, 19.16, 19.58, 19.26,
+                                          18.86, 20.68, 20.34, 20.11};
+    for (int r = 0; r < kEfficiencyRows; ++r) {
+        double sum = 0;
+        for (double k : EfficiencyTable[r])
+            sum += k;
+        EXPECT_NEAR(sum, sums[r], 1e-9) << "row " << r + 1;
+    }
+    EXPECT_EQ(EfficiencyTable[1][6], 1.17); // row 2, column 7 equals column 8
+    for (int c = 10; c < 15; ++c) {
+        EXPECT_EQ(EfficiencyTable[1][c], EfficiencyTable[2][c]);
+        for (int r = 4; r < 9; ++r)
+            EXPECT_EQ(EfficiencyTable[3][c], EfficiencyTable[r][c]);
+    }
+    for (int c = 5; c < 10; ++c)
+        EXPECT_EQ(EfficiencyTable[2][c], EfficiencyTable[3][c]);
+}
+
+struct LookUpCase {
+    VehicleGroup group;
+    const char* category;
+    LoadState load;
+    const char* adhesion;
+    const char* coefficient;
+};
+
+class LookUpExamples : public testing::TestWithParam<LookUpCase> {};
+
+TEST_P(LookUpExamples, GiveTheCoefficientText) {
+    const auto& c = GetParam();
+    std::optional<int> row = RowForCategory(c.group, c.category);
+    std::optional<int> column = ColumnForAdhesion(c.load, c.adhesion);
+    ASSERT_TRUE(row && column);
+    EXPECT_EQ(LookUpEfficiency(*row, *column), std::string(c.coefficient));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Examples, LookUpExamples,
+    testing::Values(
+        LookUpCase{VehicleGroup::CarsAndBuses, "легковые", LoadState::Unloaded, "0,8", "1,28"},
+        LookUpCase{VehicleGroup::CarsAndBuses, "легковые", LoadState::Unloaded, "0,6", "1"},
+        LookUpCase{VehicleGroup::CarsAndBuses, "легковые", LoadState::Unloaded, "0,1", "1"},
+        LookUpCase{VehicleGroup::CarsAndBuses, "автобусы и троллейбусыдо до 5 т",
+                   LoadState::HalfLoad, "0,7", "1,17"},
+        LookUpCase{VehicleGroup::CarsAndBuses, "автобусы и троллейбусыдо свыше 5 т",
+                   LoadState::FullLoad, "0,6", "1,3"},
+        LookUpCase{VehicleGroup::Trucks, "грузовые до 3,5 т", LoadState::Unloaded, "0,8", "1,45"},
+        LookUpCase{VehicleGroup::RoadTrains, "грузовые до 3,5 т", LoadState::Unloaded, "0,8",
+                   "1,66"},
+        LookUpCase{VehicleGroup::RoadTrains, "грузовые свыше 12 т", LoadState::HalfLoad, "0,5",
+                   "1,09"},
+        LookUpCase{VehicleGroup::Trucks, "грузовые от 3,5 до 12 т", LoadState::FullLoad, "0,7",
+                   "1,71"}));
+
+TEST(LoadMappings, MatchExactTextsOnly) {
+    EXPECT_EQ(RowForCategory(VehicleGroup::Trucks, "грузовые свыше 12 т"), 6);
+    EXPECT_EQ(RowForCategory(VehicleGroup::RoadTrains, "грузовые свыше 12 т"), 9);
+    EXPECT_EQ(RowForCategory(VehicleGroup::Trucks, "легковые"), std::nullopt);
+    EXPECT_EQ(RowForCategory(VehicleGroup::CarsAndBuses, "Легковые"), std::nullopt);
+    for (const char* low : {"0,4", "0,2", "0,1"}) {
+        EXPECT_EQ(ColumnForAdhesion(LoadState::Unloaded, low), 5);
+        EXPECT_EQ(ColumnForAdhesion(LoadState::HalfLoad, low), 10);
+        EXPECT_EQ(ColumnForAdhesion(LoadState::FullLoad, low), 15);
+    }
+    EXPECT_EQ(ColumnForAdhesion(LoadState::HalfLoad, "0,8"), 6);
+    for (const char* other : {"0,3", "0.8", " 0,8", "0,35", ""})
+        EXPECT_EQ(ColumnForAdhesion(LoadState::Unloaded, other), std::nullopt) << other;
+}
+
+TEST(LookUpEfficiency, NeedsExactRowAndColumn) {
+    EXPECT_EQ(LookUpEfficiency(9, 15), std::string("1"));
+    EXPECT_EQ(LookUpEfficiency(7, 9), std::string("1,14"));
+    EXPECT_EQ(LookUpEfficiency(0, 1), std::nullopt);
+    EXPECT_EQ(LookUpEfficiency(1, 16), std::nullopt);
+    EXPECT_EQ(LookUpEfficiency(1.5, 1), std::nullopt);
+}
+
+TEST(ComputeLoadBraking, WorkedExample) {
+    // Speed, time and skid length agree with the main window's speed-known results.
+    LoadBrakingResults r = ComputeLoadBraking("1,28", "60", "0,8", "6,8", "0,3");
+    EXPECT_EQ(r.speedMs, "16,7");
+    EXPECT_EQ(r.distance, "22,7");
+    EXPECT_EQ(r.time, "2,3");
+    EXPECT_EQ(r.skid, "18");
+    StoppingResults main =
+        ComputeStopping({"0,8", "0,2", "0,3", "60", "6,8"}, StoppingMode::SpeedKnown);
+    EXPECT_EQ(r.speedMs, main.speedMs);
+    EXPECT_EQ(r.time, main.time);
+    EXPECT_EQ(r.skid, main.first);
+    // An adhesion outside the list still enters the distance.
+    EXPECT_EQ(ComputeLoadBraking("1,28", "60", "0,35", "6,8", "0,3").distance, "51,8");
+}
+
+TEST(ComputeLoadBraking, Failures) {
+    EXPECT_EQ(KindOf([] { ComputeLoadBraking("", "60", "0,8", "6,8", "0,3"); }),
+              NumericErrorKind::TypeMismatch);
+    EXPECT_EQ(KindOf([] { ComputeLoadBraking("1", "6o", "0,8", "6,8", "0,3"); }),
+              NumericErrorKind::TypeMismatch);
+    EXPECT_EQ(KindOf([] { ComputeLoadBraking("1", "60", "0", "6,8", "0,3"); }),
+              NumericErrorKind::DivisionByZero);
+    EXPECT_EQ(KindOf([] { ComputeLoadBraking("1", "60", "0,8", "0", "0,3"); }),
+              NumericErrorKind::DivisionByZero);
+    EXPECT_EQ(KindOf([] { ComputeLoadBraking("1", "900000000000", "0,8", "6,8", "0,3"); }),
+              NumericErrorKind::Overflow);
+}
+
+// ---- Speed from dashcam clock readings ----
+
+struct DashcamCase {
+    DashcamReadings in; // end h, m, s; start h, m, s; distance
+    const char* hours;
+    const char* speed;
+};
+
+class DashcamExamples : public testing::TestWithParam<DashcamCase> {};
+
+TEST_P(DashcamExamples, GiveTheWorkedResults) {
+    DashcamSpeed r = ComputeDashcamSpeed(GetParam().in);
+    EXPECT_EQ(r.hoursText, GetParam().hours);
+    EXPECT_EQ(r.speedText, GetParam().speed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Examples, DashcamExamples,
+    testing::Values(DashcamCase{{"10", "20", "40", "10", "20", "30", "35"}, "0,0028", "12,5"},
+                    DashcamCase{{"10", "20", "40", "10", "20", "30", "31"}, "0,0028", "11,07"},
+                    DashcamCase{{"12", "0", "0", "11", "59", "59", "33"}, "0,0003", "110"},
+                    DashcamCase{{"24", "0", "10", "23", "59", "50", "31"}, "0,0056", "5,54"},
+                    DashcamCase{{"10", "21", "0", "10", "20", "0", "36"}, "0,0167", "2,16"},
+                    DashcamCase{{"10", "4", "0", "10", "1", "0", "100"}, "0,05", "2"},
+                    DashcamCase{{"10", "30", "20", "9", "30", "20", "31"}, "1", "0,03"},
+                    DashcamCase{{"10", "20", "30", "10", "20", "40", "35"}, "-0,0028", "-12,5"},
+                    // A minute or second above 59 is used as it stands.
+                    DashcamCase{{"10", "20", "60", "10", "20", "0", "36"}, "0,0167", "2,16"}));
+
+TEST(Dashcam, Failures) {
+    DashcamReadings equal{"10", "20", "30", "10", "20", "30", "35"};
+    EXPECT_EQ(KindOf([&] { ComputeDashcamSpeed(equal); }), NumericErrorKind::DivisionByZero);
+    equal.distance = "0";
+    EXPECT_EQ(KindOf([&] { ComputeDashcamSpeed(equal); }), NumericErrorKind::InvalidArgument);
+    EXPECT_EQ(KindOf([] {
+                  ComputeDashcamSpeed({"", "", "", "", "", "", ""});
+              }),
+              NumericErrorKind::TypeMismatch);
+    EXPECT_EQ(KindOf([] {
+                  ComputeDashcamSpeed({"10", "2o", "40", "10", "20", "30", "35"});
+              }),
+              NumericErrorKind::TypeMismatch);
+    EXPECT_EQ(KindOf([] {
+                  ComputeDashcamSpeed({"1000000000000000", "0", "0", "0", "0", "0", "1"});
+              }),
+              NumericErrorKind::Overflow);
+}
