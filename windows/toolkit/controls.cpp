@@ -1,0 +1,82 @@
+#include "toolkit/controls.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+#include <cstdlib>
+
+namespace toolkit {
+
+Label::Label(QWidget* parent) : QLabel(parent) {}
+
+void Label::mousePressEvent(QMouseEvent* event) {
+    pressed_ = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void Label::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = pressed_ && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    pressed_ = false;
+    event->accept();
+    if (click) emit clicked();
+}
+
+Image::Image(QWidget* parent) : QLabel(parent) {
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void Image::setPicture(const QPixmap& picture) {
+    setPixmap(picture);
+    if (!picture.isNull()) resize(picture.deviceIndependentSize().toSize());
+}
+
+Line::Line(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void Line::setEnds(QPoint from, QPoint to) {
+    from_ = from;
+    to_ = to;
+    setGeometry(std::min(from.x(), to.x()), std::min(from.y(), to.y()),
+                std::abs(from.x() - to.x()) + 1, std::abs(from.y() - to.y()) + 1);
+    update();
+}
+
+void Line::setColor(QColor color) {
+    color_ = color;
+    update();
+}
+
+void Line::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(QPen(color_, 1));
+    painter.drawLine(from_ - pos(), to_ - pos());
+}
+
+Timer::Timer(QObject* parent) : QObject(parent), timer_(this) {
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, &Timer::tick);
+}
+
+void Timer::setInterval(int milliseconds) {
+    interval_ = milliseconds;
+    if (enabled_) restart();
+}
+
+void Timer::setEnabled(bool enabled) {
+    enabled_ = enabled;
+    if (enabled_)
+        restart();
+    else
+        timer_.stop();
+}
+
+void Timer::restart() {
+    if (interval_ > 0)
+        timer_.start(interval_);
+    else
+        timer_.stop();
+}
+
+} // namespace toolkit

@@ -1,0 +1,34 @@
+#include "toolkit/forms.h"
+
+#include <QTimer>
+#include <vector>
+
+namespace toolkit {
+
+namespace {
+std::vector<QPointer<QWidget>>& Tracked() {
+    static std::vector<QPointer<QWidget>> windows;
+    return windows;
+}
+} // namespace
+
+void detail::Track(QWidget* window) {
+    Tracked().emplace_back(window);
+}
+
+void detail::Destroy(QWidget* window) {
+    window->hide();
+    for (QTimer* timer : window->findChildren<QTimer*>())
+        timer->stop();
+    window->deleteLater();
+}
+
+void DiscardAll() {
+    auto windows = std::move(Tracked());
+    Tracked().clear();
+    // Newest first, so that a window that made itself the child of an older one goes first.
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+        delete it->data();
+}
+
+} // namespace toolkit

@@ -1,0 +1,74 @@
+#include "toolkit/window.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QScreen>
+#include <QUrl>
+
+namespace toolkit {
+
+namespace {
+// Swallows close requests for the window it is installed on.
+class CloseRefuser : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Close) {
+            event->ignore();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+} // namespace
+
+void DisableXbutton(QWidget* window) {
+    const Qt::WindowFlags kept = window->windowFlags() & Qt::WindowStaysOnTopHint;
+    window->setWindowFlags(kept | Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowMinimizeButtonHint);
+    if (window->findChild<QObject*>(QStringLiteral("CloseRefuser"), Qt::FindDirectChildrenOnly))
+        return;
+    auto* refuser = new CloseRefuser(window);
+    refuser->setObjectName(QStringLiteral("CloseRefuser"));
+    window->installEventFilter(refuser);
+}
+
+void MakeTopmost(QWidget* window) {
+    window->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    window->setAttribute(Qt::WA_ShowWithoutActivating);
+}
+
+void CenterOnScreen(QWidget* window) {
+    if (QScreen* screen = window->screen()) {
+        const QRect area = screen->availableGeometry();
+        window->move(area.center() - window->rect().center());
+    }
+}
+
+QString AppDirectory() {
+    return QCoreApplication::applicationDirPath();
+}
+
+void EndApplication() {
+    QCoreApplication::exit(0);
+}
+
+void ShellOpenFile(const QString& path) {
+    if (!QFileInfo::exists(path)) return;
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void ShellOpenMail(const QString& address, const QString& subject) {
+    QDesktopServices::openUrl(
+        QUrl(QStringLiteral("mailto:") + address + QStringLiteral("?Subject=") + subject));
+}
+
+void ShellOpenAddress(const QString& address) {
+    QDesktopServices::openUrl(QUrl::fromUserInput(address));
+}
+
+} // namespace toolkit

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+// What the windows ask of the desktop: title-bar buttons, staying on top, opening
+// documents and addresses, and ending the application.
+namespace toolkit {
+
+// No close and no maximise button, and a close request (Alt+F4, the window manager,
+// QWidget::close) is refused, so the window ends only with the application.
+// Call before the window is first shown.
+void DisableXbutton(QWidget* window);
+
+// Keeps the window above all others; showing it does not take the focus away.
+// Call before the window is first shown.
+void MakeTopmost(QWidget* window);
+
+// Moves a top-level window to the middle of its screen.
+void CenterOnScreen(QWidget* window);
+
+// The directory that holds the executable, without a trailing separator.
+QString AppDirectory();
+
+// Ends the application at once, with all its windows and timers. Qt's quit() would ask
+// the windows to close first, which they refuse.
+void EndApplication();
+
+// Opens a document with the desktop's program for it. A missing file does nothing.
+void ShellOpenFile(const QString& path);
+
+// Opens a new e-mail: "mailto:" + address + "?Subject=" + subject.
+void ShellOpenMail(const QString& address, const QString& subject);
+
+// Opens a web address as the user would type it ("www.example.org" works too).
+void ShellOpenAddress(const QString& address);
+
+} // namespace toolkit
