@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cstdlib>
+#include <qdrawutil.h>
 
 namespace toolkit {
 
@@ -52,6 +53,29 @@ void Line::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(QPen(color_, 1));
     painter.drawLine(from_ - pos(), to_ - pos());
+}
+
+PictureButton::PictureButton(QWidget* parent) : QPushButton(parent) {}
+
+void PictureButton::setPicture(const QPixmap& picture) {
+    picture_ = picture;
+    update();
+}
+
+void PictureButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const bool down = isDown() || isChecked();
+    painter.fillRect(rect(), palette().button());
+    const QSize size = picture_.deviceIndependentSize().toSize();
+    const int shift = down ? 1 : 0; // the face seems to sink when pressed
+    painter.drawPixmap(
+        QPoint((width() - size.width()) / 2 + shift, (height() - size.height()) / 2 + shift),
+        picture_);
+    qDrawShadePanel(&painter, rect(), palette(), down, 1);
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Light), 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(3, 3, -4, -4));
+    }
 }
 
 Timer::Timer(QObject* parent) : QObject(parent), timer_(this) {

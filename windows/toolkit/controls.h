@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QPixmap>
+#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 
@@ -52,6 +53,21 @@ protected:
 private:
     QPoint from_, to_;
     QColor color_ = Qt::black;
+};
+
+// A push button that shows only its picture, centred on the face inside a thin raised edge.
+class PictureButton : public QPushButton {
+    Q_OBJECT
+public:
+    explicit PictureButton(QWidget* parent = nullptr);
+    void setPicture(const QPixmap& picture);
+    QPixmap picture() const { return picture_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPixmap picture_;
 };
 
 // An interval timer with an enabled flag: it ticks first one interval after it is enabled

@@ -4,10 +4,16 @@
 #include <QString>
 #include <cmath>
 
+// Keeps the embedded fonts from being dropped when the static library is linked.
+static void InitFontResources() {
+    Q_INIT_RESOURCE(fonts);
+}
+
 namespace toolkit {
 
 void LoadFonts() {
     static const bool loaded = [] {
+        InitFontResources();
         for (const char* file : {"LiberationSans-Regular.ttf", "LiberationSans-Bold.ttf",
                                  "LiberationSerif-Regular.ttf"}) {
             QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/") + QLatin1String(file));

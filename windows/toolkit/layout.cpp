@@ -1,0 +1,183 @@
+#include "toolkit/layout.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <algorithm>
+#include <vector>
+
+#include "toolkit/controls.h"
+
+namespace toolkit {
+
+namespace {
+
+QRect PixelRect(const Control& c) {
+    return {TwipsToPixels(c.left), TwipsToPixels(c.top), TwipsToPixels(c.width),
+            TwipsToPixels(c.height)};
+}
+
+void SetColour(QWidget* widget, QPalette::ColorRole role, Colour colour) {
+    if (colour == kDefault) return;
+    QPalette palette = widget->palette();
+    palette.setColor(role, QColor::fromRgb(colour));
+    widget->setPalette(palette);
+}
+
+// Check boxes, option buttons and frames paint their background colour over their rectangle.
+void SetBackground(QWidget* widget, Colour colour) {
+    if (colour == kDefault) return;
+    SetColour(widget, QPalette::Window, colour);
+    widget->setAutoFillBackground(true);
+}
+
+QWidget* MakeWidget(const Control& c, QWidget* parent) {
+    const QString caption = QString::fromUtf8(c.caption);
+    switch (c.kind) {
+    case Kind::Label: {
+        auto* label = new Label(parent);
+        label->setText(caption);
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignTop |
+                            ((c.flags & kCentred) ? Qt::AlignHCenter : Qt::AlignLeft));
+        SetColour(label, QPalette::WindowText, c.text);
+        if (!(c.flags & kTransparent)) label->setAutoFillBackground(true);
+        SetBackground(label, c.back);
+        return label;
+    }
+    case Kind::TextBox: {
+        auto* edit = new QLineEdit(caption, parent);
+        if (c.flags & kCentred) edit->setAlignment(Qt::AlignCenter);
+        SetColour(edit, QPalette::Text, c.text);
+        SetColour(edit, QPalette::Base, c.back);
+        return edit;
+    }
+    case Kind::CheckBox: {
+        auto* box = new QCheckBox(caption, parent);
+        SetColour(box, QPalette::WindowText, c.text);
+        SetBackground(box, c.back);
+        return box;
+    }
+    case Kind::OptionButton: {
+        auto* option = new QRadioButton(caption, parent);
+        SetColour(option, QPalette::WindowText, c.text);
+        SetBackground(option, c.back);
+        return option;
+    }
+    case Kind::CommandButton: {
+        if (c.picture) {
+            auto* button = new PictureButton(parent);
+            button->setPicture(LoadPicture(*c.picture));
+            return button;
+        }
+        return new QPushButton(caption, parent);
+    }
+    case Kind::Frame: {
+        auto* frame = new QGroupBox(caption, parent);
+        SetColour(frame, QPalette::WindowText, c.text);
+        SetBackground(frame, c.back);
+        return frame;
+    }
+    case Kind::Image:
+        return new Image(parent);
+    case Kind::Line: {
+        auto* line = new Line(parent);
+        line->setColor(c.text == kDefault ? QColor(Qt::black) : QColor::fromRgb(c.text));
+        return line;
+    }
+    case Kind::ListBox:
+        return new QListWidget(parent);
+    case Kind::ComboBox: {
+        auto* combo = new QComboBox(parent);
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->setEditText(caption);
+        return combo;
+    }
+    case Kind::Timer:
+        break;
+    }
+    return nullptr;
+}
+
+bool TakesFocus(Kind kind) {
+    switch (kind) {
+    case Kind::TextBox:
+    case Kind::CheckBox:
+    case Kind::OptionButton:
+    case Kind::CommandButton:
+    case Kind::ListBox:
+    case Kind::ComboBox:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+Controls BuildLayout(QWidget* window, std::span<const Control> table) {
+    Controls controls;
+    controls.add(window);
+    std::vector<QWidget*> widgets(table.size(), nullptr);
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const Control& c = table[i];
+        auto* container = controls.get<QWidget>(QString::fromUtf8(c.container));
+        if (c.kind == Kind::Timer) {
+            auto* timer = new Timer(container);
+            timer->setObjectName(QString::fromUtf8(c.name));
+            timer->setInterval(c.interval);
+            timer->setEnabled(!(c.flags & kDisabled));
+            controls.add(timer);
+            continue;
+        }
+        QWidget* widget = MakeWidget(c, container);
+        widget->setObjectName(QString::fromUtf8(c.name));
+        widget->setFont(MakeFont(c.font));
+        if (c.kind == Kind::Line) {
+            static_cast<Line*>(widget)->setEnds({TwipsToPixels(c.left), TwipsToPixels(c.top)},
+                                                {TwipsToPixels(c.width), TwipsToPixels(c.height)});
+        } else {
+            widget->setGeometry(PixelRect(c));
+        }
+        if (c.kind == Kind::Image && c.picture)
+            static_cast<Image*>(widget)->setPicture(LoadPicture(*c.picture));
+        if (c.flags & kHandCursor) widget->setCursor(HandCursor());
+        const QString access = QString::fromUtf8(c.access);
+        widget->setAccessibleName(access.isEmpty() ? QString::fromUtf8(c.caption) : access);
+        controls.add(widget);
+        widgets[i] = widget;
+    }
+    // Front to back: raise the rearmost first, so the first row ends up on top.
+    for (auto it = widgets.rbegin(); it != widgets.rend(); ++it)
+        if (*it) (*it)->raise();
+
+    std::vector<std::pair<int, QWidget*>> chain;
+    for (std::size_t i = 0; i < table.size(); ++i)
+        if (widgets[i] && TakesFocus(table[i].kind) && table[i].tab >= 0)
+            chain.emplace_back(table[i].tab, widgets[i]);
+    std::stable_sort(chain.begin(), chain.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1].second, chain[i].second);
+    return controls;
+}
+
+void SetTextColour(QWidget* control, QColor colour) {
+    QPalette palette = control->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::ButtonText, colour);
+    control->setPalette(palette);
+}
+
+QColor ButtonTextColour() {
+    return QApplication::palette().color(QPalette::ButtonText);
+}
+
+} // namespace toolkit

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QRgb>
+#include <QString>
+#include <QWidget>
+#include <optional>
+#include <span>
+
+#include "toolkit/fonts.h"
+#include "toolkit/pictures.h"
+
+// Windows declare their controls as data, one table per window, in twips as designed
+// (15 twips to a pixel at 96 dpi); BuildLayout turns a table into Qt widgets once.
+namespace toolkit {
+
+constexpr int kTwipsPerPixel = 15;
+
+// Twips to pixels, rounded to the nearest pixel.
+constexpr int TwipsToPixels(int twips) {
+    return twips >= 0 ? (twips + kTwipsPerPixel / 2) / kTwipsPerPixel
+                      : -((-twips + kTwipsPerPixel / 2) / kTwipsPerPixel);
+}
+
+enum class Kind {
+    Label,         // toolkit::Label
+    TextBox,       // QLineEdit; its change handler binds to textChanged
+    CheckBox,      // QCheckBox; click handler on toggled
+    OptionButton,  // QRadioButton, exclusive within its container; click handler on toggled(true)
+    CommandButton, // QPushButton; click() presses it from code, even when hidden
+    Frame,         // QGroupBox, a container
+    Image,         // toolkit::Image
+    Line,          // toolkit::Line
+    Timer,         // toolkit::Timer
+    ListBox,       // QListWidget
+    ComboBox,      // editable QComboBox; click handler on activated (user picks only)
+};
+
+// A colour of the table; kDefault leaves the control's own colour.
+using Colour = QRgb;
+inline constexpr Colour kDefault = 0; // fully transparent black, never a table colour
+
+enum Flag : unsigned {
+    kCentred = 1u << 0,     // caption or text centred (labels: at the top)
+    kTransparent = 1u << 1, // label without background: the window picture shows through
+    kHandCursor = 1u << 2,  // the pointing-hand cursor over the control
+    kDisabled = 1u << 3,    // a timer created disabled
+};
+
+// One row of a window's control table. Rows go from front to back: an earlier row lies
+// above a later one where they overlap. Positions are relative to the container.
+struct Control {
+    const char* name; // objectName
+    Kind kind;
+    const char* container;    // the window's own name or a frame declared earlier
+    const char* caption = ""; // caption or text, UTF-8
+    int left = 0, top = 0, width = 0, height = 0; // twips; a line: x1, y1, x2, y2
+    FontDecl font = {};
+    Colour text = kDefault; // text colour (a line: its colour)
+    Colour back = kDefault; // background
+    int tab = -1;           // tab index; the focus moves through the controls in this order
+    unsigned flags = 0;
+    std::optional<Picture> picture = {};
+    const char* access = ""; // Russian accessible name; "" for a label: its caption
+    int interval = 0;        // timers, milliseconds
+};
+
+// The controls of one window by name (the window itself under its own name).
+class Controls {
+public:
+    void add(QObject* object) { byName_.insert(object->objectName(), object); }
+    QObject* object(const QString& name) const { return byName_.value(name); }
+    // The control of that name and kind; a wrong name or kind is a programming error.
+    template <typename T> T* get(const QString& name) const {
+        auto* control = qobject_cast<T*>(object(name));
+        Q_ASSERT_X(control, "Controls::get", qPrintable(name));
+        return control;
+    }
+    qsizetype size() const { return byName_.size(); }
+
+private:
+    QHash<QString, QObject*> byName_;
+};
+
+// Creates the controls of the table inside `window` (whose objectName the table uses as
+// container name), in the stacking and tab order of the table.
+Controls BuildLayout(QWidget* window, std::span<const Control> table);
+
+// The text colour of a label, check box or option button.
+void SetTextColour(QWidget* control, QColor colour);
+
+// The system's button-text colour.
+QColor ButtonTextColour();
+
+} // namespace toolkit
