@@ -1,10 +1,19 @@
 #include <QApplication>
+#include <QStyleFactory>
 
 #include "main/form1.h"
+#include "toolkit/fonts.h"
+#include "toolkit/forms.h"
+#include "toolkit/pictures.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    Form1 form;
-    form.show();
-    return app.exec();
+    // The same look on every desktop: one style, the embedded fonts, the car icon.
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setFont(toolkit::WindowFont());
+    QApplication::setWindowIcon(toolkit::AppIcon());
+    toolkit::Show<Form1>();
+    const int code = app.exec(); // ends only through the exit button
+    toolkit::DiscardAll();
+    return code;
 }

@@ -1,7 +1,266 @@
 #include "main/form1.h"
 
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "core/numeric.h"
+#include "core/numeric_error.h"
+#include "core/stopping.h"
+#include "main/form1_layout.h"
+#include "toolkit/controls.h"
+#include "toolkit/messages.h"
+#include "toolkit/pictures.h"
+#include "toolkit/window.h"
+
+namespace {
+
+constexpr int kEmptyRoad = 117; // the animation strip without a car
+
+const QColor kWhite(255, 255, 255);
+
+const QString kSkidCaption = QStringLiteral("Длина тормозного следа (юз),м");
+const QString kSpeedCaption = QStringLiteral("Скорость, км/час");
+
+template <typename T> void Bind(const toolkit::Controls& controls, T*& member, const char* name) {
+    member = controls.get<T>(QString::fromLatin1(name));
+}
+
+} // namespace
+
 Form1::Form1(QWidget* parent) : QWidget(parent) {
-    setObjectName("Form1");
+    setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Кварнет "));
-    setFixedSize(600, 364);
+    setWindowIcon(toolkit::AppIcon());
+    setFont(toolkit::WindowFont());
+    resize(600, 364); // client area 9000 × 5460 twips
+    background_ = toolkit::LoadPicture(toolkit::Picture::Marsh);
+
+    const toolkit::Controls controls = toolkit::BuildLayout(this, Form1Layout());
+#define BIND(name) Bind(controls, name, #name)
+    BIND(Text1), BIND(Text2), BIND(Text3), BIND(Text7), BIND(Text5);
+    BIND(Text4), BIND(Text9), BIND(Text6), BIND(Text8);
+    BIND(Check1), BIND(Option1), BIND(Option2), BIND(Option3), BIND(Option4), BIND(Frame3);
+    BIND(Command1), BIND(Command2), BIND(Command3), BIND(Command4), BIND(Command5);
+    BIND(Label2), BIND(Label3), BIND(Label4), BIND(Label5), BIND(Label6), BIND(Label7);
+    BIND(Label8), BIND(Label9), BIND(Label15), BIND(Label16), BIND(Label17), BIND(Label18);
+    BIND(Label23), BIND(Label24), BIND(Label21), BIND(Label22);
+    BIND(Image1), BIND(Image2), BIND(Label10), BIND(Label11);
+    BIND(Label19), BIND(Label20), BIND(Label1), BIND(Frame1);
+    BIND(Timer1), BIND(Timer2), BIND(Timer3), BIND(Timer4), BIND(Timer9), BIND(Timer10);
+    BIND(Timer11), BIND(Timer12), BIND(Timer13), BIND(Timer14), BIND(Timer15), BIND(Timer16);
+    BIND(Frame6), BIND(Label14), BIND(Label12), BIND(Label13);
+    BIND(Line1), BIND(Line2), BIND(Line3), BIND(Line4);
+    BIND(Line5), BIND(Line6), BIND(Line7), BIND(Line8);
+#undef BIND
+    BindHandlers();
+    toolkit::CenterOnScreen(this);
+}
+
+// Every handler also runs when code makes the same change, as the windows expect:
+// hence toggled and textChanged rather than the user-only signals.
+void Form1::BindHandlers() {
+    connect(Check1, &QCheckBox::toggled, this, &Form1::Check1_Click);
+    const auto onSelect = [this](QRadioButton* option, void (Form1::*handler)()) {
+        connect(option, &QRadioButton::toggled, this, [this, handler](bool selected) {
+            if (selected) (this->*handler)();
+        });
+    };
+    onSelect(Option1, &Form1::Option1_Click);
+    onSelect(Option2, &Form1::Option2_Click);
+    onSelect(Option3, &Form1::Option3_Click);
+    onSelect(Option4, &Form1::Option4_Click);
+    connect(Text4, &QLineEdit::textChanged, this, &Form1::Text4_Change);
+    connect(Text6, &QLineEdit::textChanged, this, &Form1::Text6_Change);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
+    connect(Label13, &toolkit::Label::clicked, this, &Form1::Label13_Click);
+    connect(Label14, &toolkit::Label::clicked, this, &Form1::Label14_Click);
+}
+
+toolkit::Timer* Form1::Timer(int n) const {
+    switch (n) {
+    case 1:
+        return Timer1;
+    case 2:
+        return Timer2;
+    case 3:
+        return Timer3;
+    case 4:
+        return Timer4;
+    case 9:
+        return Timer9;
+    case 10:
+        return Timer10;
+    case 11:
+        return Timer11;
+    case 12:
+        return Timer12;
+    case 13:
+        return Timer13;
+    case 14:
+        return Timer14;
+    case 15:
+        return Timer15;
+    case 16:
+        return Timer16;
+    default:
+        return nullptr;
+    }
+}
+
+void Form1::paintEvent(QPaintEvent*) {
+    // The marsh at the top-left corner, unscaled; beyond it the plain dialog colour.
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, background_);
+}
+
+void Form1::Form_Load() {
+    toolkit::DisableXbutton(this);
+    // The loading window is loaded here, hidden, once it exists.
+    for (int n : {1, 2, 3, 4, 9, 10, 11, 12, 13, 14, 15, 16})
+        Timer(n)->setEnabled(false);
+    Option2->setChecked(true);
+    Label10->setText(QString());
+    Label11->setText(QString());
+    Frame1->hide();
+    Option3->setChecked(true);
+    Option2->setChecked(true);
+    Command2->hide();
+    Label19->hide();
+    Label20->hide();
+    Check1->setChecked(true);
+    Frame3->hide();
+    Text7->setFocus();
+}
+
+void Form1::Check1_Click() {
+    if (Check1->isChecked()) {
+        Option3->setChecked(true);
+        toolkit::SetTextColour(Label17, kWhite);
+        toolkit::SetTextColour(Label18, toolkit::ButtonTextColour());
+    } else {
+        Option4->setChecked(true);
+        toolkit::SetTextColour(Label17, toolkit::ButtonTextColour());
+        toolkit::SetTextColour(Label18, kWhite);
+    }
+}
+
+void Form1::Option1_Click() {
+    Text5->setText(QString::fromStdString(core::FormatInteger(5)));
+}
+
+void Form1::Option2_Click() {
+    Text5->setText(QString::fromStdString(core::FormatDouble(6.8)));
+}
+
+void Form1::Option3_Click() {
+    EnterMode(kSkidCaption, kSpeedCaption, 1);
+}
+
+void Form1::Option4_Click() {
+    EnterMode(kSpeedCaption, kSkidCaption, 2);
+}
+
+void Form1::EnterMode(const QString& inputCaption, const QString& resultCaption, int mode) {
+    Text7->setText(QString());
+    Label6->setText(inputCaption);
+    Label5->setText(resultCaption);
+    // The fields are named after their caption labels, for screen readers.
+    for (QWidget* w : {static_cast<QWidget*>(Label6), static_cast<QWidget*>(Text7)})
+        w->setAccessibleName(inputCaption);
+    for (QWidget* w : {static_cast<QWidget*>(Label5), static_cast<QWidget*>(Text4)})
+        w->setAccessibleName(resultCaption);
+    Text4->setText(QString());
+    Text6->setText(QString());
+    Text8->setText(QString());
+    Text9->setText(QString());
+    Label10->setText(QString());
+    Label11->setText(QString());
+    Image1->setPicture(toolkit::LoadBitmap(kEmptyRoad));
+    Label19->setText(QString::fromStdString(core::FormatInteger(static_cast<std::int16_t>(mode))));
+}
+
+void Form1::Text4_Change() {
+    // Label10 always shows a speed: the computed one, or the one typed in the speed mode.
+    const QString speed = Option3->isChecked() ? Text4->text() : Text7->text();
+    Label10->setText(speed + QStringLiteral(" км/час"));
+}
+
+void Form1::Text6_Change() {
+    Label11->setText(Text6->text() + QStringLiteral(" м"));
+}
+
+void Form1::Command2_Click() {
+    const core::StoppingInputs inputs{Text1->text().toStdString(), Text2->text().toStdString(),
+                                      Text3->text().toStdString(), Text7->text().toStdString(),
+                                      Text5->text().toStdString()};
+    const auto mode =
+        Option3->isChecked() ? core::StoppingMode::SkidKnown : core::StoppingMode::SpeedKnown;
+    core::StoppingResults results;
+    try {
+        results = core::ComputeStopping(inputs, mode);
+    } catch (const core::NumericError& error) {
+        ShowCalculationError(error); // every field keeps what it held
+        return;
+    }
+    Text4->setText(QString::fromStdString(results.first));
+    Text9->setText(QString::fromStdString(results.speedMs));
+    Text6->setText(QString::fromStdString(results.distance));
+    Text8->setText(QString::fromStdString(results.time));
+}
+
+void Form1::ShowCalculationError(const core::NumericError& error) {
+    QString problem;
+    switch (error.kind()) {
+    case core::NumericErrorKind::TypeMismatch:
+        problem = QStringLiteral("одно из значений не является числом. Введите числа, "
+                                 "дробную часть отделяйте запятой, например 0,8.");
+        break;
+    case core::NumericErrorKind::Overflow:
+        problem = QStringLiteral("одно из значений слишком велико.");
+        break;
+    case core::NumericErrorKind::DivisionByZero:
+    case core::NumericErrorKind::InvalidArgument: {
+        // Only the deceleration divides, and only skid length × deceleration is rooted.
+        double deceleration = 0;
+        try {
+            deceleration = core::ParseDouble(Text5->text().toStdString());
+        } catch (const core::NumericError&) {
+        }
+        if (error.kind() == core::NumericErrorKind::DivisionByZero || deceleration == 0)
+            problem = QStringLiteral("замедление не может быть равно нулю.");
+        else if (deceleration < 0)
+            problem = QStringLiteral("замедление не может быть отрицательным.");
+        else
+            problem = QStringLiteral("длина тормозного следа не может быть отрицательной.");
+        break;
+    }
+    }
+    toolkit::ShowMessage(this, QStringLiteral("Расчёт невозможен: ") + problem);
+}
+
+void Form1::Command3_Click() {
+    toolkit::EndApplication();
+}
+
+void Form1::Command4_Click() {
+    toolkit::ShellOpenFile(toolkit::AppDirectory() + QStringLiteral("/zelt.chm"));
+}
+
+void Form1::Command5_Click() {
+    toolkit::ShellOpenFile(toolkit::AppDirectory() + QStringLiteral("/gost.pdf"));
+}
+
+void Form1::Label13_Click() {
+    toolkit::ShellOpenMail(Label13->text(), QStringLiteral("Кварнет"));
+}
+
+void Form1::Label14_Click() {
+    toolkit::ShellOpenAddress(Label14->text());
 }

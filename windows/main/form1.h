@@ -1,10 +1,89 @@
 #pragma once
 
+#include <QPixmap>
 #include <QWidget>
 
-// The main window: the stopping-distance calculator.
+class QCheckBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace core {
+class NumericError;
+}
+namespace toolkit {
+class Image;
+class Label;
+class Line;
+class Timer;
+} // namespace toolkit
+
+// The main window: the stopping-distance calculator. Its state lives in its controls,
+// which the other windows read and write by name.
 class Form1 : public QWidget {
     Q_OBJECT
 public:
     explicit Form1(QWidget* parent = nullptr);
+
+    // Brings the freshly created window into its start-up state; runs once, before it is
+    // first shown (toolkit::Load).
+    void Form_Load();
+
+    // The animation timers by number, 1 to 4 and 9 to 16.
+    toolkit::Timer* Timer(int n) const;
+
+    // Tells the user in a short modeless message why the calculation could not run.
+    void ShowCalculationError(const core::NumericError& error);
+
+    // Inputs and results.
+    QLineEdit *Text1, *Text2, *Text3, *Text7, *Text5;
+    QLineEdit *Text4, *Text9, *Text6, *Text8;
+    // Mode and road surface.
+    QCheckBox* Check1;
+    QRadioButton *Option1, *Option2, *Option3, *Option4;
+    QGroupBox* Frame3;
+    // Buttons: start, calculate (hidden), exit, help, standard.
+    QPushButton *Command1, *Command2, *Command3, *Command4, *Command5;
+    // Captions.
+    toolkit::Label *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9;
+    toolkit::Label *Label15, *Label16, *Label17, *Label18, *Label23, *Label24;
+    // Links: loading window, dashcam window.
+    toolkit::Label *Label21, *Label22;
+    // Animation strip, its readouts and the speed sign.
+    toolkit::Image *Image1, *Image2;
+    toolkit::Label *Label10, *Label11;
+    // Hidden state: animation mode, loading-window flag, animation step.
+    toolkit::Label *Label19, *Label20, *Label1;
+    QGroupBox* Frame1;
+    toolkit::Timer *Timer1, *Timer2, *Timer3, *Timer4;
+    toolkit::Timer *Timer9, *Timer10, *Timer11, *Timer12, *Timer13, *Timer14, *Timer15, *Timer16;
+    // Footer: web address, notice, e-mail.
+    QGroupBox* Frame6;
+    toolkit::Label *Label14, *Label12, *Label13;
+    // The red boxes around the mode switch and the results.
+    toolkit::Line *Line1, *Line2, *Line3, *Line4, *Line5, *Line6, *Line7, *Line8;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void BindHandlers();
+
+    void Check1_Click();
+    void Option1_Click();
+    void Option2_Click();
+    void Option3_Click();
+    void Option4_Click();
+    void EnterMode(const QString& inputCaption, const QString& resultCaption, int mode);
+    void Text4_Change();
+    void Text6_Change();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void Label13_Click();
+    void Label14_Click();
+
+    QPixmap background_;
 };

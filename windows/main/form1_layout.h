@@ -1,0 +1,8 @@
+#pragma once
+
+#include <span>
+
+#include "toolkit/layout.h"
+
+// The main window's controls, front to back, in twips.
+std::span<const toolkit::Control> Form1Layout();
