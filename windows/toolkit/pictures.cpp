@@ -1,0 +1,78 @@
+#include "toolkit/pictures.h"
+
+#include <QString>
+
+// Keeps the embedded pictures from being dropped when the static library is linked.
+static void InitPictureResources() {
+    Q_INIT_RESOURCE(pictures);
+}
+
+namespace toolkit {
+
+namespace {
+
+QPixmap Load(const QString& file) {
+    static const bool initialised = [] {
+        InitPictureResources();
+        return true;
+    }();
+    (void)initialised;
+    return QPixmap(QStringLiteral(":/pictures/") + file);
+}
+
+bool IsFrame(int number) {
+    return (number >= 101 && number <= 117) || (number >= 208 && number <= 216) ||
+           (number >= 301 && number <= 312) || (number >= 401 && number <= 412) ||
+           (number >= 501 && number <= 512);
+}
+
+QString FileOf(Picture picture) {
+    switch (picture) {
+    case Picture::Marsh:
+        return QStringLiteral("marsh.png");
+    case Picture::Strip:
+        return QStringLiteral("frame117.png");
+    case Picture::SpeedSign:
+        return QStringLiteral("speed-sign.png");
+    case Picture::Start:
+        return QStringLiteral("start.png");
+    case Picture::Exit:
+        return QStringLiteral("exit.png");
+    case Picture::Help:
+        return QStringLiteral("help.png");
+    case Picture::Gost:
+        return QStringLiteral("gost.png");
+    case Picture::Close:
+        return QStringLiteral("close.png");
+    case Picture::Ok:
+        return QStringLiteral("ok.png");
+    case Picture::Forest:
+        return QStringLiteral("forest.png");
+    case Picture::ForestFramed:
+        return QStringLiteral("forest-framed.png");
+    case Picture::Icon:
+        return QStringLiteral("icon.png");
+    }
+    return QString();
+}
+
+} // namespace
+
+QPixmap LoadBitmap(int number) {
+    if (!IsFrame(number)) return QPixmap();
+    return Load(QStringLiteral("frame%1.png").arg(number));
+}
+
+QPixmap LoadPicture(Picture picture) {
+    return Load(FileOf(picture));
+}
+
+QIcon AppIcon() {
+    return QIcon(LoadPicture(Picture::Icon));
+}
+
+QCursor HandCursor() {
+    return QCursor(Load(QStringLiteral("hand.png")), 1, 3);
+}
+
+} // namespace toolkit
