@@ -982,20 +982,22 @@ QImage paintMarsh() {
         const double y = reedTop + 1 * S + t * (H + 60 * S - reedTop);
         const double density = fbm(x / (40.0 * S), y / (60.0 * S), 207);
         if (density < 0.45 && rng.uni() < 0.9) continue; // channels between the clumps
-        if (pool(x, y) < 1 + (rng.uni() - 0.5) * 0.6 && rng.uni() > 0.03) continue;
-        bases.push_back({y, x, density});
+        const bool inPool = pool(x, y) < 1 + (rng.uni() - 0.5) * 0.6;
+        if (inPool && rng.uni() > 0.004) continue; // a few short stems stand in the pool
+        bases.push_back({y, x, inPool ? -1.0 : density});
     }
     std::sort(bases.begin(), bases.end());
     for (const auto& [y, x, density] : bases) {
         const double t = std::clamp((y - reedTop) / double(H - reedTop), 0.0, 1.2);
+        const double cap = density < 0 ? 30.0 * S : 1e9;
         // Never over the band of open water and the forest at the top.
-        const double len = std::min((8 + 210 * t * t + 50 * t) * S * rng.range(0.6, 1.15),
-                                    y - reedTop - rng.range(-2.0, 30.0) * S);
+        const double len = std::min({(8 + 210 * t * t + 50 * t) * S * rng.range(0.6, 1.15),
+                                     y - reedTop - rng.range(-2.0, 30.0) * S, cap});
         if (len < 3 * S) continue;
         const double w = (0.3 + 1.5 * t) * S * rng.range(0.7, 1.2);
         const double bend = rng.range(-0.16, 0.16) * len;
         const double haze = std::max(0.0, 1 - t * 4); // far reeds paler, as through air
-        const double light = rng.range(0.55, 1.15) * (0.8 + 0.3 * density);
+        const double light = rng.range(0.55, 1.15) * (0.8 + 0.3 * std::abs(density));
         QColor mid = mix(QColor(52, 100, 34), QColor(104, 124, 46), rng.uni());
         QColor tip = mix(QColor(140, 156, 74), QColor(172, 166, 100), rng.uni());
         if (rng.uni() < 0.1) mid = QColor(110, 98, 56); // dry blade
@@ -1097,7 +1099,13 @@ QImage paintOkButton() {
     {
         QPainter p(&img);
         p.setRenderHint(QPainter::Antialiasing);
-        paintTreeLine(p, -6, 88, 26, 9, 17, 72);
+        paintTreeLine(p, -6, 88, 26, 13, 22, 72);
+        QLinearGradient g(0, 10, 0, 25);
+        g.setColorAt(0, QColor(12, 28, 16, 0));
+        g.setColorAt(1, QColor(12, 28, 16, 230));
+        p.setPen(Qt::NoPen);
+        p.setBrush(g);
+        p.drawRect(0, 10, 82, 15);
     }
     const QFont f = fittingFont(sansFamily, true, QStringLiteral("ОК"), 60, 20);
     drawLabel(img, f, QStringLiteral("ОК"), QColor(10, 22, 12, 230));
