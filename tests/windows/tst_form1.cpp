@@ -1,0 +1,485 @@
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QEventLoop>
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+#include "main/form1.h"
+#include "toolkit/controls.h"
+#include "toolkit/forms.h"
+#include "toolkit/layout.h"
+#include "toolkit/pictures.h"
+#include "toolkit/window.h"
+
+namespace {
+
+const QString kSkid = QStringLiteral("Длина тормозного следа (юз),м");
+const QString kSpeed = QStringLiteral("Скорость, км/час");
+const QColor kWhite(255, 255, 255);
+const QColor kDarkGreen(0, 64, 0);
+
+bool SamePicture(const QPixmap& a, const QPixmap& b) {
+    return !a.isNull() && a.toImage().convertToFormat(QImage::Format_ARGB32) ==
+                              b.toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+QColor TextColour(QWidget* w) {
+    return w->palette().color(QPalette::WindowText);
+}
+
+// Collects the addresses handed to the desktop.
+class Opened : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl& url) { urls.append(url); }
+};
+
+} // namespace
+
+class Form1Test : public QObject {
+    Q_OBJECT
+    Form1* form = nullptr;
+
+    void Type(QLineEdit* field, const QString& text) {
+        field->clear();
+        QTest::keyClicks(field, text);
+    }
+
+private slots:
+    void init() { form = toolkit::Load<Form1>(); }
+    void cleanup() {
+        toolkit::DiscardAll();
+        QVERIFY(!toolkit::Instance<Form1>());
+    }
+
+    void startUpState() {
+        QCOMPARE(form->windowTitle(), QStringLiteral("Кварнет "));
+        QCOMPARE(form->size(), QSize(600, 364));
+        QCOMPARE(form->Text1->text(), QStringLiteral("0,8"));
+        QCOMPARE(form->Text2->text(), QStringLiteral("0,2"));
+        QCOMPARE(form->Text3->text(), QStringLiteral("0,3"));
+        QCOMPARE(form->Text7->text(), QString());
+        QCOMPARE(form->Text5->text(), QStringLiteral("6,8"));
+        QVERIFY(form->Option2->isChecked());
+        QVERIFY(!form->Option1->isChecked());
+        QVERIFY(form->Option3->isChecked());
+        QVERIFY(!form->Option4->isChecked());
+        QVERIFY(form->Check1->isChecked());
+        QCOMPARE(form->Label6->text(), kSkid);
+        QCOMPARE(form->Label5->text(), kSpeed);
+        QCOMPARE(TextColour(form->Label17), kWhite);
+        QCOMPARE(TextColour(form->Label18), toolkit::ButtonTextColour());
+        for (QLineEdit* result : {form->Text4, form->Text9, form->Text6, form->Text8})
+            QCOMPARE(result->text(), QString());
+        QCOMPARE(form->Label10->text(), QString());
+        QCOMPARE(form->Label11->text(), QString());
+        QVERIFY(SamePicture(form->Image1->picture(), toolkit::LoadBitmap(117)));
+        QCOMPARE(form->Label19->text(), QStringLiteral("1"));
+        QCOMPARE(form->Label20->text(), QStringLiteral("0"));
+        QCOMPARE(form->Label1->text(), QStringLiteral("1"));
+        for (int n : {1, 2, 3, 4, 9, 10, 11, 12, 13, 14, 15, 16}) {
+            QVERIFY(form->Timer(n));
+            QVERIFY2(!form->Timer(n)->isEnabled(), qPrintable(QString::number(n)));
+        }
+        for (QWidget* hidden : std::initializer_list<QWidget*>{
+                 form->Frame1, form->Frame3, form->Command2, form->Label19, form->Label20})
+            QVERIFY2(hidden->isHidden(), qPrintable(hidden->objectName()));
+        for (QWidget* shown : std::initializer_list<QWidget*>{
+                 form->Check1, form->Command1, form->Command3, form->Image1, form->Image2,
+                 form->Label10, form->Label11, form->Frame6, form->Label21, form->Label22})
+            QVERIFY2(!shown->isHidden(), qPrintable(shown->objectName()));
+        QCOMPARE(form->focusWidget(), form->Text7);
+    }
+
+    void timerIntervals_data() {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<int>("interval");
+        for (int n : {1, 2, 3, 4})
+            QTest::addRow("Timer%d", n) << n << 100;
+        for (int n : {9, 10, 11, 12, 13})
+            QTest::addRow("Timer%d", n) << n << 200;
+        for (int n : {14, 15})
+            QTest::addRow("Timer%d", n) << n << 300;
+        QTest::addRow("Timer16") << 16 << 400;
+    }
+    void timerIntervals() {
+        QFETCH(int, n);
+        QFETCH(int, interval);
+        toolkit::Timer* timer = form->Timer(n);
+        QCOMPARE(timer->objectName(), QStringLiteral("Timer%1").arg(n));
+        QCOMPARE(timer->parent(), form->Frame1);
+        QCOMPARE(timer->interval(), interval);
+    }
+
+    void everyControlByName() {
+        const QStringList names = {
+            "Check1",   "Frame3",   "Option4",  "Option3",  "Text9",   "Text8",   "Text4",
+            "Text6",    "Option2",  "Command5", "Command4", "Option1", "Text5",   "Command3",
+            "Command2", "Command1", "Text1",    "Text2",    "Text3",   "Text7",   "Frame6",
+            "Label14",  "Label13",  "Label12",  "Frame1",   "Timer1",  "Timer2",  "Timer3",
+            "Timer4",   "Timer12",  "Timer11",  "Timer10",  "Timer9",  "Timer13", "Timer14",
+            "Timer15",  "Timer16",  "Label1",   "Label24",  "Label23", "Label22", "Label21",
+            "Label20",  "Image2",   "Label19",  "Line8",    "Line7",   "Line6",   "Line5",
+            "Label18",  "Label17",  "Line4",    "Line3",    "Line2",   "Line1",   "Label9",
+            "Label8",   "Label7",   "Label5",   "Label16",  "Label15", "Label2",  "Label3",
+            "Label4",   "Label6",   "Label11",  "Label10",  "Image1"};
+        QCOMPARE(names.size(), 68);
+        for (const QString& name : names) {
+            QObject* control = form->findChild<QObject*>(name);
+            QVERIFY2(control, qPrintable(name));
+            if (auto* widget = qobject_cast<QWidget*>(control)) {
+                QVERIFY2(!widget->accessibleName().isEmpty(), qPrintable(name));
+                const QString access = widget->accessibleName();
+                QVERIFY2(std::any_of(access.begin(), access.end(),
+                                     [](QChar c) { return c.script() == QChar::Script_Cyrillic; }),
+                         qPrintable(name + ": " + access));
+            }
+        }
+    }
+
+    void geometry_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("container");
+        QTest::addColumn<QRect>("rect");
+        // Pixels: the designed twips divided by 15 and rounded.
+        QTest::newRow("Image1") << "Image1"
+                                << "Form1" << QRect(0, 0, 598, 62);
+        QTest::newRow("Image2") << "Image2"
+                                << "Form1" << QRect(568, 0, 25, 26);
+        QTest::newRow("Label10") << "Label10"
+                                 << "Form1" << QRect(256, 0, 73, 17);
+        QTest::newRow("Label11") << "Label11"
+                                 << "Form1" << QRect(256, 16, 57, 17);
+        QTest::newRow("Text1") << "Text1"
+                               << "Form1" << QRect(8, 72, 57, 19);
+        QTest::newRow("Text7") << "Text7"
+                               << "Form1" << QRect(8, 144, 57, 19);
+        QTest::newRow("Text5") << "Text5"
+                               << "Form1" << QRect(8, 176, 57, 19);
+        QTest::newRow("Text9") << "Text9"
+                               << "Form1" << QRect(256, 240, 57, 19);
+        QTest::newRow("Check1") << "Check1"
+                                << "Form1" << QRect(432, 104, 13, 17);
+        QTest::newRow("Option3") << "Option3"
+                                 << "Frame3" << QRect(8, 16, 13, 13);
+        QTest::newRow("Command1") << "Command1"
+                                  << "Form1" << QRect(424, 240, 73, 25);
+        QTest::newRow("Command3") << "Command3"
+                                  << "Form1" << QRect(504, 304, 73, 25);
+        QTest::newRow("Frame6") << "Frame6"
+                                << "Form1" << QRect(8, 339, 585, 25);
+        QTest::newRow("Label12") << "Label12"
+                                 << "Frame6" << QRect(208, 8, 193, 17);
+        QTest::newRow("Label13") << "Label13"
+                                 << "Frame6" << QRect(472, 0, 113, 17);
+        QTest::newRow("Label7") << "Label7"
+                                << "Form1" << QRect(80, 272, 321, 25);
+        QTest::newRow("Label23") << "Label23"
+                                 << "Form1" << QRect(168, 171, 9, 17);
+        QTest::newRow("Frame1") << "Frame1"
+                                << "Form1" << QRect(632, 120, 185, 185);
+        QTest::newRow("Line1") << "Line1"
+                               << "Form1" << QRect(8, 232, 401, 1);
+        QTest::newRow("Line4") << "Line4"
+                               << "Form1" << QRect(408, 232, 1, 97);
+        QTest::newRow("Line8") << "Line8"
+                               << "Form1" << QRect(584, 80, 1, 65);
+    }
+    void geometry() {
+        QFETCH(QString, name);
+        QFETCH(QString, container);
+        QFETCH(QRect, rect);
+        auto* widget = form->findChild<QWidget*>(name);
+        QVERIFY(widget);
+        QCOMPARE(widget->parentWidget()->objectName(), container);
+        QCOMPARE(widget->geometry(), rect);
+    }
+
+    void frontToBack() {
+        // Direct children of the window, front to back: each lies above the next.
+        const QStringList order = {
+            "Check1",   "Frame3",   "Text9",   "Text8",   "Text4",    "Text6",    "Option2",
+            "Command5", "Command4", "Option1", "Text5",   "Command3", "Command2", "Command1",
+            "Text1",    "Text2",    "Text3",   "Text7",   "Frame6",   "Frame1",   "Label24",
+            "Label23",  "Label22",  "Label21", "Label20", "Image2",   "Label19",  "Line8",
+            "Line7",    "Line6",    "Line5",   "Label18", "Label17",  "Line4",    "Line3",
+            "Line2",    "Line1",    "Label9",  "Label8",  "Label7",   "Label5",   "Label16",
+            "Label15",  "Label2",   "Label3",  "Label4",  "Label6",   "Label11",  "Label10",
+            "Image1"};
+        const QObjectList stack = form->children(); // later children are drawn on top
+        for (int i = 1; i < order.size(); ++i) {
+            const auto above = stack.indexOf(form->findChild<QWidget*>(order[i - 1]));
+            const auto below = stack.indexOf(form->findChild<QWidget*>(order[i]));
+            QVERIFY2(above > below, qPrintable(order[i - 1] + " over " + order[i]));
+        }
+    }
+
+    void tabOrder() {
+        const QStringList expected = {"Text7",    "Text3",    "Text2",   "Text1",   "Command1",
+                                      "Command2", "Command3", "Text5",   "Option1", "Command4",
+                                      "Command5", "Option2",  "Text6",   "Text4",   "Text8",
+                                      "Text9",    "Option3",  "Option4", "Check1"};
+        QStringList chain;
+        QWidget* w = form->Text7;
+        while (chain.size() < expected.size()) {
+            if (w->focusPolicy() & Qt::TabFocus) chain << w->objectName();
+            w = w->nextInFocusChain();
+        }
+        QCOMPARE(chain, expected);
+    }
+
+    void fontsAndColours() {
+        QVERIFY(QFile::exists(QStringLiteral(":/fonts/LiberationSans-Regular.ttf")));
+        QVERIFY(QFile::exists(QStringLiteral(":/fonts/LiberationSerif-Regular.ttf")));
+        QCOMPARE(QFontInfo(form->Label2->font()).family(), QStringLiteral("Liberation Sans"));
+        QCOMPARE(form->Label2->font().pixelSize(), 11);
+        QVERIFY(!form->Label2->font().bold());
+        QVERIFY(form->Text4->font().bold());
+        QCOMPARE(form->Text4->alignment(), Qt::AlignCenter);
+        QCOMPARE(form->Text4->palette().color(QPalette::Base), kDarkGreen);
+        QCOMPARE(form->Text4->palette().color(QPalette::Text), kWhite);
+        QVERIFY(form->Label21->font().underline() && form->Label21->font().bold());
+        QCOMPARE(TextColour(form->Label21), QColor(0, 0, 192));
+        QCOMPARE(TextColour(form->Label10), QColor(255, 0, 0));
+        QCOMPARE(QFontInfo(form->Label12->font()).family(), QStringLiteral("Liberation Serif"));
+        QCOMPARE(form->Label12->font().pixelSize(), 9);
+        QCOMPARE(form->Label23->font().pixelSize(), 8);
+        QCOMPARE(form->Line1->color(), QColor(255, 0, 0));
+        QVERIFY(!form->Label2->autoFillBackground()); // the marsh shows through
+        QVERIFY(form->Check1->autoFillBackground());
+        QCOMPARE(form->Check1->palette().color(QPalette::Window), kDarkGreen);
+        QVERIFY(form->Label1->autoFillBackground());
+        for (QWidget* link :
+             {static_cast<QWidget*>(form->Label13), static_cast<QWidget*>(form->Label14),
+              static_cast<QWidget*>(form->Label21), static_cast<QWidget*>(form->Label22)})
+            QCOMPARE(link->cursor().shape(), Qt::BitmapCursor);
+        auto* start = qobject_cast<toolkit::PictureButton*>(form->Command1);
+        QVERIFY(start && !start->picture().isNull() && start->text().isEmpty());
+        QCOMPARE(form->Command2->text(), QStringLiteral("Command2"));
+        QCOMPARE(form->Image2->size(), QSize(25, 26));
+    }
+
+    void modeSwitch() {
+        Type(form->Text7, "10");
+        form->Command2->click();
+        QCOMPARE(form->Text4->text(), QStringLiteral("45,7"));
+        form->Image1->setPicture(toolkit::LoadBitmap(116));
+
+        form->Check1->click(); // cleared: the speed is known
+        QVERIFY(form->Option4->isChecked() && !form->Option3->isChecked());
+        for (QLineEdit* field : {form->Text7, form->Text4, form->Text6, form->Text8, form->Text9})
+            QCOMPARE(field->text(), QString());
+        QCOMPARE(form->Label10->text(), QString());
+        QCOMPARE(form->Label11->text(), QString());
+        QCOMPARE(form->Label6->text(), kSpeed);
+        QCOMPARE(form->Label5->text(), kSkid);
+        QCOMPARE(form->Text7->accessibleName(), kSpeed);
+        QCOMPARE(form->Label19->text(), QStringLiteral("2"));
+        QCOMPARE(TextColour(form->Label17), toolkit::ButtonTextColour());
+        QCOMPARE(TextColour(form->Label18), kWhite);
+        QVERIFY(SamePicture(form->Image1->picture(), toolkit::LoadBitmap(117)));
+        QCOMPARE(form->Text1->text(), QStringLiteral("0,8")); // inputs other than Text7 stay
+        QCOMPARE(form->Text5->text(), QStringLiteral("6,8"));
+
+        Type(form->Text7, "60");
+        form->Check1->click(); // ticked again: the skid is known
+        QVERIFY(form->Option3->isChecked() && !form->Option4->isChecked());
+        QCOMPARE(form->Text7->text(), QString());
+        QCOMPARE(form->Label6->text(), kSkid);
+        QCOMPARE(form->Label5->text(), kSpeed);
+        QCOMPARE(form->Label19->text(), QStringLiteral("1"));
+        QCOMPARE(TextColour(form->Label17), kWhite);
+        QCOMPARE(TextColour(form->Label18), toolkit::ButtonTextColour());
+    }
+
+    void presets() {
+        form->Option1->click();
+        QCOMPARE(form->Text5->text(), QStringLiteral("5"));
+        QVERIFY(!form->Option2->isChecked());
+        form->Option2->click();
+        QCOMPARE(form->Text5->text(), QStringLiteral("6,8"));
+        Type(form->Text5, "7,1");
+        QVERIFY(form->Option2->isChecked() && !form->Option1->isChecked());
+        form->Option1->setChecked(true); // from code, as the user's click
+        QCOMPARE(form->Text5->text(), QStringLiteral("5"));
+    }
+
+    void readouts() {
+        form->Text4->setText(QStringLiteral("45,7"));
+        form->Text6->setText(QStringLiteral("26,4"));
+        QCOMPARE(form->Label10->text(), QStringLiteral("45,7 км/час"));
+        QCOMPARE(form->Label11->text(), QStringLiteral("26,4 м"));
+        Type(form->Text7, "12");
+        QCOMPARE(form->Label10->text(), QStringLiteral("45,7 км/час"));
+        form->Text6->setText(QString());
+        QCOMPARE(form->Label11->text(), QStringLiteral(" м"));
+        form->Text4->setText(QString());
+        QCOMPARE(form->Label10->text(), QStringLiteral(" км/час"));
+
+        form->Check1->setChecked(false);
+        Type(form->Text7, "60");
+        form->Text4->setText(QStringLiteral("18"));
+        QCOMPARE(form->Label10->text(), QStringLiteral("60 км/час"));
+    }
+
+    void workedExamples_data() {
+        QTest::addColumn<bool>("skidKnown");
+        QTest::addColumn<QString>("t1");
+        QTest::addColumn<QString>("x");
+        QTest::addColumn<QStringList>("results"); // Text4, Text9, Text6, Text8
+        QTest::newRow("skid 10") << true << "0,8"
+                                 << "10" << QStringList{"45,7", "12,7", "26,4", "1,7"};
+        QTest::newRow("skid 20") << true << "0,8"
+                                 << "20" << QStringList{"63", "17,5", "42,6", "2,4"};
+        QTest::newRow("speed 60") << false << "0,8"
+                                  << "60" << QStringList{"18", "16,7", "39,5", "2,3"};
+        QTest::newRow("speed 100, t1 1") << false << "1"
+                                         << "100" << QStringList{"52,6", "27,8", "94,1", "3,9"};
+    }
+    void workedExamples() {
+        QFETCH(bool, skidKnown);
+        QFETCH(QString, t1);
+        QFETCH(QString, x);
+        QFETCH(QStringList, results);
+        if (!skidKnown) form->Check1->click();
+        Type(form->Text1, t1);
+        Type(form->Text7, x);
+        form->Command2->click(); // hidden, pressed from code as the animation does
+        QCOMPARE((QStringList{form->Text4->text(), form->Text9->text(), form->Text6->text(),
+                              form->Text8->text()}),
+                 results);
+        QCOMPARE(form->Label10->text(), (skidKnown ? results[0] : x) + QStringLiteral(" км/час"));
+        QCOMPARE(form->Label11->text(), results[2] + QStringLiteral(" м"));
+        QVERIFY(!form->findChild<QMessageBox*>());
+    }
+
+    void reactionTimeChangesOnlyDistance() {
+        Type(form->Text7, "10");
+        form->Command2->click();
+        Type(form->Text1, "1,2");
+        form->Command2->click();
+        QCOMPARE(form->Text4->text(), QStringLiteral("45,7"));
+        QCOMPARE(form->Text9->text(), QStringLiteral("12,7"));
+        QVERIFY(form->Text6->text() != QStringLiteral("26,4"));
+        QCOMPARE(form->Text8->text(), QStringLiteral("1,7"));
+    }
+
+    void failureKeepsEveryField_data() {
+        QTest::addColumn<bool>("skidKnown");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("not a number") << true << "Text1"
+                                      << "abc"
+                                      << "не является числом";
+        QTest::newRow("blank") << true << "Text3"
+                               << " "
+                               << "не является числом";
+        QTest::newRow("zero deceleration") << false << "Text5"
+                                           << "0"
+                                           << "равно нулю";
+        QTest::newRow("zero deceleration, skid") << true << "Text5"
+                                                 << "0"
+                                                 << "равно нулю";
+        QTest::newRow("negative skid") << true << "Text7"
+                                       << "-5"
+                                       << "не может быть отрицательной";
+        QTest::newRow("negative deceleration") << true << "Text5"
+                                               << "-6,8"
+                                               << "не может быть отрицательным";
+        QTest::newRow("too large") << true << "Text7"
+                                   << "99999999999999999999"
+                                   << "слишком велико";
+    }
+    void failureKeepsEveryField() {
+        QFETCH(bool, skidKnown);
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        if (!skidKnown) form->Check1->click();
+        Type(form->Text7, skidKnown ? "10" : "60");
+        form->Command2->click();
+        QVERIFY(!form->Text4->text().isEmpty());
+        Type(form->findChild<QLineEdit*>(field), text);
+
+        const QList<QLineEdit*> fields = form->findChildren<QLineEdit*>();
+        QStringList before;
+        for (QLineEdit* f : fields)
+            before << f->text();
+        const QString speed = form->Label10->text(), distance = form->Label11->text();
+        form->Command2->click();
+        QStringList after;
+        for (QLineEdit* f : fields)
+            after << f->text();
+        QCOMPARE(after, before);
+        QCOMPARE(form->Label10->text(), speed);
+        QCOMPARE(form->Label11->text(), distance);
+
+        auto* box = form->findChild<QMessageBox*>();
+        QVERIFY(box && box->isVisible());
+        QCOMPARE(box->windowModality(), Qt::NonModal);
+        QVERIFY2(box->text().contains(message), qPrintable(box->text()));
+        form->Command2->click(); // a second failure reuses the same message
+        QCOMPARE(form->findChildren<QMessageBox*>().size(), 1);
+    }
+
+    void refusesToClose() {
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        QVERIFY(!form->close());
+        QVERIFY(form->isVisible());
+        const Qt::WindowFlags flags = form->windowFlags();
+        QVERIFY(!(flags & Qt::WindowCloseButtonHint));
+        QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+        QVERIFY(flags & Qt::WindowMinimizeButtonHint);
+    }
+
+    void exitEndsTheApplication() {
+        form->show();
+        QEventLoop loop;
+        QTimer::singleShot(0, form->Command3, &QPushButton::click);
+        QCOMPARE(loop.exec(), 0);
+    }
+
+    void documentsAndLinks() {
+        Opened opened;
+        for (const char* scheme : {"file", "mailto", "http", "https"})
+            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &opened, "open");
+        const QString help = toolkit::AppDirectory() + QStringLiteral("/zelt.chm");
+        QFile::remove(help);
+        form->Command4->click(); // no help file beside the program: nothing happens
+        QVERIFY(opened.urls.isEmpty());
+        {
+            QFile file(help);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        form->Command4->click();
+        QFile::remove(help);
+        QCOMPARE(opened.urls, QList<QUrl>{QUrl::fromLocalFile(help)});
+        opened.urls.clear();
+
+        QTest::mouseClick(form->Label13, Qt::LeftButton);
+        QCOMPARE(opened.urls.size(), 1);
+        QCOMPARE(opened.urls[0].toString(), QStringLiteral("mailto:") + form->Label13->text() +
+                                                QStringLiteral("?Subject=Кварнет"));
+        opened.urls.clear();
+        QTest::mouseClick(form->Label14, Qt::LeftButton);
+        QCOMPARE(opened.urls, QList<QUrl>{QUrl::fromUserInput(form->Label14->text())});
+        QVERIFY(form->Label14->text().contains(QStringLiteral("example.org")));
+        QVERIFY(form->Label13->text().endsWith(QStringLiteral("@example.org")));
+        for (const char* scheme : {"file", "mailto", "http", "https"})
+            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+    }
+};
+
+QTEST_MAIN(Form1Test)
+#include "tst_form1.moc"
