@@ -40,8 +40,13 @@ void Line::setEnds(QPoint from, QPoint to) {
     from_ = from;
     to_ = to;
     setGeometry(std::min(from.x(), to.x()), std::min(from.y(), to.y()),
-                std::abs(from.x() - to.x()) + 1, std::abs(from.y() - to.y()) + 1);
+                std::abs(from.x() - to.x()) + width_, std::abs(from.y() - to.y()) + width_);
     update();
+}
+
+void Line::setLineWidth(int pixels) {
+    width_ = std::max(1, pixels);
+    setEnds(from_, to_);
 }
 
 void Line::setColor(QColor color) {
@@ -51,7 +56,12 @@ void Line::setColor(QColor color) {
 
 void Line::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setPen(QPen(color_, 1));
+    if (from_.x() == to_.x() || from_.y() == to_.y()) {
+        // Straight lines cover exactly `width` pixels right of and below their ends.
+        painter.fillRect(rect(), color_);
+        return;
+    }
+    painter.setPen(QPen(color_, width_));
     painter.drawLine(from_ - pos(), to_ - pos());
 }
 

@@ -36,16 +36,18 @@ public:
     QPixmap picture() const { return pixmap(); }
 };
 
-// A straight line between two points of its parent, one pixel wide.
+// A straight line between two points of its parent, one pixel wide unless told otherwise.
 class Line : public QWidget {
     Q_OBJECT
 public:
     explicit Line(QWidget* parent = nullptr);
     void setEnds(QPoint from, QPoint to);
     void setColor(QColor color);
+    void setLineWidth(int pixels);
     QPoint from() const { return from_; }
     QPoint to() const { return to_; }
     QColor color() const { return color_; }
+    int lineWidth() const { return width_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -53,6 +55,7 @@ protected:
 private:
     QPoint from_, to_;
     QColor color_ = Qt::black;
+    int width_ = 1;
 };
 
 // A push button that shows only its picture, centred on the face inside a thin raised edge.

@@ -89,6 +89,7 @@ QWidget* MakeWidget(const Control& c, QWidget* parent) {
     case Kind::Line: {
         auto* line = new Line(parent);
         line->setColor(c.text == kDefault ? QColor(Qt::black) : QColor::fromRgb(c.text));
+        line->setLineWidth(c.lineWidth);
         return line;
     }
     case Kind::ListBox:

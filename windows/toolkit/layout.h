@@ -64,6 +64,7 @@ struct Control {
     std::optional<Picture> picture = {};
     const char* access = ""; // Russian accessible name; "" for a label: its caption
     int interval = 0;        // timers, milliseconds
+    int lineWidth = 1;       // lines, pixels
 };
 
 // The controls of one window by name (the window itself under its own name).

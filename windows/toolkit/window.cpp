@@ -27,9 +27,13 @@ protected:
 } // namespace
 
 void DisableXbutton(QWidget* window) {
-    const Qt::WindowFlags kept = window->windowFlags() & Qt::WindowStaysOnTopHint;
-    window->setWindowFlags(kept | Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowMinimizeButtonHint);
+    const Qt::WindowFlags flags = window->windowFlags();
+    Qt::WindowFlags kept = flags & Qt::WindowStaysOnTopHint;
+    // A window that already chose its title-bar buttons keeps its minimise choice; any other
+    // keeps the minimise button an ordinary window has.
+    if (!(flags & Qt::CustomizeWindowHint) || (flags & Qt::WindowMinimizeButtonHint))
+        kept |= Qt::WindowMinimizeButtonHint;
+    window->setWindowFlags(kept | Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     if (window->findChild<QObject*>(QStringLiteral("CloseRefuser"), Qt::FindDirectChildrenOnly))
         return;
     auto* refuser = new CloseRefuser(window);

@@ -1,0 +1,154 @@
+#include <QPushButton>
+#include <QtTest>
+#include <functional>
+
+#include "alerts/alert_window.h"
+#include "toolkit/forms.h"
+#include "toolkit/pictures.h"
+
+// The three alerts share one design; each test runs for all three.
+struct AlertKind {
+    std::function<AlertWindow*()> show;     // the show request
+    std::function<AlertWindow*()> instance; // the default instance, or nullptr
+    int frameBase;
+    QSize frameSize;
+};
+Q_DECLARE_METATYPE(AlertKind)
+
+namespace {
+
+template <typename W> AlertKind KindOf(int base, QSize size) {
+    return {[] { return toolkit::Show<W>(); }, [] { return toolkit::Instance<W>(); }, base, size};
+}
+
+// The number of the one enabled timer; 0 when none or several are enabled.
+int EnabledTimer(const AlertWindow* w) {
+    int found = 0;
+    for (int k = 1; k <= AlertWindow::kTimers; ++k) {
+        if (!w->timer(k)->isEnabled()) continue;
+        if (found) return 0;
+        found = k;
+    }
+    return found;
+}
+
+bool Shows(const AlertWindow* w, int frame) {
+    return w->image()->picture().toImage() == toolkit::LoadBitmap(frame).toImage();
+}
+
+void Close(const AlertKind& kind) {
+    if (AlertWindow* w = kind.instance()) {
+        QTest::mouseClick(w->controls().get<QPushButton>("Command1"), Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+} // namespace
+
+class TestAlerts : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        for (auto& k : kinds())
+            Close(k);
+    }
+
+    void ringShowsEachFrameInTurn_data() { table(); }
+    void ringShowsEachFrameInTurn() {
+        QFETCH(AlertKind, kind);
+        AlertWindow* w = kind.show();
+        QVERIFY(w->image()->picture().isNull());
+        QCOMPARE(EnabledTimer(w), 1);
+        // Two full turns of the ring, ticked by hand: timer K shows frame K and hands over.
+        for (int step = 0; step < 2 * AlertWindow::kTimers + 1; ++step) {
+            int k = step % AlertWindow::kTimers + 1;
+            QCOMPARE(EnabledTimer(w), k);
+            w->TimerK_Timer(k);
+            QVERIFY2(Shows(w, kind.frameBase + k), qPrintable(QString::number(kind.frameBase + k)));
+            QCOMPARE(w->image()->size(), kind.frameSize);
+            QCOMPARE(EnabledTimer(w), k % AlertWindow::kTimers + 1);
+        }
+    }
+
+    void secondShowRequestKeepsTheAnimation_data() { table(); }
+    void secondShowRequestKeepsTheAnimation() {
+        QFETCH(AlertKind, kind);
+        AlertWindow* w = kind.show();
+        for (int k = 1; k <= 3; ++k)
+            w->TimerK_Timer(k);
+        QCOMPARE(kind.show(), w);
+        QCOMPARE(EnabledTimer(w), 4);
+        QVERIFY(Shows(w, kind.frameBase + 3));
+    }
+
+    void okDiscardsAndReopeningStartsAfresh_data() { table(); }
+    void okDiscardsAndReopeningStartsAfresh() {
+        QFETCH(AlertKind, kind);
+        AlertWindow* w = kind.show();
+        for (int k = 1; k <= 5; ++k)
+            w->TimerK_Timer(k);
+        Close(kind);
+        QVERIFY(kind.instance() == nullptr);
+        w = kind.show();
+        QVERIFY(w->image()->picture().isNull());
+        QCOMPARE(EnabledTimer(w), 1);
+    }
+
+    void staysOnTopWithoutCloseButton_data() { table(); }
+    void staysOnTopWithoutCloseButton() {
+        QFETCH(AlertKind, kind);
+        AlertWindow* w = kind.show();
+        QCOMPARE(w->windowTitle(), QStringLiteral("Кварнет "));
+        QVERIFY(w->windowFlags() & Qt::WindowStaysOnTopHint);
+        QVERIFY(w->testAttribute(Qt::WA_ShowWithoutActivating));
+        QVERIFY(!(w->windowFlags() & Qt::WindowCloseButtonHint));
+        QVERIFY(!(w->windowFlags() & Qt::WindowMinimizeButtonHint));
+        QVERIFY(!(w->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(!w->close());
+        QVERIFY(w->isVisible());
+    }
+
+    void realTimersAnimate_data() { table(); }
+    void realTimersAnimate() {
+        QFETCH(AlertKind, kind);
+        AlertWindow* w = kind.show();
+        QTRY_VERIFY(Shows(w, kind.frameBase + 1));
+        QTRY_VERIFY(Shows(w, kind.frameBase + 12));
+        QTRY_VERIFY(Shows(w, kind.frameBase + 1));
+        QCOMPARE(EnabledTimer(w) != 0, true);
+    }
+
+    void alertsAreIndependent() {
+        AlertWindow* five = toolkit::Show<Form5>();
+        AlertWindow* six = toolkit::Show<Form6>();
+        QVERIFY(five != six && five->isVisible() && six->isVisible());
+        five->TimerK_Timer(1);
+        QCOMPARE(EnabledTimer(five), 2);
+        QCOMPARE(EnabledTimer(six), 1);
+        Close(kinds()[1]);
+        QVERIFY(toolkit::Instance<Form5>() == nullptr);
+        QVERIFY(six->isVisible());
+    }
+
+    void cleanupTestCase() {
+        for (auto& k : kinds())
+            Close(k);
+    }
+
+private:
+    static const std::vector<AlertKind>& kinds() {
+        static const std::vector<AlertKind> all = {KindOf<Form3>(300, {283, 31}),
+                                                   KindOf<Form5>(400, {302, 24}),
+                                                   KindOf<Form6>(500, {296, 23})};
+        return all;
+    }
+    void table() {
+        QTest::addColumn<AlertKind>("kind");
+        QTest::newRow("Form3") << kinds()[0];
+        QTest::newRow("Form5") << kinds()[1];
+        QTest::newRow("Form6") << kinds()[2];
+    }
+};
+
+QTEST_MAIN(TestAlerts)
+#include "tst_alerts.moc"

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QSize>
+#include <QWidget>
+#include <span>
+
+#include "toolkit/controls.h"
+#include "toolkit/layout.h"
+
+// A small window that animates a one-line warning until the user presses "ОК": twelve
+// frames in which the sentence turns red from left to right, one every 100 ms, for ever.
+// It stays above the other windows without taking the focus from them.
+class AlertWindow : public QWidget {
+    Q_OBJECT
+public:
+    // What tells the three alerts apart.
+    struct Design {
+        const char* name;                        // window name, also the layout's container
+        int frameBase;                           // timer K shows frame frameBase + K
+        const char* message;                     // the sentence its frames show, for screen readers
+        QSize client;                            // client area, pixels
+        toolkit::Picture background;             // drawn at the top-left corner, cut at the edges
+        std::span<const toolkit::Control> table; // the controls, front to back
+    };
+
+    static constexpr int kTimers = 12;
+
+    void Form_Load();
+    void TimerK_Timer(int k);
+    void Command1_Click();
+
+    toolkit::Timer* timer(int k) const;
+    toolkit::Image* image() const;
+    const toolkit::Controls& controls() const { return controls_; }
+
+protected:
+    explicit AlertWindow(const Design& design);
+    // Discards this window's default instance.
+    virtual void Discard() = 0;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    const Design& design_;
+    QPixmap background_;
+    toolkit::Controls controls_;
+};
+
+// "Не установлено одно из значений": a value the calculation needs is empty.
+class Form3 final : public AlertWindow {
+    Q_OBJECT
+public:
+    Form3();
+
+protected:
+    void Discard() override;
+};
+
+// "Не все данные введены для расчета": a dashcam reading is empty or not a number.
+class Form5 final : public AlertWindow {
+    Q_OBJECT
+public:
+    Form5();
+
+protected:
+    void Discard() override;
+};
+
+// "Ошибка ввода заданного диапазона": a dashcam time came out without a fractional part.
+class Form6 final : public AlertWindow {
+    Q_OBJECT
+public:
+    Form6();
+
+protected:
+    void Discard() override;
+};
