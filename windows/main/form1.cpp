@@ -81,6 +81,19 @@ void Form1::BindHandlers() {
     connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
     connect(Label13, &toolkit::Label::clicked, this, &Form1::Label13_Click);
     connect(Label14, &toolkit::Label::clicked, this, &Form1::Label14_Click);
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Timer1, &toolkit::Timer::tick, this, &Form1::Timer1_Timer);
+    connect(Timer2, &toolkit::Timer::tick, this, &Form1::Timer2_Timer);
+    connect(Timer3, &toolkit::Timer::tick, this, &Form1::Timer3_Timer);
+    connect(Timer4, &toolkit::Timer::tick, this, &Form1::Timer4_Timer);
+    connect(Timer9, &toolkit::Timer::tick, this, &Form1::Timer9_Timer);
+    connect(Timer10, &toolkit::Timer::tick, this, &Form1::Timer10_Timer);
+    connect(Timer11, &toolkit::Timer::tick, this, &Form1::Timer11_Timer);
+    connect(Timer12, &toolkit::Timer::tick, this, &Form1::Timer12_Timer);
+    connect(Timer13, &toolkit::Timer::tick, this, &Form1::Timer13_Timer);
+    connect(Timer14, &toolkit::Timer::tick, this, &Form1::Timer14_Timer);
+    connect(Timer15, &toolkit::Timer::tick, this, &Form1::Timer15_Timer);
+    connect(Timer16, &toolkit::Timer::tick, this, &Form1::Timer16_Timer);
 }
 
 toolkit::Timer* Form1::Timer(int n) const {

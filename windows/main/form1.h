@@ -85,5 +85,25 @@ private:
     void Label13_Click();
     void Label14_Click();
 
+    // The braking animation: a chain of one-shot timers, one frame per tick.
+    void Command1_Click();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Timer3_Timer();
+    void Timer4_Timer();
+    void Timer9_Timer();
+    void Timer10_Timer();
+    void Timer11_Timer();
+    void Timer12_Timer();
+    void Timer13_Timer();
+    void Timer14_Timer();
+    void Timer15_Timer();
+    void Timer16_Timer();
+    void FirstPhaseStep(int timer);
+    void SecondPhaseStep(int timer);
+    void EndStep();
+    int SeriesBase() const;
+    void StopRun(const core::NumericError& error);
+
     QPixmap background_;
 };

@@ -1,0 +1,164 @@
+// The braking animation of the main window: the start button checks the inputs and starts a
+// chain of one-shot timers; each tick shows one frame of the strip and counts the readouts
+// up; the last tick runs the calculation (or shows the loading window's results).
+
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "alerts/alert_window.h"
+#include "core/numeric.h"
+#include "main/form1.h"
+#include "toolkit/controls.h"
+#include "toolkit/forms.h"
+#include "toolkit/pictures.h"
+
+namespace {
+
+constexpr int kEmptyRoad = 117;
+constexpr int kStoppingSeries = 100;  // frames 101 to 116: the car stops in time
+constexpr int kCollisionSeries = 200; // frames 208 to 216: it runs into the car ahead
+
+QString Integer(int value) {
+    return QString::fromStdString(core::FormatInteger(static_cast<std::int16_t>(value)));
+}
+
+double Number(const QString& text) {
+    return core::ParseDouble(text.toStdString());
+}
+
+// The readouts of the second phase, Label10 (speed) and Label11 (distance), per timer.
+struct SecondPhaseRow {
+    int speed, distance;
+};
+constexpr SecondPhaseRow kSecondPhase[] = {
+    /* Timer9 */ {9, 9},    /* Timer10 */ {10, 10},
+    /* Timer11 */ {15, 11}, /* Timer12 */ {20, 15},
+    /* Timer13 */ {25, 19}, /* Timer14 */ {30, 23},
+    /* Timer15 */ {35, 27}, /* Timer16 */ {40, 31},
+};
+
+} // namespace
+
+void Form1::Command1_Click() {
+    Text4->setText(QString());
+    Text6->setText(QString());
+    Text8->setText(QString());
+    Text9->setText(QString());
+    Label10->setText(QString());
+    Label11->setText(QString());
+    Image1->setPicture(toolkit::LoadBitmap(kEmptyRoad));
+    for (QLineEdit* input : {Text1, Text2, Text3, Text7, Text5}) {
+        if (input->text().isEmpty()) {
+            toolkit::Show<Form3>();
+            return;
+        }
+    }
+    Timer1->setEnabled(true);
+}
+
+void Form1::Timer1_Timer() {
+    FirstPhaseStep(1);
+}
+void Form1::Timer2_Timer() {
+    FirstPhaseStep(2);
+}
+void Form1::Timer3_Timer() {
+    FirstPhaseStep(3);
+}
+void Form1::Timer4_Timer() {
+    FirstPhaseStep(4);
+}
+void Form1::Timer9_Timer() {
+    SecondPhaseStep(9);
+}
+void Form1::Timer10_Timer() {
+    SecondPhaseStep(10);
+}
+void Form1::Timer11_Timer() {
+    SecondPhaseStep(11);
+}
+void Form1::Timer12_Timer() {
+    SecondPhaseStep(12);
+}
+void Form1::Timer13_Timer() {
+    SecondPhaseStep(13);
+}
+void Form1::Timer14_Timer() {
+    SecondPhaseStep(14);
+}
+void Form1::Timer15_Timer() {
+    SecondPhaseStep(15);
+}
+void Form1::Timer16_Timer() {
+    SecondPhaseStep(16);
+}
+
+// The first phase runs Timer1 to Timer4 twice; the step counter in Label1 tells each timer
+// whether this tick is its first-lap or second-lap step, or none of its business.
+void Form1::FirstPhaseStep(int timer) {
+    try {
+        const double step = Number(Label1->text());
+        if (step != timer && step != timer + 4) return;
+        const int n = static_cast<int>(step);
+        // The eighth step already shows which series plays; choose before changing anything.
+        const int base = n == 8 ? SeriesBase() : kStoppingSeries;
+        Label1->setText(Integer(n + 1));
+        Label10->setText(Integer(n));
+        Label11->setText(Integer(n));
+        if (base) Image1->setPicture(toolkit::LoadBitmap(base + n));
+        Timer(timer)->setEnabled(false);
+        Timer(timer < 4 ? timer + 1 : n == 4 ? 1 : 9)->setEnabled(true);
+    } catch (const core::NumericError& error) {
+        StopRun(error);
+    }
+}
+
+void Form1::SecondPhaseStep(int timer) {
+    try {
+        const int base = SeriesBase();
+        const SecondPhaseRow& row = kSecondPhase[timer - 9];
+        Label10->setText(Integer(row.speed));
+        Label11->setText(Integer(row.distance));
+        if (base) Image1->setPicture(toolkit::LoadBitmap(base + timer));
+        Timer(timer)->setEnabled(false);
+        if (timer < 16)
+            Timer(timer + 1)->setEnabled(true);
+        else
+            EndStep();
+    } catch (const core::NumericError& error) {
+        StopRun(error);
+    }
+}
+
+// The collision series plays for a skid mark over 18 m or a speed over 60 km/h; read afresh
+// at every step, so an edit of Text7 during the run counts. 0: an unknown mode, no frame.
+int Form1::SeriesBase() const {
+    const double mode = Number(Label19->text());
+    const double x = Number(Text7->text());
+    if (mode == 1) return x <= 18 ? kStoppingSeries : kCollisionSeries;
+    if (mode == 2) return x <= 60 ? kStoppingSeries : kCollisionSeries;
+    return 0;
+}
+
+void Form1::EndStep() {
+    Timer16->setEnabled(false);
+    Label1->setText(Integer(1));
+    const double fromLoadingWindow = Number(Label20->text());
+    if (fromLoadingWindow == 0) {
+        Command2->click();
+    } else if (fromLoadingWindow == 1) {
+        // The loading window wrote the results itself; show its speed and distance.
+        Label10->setText(Text7->text());
+        Label11->setText(Text6->text());
+        Label20->setText(Integer(0));
+    }
+}
+
+// A step that cannot go on (the skid length or speed is no number any more) ends the run
+// where it stands: no timer left running, the strip as it was, ready for the next start.
+void Form1::StopRun(const core::NumericError& error) {
+    for (int n : {1, 2, 3, 4, 9, 10, 11, 12, 13, 14, 15, 16})
+        Timer(n)->setEnabled(false);
+    Label1->setText(Integer(1));
+    ShowCalculationError(error);
+}
