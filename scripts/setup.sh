@@ -6,7 +6,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 
 packages=(
-  cmake g++ qt6-base-dev libgtest-dev # build and tests
+  cmake make g++ qt6-base-dev libgtest-dev # build and tests
   fonts-liberation2                   # the fonts embedded in the program
   locales                             # the tests run under Russian and English locales
 )
