@@ -136,8 +136,7 @@ void Form1::paintEvent(QPaintEvent*) {
 void Form1::Form_Load() {
     toolkit::DisableXbutton(this);
     // The loading window is loaded here, hidden, once it exists.
-    for (int n : {1, 2, 3, 4, 9, 10, 11, 12, 13, 14, 15, 16})
-        Timer(n)->setEnabled(false);
+    DisableTimers();
     Option2->setChecked(true);
     Label10->setText(QString());
     Label11->setText(QString());
@@ -189,6 +188,12 @@ void Form1::EnterMode(const QString& inputCaption, const QString& resultCaption,
         w->setAccessibleName(inputCaption);
     for (QWidget* w : {static_cast<QWidget*>(Label5), static_cast<QWidget*>(Text4)})
         w->setAccessibleName(resultCaption);
+    ClearResults();
+    Label19->setText(QString::fromStdString(core::FormatInteger(static_cast<std::int16_t>(mode))));
+}
+
+// Empties the four results and both readouts and puts the empty road back into the strip.
+void Form1::ClearResults() {
     Text4->setText(QString());
     Text6->setText(QString());
     Text8->setText(QString());
@@ -196,7 +201,11 @@ void Form1::EnterMode(const QString& inputCaption, const QString& resultCaption,
     Label10->setText(QString());
     Label11->setText(QString());
     Image1->setPicture(toolkit::LoadBitmap(kEmptyRoad));
-    Label19->setText(QString::fromStdString(core::FormatInteger(static_cast<std::int16_t>(mode))));
+}
+
+void Form1::DisableTimers() {
+    for (int n : {1, 2, 3, 4, 9, 10, 11, 12, 13, 14, 15, 16})
+        Timer(n)->setEnabled(false);
 }
 
 void Form1::Text4_Change() {

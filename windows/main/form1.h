@@ -76,6 +76,8 @@ private:
     void Option3_Click();
     void Option4_Click();
     void EnterMode(const QString& inputCaption, const QString& resultCaption, int mode);
+    void ClearResults();
+    void DisableTimers();
     void Text4_Change();
     void Text6_Change();
     void Command2_Click();

@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr int kEmptyRoad = 117;
 constexpr int kStoppingSeries = 100;  // frames 101 to 116: the car stops in time
 constexpr int kCollisionSeries = 200; // frames 208 to 216: it runs into the car ahead
 
@@ -40,13 +39,7 @@ constexpr SecondPhaseRow kSecondPhase[] = {
 } // namespace
 
 void Form1::Command1_Click() {
-    Text4->setText(QString());
-    Text6->setText(QString());
-    Text8->setText(QString());
-    Text9->setText(QString());
-    Label10->setText(QString());
-    Label11->setText(QString());
-    Image1->setPicture(toolkit::LoadBitmap(kEmptyRoad));
+    ClearResults();
     for (QLineEdit* input : {Text1, Text2, Text3, Text7, Text5}) {
         if (input->text().isEmpty()) {
             toolkit::Show<Form3>();
@@ -157,8 +150,7 @@ void Form1::EndStep() {
 // A step that cannot go on (the skid length or speed is no number any more) ends the run
 // where it stands: no timer left running, the strip as it was, ready for the next start.
 void Form1::StopRun(const core::NumericError& error) {
-    for (int n : {1, 2, 3, 4, 9, 10, 11, 12, 13, 14, 15, 16})
-        Timer(n)->setEnabled(false);
+    DisableTimers();
     Label1->setText(Integer(1));
     ShowCalculationError(error);
 }
