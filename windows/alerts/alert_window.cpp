@@ -6,7 +6,7 @@
 #include "toolkit/forms.h"
 #include "toolkit/window.h"
 
-AlertWindow::AlertWindow(const Design& design) : design_(design) {
+AlertWindow::AlertWindow(const Design& design) {
     setObjectName(QString::fromUtf8(design.name));
     setWindowTitle(QStringLiteral("Кварнет "));
     setWindowIcon(toolkit::AppIcon());
@@ -14,6 +14,8 @@ AlertWindow::AlertWindow(const Design& design) : design_(design) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(design.client);
     background_ = toolkit::LoadPicture(design.background);
+    for (int k = 1; k <= kTimers; ++k)
+        frames_[k - 1] = toolkit::LoadBitmap(design.frameBase + k);
     controls_ = toolkit::BuildLayout(this, design.table);
     image()->setAccessibleName(QString::fromUtf8(design.message));
     connect(controls_.get<QPushButton>(QStringLiteral("Command1")), &QPushButton::clicked, this,
@@ -45,7 +47,7 @@ void AlertWindow::Form_Load() {
 
 // One step of the ring: show frame K, hand over to the next timer.
 void AlertWindow::TimerK_Timer(int k) {
-    image()->setPicture(toolkit::LoadBitmap(design_.frameBase + k));
+    image()->setPicture(frames_[k - 1]);
     timer(k)->setEnabled(false);
     timer(k == kTimers ? 1 : k + 1)->setEnabled(true);
 }

@@ -2,6 +2,7 @@
 
 #include <QSize>
 #include <QWidget>
+#include <array>
 #include <span>
 
 #include "toolkit/controls.h"
@@ -40,8 +41,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const Design& design_;
     QPixmap background_;
+    // Decoded once, so that a tick only swaps pictures and the ring keeps its pace.
+    std::array<QPixmap, kTimers> frames_;
     toolkit::Controls controls_;
 };
 
