@@ -13,6 +13,8 @@ std::vector<QPointer<QWidget>>& Tracked() {
 } // namespace
 
 void detail::Track(QWidget* window) {
+    // Discarded windows leave null entries behind; drop them so reopening alerts adds nothing.
+    std::erase_if(Tracked(), [](const QPointer<QWidget>& w) { return w.isNull(); });
     Tracked().emplace_back(window);
 }
 
