@@ -10,8 +10,11 @@
 #include "core/numeric.h"
 #include "core/numeric_error.h"
 #include "core/stopping.h"
+#include "loading/form2.h"
 #include "main/form1_layout.h"
 #include "toolkit/controls.h"
+#include "toolkit/events.h"
+#include "toolkit/forms.h"
 #include "toolkit/messages.h"
 #include "toolkit/pictures.h"
 #include "toolkit/window.h"
@@ -25,10 +28,6 @@ const QColor kWhite(255, 255, 255);
 const QString kSkidCaption = QStringLiteral("Длина тормозного следа (юз),м");
 const QString kSpeedCaption = QStringLiteral("Скорость, км/час");
 
-template <typename T> void Bind(const toolkit::Controls& controls, T*& member, const char* name) {
-    member = controls.get<T>(QString::fromLatin1(name));
-}
-
 } // namespace
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
@@ -40,7 +39,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     background_ = toolkit::LoadPicture(toolkit::Picture::Marsh);
 
     const toolkit::Controls controls = toolkit::BuildLayout(this, Form1Layout());
-#define BIND(name) Bind(controls, name, #name)
+#define BIND(name) controls.bind(name, #name)
     BIND(Text1), BIND(Text2), BIND(Text3), BIND(Text7), BIND(Text5);
     BIND(Text4), BIND(Text9), BIND(Text6), BIND(Text8);
     BIND(Check1), BIND(Option1), BIND(Option2), BIND(Option3), BIND(Option4), BIND(Frame3);
@@ -60,40 +59,35 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     toolkit::CenterOnScreen(this);
 }
 
-// Every handler also runs when code makes the same change, as the windows expect:
-// hence toggled and textChanged rather than the user-only signals.
 void Form1::BindHandlers() {
-    connect(Check1, &QCheckBox::toggled, this, &Form1::Check1_Click);
-    const auto onSelect = [this](QRadioButton* option, void (Form1::*handler)()) {
-        connect(option, &QRadioButton::toggled, this, [this, handler](bool selected) {
-            if (selected) (this->*handler)();
-        });
-    };
-    onSelect(Option1, &Form1::Option1_Click);
-    onSelect(Option2, &Form1::Option2_Click);
-    onSelect(Option3, &Form1::Option3_Click);
-    onSelect(Option4, &Form1::Option4_Click);
-    connect(Text4, &QLineEdit::textChanged, this, &Form1::Text4_Change);
-    connect(Text6, &QLineEdit::textChanged, this, &Form1::Text6_Change);
-    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
-    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
-    connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
-    connect(Label13, &toolkit::Label::clicked, this, &Form1::Label13_Click);
-    connect(Label14, &toolkit::Label::clicked, this, &Form1::Label14_Click);
-    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
-    connect(Timer1, &toolkit::Timer::tick, this, &Form1::Timer1_Timer);
-    connect(Timer2, &toolkit::Timer::tick, this, &Form1::Timer2_Timer);
-    connect(Timer3, &toolkit::Timer::tick, this, &Form1::Timer3_Timer);
-    connect(Timer4, &toolkit::Timer::tick, this, &Form1::Timer4_Timer);
-    connect(Timer9, &toolkit::Timer::tick, this, &Form1::Timer9_Timer);
-    connect(Timer10, &toolkit::Timer::tick, this, &Form1::Timer10_Timer);
-    connect(Timer11, &toolkit::Timer::tick, this, &Form1::Timer11_Timer);
-    connect(Timer12, &toolkit::Timer::tick, this, &Form1::Timer12_Timer);
-    connect(Timer13, &toolkit::Timer::tick, this, &Form1::Timer13_Timer);
-    connect(Timer14, &toolkit::Timer::tick, this, &Form1::Timer14_Timer);
-    connect(Timer15, &toolkit::Timer::tick, this, &Form1::Timer15_Timer);
-    connect(Timer16, &toolkit::Timer::tick, this, &Form1::Timer16_Timer);
+    using toolkit::OnClick, toolkit::OnChange, toolkit::OnTimer;
+    OnClick(Check1, this, &Form1::Check1_Click);
+    OnClick(Option1, this, &Form1::Option1_Click);
+    OnClick(Option2, this, &Form1::Option2_Click);
+    OnClick(Option3, this, &Form1::Option3_Click);
+    OnClick(Option4, this, &Form1::Option4_Click);
+    OnChange(Text4, this, &Form1::Text4_Change);
+    OnChange(Text6, this, &Form1::Text6_Change);
+    OnClick(Command2, this, &Form1::Command2_Click);
+    OnClick(Command3, this, &Form1::Command3_Click);
+    OnClick(Command4, this, &Form1::Command4_Click);
+    OnClick(Command5, this, &Form1::Command5_Click);
+    OnClick(Label13, this, &Form1::Label13_Click);
+    OnClick(Label14, this, &Form1::Label14_Click);
+    OnClick(Label21, this, &Form1::Label21_Click);
+    OnClick(Command1, this, &Form1::Command1_Click);
+    OnTimer(Timer1, this, &Form1::Timer1_Timer);
+    OnTimer(Timer2, this, &Form1::Timer2_Timer);
+    OnTimer(Timer3, this, &Form1::Timer3_Timer);
+    OnTimer(Timer4, this, &Form1::Timer4_Timer);
+    OnTimer(Timer9, this, &Form1::Timer9_Timer);
+    OnTimer(Timer10, this, &Form1::Timer10_Timer);
+    OnTimer(Timer11, this, &Form1::Timer11_Timer);
+    OnTimer(Timer12, this, &Form1::Timer12_Timer);
+    OnTimer(Timer13, this, &Form1::Timer13_Timer);
+    OnTimer(Timer14, this, &Form1::Timer14_Timer);
+    OnTimer(Timer15, this, &Form1::Timer15_Timer);
+    OnTimer(Timer16, this, &Form1::Timer16_Timer);
 }
 
 toolkit::Timer* Form1::Timer(int n) const {
@@ -135,7 +129,7 @@ void Form1::paintEvent(QPaintEvent*) {
 
 void Form1::Form_Load() {
     toolkit::DisableXbutton(this);
-    // The loading window is loaded here, hidden, once it exists.
+    toolkit::Load<Form2>(); // hidden, embedded in this window until its link shows it
     DisableTimers();
     Option2->setChecked(true);
     Label10->setText(QString());
@@ -265,6 +259,45 @@ void Form1::ShowCalculationError(const core::NumericError& error) {
     }
     }
     toolkit::ShowMessage(this, QStringLiteral("Расчёт невозможен: ") + problem);
+}
+
+// Opens the loading window over the strip and the inputs, in the speed-known mode, and hands
+// it the rise time; the end of the next animation then shows that window's results.
+void Form1::Label21_Click() {
+    if (AnimationRunning()) StopAnimation(); // its end step would compute over the hand-over
+    Form2* loading = toolkit::Show<Form2>();
+    Check1->setChecked(false);
+    Text4->setText(QString());
+    Text6->setText(QString());
+    Text8->setText(QString());
+    Text9->setText(QString());
+    SetLoadingFlag(1);
+    loading->HandOverRiseTime(
+        Text3->text().isEmpty() ? QString::fromStdString(core::FormatDouble(0.3)) : Text3->text());
+}
+
+QString Form1::Deceleration() const {
+    return Text5->text();
+}
+
+void Form1::WriteSpeed(const QString& speed) {
+    Text7->setText(speed);
+}
+
+void Form1::WriteResults(const QString& speedMs, const QString& distance, const QString& time,
+                         const QString& skid) {
+    Text9->setText(speedMs);
+    Text6->setText(distance);
+    Text8->setText(time);
+    Text4->setText(skid);
+}
+
+void Form1::StartAnimation() {
+    Timer1->setEnabled(true);
+}
+
+void Form1::SetLoadingFlag(int flag) {
+    Label20->setText(QString::fromStdString(core::FormatInteger(static_cast<std::int16_t>(flag))));
 }
 
 void Form1::Command3_Click() {

@@ -7,7 +7,6 @@ class QCheckBox;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
-class QRadioButton;
 
 namespace core {
 class NumericError;
@@ -16,6 +15,7 @@ namespace toolkit {
 class Image;
 class Label;
 class Line;
+class OptionButton;
 class Timer;
 } // namespace toolkit
 
@@ -36,12 +36,25 @@ public:
     // Tells the user in a short modeless message why the calculation could not run.
     void ShowCalculationError(const core::NumericError& error);
 
+    // What the loading window may do to this window. Each write runs this window's change
+    // handlers, as a user's typing would.
+    QString Deceleration() const; // the steady deceleration as typed
+    void WriteSpeed(const QString& speed);
+    // Speed in m/s, stopping distance, braking time, skid length, written in this order.
+    void WriteResults(const QString& speedMs, const QString& distance, const QString& time,
+                      const QString& skid);
+    void StartAnimation();
+    // 1: the next end of the animation shows the loading window's results; 0: it computes.
+    void SetLoadingFlag(int flag);
+    // Whether a braking animation is playing.
+    bool AnimationRunning() const;
+
     // Inputs and results.
     QLineEdit *Text1, *Text2, *Text3, *Text7, *Text5;
     QLineEdit *Text4, *Text9, *Text6, *Text8;
     // Mode and road surface.
     QCheckBox* Check1;
-    QRadioButton *Option1, *Option2, *Option3, *Option4;
+    toolkit::OptionButton *Option1, *Option2, *Option3, *Option4;
     QGroupBox* Frame3;
     // Buttons: start, calculate (hidden), exit, help, standard.
     QPushButton *Command1, *Command2, *Command3, *Command4, *Command5;
@@ -86,6 +99,7 @@ private:
     void Command5_Click();
     void Label13_Click();
     void Label14_Click();
+    void Label21_Click();
 
     // The braking animation: a chain of one-shot timers, one frame per tick.
     void Command1_Click();
@@ -106,6 +120,7 @@ private:
     void EndStep();
     int SeriesBase() const;
     void StopRun(const core::NumericError& error);
+    void StopAnimation();
 
     QPixmap background_;
 };

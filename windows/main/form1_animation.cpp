@@ -147,10 +147,21 @@ void Form1::EndStep() {
     }
 }
 
+bool Form1::AnimationRunning() const {
+    for (int n : {1, 2, 3, 4, 9, 10, 11, 12, 13, 14, 15, 16})
+        if (Timer(n)->isEnabled()) return true;
+    return false;
+}
+
+// Ends a run where it stands, without a word: the next start begins at the first step.
+void Form1::StopAnimation() {
+    DisableTimers();
+    Label1->setText(Integer(1));
+}
+
 // A step that cannot go on (the skid length or speed is no number any more) ends the run
 // where it stands: no timer left running, the strip as it was, ready for the next start.
 void Form1::StopRun(const core::NumericError& error) {
-    DisableTimers();
-    Label1->setText(Integer(1));
+    StopAnimation();
     ShowCalculationError(error);
 }

@@ -115,8 +115,8 @@ Tick("Timer16", 400),
                                                         1080, 1800, 2775,  255, kWindow, kWhite,   kDefault,   13, kLabel, {}, ""},
 {"Label6",   L, "Form1",  "Длина тормозного следа (юз),м",
                                                         1080, 2160, 2895,  255, kWindow, kWhite,   kDefault,   12, kLabel, {}, ""},
-{"Label11",  L, "Form1",  "Label11",                    3840,  240,  855,  255, kBold,   kRed,     kDefault,    3, kLabel, {}, "Путь на полосе анимации"},
-{"Label10",  L, "Form1",  "Label10",                    3840,    0, 1095,  255, kBold,   kRed,     kDefault,    2, kLabel, {}, "Скорость на полосе анимации"},
+{"Label11",  L, "Form1",  "Label11",                    3840,  240,  855,  255, kBold,   kRed,     kDefault,    3, kLabel | kReadout, {}, "Путь на полосе анимации"},
+{"Label10",  L, "Form1",  "Label10",                    3840,    0, 1095,  255, kBold,   kRed,     kDefault,    2, kLabel | kReadout, {}, "Скорость на полосе анимации"},
 {"Image1",   Kind::Image, "Form1", "",                     0,    0, 8970,  930, kWindow, kDefault, kDefault,   -1, 0, Picture::Strip, "Полоса анимации торможения"},
 };
 // clang-format on

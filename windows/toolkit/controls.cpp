@@ -65,6 +65,35 @@ void Line::paintEvent(QPaintEvent*) {
     painter.drawLine(from_ - pos(), to_ - pos());
 }
 
+OptionButton::OptionButton(QWidget* parent) : QRadioButton(parent) {
+    setAutoExclusive(false);
+}
+
+void OptionButton::nextCheckState() {
+    if (!isChecked()) setChecked(true);
+}
+
+OptionGroup::OptionGroup(QObject* parent) : QObject(parent) {}
+
+void OptionGroup::add(OptionButton* button) {
+    buttons_.push_back(button);
+    // Connected before any window handler, so the others are cleared when the handler runs.
+    connect(button, &QAbstractButton::toggled, this,
+            [this, button](bool selected) { onToggled(button, selected); });
+}
+
+OptionButton* OptionGroup::selected() const {
+    for (OptionButton* button : buttons_)
+        if (button->isChecked()) return button;
+    return nullptr;
+}
+
+void OptionGroup::onToggled(OptionButton* button, bool selected) {
+    if (!selected) return;
+    for (OptionButton* other : buttons_)
+        if (other != button) other->setChecked(false);
+}
+
 PictureButton::PictureButton(QWidget* parent) : QPushButton(parent) {}
 
 void PictureButton::setPicture(const QPixmap& picture) {

@@ -3,8 +3,10 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTimer>
 #include <QWidget>
+#include <vector>
 
 // The few control kinds Qt lacks as such: clickable labels, images that take their
 // picture's size, lines, and interval timers.
@@ -56,6 +58,34 @@ private:
     QPoint from_, to_;
     QColor color_ = Qt::black;
     int width_ = 1;
+};
+
+// An option button of a group that the window's table states. Qt's own exclusivity works per
+// parent widget and takes every button but the selected one out of the Tab chain; the windows
+// need a group per container and every button a tab stop. So a button here is exclusive only
+// through its OptionGroup, and clicking the selected button keeps it selected.
+class OptionButton : public QRadioButton {
+    Q_OBJECT
+public:
+    explicit OptionButton(QWidget* parent = nullptr);
+
+protected:
+    void nextCheckState() override;
+};
+
+// Selecting one button of the group (by the user or from code) clears the others, before any
+// handler of the selected button runs; the other groups of the window are never touched.
+class OptionGroup : public QObject {
+    Q_OBJECT
+public:
+    explicit OptionGroup(QObject* parent = nullptr);
+    void add(OptionButton* button);
+    const std::vector<OptionButton*>& buttons() const { return buttons_; }
+    OptionButton* selected() const;
+
+private:
+    void onToggled(OptionButton* button, bool selected);
+    std::vector<OptionButton*> buttons_;
 };
 
 // A push button that shows only its picture, centred on the face inside a thin raised edge.

@@ -3,6 +3,8 @@
 #include <QTimer>
 #include <vector>
 
+#include "toolkit/controls.h"
+
 namespace toolkit {
 
 namespace {
@@ -20,6 +22,9 @@ void detail::Track(QWidget* window) {
 
 void detail::Destroy(QWidget* window) {
     window->hide();
+    // Its timers report disabled from now on, and no pending tick reaches a handler.
+    for (Timer* timer : window->findChildren<Timer*>())
+        timer->setEnabled(false);
     for (QTimer* timer : window->findChildren<QTimer*>())
         timer->stop();
     window->deleteLater();

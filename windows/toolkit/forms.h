@@ -35,12 +35,15 @@ template <typename W> W* Load() {
     return slot;
 }
 
-// Shows the default instance modeless, loading it first when needed, and brings it up.
+// Shows the default instance modeless, loading it first when needed, and brings it up: a
+// top-level window above the others, a window embedded in another (SetParent) above its
+// parent's controls.
 template <typename W> W* Show() {
     W* window = Load<W>();
     window->show();
     window->raise();
-    if (!window->testAttribute(Qt::WA_ShowWithoutActivating)) window->activateWindow();
+    if (window->isWindow() && !window->testAttribute(Qt::WA_ShowWithoutActivating))
+        window->activateWindow();
     return window;
 }
 
@@ -49,7 +52,7 @@ template <typename W> void Hide() {
     if (W* window = Instance<W>()) window->hide();
 }
 
-// Discards the default instance: hidden and its timers stopped at once, destroyed when
+// Discards the default instance: hidden and its timers disabled at once, destroyed when
 // control returns to the event loop (it may be discarding itself from its own handler).
 // The next Load or Show creates a fresh one.
 template <typename W> void Discard() {

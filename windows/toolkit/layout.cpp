@@ -65,7 +65,8 @@ QWidget* MakeWidget(const Control& c, QWidget* parent) {
         return box;
     }
     case Kind::OptionButton: {
-        auto* option = new QRadioButton(caption, parent);
+        auto* option = new OptionButton(parent);
+        option->setText(caption);
         SetColour(option, QPalette::WindowText, c.text);
         SetBackground(option, c.back);
         return option;
@@ -92,12 +93,21 @@ QWidget* MakeWidget(const Control& c, QWidget* parent) {
         line->setLineWidth(c.lineWidth);
         return line;
     }
-    case Kind::ListBox:
-        return new QListWidget(parent);
+    case Kind::ListBox: {
+        auto* list = new QListWidget(parent);
+        SetColour(list, QPalette::Base, c.back);
+        for (const char* item : c.items)
+            list->addItem(QString::fromUtf8(item));
+        return list;
+    }
     case Kind::ComboBox: {
         auto* combo = new QComboBox(parent);
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
+        SetColour(combo, QPalette::Base, c.back);
+        for (const char* item : c.items)
+            combo->addItem(QString::fromUtf8(item));
+        combo->setCurrentIndex(-1);
         combo->setEditText(caption);
         return combo;
     }
@@ -151,9 +161,17 @@ Controls BuildLayout(QWidget* window, std::span<const Control> table) {
             static_cast<Image*>(widget)->setPicture(LoadPicture(*c.picture));
         if (c.flags & kHandCursor) widget->setCursor(HandCursor());
         const QString access = QString::fromUtf8(c.access);
-        widget->setAccessibleName(access.isEmpty() ? QString::fromUtf8(c.caption) : access);
+        if (c.flags & kReadout)
+            widget->setAccessibleDescription(access); // the name follows the caption
+        else
+            widget->setAccessibleName(access.isEmpty() ? QString::fromUtf8(c.caption) : access);
         controls.add(widget);
         widgets[i] = widget;
+        if (c.kind == Kind::OptionButton) {
+            OptionGroup*& group = controls.groups_[QString::fromUtf8(c.container)];
+            if (!group) group = new OptionGroup(container);
+            group->add(static_cast<OptionButton*>(widget));
+        }
     }
     // Front to back: raise the rearmost first, so the first row ends up on top.
     for (auto it = widgets.rbegin(); it != widgets.rend(); ++it)
@@ -168,6 +186,16 @@ Controls BuildLayout(QWidget* window, std::span<const Control> table) {
     for (std::size_t i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1].second, chain[i].second);
     return controls;
+}
+
+void MissingControl(const QString& name, const char* kind) {
+    qFatal("No control %s of kind %s", qPrintable(name), kind);
+}
+
+OptionGroup* Controls::group(const QString& container) const {
+    OptionGroup* group = groups_.value(container);
+    if (!group) MissingControl(container, "OptionGroup");
+    return group;
 }
 
 void SetTextColour(QWidget* control, QColor colour) {

@@ -27,13 +27,13 @@ enum class Kind {
     Label,         // toolkit::Label
     TextBox,       // QLineEdit; its change handler binds to textChanged
     CheckBox,      // QCheckBox; click handler on toggled
-    OptionButton,  // QRadioButton, exclusive within its container; click handler on toggled(true)
+    OptionButton,  // toolkit::OptionButton, one group per container; click handler on toggled(true)
     CommandButton, // QPushButton; click() presses it from code, even when hidden
     Frame,         // QGroupBox, a container
     Image,         // toolkit::Image
     Line,          // toolkit::Line
     Timer,         // toolkit::Timer
-    ListBox,       // QListWidget
+    ListBox,       // QListWidget; click handler on the current row (picks from code too)
     ComboBox,      // editable QComboBox; click handler on activated (user picks only)
 };
 
@@ -46,6 +46,8 @@ enum Flag : unsigned {
     kTransparent = 1u << 1, // label without background: the window picture shows through
     kHandCursor = 1u << 2,  // the pointing-hand cursor over the control
     kDisabled = 1u << 3,    // a timer created disabled
+    kReadout = 1u << 4,     // a label whose caption changes: screen readers read the caption,
+                            // and the accessible name of the row becomes its description
 };
 
 // One row of a window's control table. Rows go from front to back: an earlier row lies
@@ -62,30 +64,47 @@ struct Control {
     int tab = -1;           // tab index; the focus moves through the controls in this order
     unsigned flags = 0;
     std::optional<Picture> picture = {};
-    const char* access = ""; // Russian accessible name; "" for a label: its caption
-    int interval = 0;        // timers, milliseconds
-    int lineWidth = 1;       // lines, pixels
+    const char* access = "";                 // Russian accessible name; "" for a label: its caption
+    int interval = 0;                        // timers, milliseconds
+    int lineWidth = 1;                       // lines, pixels
+    std::span<const char* const> items = {}; // list and combo box items, UTF-8, in order
 };
+
+class OptionGroup;
+
+// Ends the program with the name that was not found: a mistyped control name is a programming
+// error that must show at the first start, in every build type, never as a null pointer.
+[[noreturn]] void MissingControl(const QString& name, const char* kind);
 
 // The controls of one window by name (the window itself under its own name).
 class Controls {
 public:
     void add(QObject* object) { byName_.insert(object->objectName(), object); }
     QObject* object(const QString& name) const { return byName_.value(name); }
-    // The control of that name and kind; a wrong name or kind is a programming error.
+    // The control of that name and kind; a wrong name or kind ends the program.
     template <typename T> T* get(const QString& name) const {
         auto* control = qobject_cast<T*>(object(name));
-        Q_ASSERT_X(control, "Controls::get", qPrintable(name));
+        if (!control) MissingControl(name, T::staticMetaObject.className());
         return control;
     }
+    // Binds `member` to the control named like it: BIND-style look-ups without a macro.
+    template <typename T> void bind(T*& member, const char* name) const {
+        member = get<T>(QString::fromLatin1(name));
+    }
+    // The option group of a container (the window or a frame); ends the program when the
+    // container holds no option button.
+    OptionGroup* group(const QString& container) const;
     qsizetype size() const { return byName_.size(); }
 
 private:
+    friend Controls BuildLayout(QWidget*, std::span<const Control>);
     QHash<QString, QObject*> byName_;
+    QHash<QString, OptionGroup*> groups_;
 };
 
 // Creates the controls of the table inside `window` (whose objectName the table uses as
-// container name), in the stacking and tab order of the table.
+// container name), in the stacking and tab order of the table. The option buttons of one
+// container form one group.
 Controls BuildLayout(QWidget* window, std::span<const Control> table);
 
 // The text colour of a label, check box or option button.

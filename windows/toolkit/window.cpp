@@ -46,6 +46,30 @@ void MakeTopmost(QWidget* window) {
     window->setAttribute(Qt::WA_ShowWithoutActivating);
 }
 
+void SetParent(QWidget* window, QWidget* parent) {
+    const QPoint place = window->pos();
+    const bool visible = window->isVisible();
+    window->setParent(parent, Qt::Widget);
+    window->move(place);
+    window->setVisible(visible);
+}
+
+bool FocusNextWithin(QWidget* window, bool next) {
+    QWidget* start = window->focusWidget();
+    if (!start || !window->isAncestorOf(start)) start = window;
+    QWidget* w = start;
+    // The focus chain is a ring through the whole top-level window; skip what is not ours.
+    do {
+        w = next ? w->nextInFocusChain() : w->previousInFocusChain();
+        if (w != window && window->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) &&
+            w->isVisibleTo(window) && w->isEnabled() && !w->focusProxy()) {
+            w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    } while (w != start);
+    return false;
+}
+
 void CenterOnScreen(QWidget* window) {
     if (QScreen* screen = window->screen()) {
         const QRect area = screen->availableGeometry();

@@ -1,0 +1,264 @@
+#include "loading/form2.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+
+#include "alerts/alert_window.h"
+#include "core/numeric.h"
+#include "core/numeric_error.h"
+#include "loading/form2_layout.h"
+#include "main/form1.h"
+#include "toolkit/controls.h"
+#include "toolkit/events.h"
+#include "toolkit/forms.h"
+#include "toolkit/messages.h"
+#include "toolkit/pictures.h"
+#include "toolkit/window.h"
+
+namespace {
+
+std::string Std(const QString& text) {
+    return text.toStdString();
+}
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QString Integer(int value) {
+    return Q(core::FormatInteger(static_cast<std::int16_t>(value)));
+}
+
+} // namespace
+
+Form2::Form2() {
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Form2"));
+    // No frame and no taskbar button even before it is embedded.
+    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
+    setFont(toolkit::WindowFont());
+    resize(592, 219); // client area 8880 × 3285 twips
+    background_ = toolkit::LoadPicture(toolkit::Picture::Marsh);
+
+    const toolkit::Controls controls = toolkit::BuildLayout(this, Form2Layout());
+#define BIND(name) controls.bind(name, #name)
+    BIND(Frame1), BIND(Option1), BIND(Option2), BIND(Option3), BIND(List1), BIND(Label8);
+    BIND(Option6), BIND(Option5), BIND(Option4), BIND(Combo1), BIND(Label10);
+    BIND(Text1), BIND(Text2), BIND(Label9), BIND(Label11);
+    BIND(Command1), BIND(Command2), BIND(Command3), BIND(Timer1);
+    BIND(Label1), BIND(Label2), BIND(Label3), BIND(Label4), BIND(Label5), BIND(Label6);
+    BIND(Label7), BIND(Label12), BIND(Image1);
+    BIND(Line1), BIND(Line2), BIND(Line3), BIND(Line4), BIND(Line5), BIND(Line6);
+#undef BIND
+
+    using toolkit::OnClick, toolkit::OnTimer;
+    OnClick(Option1, this, &Form2::Option1_Click);
+    OnClick(Option2, this, &Form2::Option2_Click);
+    OnClick(Option3, this, &Form2::Option3_Click);
+    OnClick(List1, this, &Form2::List1_Click);
+    OnClick(Option4, this, &Form2::Option4_Click);
+    OnClick(Option5, this, &Form2::Option5_Click);
+    OnClick(Option6, this, &Form2::Option6_Click);
+    OnClick(Combo1, this, &Form2::Combo1_Click);
+    OnClick(Command1, this, &Form2::Command1_Click);
+    OnTimer(Timer1, this, &Form2::Timer1_Timer);
+    OnClick(Command2, this, &Form2::Command2_Click);
+    OnClick(Command3, this, &Form2::Command3_Click);
+}
+
+void Form2::paintEvent(QPaintEvent*) {
+    QPainter(this).drawPixmap(0, 0, background_);
+}
+
+// The window covers the main window's inputs: the keyboard goes to it, starting with the
+// first control of its tab order.
+void Form2::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!isAncestorOf(focusWidget())) Option1->setFocus();
+}
+
+// Tab and Shift+Tab go round this window's controls only, never to the covered ones.
+bool Form2::focusNextPrevChild(bool next) {
+    return toolkit::FocusNextWithin(this, next);
+}
+
+Form1* Form2::Main() const {
+    return toolkit::Instance<Form1>();
+}
+
+void Form2::Form_Load() {
+    move(0, 0);
+    toolkit::SetParent(this, Main());
+    Combo1->clear();
+    for (std::string_view adhesion : core::AdhesionTexts())
+        Combo1->addItem(QString::fromUtf8(adhesion.data(), adhesion.size()));
+    Combo1->setCurrentIndex(-1); // adding items picks nothing
+    Option1->setChecked(true);
+    Option6->setChecked(true);
+    Label8->hide();
+    Label10->hide();
+    Label11->hide();
+    Label9->setText(QString());
+    Timer1->setEnabled(false);
+    Command2->hide();
+    Text2->hide();
+}
+
+void Form2::HandOverRiseTime(const QString& riseTime) {
+    Text2->setText(riseTime);
+}
+
+void Form2::Option1_Click() {
+    FillCategories(core::VehicleGroup::CarsAndBuses);
+}
+
+void Form2::Option2_Click() {
+    FillCategories(core::VehicleGroup::Trucks);
+}
+
+void Form2::Option3_Click() {
+    FillCategories(core::VehicleGroup::RoadTrains);
+}
+
+void Form2::FillCategories(core::VehicleGroup group) {
+    List1->clear();
+    for (std::string_view category : core::CategoriesOf(group))
+        List1->addItem(QString::fromUtf8(category.data(), category.size()));
+    List1->setCurrentRow(0);
+}
+
+void Form2::List1_Click() {
+    if (auto row = core::RowForCategory(Group(), Std(List1->currentItem()->text())))
+        Label8->setText(Integer(*row));
+}
+
+// A new load state wants the adhesion picked again; the stored column stays until then.
+void Form2::Option4_Click() {
+    Combo1->setEditText(QString());
+}
+
+void Form2::Option5_Click() {
+    Combo1->setEditText(QString());
+}
+
+void Form2::Option6_Click() {
+    Combo1->setEditText(QString());
+}
+
+void Form2::Combo1_Click() {
+    if (auto column = core::ColumnForAdhesion(Load(), Std(Combo1->currentText())))
+        Label10->setText(Integer(*column));
+}
+
+void Form2::Command1_Click() {
+    if (Combo1->currentText().isEmpty() || Text1->text().isEmpty()) {
+        toolkit::Show<Form3>();
+        return;
+    }
+    // The look-up and a trial of the compute step first, so that a failure changes nothing
+    // here or in the main window and starts no timer.
+    QString coefficient = Label9->text();
+    try {
+        const double row = core::ParseDouble(Std(Label8->text()));
+        const double column = core::ParseDouble(Std(Label10->text()));
+        if (auto found = core::LookUpEfficiency(row, column)) coefficient = Q(*found);
+        Compute(coefficient);
+    } catch (const core::NumericError& error) {
+        ShowCalculationError(error);
+        return;
+    }
+    Label9->setText(coefficient);
+    Main()->WriteSpeed(Text1->text());
+    Label9->show();
+    Label11->show();
+    Timer1->setEnabled(true);
+}
+
+void Form2::Timer1_Timer() {
+    computed_ = false;
+    Command2->click();
+    Timer1->setEnabled(false);
+    if (!computed_) return; // the message is out; the window stays for a correction
+    Main()->StartAnimation();
+    hide();
+}
+
+void Form2::Command2_Click() {
+    core::LoadBrakingResults results;
+    try {
+        results = Compute(Label9->text());
+    } catch (const core::NumericError& error) {
+        ShowCalculationError(error);
+        return;
+    }
+    Main()->WriteResults(Q(results.speedMs), Q(results.distance), Q(results.time), Q(results.skid));
+    computed_ = true;
+}
+
+void Form2::Command3_Click() {
+    Main()->SetLoadingFlag(0);
+    hide();
+    toolkit::Discard<Form2>(); // a pending half-second step goes with the window
+}
+
+core::VehicleGroup Form2::Group() const {
+    if (Option2->isChecked()) return core::VehicleGroup::Trucks;
+    if (Option3->isChecked()) return core::VehicleGroup::RoadTrains;
+    return core::VehicleGroup::CarsAndBuses;
+}
+
+core::LoadState Form2::Load() const {
+    if (Option5->isChecked()) return core::LoadState::HalfLoad;
+    if (Option4->isChecked()) return core::LoadState::FullLoad;
+    return core::LoadState::Unloaded;
+}
+
+core::LoadBrakingResults Form2::Compute(const QString& coefficient) const {
+    return core::ComputeLoadBraking(Std(coefficient), Std(Text1->text()),
+                                    Std(Combo1->currentText()), Std(Main()->Deceleration()),
+                                    Std(Text2->text()));
+}
+
+void Form2::ShowCalculationError(const core::NumericError& error) {
+    toolkit::ShowMessage(this, QStringLiteral("Расчёт невозможен: ") + Problem(error));
+}
+
+// Names the value at fault: the adhesion never picked from the list, the first input that
+// does not read as a number, or an input that the formulas divide by and that is zero.
+QString Form2::Problem(const core::NumericError& error) const {
+    try {
+        core::ParseDouble(Std(Label10->text()));
+    } catch (const core::NumericError&) {
+        return QStringLiteral("выберите коэффициент сцепления из списка.");
+    }
+    struct Input {
+        QString text, name;
+        bool divisor;
+    };
+    const Input inputs[] = {
+        {Text1->text(), QStringLiteral("Скорость в начале торможения"), false},
+        {Combo1->currentText(), QStringLiteral("Коэффициент сцепления"), true},
+        {Main()->Deceleration(), QStringLiteral("Установившееся замедление"), true},
+        {Text2->text(), QStringLiteral("Время нарастания замедления"), false},
+    };
+    const Input* zero = nullptr;
+    for (const Input& input : inputs) {
+        const QString value = QStringLiteral("значение «%1»").arg(input.name);
+        try {
+            if (input.divisor && !zero && core::ParseFixed4(Std(input.text)) == core::Fixed4{})
+                zero = &input;
+        } catch (const core::NumericError& inputError) {
+            if (inputError.kind() == core::NumericErrorKind::Overflow)
+                return value + QStringLiteral(" слишком велико.");
+            return value + QStringLiteral(" не является числом. Введите число, дробную часть "
+                                          "отделяйте запятой, например 0,8.");
+        }
+    }
+    if (zero && error.kind() != core::NumericErrorKind::Overflow)
+        return QStringLiteral("значение «%1» не может быть равно нулю.").arg(zero->name);
+    return QStringLiteral("одно из значений слишком велико.");
+}
