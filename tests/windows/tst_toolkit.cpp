@@ -8,7 +8,13 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QListWidget>
+
 #include "toolkit/controls.h"
+#include "toolkit/events.h"
 #include "toolkit/fonts.h"
 #include "toolkit/forms.h"
 #include "toolkit/layout.h"
@@ -313,6 +319,241 @@ private slots:
         for (const char* scheme : {"file", "mailto", "http"})
             QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
         QVERIFY(!toolkit::AppDirectory().endsWith(QLatin1Char('/')));
+    }
+
+    // Two groups, one in a frame inside the window: Qt's per-parent exclusivity would let
+    // a click in one clear the other. Here a click clears only its own group, a click on the
+    // selected button keeps it, and every button is a tab stop.
+    void optionGroups() {
+        using namespace toolkit;
+        static const Control table[] = {
+            {.name = "Frame1",
+             .kind = Kind::Frame,
+             .container = "Window",
+             .width = 3000,
+             .height = 1500,
+             .tab = 0},
+            {.name = "Option1",
+             .kind = Kind::OptionButton,
+             .container = "Frame1",
+             .left = 120,
+             .top = 120,
+             .width = 200,
+             .height = 200,
+             .tab = 1},
+            {.name = "Option2",
+             .kind = Kind::OptionButton,
+             .container = "Frame1",
+             .left = 120,
+             .top = 600,
+             .width = 200,
+             .height = 200,
+             .tab = 2},
+            {.name = "Option3",
+             .kind = Kind::OptionButton,
+             .container = "Window",
+             .left = 3600,
+             .top = 120,
+             .width = 200,
+             .height = 200,
+             .tab = 3},
+            {.name = "Option4",
+             .kind = Kind::OptionButton,
+             .container = "Window",
+             .left = 3600,
+             .top = 600,
+             .width = 200,
+             .height = 200,
+             .tab = 4},
+        };
+        QWidget window;
+        window.setObjectName(QStringLiteral("Window"));
+        window.resize(400, 200);
+        const Controls controls = BuildLayout(&window, table);
+        auto* o1 = controls.get<OptionButton>(QStringLiteral("Option1"));
+        auto* o2 = controls.get<OptionButton>(QStringLiteral("Option2"));
+        auto* o3 = controls.get<OptionButton>(QStringLiteral("Option3"));
+        auto* o4 = controls.get<OptionButton>(QStringLiteral("Option4"));
+        QCOMPARE(controls.group(QStringLiteral("Frame1"))->buttons(),
+                 (std::vector<OptionButton*>{o1, o2}));
+        QCOMPARE(controls.group(QStringLiteral("Window"))->buttons(),
+                 (std::vector<OptionButton*>{o3, o4}));
+        // The others are already cleared when the selected button's handler runs.
+        QStringList seen;
+        OnClick(o2, &window, [&] { seen << QString::number(o1->isChecked()); });
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+
+        o1->setChecked(true);
+        QTest::mouseClick(o3, Qt::LeftButton);
+        QVERIFY(o1->isChecked() && o3->isChecked());
+        QTest::mouseClick(o3, Qt::LeftButton); // already selected: stays
+        QVERIFY(o3->isChecked() && !o4->isChecked() && o1->isChecked());
+        QTest::mouseClick(o2, Qt::LeftButton);
+        QVERIFY(o2->isChecked() && !o1->isChecked() && o3->isChecked());
+        QCOMPARE(seen, QStringList({"0"}));
+        o4->setChecked(true); // from code, the same
+        QVERIFY(o4->isChecked() && !o3->isChecked() && o2->isChecked());
+        QCOMPARE(controls.group(QStringLiteral("Window"))->selected(), o4);
+
+        o1->setFocus();
+        QStringList chain;
+        for (int i = 0; i < 4; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            chain << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(chain, QStringList({"Option2", "Option3", "Option4", "Option1"}));
+    }
+
+    // Items declared with the control; a list's click handler runs for picks made from code
+    // too, a combo box's only for the user's pick from its list.
+    void itemsAndPicks() {
+        using namespace toolkit;
+        static const char* const items[] = {"один", "два", "три"};
+        static const Control table[] = {
+            {.name = "List1",
+             .kind = Kind::ListBox,
+             .container = "Window",
+             .width = 1500,
+             .height = 900,
+             .tab = 0,
+             .items = items},
+            {.name = "Combo1",
+             .kind = Kind::ComboBox,
+             .container = "Window",
+             .caption = "",
+             .top = 1200,
+             .width = 1500,
+             .height = 315,
+             .tab = 1,
+             .items = items},
+        };
+        QWidget window;
+        window.setObjectName(QStringLiteral("Window"));
+        const Controls controls = BuildLayout(&window, table);
+        auto* list = controls.get<QListWidget>(QStringLiteral("List1"));
+        auto* combo = controls.get<QComboBox>(QStringLiteral("Combo1"));
+        QCOMPARE(list->count(), 3);
+        QCOMPARE(list->item(2)->text(), QStringLiteral("три"));
+        QCOMPARE(combo->count(), 3);
+        QCOMPARE(combo->currentText(), QString()); // nothing picked at creation
+        int listClicks = 0, comboClicks = 0;
+        OnClick(list, &window, [&] { ++listClicks; });
+        OnClick(combo, &window, [&] { ++comboClicks; });
+        list->setCurrentRow(1);
+        QCOMPARE(listClicks, 1);
+        list->clear(); // no item picked: no click
+        QCOMPARE(listClicks, 1);
+        combo->setCurrentIndex(2);
+        combo->setEditText(QStringLiteral("два"));
+        QCOMPARE(comboClicks, 0);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        combo->showPopup();
+        QAbstractItemView* view = combo->view();
+        QTRY_VERIFY(view->isVisible());
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                          view->visualRect(view->model()->index(0, 0)).center());
+        QCOMPARE(comboClicks, 1);
+        QCOMPARE(combo->currentText(), QStringLiteral("один"));
+    }
+
+    // Every write of the chain runs the change handler, even with the text already there.
+    void writeText() {
+        QLineEdit field;
+        int changes = 0;
+        toolkit::OnChange(&field, &field, [&] { ++changes; });
+        toolkit::WriteText(&field, QStringLiteral("0"));
+        toolkit::WriteText(&field, QStringLiteral("0"));
+        QCOMPARE(changes, 2);
+        field.setText(QStringLiteral("0")); // a plain write of the same text stays silent
+        QCOMPARE(changes, 2);
+    }
+
+    // An embedded window keeps its place, counted from its new parent's client area, stays
+    // hidden until shown, is raised above the parent's controls, and Tab goes round its own
+    // controls only.
+    void embeddedWindow() {
+        QWidget parent;
+        parent.resize(400, 300);
+        auto* below = new QLineEdit(&parent);
+        below->setObjectName(QStringLiteral("below"));
+        auto* child = new QWidget;
+        auto* a = new QLineEdit(child);
+        auto* b = new QLineEdit(child);
+        a->setObjectName(QStringLiteral("a"));
+        b->setObjectName(QStringLiteral("b"));
+        b->move(0, 40);
+        child->move(10, 20);
+        toolkit::SetParent(child, &parent);
+        QCOMPARE(child->parentWidget(), &parent);
+        QVERIFY(!child->isWindow());
+        QCOMPARE(child->pos(), QPoint(10, 20));
+        parent.show();
+        QVERIFY(QTest::qWaitForWindowActive(&parent));
+        QVERIFY(child->isHidden());
+        child->show();
+        a->setFocus();
+        QVERIFY(toolkit::FocusNextWithin(child, true));
+        QCOMPARE(QApplication::focusWidget(), b);
+        QVERIFY(toolkit::FocusNextWithin(child, true));
+        QCOMPARE(QApplication::focusWidget(), a);
+        QVERIFY(toolkit::FocusNextWithin(child, false));
+        QCOMPARE(QApplication::focusWidget(), b);
+    }
+
+    // A discarded window's timers report disabled, and a new interval does not start them.
+    void discardedTimersStayOff() {
+        Probe* probe = toolkit::Load<Probe>();
+        auto* timer = new toolkit::Timer(probe);
+        timer->setInterval(10);
+        timer->setEnabled(true);
+        QPointer<toolkit::Timer> alive(timer);
+        toolkit::Discard<Probe>();
+        QVERIFY(alive && !alive->isEnabled());
+        alive->setInterval(20);
+        QVERIFY(!alive->findChild<QTimer*>()->isActive());
+    }
+
+    // A box closed in this turn of the event loop waits for deletion; the next message
+    // must still be seen.
+    void messageAfterClosedBox() {
+        QWidget window;
+        toolkit::ShowMessage(&window, QStringLiteral("Первое"));
+        auto* first = window.findChild<QMessageBox*>();
+        first->accept();
+        toolkit::ShowMessage(&window, QStringLiteral("Второе"));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        const auto boxes = window.findChildren<QMessageBox*>();
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes[0]->text(), QStringLiteral("Второе"));
+        QVERIFY(boxes[0]->isVisible());
+    }
+
+    // A label too small for its caption offers the whole caption on hover.
+    void cutCaptionInTooltip() {
+        using namespace toolkit;
+        static const Control table[] = {
+            {.name = "Short",
+             .kind = Kind::Label,
+             .container = "Window",
+             .caption = "Да",
+             .width = 1500,
+             .height = 255},
+            {.name = "Long",
+             .kind = Kind::Label,
+             .container = "Window",
+             .caption = "Скорость в км/ч в начале торможения",
+             .top = 300,
+             .width = 1500,
+             .height = 255},
+        };
+        QWidget window;
+        window.setObjectName(QStringLiteral("Window"));
+        const Controls controls = BuildLayout(&window, table);
+        QCOMPARE(controls.get<Label>(QStringLiteral("Short"))->toolTip(), QString());
+        QCOMPARE(controls.get<Label>(QStringLiteral("Long"))->toolTip(),
+                 QStringLiteral("Скорость в км/ч в начале торможения"));
     }
 
     void message() {

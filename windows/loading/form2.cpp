@@ -249,8 +249,8 @@ QString Form2::Problem(const core::NumericError& error) const {
     for (const Input& input : inputs) {
         const QString value = QStringLiteral("значение «%1»").arg(input.name);
         try {
-            if (input.divisor && !zero && core::ParseFixed4(Std(input.text)) == core::Fixed4{})
-                zero = &input;
+            const bool isZero = core::ParseFixed4(Std(input.text)) == core::Fixed4{};
+            if (input.divisor && isZero && !zero) zero = &input;
         } catch (const core::NumericError& inputError) {
             if (inputError.kind() == core::NumericErrorKind::Overflow)
                 return value + QStringLiteral(" слишком велико.");

@@ -117,6 +117,16 @@ QWidget* MakeWidget(const Control& c, QWidget* parent) {
     return nullptr;
 }
 
+// A caption that its fixed rectangle cuts off can still be read whole in a tooltip.
+void ShowWholeCaptionOnHover(Label* label) {
+    const QString caption = label->text();
+    if (caption.isEmpty()) return;
+    const QRect needed = label->fontMetrics().boundingRect(
+        QRect(0, 0, label->width(), 10000), Qt::TextWordWrap | label->alignment(), caption);
+    if (needed.height() > label->height() || needed.width() > label->width())
+        label->setToolTip(caption);
+}
+
 bool TakesFocus(Kind kind) {
     switch (kind) {
     case Kind::TextBox:
@@ -160,6 +170,7 @@ Controls BuildLayout(QWidget* window, std::span<const Control> table) {
         if (c.kind == Kind::Image && c.picture)
             static_cast<Image*>(widget)->setPicture(LoadPicture(*c.picture));
         if (c.flags & kHandCursor) widget->setCursor(HandCursor());
+        if (c.kind == Kind::Label) ShowWholeCaptionOnHover(static_cast<Label*>(widget));
         const QString access = QString::fromUtf8(c.access);
         if (c.flags & kReadout)
             widget->setAccessibleDescription(access); // the name follows the caption

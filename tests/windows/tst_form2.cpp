@@ -1,0 +1,476 @@
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+#include "alerts/alert_window.h"
+#include "core/loading.h"
+#include "loading/form2.h"
+#include "loading/form2_layout.h"
+#include "main/form1.h"
+#include "toolkit/controls.h"
+#include "toolkit/forms.h"
+#include "toolkit/layout.h"
+
+namespace {
+
+QStringList Items(QListWidget* list) {
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts << list->item(i)->text();
+    return texts;
+}
+
+QStringList Items(QComboBox* combo) {
+    QStringList texts;
+    for (int i = 0; i < combo->count(); ++i)
+        texts << combo->itemText(i);
+    return texts;
+}
+
+QStringList Texts(std::span<const std::string_view> texts) {
+    QStringList list;
+    for (std::string_view t : texts)
+        list << QString::fromUtf8(t.data(), t.size());
+    return list;
+}
+
+QString MessageText(QWidget* owner) {
+    auto* box = owner->findChild<QMessageBox*>(QStringLiteral("Message"));
+    return box && box->isVisible() ? box->text() : QString();
+}
+
+} // namespace
+
+class Form2Test : public QObject {
+    Q_OBJECT
+    Form1* main = nullptr;
+    Form2* form = nullptr;
+
+    // Opens the loading window the way the user does, through the main window's link.
+    void Open() {
+        QTest::mouseClick(main->Label21, Qt::LeftButton);
+        form = toolkit::Instance<Form2>();
+    }
+
+    // Picks an item from the combo box's drop-down list with the mouse.
+    static void Pick(QComboBox* combo, const QString& text) {
+        const int row = combo->findText(text);
+        QVERIFY2(row >= 0, qPrintable(text));
+        combo->showPopup();
+        QAbstractItemView* view = combo->view();
+        QTRY_VERIFY(view->isVisible());
+        const QRect item = view->visualRect(view->model()->index(row, 0));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, item.center());
+        QTRY_VERIFY(!view->isVisible());
+        QCOMPARE(combo->currentText(), text);
+    }
+
+    static void Type(QLineEdit* field, const QString& text) {
+        field->selectAll();
+        QTest::keyClicks(field, text);
+        if (text.isEmpty()) QTest::keyClick(field, Qt::Key_Delete);
+    }
+
+    // Speed and adhesion in, start pressed: the half-second delay is running.
+    void Start(const QString& speed, const QString& adhesion) {
+        Type(form->Text1, speed);
+        Pick(form->Combo1, adhesion);
+        QTest::mouseClick(form->Command1, Qt::LeftButton);
+    }
+
+    QStringList Results() const {
+        return {main->Text9->text(), main->Text6->text(), main->Text8->text(), main->Text4->text()};
+    }
+
+private slots:
+    void init() {
+        main = toolkit::Show<Form1>();
+        QVERIFY(QTest::qWaitForWindowExposed(main));
+        form = toolkit::Instance<Form2>();
+    }
+    void cleanup() {
+        toolkit::DiscardAll();
+        QVERIFY(!toolkit::Instance<Form2>());
+    }
+
+    // The main window's start-up loads the loading window hidden, embedded in it.
+    void startState() {
+        QVERIFY(form);
+        QVERIFY(form->isHidden());
+        QCOMPARE(form->parentWidget(), main);
+        QVERIFY(!form->isWindow());
+        QCOMPARE(form->geometry(), QRect(0, 0, 592, 219));
+        QVERIFY(form->Option1->isChecked());
+        QVERIFY(!form->Option2->isChecked() && !form->Option3->isChecked());
+        QCOMPARE(Items(form->List1), Texts(core::CategoriesOf(core::VehicleGroup::CarsAndBuses)));
+        QCOMPARE(form->List1->currentItem()->text(), QStringLiteral("легковые"));
+        QCOMPARE(form->Label8->text(), QStringLiteral("1"));
+        QVERIFY(form->Option6->isChecked());
+        QVERIFY(!form->Option5->isChecked() && !form->Option4->isChecked());
+        QCOMPARE(Items(form->Combo1),
+                 QStringList({"0,8", "0,7", "0,6", "0,5", "0,4", "0,2", "0,1"}));
+        QCOMPARE(form->Combo1->currentText(), QString());
+        QCOMPARE(form->Text1->text(), QString());
+        QCOMPARE(form->Label9->text(), QString());
+        QVERIFY(!form->Label9->isHidden());
+        for (QWidget* hidden : std::initializer_list<QWidget*>{
+                 form->Label8, form->Label10, form->Label11, form->Command2, form->Text2})
+            QVERIFY2(hidden->isHidden(), qPrintable(hidden->objectName()));
+        QVERIFY(!form->Timer1->isEnabled());
+        QCOMPARE(form->Timer1->interval(), 500);
+
+        Open();
+        QVERIFY(form->isVisible());
+        QCOMPARE(QApplication::focusWidget(), form->Option1);
+        QCOMPARE(form->Text2->text(), QStringLiteral("0,3"));
+        QCOMPARE(main->Label20->text(), QStringLiteral("1"));
+    }
+
+    // Every row of the table becomes one control with its name, place, size and a Russian
+    // name for screen readers.
+    void layoutFromTable() {
+        const auto table = Form2Layout();
+        QCOMPARE(table.size(), std::size_t(34));
+        for (const toolkit::Control& c : table) {
+            const QString name = QString::fromUtf8(c.name);
+            QObject* object = form->findChild<QObject*>(name);
+            QVERIFY2(object, qPrintable(name));
+            QCOMPARE(object->parent()->objectName(), QString::fromUtf8(c.container));
+            auto* widget = qobject_cast<QWidget*>(object);
+            if (!widget) continue; // the timer
+            if (c.kind != toolkit::Kind::Line && c.kind != toolkit::Kind::Image) {
+                const QRect expected(toolkit::TwipsToPixels(c.left), toolkit::TwipsToPixels(c.top),
+                                     toolkit::TwipsToPixels(c.width),
+                                     toolkit::TwipsToPixels(c.height));
+                QCOMPARE(widget->geometry(), expected);
+            }
+            const QString access = (c.flags & toolkit::kReadout) ? widget->accessibleDescription()
+                                                                 : widget->accessibleName();
+            QVERIFY2(std::any_of(access.begin(), access.end(),
+                                 [](QChar ch) { return ch.script() == QChar::Script_Cyrillic; }),
+                     qPrintable(name + ": " + access));
+        }
+        // The frame's copy of the marsh lies 16 pixels left of the window's own.
+        QCOMPARE(form->Image1->mapTo(form, QPoint(0, 0)), QPoint(-16, 0));
+        QCOMPARE(form->Image1->size(), QSize(600, 364));
+    }
+
+    // Tab goes round the window's own controls in the order of the table, every option
+    // button included, and never reaches the main window's controls under it.
+    void tabOrder() {
+        Open();
+        const QStringList expected = {"Option2", "Option3",  "List1",   "Option4",
+                                      "Option5", "Option6",  "Combo1",  "Command1",
+                                      "Text1",   "Command3", "Option1", "Option2"};
+        QStringList chain;
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            chain << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(chain, expected);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), form->Option1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), form->Command3);
+    }
+
+    void groupsGiveRows_data() {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<int>("item");
+        QTest::addColumn<QString>("row");
+        QTest::addRow("cars and buses, first") << "Option1" << 0 << "1";
+        QTest::addRow("cars and buses, buses over 5 t") << "Option1" << 2 << "3";
+        QTest::addRow("single lorries, first") << "Option2" << 0 << "4";
+        QTest::addRow("single lorries, over 12 t") << "Option2" << 2 << "6";
+        QTest::addRow("road trains, first") << "Option3" << 0 << "7";
+        QTest::addRow("road trains, 3.5 to 12 t") << "Option3" << 1 << "8";
+    }
+    void groupsGiveRows() {
+        QFETCH(QString, option);
+        QFETCH(int, item);
+        QFETCH(QString, row);
+        Open();
+        if (option == "Option1") QTest::mouseClick(form->Option2, Qt::LeftButton);
+        QTest::mouseClick(form->findChild<toolkit::OptionButton*>(option), Qt::LeftButton);
+        QCOMPARE(form->List1->currentRow(), 0);
+        if (item > 0) {
+            QListWidgetItem* category = form->List1->item(item);
+            QTest::mouseClick(form->List1->viewport(), Qt::LeftButton, {},
+                              form->List1->visualItemRect(category).center());
+        }
+        QCOMPARE(form->Label8->text(), row);
+    }
+
+    // Whatever the user clicks, each group keeps exactly one choice, the one clicked last.
+    void bothGroupsKeepOneChoice() {
+        Open();
+        const std::vector<toolkit::OptionButton*> vehicle = {form->Option1, form->Option2,
+                                                             form->Option3};
+        const std::vector<toolkit::OptionButton*> load = {form->Option6, form->Option5,
+                                                          form->Option4};
+        toolkit::OptionButton* lastVehicle = form->Option1;
+        toolkit::OptionButton* lastLoad = form->Option6;
+        // Every ordered pair of the six buttons, the selected one clicked again included.
+        for (int a = 0; a < 6; ++a) {
+            for (int b = 0; b < 6; ++b) {
+                for (int k : {a, b}) {
+                    toolkit::OptionButton* button = k < 3 ? vehicle[k] : load[k - 3];
+                    QTest::mouseClick(button, Qt::LeftButton);
+                    (k < 3 ? lastVehicle : lastLoad) = button;
+                    for (const auto* group : {&vehicle, &load}) {
+                        const int selected = std::count_if(group->begin(), group->end(),
+                                                           [](auto* o) { return o->isChecked(); });
+                        QCOMPARE(selected, 1);
+                    }
+                    QVERIFY(lastVehicle->isChecked() && lastLoad->isChecked());
+                }
+            }
+        }
+    }
+
+    // A new load state empties the adhesion; the column changes only with a new pick, and a
+    // typed coefficient leaves the column of the earlier pick.
+    void loadChangeAndAdhesion() {
+        Open();
+        Pick(form->Combo1, QStringLiteral("0,7"));
+        QCOMPARE(form->Label10->text(), QStringLiteral("2"));
+        QTest::mouseClick(form->Option5, Qt::LeftButton);
+        QCOMPARE(form->Combo1->currentText(), QString());
+        QCOMPARE(form->Label10->text(), QStringLiteral("2"));
+        Type(form->Text1, QStringLiteral("60"));
+        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        QTRY_VERIFY(toolkit::Instance<Form3>() && toolkit::Instance<Form3>()->isVisible());
+        QVERIFY(!form->Timer1->isEnabled());
+        QCOMPARE(form->Label9->text(), QString());
+
+        Pick(form->Combo1, QStringLiteral("0,7"));
+        QCOMPARE(form->Label10->text(), QStringLiteral("7"));
+        QTest::mouseClick(form->Option4, Qt::LeftButton);
+        QTest::keyClicks(form->Combo1, QStringLiteral("0,4"));
+        QCOMPARE(form->Combo1->currentText(), QStringLiteral("0,4"));
+        QCOMPARE(form->Label10->text(), QStringLiteral("7")); // typing is no pick
+        Pick(form->Combo1, QStringLiteral("0,1"));
+        QCOMPARE(form->Label10->text(), QStringLiteral("15"));
+    }
+
+    // 60 km/h, passenger car, unloaded, adhesion 0,8, the main window's 6,8 and 0,3.
+    void workedExample() {
+        Open();
+        QTest::mouseClick(form->Option3, Qt::LeftButton);
+        QTest::mouseClick(form->Option1, Qt::LeftButton);
+        Start(QStringLiteral("60"), QStringLiteral("0,8"));
+        QCOMPARE(form->Label9->text(), QStringLiteral("1,28"));
+        QVERIFY(!form->Label9->isHidden() && !form->Label11->isHidden());
+        QCOMPARE(main->Text7->text(), QStringLiteral("60"));
+        QCOMPARE(Results(), QStringList({"", "", "", ""}));
+        QVERIFY(form->Timer1->isEnabled());
+        QVERIFY(form->isVisible());
+
+        QTRY_VERIFY_WITH_TIMEOUT(form->isHidden(), 3000);
+        QCOMPARE(Results(), QStringList({"16,7", "22,7", "2,3", "18"}));
+        QVERIFY(!form->Timer1->isEnabled());
+        QVERIFY(main->AnimationRunning());
+        QTRY_VERIFY_WITH_TIMEOUT(!main->AnimationRunning(), 6000);
+        QCOMPARE(main->Label10->text(), QStringLiteral("60"));
+        QCOMPARE(main->Label11->text(), QStringLiteral("22,7"));
+        QCOMPARE(main->Label20->text(), QStringLiteral("0"));
+        QCOMPARE(Results(), QStringList({"16,7", "22,7", "2,3", "18"}));
+        // The readout is read out by what it shows.
+        QCOMPARE(QAccessible::queryAccessibleInterface(main->Label10)->text(QAccessible::Name),
+                 QStringLiteral("60"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(form->Label9)->text(QAccessible::Name),
+                 QStringLiteral("1,28"));
+    }
+
+    // Reopening after a calculation shows the same window as it was; the close button
+    // discards it, and the next opening starts afresh.
+    void reopenKeepsStateCloseResets() {
+        Open();
+        QTest::mouseClick(form->Option2, Qt::LeftButton);
+        QTest::mouseClick(form->Option5, Qt::LeftButton);
+        Start(QStringLiteral("50"), QStringLiteral("0,6"));
+        QTRY_VERIFY_WITH_TIMEOUT(form->isHidden(), 3000);
+        const QString coefficient = form->Label9->text();
+        QCOMPARE(coefficient, QStringLiteral("1,25"));
+        Form2* first = form;
+
+        main->Text3->setText(QStringLiteral("0,35"));
+        Open();
+        QCOMPARE(form, first);
+        QVERIFY(form->isVisible());
+        QVERIFY(form->Option2->isChecked() && form->Option5->isChecked());
+        QCOMPARE(form->List1->currentItem()->text(), QStringLiteral("грузовые до 3,5 т"));
+        QCOMPARE(form->Combo1->currentText(), QStringLiteral("0,6"));
+        QCOMPARE(form->Text1->text(), QStringLiteral("50"));
+        QCOMPARE(form->Label9->text(), coefficient);
+        QVERIFY(!form->Label11->isHidden());
+        QCOMPARE(form->Text2->text(), QStringLiteral("0,35"));
+        QCOMPARE(main->Label20->text(), QStringLiteral("1"));
+        QVERIFY(!main->AnimationRunning()); // the link stopped the run
+
+        QTest::mouseClick(form->Command3, Qt::LeftButton);
+        QVERIFY(form->isHidden());
+        QCOMPARE(main->Label20->text(), QStringLiteral("0"));
+        QTRY_VERIFY(!toolkit::Instance<Form2>());
+
+        Open();
+        QVERIFY(form && form != first);
+        QVERIFY(form->isVisible());
+        QVERIFY(form->Option1->isChecked() && form->Option6->isChecked());
+        QCOMPARE(form->Label8->text(), QStringLiteral("1"));
+        QCOMPARE(form->Text1->text(), QString());
+        QCOMPARE(form->Combo1->currentText(), QString());
+        QCOMPARE(form->Label9->text(), QString());
+        QVERIFY(form->Label11->isHidden());
+        QCOMPARE(form->parentWidget(), main);
+    }
+
+    // What the link does to the main window, by the mode it was in.
+    void linkHandsOver_data() {
+        QTest::addColumn<bool>("skidMode");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("riseTime");
+        QTest::addColumn<QString>("textAfter");
+        QTest::addColumn<QString>("handedOver");
+        QTest::addRow("skid mode") << true << "10"
+                                   << "0,3"
+                                   << ""
+                                   << "0,3";
+        QTest::addRow("speed mode keeps the speed") << false << "60"
+                                                    << "0,35"
+                                                    << "60"
+                                                    << "0,35";
+        QTest::addRow("empty rise time") << false << "60"
+                                         << ""
+                                         << "60"
+                                         << "0,3";
+    }
+    void linkHandsOver() {
+        QFETCH(bool, skidMode);
+        QFETCH(QString, typed);
+        QFETCH(QString, riseTime);
+        QFETCH(QString, textAfter);
+        QFETCH(QString, handedOver);
+        main->Check1->setChecked(skidMode);
+        main->Text7->setText(typed);
+        main->Text3->setText(riseTime);
+        main->Text4->setText(QStringLiteral("1"));
+        main->Text9->setText(QStringLiteral("2"));
+        Open();
+        Open(); // a second click changes nothing more
+        QVERIFY(form->isVisible());
+        QVERIFY(!main->Check1->isChecked());
+        QCOMPARE(main->Label19->text(), QStringLiteral("2"));
+        QCOMPARE(main->Text7->text(), textAfter);
+        QCOMPARE(Results(), QStringList({"", "", "", ""}));
+        QCOMPARE(main->Label20->text(), QStringLiteral("1"));
+        QCOMPARE(form->Text2->text(), handedOver);
+        QCOMPARE(main->findChildren<Form2*>().size(), 1);
+    }
+
+    // A failure names the problem, changes nothing in the main window and starts no timer.
+    void failureChangesNothing_data() {
+        QTest::addColumn<QString>("speed");
+        QTest::addColumn<QString>("adhesion"); // picked, then retyped when it differs
+        QTest::addColumn<QString>("deceleration");
+        QTest::addColumn<bool>("pick");
+        QTest::addColumn<QString>("named");
+        QTest::addRow("letters in the speed") << "sixty"
+                                              << "0,8"
+                                              << "6,8" << true << "Скорость в начале торможения";
+        QTest::addRow("zero adhesion") << "60"
+                                       << "0"
+                                       << "6,8" << true << "Коэффициент сцепления";
+        QTest::addRow("zero deceleration") << "60"
+                                           << "0,8"
+                                           << "0" << true << "Установившееся замедление";
+        QTest::addRow("deceleration not a number")
+            << "60"
+            << "0,8"
+            << "6.8.1" << true << "Установившееся замедление";
+        QTest::addRow("adhesion only typed")
+            << "60"
+            << "0,8"
+            << "6,8" << false << "выберите коэффициент сцепления из списка";
+    }
+    void failureChangesNothing() {
+        QFETCH(QString, speed);
+        QFETCH(QString, adhesion);
+        QFETCH(QString, deceleration);
+        QFETCH(bool, pick);
+        QFETCH(QString, named);
+        main->Check1->setChecked(false);
+        main->Text7->setText(QStringLiteral("77"));
+        main->Text5->setText(deceleration);
+        Open();
+        Type(form->Text1, speed);
+        if (pick) {
+            Pick(form->Combo1, QStringLiteral("0,8"));
+            if (adhesion != QStringLiteral("0,8")) {
+                form->Combo1->lineEdit()->selectAll();
+                QTest::keyClicks(form->Combo1, adhesion);
+            }
+        } else {
+            QTest::keyClicks(form->Combo1, adhesion);
+        }
+        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        QVERIFY2(MessageText(form).contains(named), qPrintable(MessageText(form)));
+        QVERIFY(MessageText(form).startsWith(QStringLiteral("Расчёт невозможен")));
+        QCOMPARE(main->Text7->text(), QStringLiteral("77"));
+        QCOMPARE(Results(), QStringList({"", "", "", ""}));
+        QCOMPARE(form->Label9->text(), QString());
+        QVERIFY(!form->Timer1->isEnabled());
+        QVERIFY(form->isVisible());
+        QVERIFY(!main->AnimationRunning());
+    }
+
+    // The deceleration changed to zero during the half second: the message, no animation,
+    // the window stays for a correction and the timer does not come back.
+    void failureWhenTheTimerFires() {
+        Open();
+        Start(QStringLiteral("60"), QStringLiteral("0,8"));
+        main->Text5->setText(QStringLiteral("0"));
+        QTRY_VERIFY_WITH_TIMEOUT(!MessageText(form).isEmpty(), 3000);
+        QVERIFY(MessageText(form).contains(QStringLiteral("Установившееся замедление")));
+        QVERIFY(!form->Timer1->isEnabled());
+        QVERIFY(form->isVisible());
+        QVERIFY(!main->AnimationRunning());
+        QCOMPARE(Results(), QStringList({"", "", "", ""}));
+    }
+
+    // A close during the half second drops the pending step.
+    void closeDuringTheDelay() {
+        Open();
+        Start(QStringLiteral("60"), QStringLiteral("0,8"));
+        QTest::mouseClick(form->Command3, Qt::LeftButton);
+        QVERIFY(!form->Timer1->isEnabled());
+        QTest::qWait(800);
+        QVERIFY(!main->AnimationRunning());
+        QCOMPARE(Results(), QStringList({"", "", "", ""}));
+        QCOMPARE(main->Label20->text(), QStringLiteral("0"));
+        QVERIFY(!toolkit::Instance<Form2>());
+    }
+
+    // Opening the window during the main window's own run stops that run silently.
+    void linkStopsARunningAnimation() {
+        main->Text7->setText(QStringLiteral("10"));
+        QTest::mouseClick(main->Command1, Qt::LeftButton);
+        QTRY_COMPARE(main->Label1->text(), QStringLiteral("3"));
+        Open();
+        QVERIFY(!main->AnimationRunning());
+        QCOMPARE(main->Label1->text(), QStringLiteral("1"));
+        QVERIFY(MessageText(main).isEmpty());
+        QCOMPARE(main->Label20->text(), QStringLiteral("1"));
+    }
+};
+
+QTEST_MAIN(Form2Test)
+#include "tst_form2.moc"
