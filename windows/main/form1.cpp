@@ -10,6 +10,7 @@
 #include "core/numeric.h"
 #include "core/numeric_error.h"
 #include "core/stopping.h"
+#include "dashcam/form4.h"
 #include "loading/form2.h"
 #include "main/form1_layout.h"
 #include "toolkit/controls.h"
@@ -75,6 +76,7 @@ void Form1::BindHandlers() {
     OnClick(Label13, this, &Form1::Label13_Click);
     OnClick(Label14, this, &Form1::Label14_Click);
     OnClick(Label21, this, &Form1::Label21_Click);
+    OnClick(Label22, this, &Form1::Label22_Click);
     OnClick(Command1, this, &Form1::Command1_Click);
     OnTimer(Timer1, this, &Form1::Timer1_Timer);
     OnTimer(Timer2, this, &Form1::Timer2_Timer);
@@ -274,6 +276,10 @@ void Form1::Label21_Click() {
     SetLoadingFlag(1);
     loading->HandOverRiseTime(
         Text3->text().isEmpty() ? QString::fromStdString(core::FormatDouble(0.3)) : Text3->text());
+}
+
+void Form1::Label22_Click() {
+    toolkit::Show<Form4>();
 }
 
 QString Form1::Deceleration() const {

@@ -100,6 +100,7 @@ private:
     void Label13_Click();
     void Label14_Click();
     void Label21_Click();
+    void Label22_Click();
 
     // The braking animation: a chain of one-shot timers, one frame per tick.
     void Command1_Click();

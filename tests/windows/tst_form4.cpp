@@ -1,0 +1,512 @@
+#include <QApplication>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QUrl>
+
+#include "alerts/alert_window.h"
+#include "dashcam/form4.h"
+#include "dashcam/form4_layout.h"
+#include "main/form1.h"
+#include "toolkit/controls.h"
+#include "toolkit/fonts.h"
+#include "toolkit/forms.h"
+#include "toolkit/layout.h"
+#include "toolkit/pictures.h"
+#include "toolkit/window.h"
+
+namespace {
+
+// Start reading, end reading (hours, minutes, seconds) and the distance, as typed.
+struct Readings {
+    QString startH, startM, startS, endH, endM, endS, distance;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Readings)
+
+namespace {
+
+const Readings kTenSeconds{"10", "20", "30", "10", "20", "40", "35"};
+
+bool SamePicture(const QPixmap& a, const QPixmap& b) {
+    return !a.isNull() && a.toImage().convertToFormat(QImage::Format_ARGB32) ==
+                              b.toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+bool HasCyrillic(const QString& text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c.script() == QChar::Script_Cyrillic; });
+}
+
+// Every text of the window, the hidden working fields and the combo boxes included.
+QStringList Texts(const Form4* form) {
+    QStringList texts;
+    for (const QLineEdit* field : form->findChildren<QLineEdit*>())
+        texts << field->text();
+    return texts;
+}
+
+class Opened : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl& url) { urls.append(url); }
+};
+
+} // namespace
+
+class Form4Test : public QObject {
+    Q_OBJECT
+    Form1* main = nullptr;
+
+    // Opens the dashcam window the way the user does, from the main window's link.
+    Form4* Open() {
+        QTest::mouseClick(main->Label22, Qt::LeftButton);
+        return toolkit::Instance<Form4>();
+    }
+
+    static void Type(QComboBox* combo, const QString& text) {
+        combo->clearEditText();
+        QTest::keyClicks(combo, text);
+        QCOMPARE(combo->currentText(), text);
+    }
+    static void Type(QLineEdit* field, const QString& text) {
+        field->clear();
+        QTest::keyClicks(field, text);
+        QCOMPARE(field->text(), text);
+    }
+    static void TypeReadings(Form4* form, const Readings& r) {
+        Type(form->Combo4, r.startH);
+        Type(form->Combo5, r.startM);
+        Type(form->Combo6, r.startS);
+        Type(form->Combo1, r.endH);
+        Type(form->Combo2, r.endM);
+        Type(form->Combo3, r.endS);
+        Type(form->Text3, r.distance);
+    }
+    static QStringList Shown(const Form4* form) {
+        return {form->Text4->text(), form->Text7->text(), form->Text9->text(), form->Text2->text()};
+    }
+    static bool NoAlert() { return !toolkit::Instance<Form5>() && !toolkit::Instance<Form6>(); }
+
+private slots:
+    void init() { main = toolkit::Load<Form1>(); }
+    void cleanup() {
+        toolkit::DiscardAll();
+        QVERIFY(!toolkit::Instance<Form4>());
+    }
+
+    void startState() {
+        Form4* form = Open();
+        QVERIFY(form && form->isVisible());
+        QCOMPARE(form->windowTitle(),
+                 QStringLiteral("Кварнет. Расчет скорости по данным видеорегистратора"));
+        QCOMPARE(form->size(), QSize(582, 290));
+        QVERIFY(SamePicture(form->windowIcon().pixmap(32, 32), toolkit::AppIcon().pixmap(32, 32)));
+        QVERIFY(form->isWindow() && !form->parentWidget());
+        // Centred before its first showing, when the window frame is not known yet.
+        const QPoint offCentre =
+            form->geometry().center() - form->screen()->availableGeometry().center();
+        const QPoint frame = form->geometry().topLeft() - form->pos();
+        QVERIFY2(qAbs(offCentre.x()) <= frame.x() + 1 && qAbs(offCentre.y()) <= frame.y() + 1,
+                 qPrintable(QStringLiteral("%1, %2").arg(offCentre.x()).arg(offCentre.y())));
+
+        for (QComboBox* combo :
+             {form->Combo1, form->Combo2, form->Combo3, form->Combo4, form->Combo5, form->Combo6}) {
+            QVERIFY(combo->isEditable());
+            QCOMPARE(combo->currentText(), QString());
+        }
+        for (QLineEdit* field : {form->Text3, form->Text4, form->Text7, form->Text9, form->Text2})
+            QCOMPARE(field->text(), QString());
+        QVERIFY(form->Frame1->isHidden());
+        for (QLineEdit* working : {form->Text1, form->Text5, form->Text6, form->Text8}) {
+            QCOMPARE(working->text(), QStringLiteral("0"));
+            QVERIFY(!working->isVisible());
+        }
+        QCOMPARE(form->focusWidget(), form->Combo1);
+        QVERIFY(NoAlert());
+
+        // The main window is left as it was, and nothing of the first click is an error.
+        QVERIFY(main->Text7->text().isEmpty() && main->Label20->text() == QStringLiteral("0"));
+    }
+
+    // Hours from "1" to "24", minutes and seconds from "1" to "60": a zero has to be typed.
+    void clockLists_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("last");
+        QTest::newRow("Combo1 end hours") << "Combo1" << 24;
+        QTest::newRow("Combo2 end minutes") << "Combo2" << 60;
+        QTest::newRow("Combo3 end seconds") << "Combo3" << 60;
+        QTest::newRow("Combo4 start hours") << "Combo4" << 24;
+        QTest::newRow("Combo5 start minutes") << "Combo5" << 60;
+        QTest::newRow("Combo6 start seconds") << "Combo6" << 60;
+    }
+    void clockLists() {
+        QFETCH(QString, name);
+        QFETCH(int, last);
+        Form4* form = Open();
+        auto* combo = form->findChild<QComboBox*>(name);
+        QVERIFY(combo);
+        QStringList items;
+        for (int i = 0; i < combo->count(); ++i)
+            items << combo->itemText(i);
+        QStringList expected;
+        for (int n = 1; n <= last; ++n)
+            expected << QString::number(n);
+        QCOMPARE(items, expected);
+        QCOMPARE(combo->currentIndex(), -1);
+    }
+
+    // Every row of the table is a control of its kind, in its container, where the table puts
+    // it, with its font, colours and a Russian accessible name; resizing moves none of them.
+    void everyControlAsDeclared() {
+        Form4* form = Open();
+        const auto table = Form4Layout();
+        QCOMPARE(table.size(), 33u);
+        const QSize grown(800, 500);
+        for (bool resized : {false, true}) {
+            if (resized) form->resize(grown);
+            for (const toolkit::Control& c : table) {
+                const QString name = QString::fromUtf8(c.name);
+                auto* widget = form->findChild<QWidget*>(name);
+                QVERIFY2(widget, qPrintable(name));
+                QCOMPARE(widget->parentWidget()->objectName(), QString::fromUtf8(c.container));
+                using toolkit::TwipsToPixels;
+                if (c.kind == toolkit::Kind::Line) {
+                    auto* line = qobject_cast<toolkit::Line*>(widget);
+                    QVERIFY2(line, qPrintable(name));
+                    QCOMPARE(line->from(), QPoint(TwipsToPixels(c.left), TwipsToPixels(c.top)));
+                    QCOMPARE(line->to(), QPoint(TwipsToPixels(c.width), TwipsToPixels(c.height)));
+                    QCOMPARE(line->color(), QColor(255, 0, 0));
+                    QCOMPARE(line->lineWidth(), name == QStringLiteral("Line5") ? 1 : 2);
+                } else {
+                    QCOMPARE(widget->geometry(),
+                             QRect(TwipsToPixels(c.left), TwipsToPixels(c.top),
+                                   TwipsToPixels(c.width), TwipsToPixels(c.height)));
+                    const QFont font = toolkit::MakeFont(c.font);
+                    QCOMPARE(widget->font().pixelSize(), font.pixelSize());
+                    QCOMPARE(widget->font().bold(), font.bold());
+                    QCOMPARE(widget->font().underline(), font.underline());
+                }
+                QVERIFY2(HasCyrillic(widget->accessibleName()),
+                         qPrintable(name + ": " + widget->accessibleName()));
+                if (c.kind == toolkit::Kind::Label) {
+                    auto* label = qobject_cast<toolkit::Label*>(widget);
+                    QVERIFY(label && !label->autoFillBackground()); // the marsh shows through
+                    QCOMPARE(label->text(), QString::fromUtf8(c.caption));
+                    QCOMPARE(label->palette().color(QPalette::WindowText), QColor::fromRgb(c.text));
+                }
+            }
+        }
+        QCOMPARE(form->size(), grown);
+    }
+
+    void resultsAndLinkLook() {
+        Form4* form = Open();
+        for (QLineEdit* result : {form->Text4, form->Text7, form->Text9, form->Text2}) {
+            QCOMPARE(result->palette().color(QPalette::Text), QColor(255, 0, 0));
+            QCOMPARE(result->alignment(), Qt::AlignCenter);
+            QVERIFY(!result->isReadOnly());
+        }
+        QVERIFY(form->Text2->font().bold() && !form->Text4->font().bold());
+        QCOMPARE(form->Label21->text(), QStringLiteral("Пример работы с программой"));
+        QCOMPARE(form->Label21->palette().color(QPalette::WindowText), QColor(0, 0, 192));
+        QVERIFY(form->Label21->font().bold() && form->Label21->font().underline());
+        QCOMPARE(form->Label21->font().pixelSize(), 13); // 9.75 pt
+        QCOMPARE(form->Label21->cursor().shape(), Qt::BitmapCursor);
+        QCOMPARE(form->Label3->text(), QStringLiteral("Расстояние между опорами освещения: 31, "
+                                                      "33, 35, 36, 39,   45, 65, м"));
+        QCOMPARE(form->Label9->alignment(), Qt::AlignTop | Qt::AlignHCenter);
+        auto* start = qobject_cast<toolkit::PictureButton*>(form->Command1);
+        auto* close = qobject_cast<toolkit::PictureButton*>(form->Command3);
+        QVERIFY(start && close && start->text().isEmpty() && close->text().isEmpty());
+        QVERIFY(SamePicture(start->picture(), toolkit::LoadPicture(toolkit::Picture::Start)));
+        QVERIFY(SamePicture(close->picture(), toolkit::LoadPicture(toolkit::Picture::Close)));
+    }
+
+    // The keyboard starts in the end reading and visits it before the start reading.
+    void tabOrder() {
+        Form4* form = Open();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        QCOMPARE(QApplication::focusWidget(), form->Combo1);
+        const QStringList expected = {"Combo2",   "Combo3",   "Combo4", "Combo5", "Combo6",
+                                      "Text2",    "Text3",    "Text4",  "Text7",  "Text9",
+                                      "Command1", "Command3", "Combo1"};
+        QStringList chain;
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            chain << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(chain, expected);
+    }
+
+    void windowButtons() {
+        Form4* form = Open();
+        const Qt::WindowFlags flags = form->windowFlags();
+        QVERIFY(!(flags & Qt::WindowCloseButtonHint));
+        QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+        QVERIFY(flags & Qt::WindowMinimizeButtonHint);
+        QVERIFY(!(flags & Qt::WindowStaysOnTopHint));
+        QVERIFY(!form->close()); // only its own button closes it
+        QVERIFY(form->isVisible());
+        QVERIFY(form->minimumSize() != form->maximumSize()); // sizable
+    }
+
+    // The readings are typed as start → end; the visible time and speed follow.
+    void workedExamples_data() {
+        QTest::addColumn<Readings>("in");
+        QTest::addColumn<QStringList>("shown"); // hours, minutes, seconds, speed
+        QTest::newRow("10:20:30-10:20:40 35m")
+            << kTenSeconds << QStringList{"0", "0", "10,08", "12,5"};
+        QTest::newRow("10:20:30-10:20:40 31m") << Readings{"10", "20", "30", "10", "20", "40", "31"}
+                                               << QStringList{"0", "0", "10,08", "11,07"};
+        QTest::newRow("11:59:59-12:00:00 33m") << Readings{"11", "59", "59", "12", "0", "0", "33"}
+                                               << QStringList{"0", "0", "1,08", "110"};
+        QTest::newRow("23:59:50-24:00:10 31m") << Readings{"23", "59", "50", "24", "0", "10", "31"}
+                                               << QStringList{"0", "0", "20,16", "5,54"};
+        QTest::newRow("10:20:00-10:21:00 36m") << Readings{"10", "20", "0", "10", "21", "0", "36"}
+                                               << QStringList{"0", "1", "0,12", "2,16"};
+        QTest::newRow("whole minutes 10:01:00-10:04:00 100m")
+            << Readings{"10", "1", "0", "10", "4", "0", "100"} << QStringList{"0", "3", "0", "2"};
+        QTest::newRow("whole hour 9:30:20-10:30:20 31m")
+            << Readings{"9", "30", "20", "10", "30", "20", "31"}
+            << QStringList{"1", "0", "0", "0,03"};
+        QTest::newRow("end before start 10:20:40-10:20:30 35m")
+            << Readings{"10", "20", "40", "10", "20", "30", "35"}
+            << QStringList{"-0", "0", "10,08", "-12,5"};
+        QTest::newRow("60 seconds 10:20:00-10:20:60 36m")
+            << Readings{"10", "20", "0", "10", "20", "60", "36"}
+            << QStringList{"0", "1", "0,12", "2,16"};
+        QTest::newRow("60 minutes and seconds 10:59:60-11:01:00 36m")
+            << Readings{"10", "59", "60", "11", "1", "0", "36"}
+            << QStringList{"0", "1", "0,12", "2,16"};
+    }
+    void workedExamples() {
+        QFETCH(Readings, in);
+        QFETCH(QStringList, shown);
+        Form4* form = Open();
+        // Whatever the user left in the result fields gives way to the new time.
+        for (QLineEdit* result : {form->Text4, form->Text7, form->Text9, form->Text2})
+            Type(result, "99");
+        TypeReadings(form, in);
+        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        QCOMPARE(Shown(form), shown);
+        QVERIFY(NoAlert());
+    }
+
+    // Each write runs its own handler before the write that follows it, and the speed comes
+    // last. A recorder connected after the window's handler sees a write once its whole
+    // nested chain is done, so the list is in the order the writes complete.
+    void chainOfWrites() {
+        Form4* form = Open();
+        QStringList writes;
+        for (QLineEdit* field : {form->Text1, form->Text2, form->Text4, form->Text5, form->Text6,
+                                 form->Text7, form->Text8, form->Text9})
+            connect(field, &QLineEdit::textChanged, this, [&writes, field](const QString& text) {
+                writes << field->objectName() + "=" + text;
+            });
+        TypeReadings(form, {"10", "20", "0", "10", "21", "0", "36"});
+        form->Command1->click();
+        QCOMPARE(writes,
+                 (QStringList{"Text4=0", "Text7=1", "Text9=0,12", "Text8=0,002", "Text6=1,002",
+                              "Text5=0,0167", "Text1=0,0167", "Text2=2,16"}));
+
+        // A whole number of hours: every field is still written, with zero fractions.
+        writes.clear();
+        TypeReadings(form, {"9", "30", "20", "10", "30", "20", "31"});
+        form->Command1->click();
+        QCOMPARE(writes, (QStringList{"Text4=1", "Text7=0", "Text9=0", "Text8=0", "Text6=0",
+                                      "Text5=0", "Text1=1", "Text2=0,03"}));
+        QVERIFY(NoAlert());
+    }
+
+    // An empty or mistyped reading opens the warning and changes no field.
+    void unreadableInput_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        for (const char* name : {"Combo1", "Combo2", "Combo3", "Combo4", "Combo5", "Combo6"}) {
+            QTest::addRow("%s empty", name) << name << "";
+            QTest::addRow("%s letters", name) << name << "abc";
+        }
+        QTest::newRow("Text3 empty") << "Text3"
+                                     << "";
+        QTest::newRow("Text3 blank") << "Text3"
+                                     << " ";
+        QTest::newRow("Text3 letters") << "Text3"
+                                       << "3o";
+    }
+    void unreadableInput() {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        Form4* form = Open();
+        TypeReadings(form, kTenSeconds);
+        form->Command1->click();
+        QCOMPARE(Shown(form), (QStringList{"0", "0", "10,08", "12,5"}));
+        if (auto* combo = form->findChild<QComboBox*>(name))
+            Type(combo, text);
+        else
+            Type(form->findChild<QLineEdit*>(name), text);
+        const QStringList before = Texts(form);
+        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        QCOMPARE(Texts(form), before);
+        QVERIFY(toolkit::Instance<Form5>() && toolkit::Instance<Form5>()->isVisible());
+        QVERIFY(!toolkit::Instance<Form6>());
+    }
+
+    void startAtOnceWarns() {
+        Form4* form = Open();
+        const QStringList before = Texts(form);
+        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        QCOMPARE(Texts(form), before);
+        QVERIFY(toolkit::Instance<Form5>() && toolkit::Instance<Form5>()->isVisible());
+    }
+
+    // Readings that give no time, or values too large, change nothing and say nothing.
+    void silentFailures_data() {
+        QTest::addColumn<Readings>("in");
+        QTest::newRow("equal readings") << Readings{"10", "20", "30", "10", "20", "30", "35"};
+        QTest::newRow("equal readings, no distance")
+            << Readings{"10", "20", "30", "10", "20", "30", "0"};
+        QTest::newRow("equal after rounding to 0.36 s")
+            << Readings{"10", "20", "30", "10", "20", "30,1", "35"};
+        QTest::newRow("hours too large")
+            << Readings{"0", "0", "0", "1000000000000000", "0", "0", "1"};
+    }
+    void silentFailures() {
+        QFETCH(Readings, in);
+        Form4* form = Open();
+        TypeReadings(form, kTenSeconds);
+        form->Command1->click();
+        TypeReadings(form, in);
+        const QStringList before = Texts(form);
+        QVERIFY(before.contains(QStringLiteral("10,08")));
+        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        QCOMPARE(Texts(form), before);
+        QVERIFY(NoAlert());
+    }
+
+    // Pressing Start again with the same readings shows the same results, and puts back what
+    // the user typed over them; a whole-number time warns neither time.
+    void repeatedClick_data() {
+        QTest::addColumn<Readings>("in");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("fractional time") << kTenSeconds << QStringList{"0", "0", "10,08", "12,5"};
+        QTest::newRow("whole hour") << Readings{"9", "30", "20", "10", "30", "20", "31"}
+                                    << QStringList{"1", "0", "0", "0,03"};
+    }
+    void repeatedClick() {
+        QFETCH(Readings, in);
+        QFETCH(QStringList, shown);
+        Form4* form = Open();
+        TypeReadings(form, in);
+        form->Command1->click();
+        QCOMPARE(Shown(form), shown);
+        Type(form->Text4, "7");
+        Type(form->Text9, "");
+        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        QCOMPARE(Shown(form), shown);
+        QVERIFY(NoAlert());
+    }
+
+    void choosingComputesNothing() {
+        Form4* form = Open();
+        TypeReadings(form, kTenSeconds);
+        form->Combo1->setCurrentIndex(11); // "12", as a pick from the list
+        QCOMPARE(form->Combo1->currentText(), QStringLiteral("12"));
+        for (QLineEdit* field : {form->Text4, form->Text7, form->Text9, form->Text2})
+            QCOMPARE(field->text(), QString());
+        QCOMPARE(form->Text1->text(), QStringLiteral("0"));
+    }
+
+    void closeAndReopenStartsEmpty() {
+        Form4* form = Open();
+        TypeReadings(form, kTenSeconds);
+        form->Command1->click();
+        QTest::mouseClick(form->Command3, Qt::LeftButton);
+        QVERIFY(!form->isVisible());
+        QVERIFY(!toolkit::Instance<Form4>());
+        QPointer<Form4> old = form;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(old.isNull());
+
+        form = Open();
+        QVERIFY(form && form->isVisible());
+        for (QComboBox* combo : {form->Combo1, form->Combo4, form->Combo6})
+            QCOMPARE(combo->currentText(), QString());
+        for (QLineEdit* field : {form->Text3, form->Text4, form->Text7, form->Text9, form->Text2})
+            QCOMPARE(field->text(), QString());
+        for (QLineEdit* working : {form->Text1, form->Text5, form->Text6, form->Text8})
+            QCOMPARE(working->text(), QStringLiteral("0"));
+        QVERIFY(form->Frame1->isHidden());
+    }
+
+    void secondClickOnlyRaises() {
+        QStringList mainBefore;
+        for (const QLineEdit* field : main->findChildren<QLineEdit*>())
+            mainBefore << field->text();
+        Form4* form = Open();
+        Type(form->Combo1, "10");
+        QCOMPARE(Open(), form);
+        QCOMPARE(form->Combo1->currentText(), QStringLiteral("10")); // not loaded again
+        int windows = 0;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            windows += qobject_cast<Form4*>(w) != nullptr;
+        QCOMPARE(windows, 1);
+        QStringList mainAfter;
+        for (const QLineEdit* field : main->findChildren<QLineEdit*>())
+            mainAfter << field->text();
+        QCOMPARE(mainAfter, mainBefore);
+    }
+
+    // No window waits for another: the main window computes and the dashcam window goes on
+    // while the dashcam window and its warning are open.
+    void everyWindowStaysUsable() {
+        toolkit::Show<Form1>();
+        Form4* form = Open();
+        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        QVERIFY(toolkit::Instance<Form5>() && toolkit::Instance<Form5>()->isVisible());
+        QVERIFY(!QApplication::activeModalWidget());
+        QVERIFY(main->isEnabled() && form->isEnabled());
+
+        Type(main->Text7, "10");
+        main->Command2->click(); // the main window's calculation, as its animation ends
+        QCOMPARE(main->Text4->text(), QStringLiteral("45,7"));
+        QVERIFY(!main->Timer1->isEnabled());
+        QTest::mouseClick(main->Command1, Qt::LeftButton); // starts its animation
+        QVERIFY(main->Timer1->isEnabled());
+
+        TypeReadings(form, kTenSeconds);
+        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        QCOMPARE(Shown(form), (QStringList{"0", "0", "10,08", "12,5"}));
+    }
+
+    void exampleVideo() {
+        Opened opened;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &opened, "open");
+        Form4* form = Open();
+        const QString video = toolkit::AppDirectory() + QStringLiteral("/avto.avi");
+        QFile::remove(video);
+        QTest::mouseClick(form->Label21, Qt::LeftButton); // no video beside the program
+        QVERIFY(opened.urls.isEmpty());
+        {
+            QFile file(video);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QTest::mouseClick(form->Label21, Qt::LeftButton);
+        QFile::remove(video);
+        QCOMPARE(opened.urls, QList<QUrl>{QUrl::fromLocalFile(video)});
+        QVERIFY(form->isVisible());
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    }
+};
+
+QTEST_MAIN(Form4Test)
+#include "tst_form4.moc"

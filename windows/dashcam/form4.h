@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+
+namespace toolkit {
+class Label;
+class Line;
+} // namespace toolkit
+
+// The dashcam window: the mean speed of a vehicle from two clock readings of a video and the
+// distance covered between them, with the elapsed time split into hours, minutes and seconds.
+// An ordinary window beside the main one, closed only with its own button.
+class Form4 : public QWidget {
+    Q_OBJECT
+public:
+    Form4();
+
+    // Takes the close button away and hides the working fields; runs once, before the window
+    // is first shown (toolkit::Load).
+    void Form_Load();
+
+    // End reading, start reading (hours, minutes, seconds) and the distance.
+    QComboBox *Combo1, *Combo2, *Combo3, *Combo4, *Combo5, *Combo6;
+    QLineEdit* Text3;
+    // Elapsed hours, minutes, seconds and the speed.
+    QLineEdit *Text4, *Text7, *Text9, *Text2;
+    // The hidden working fields that take the elapsed time apart.
+    QGroupBox* Frame1;
+    QLineEdit *Text1, *Text5, *Text6, *Text8;
+    // Start, close, the example video.
+    QPushButton *Command1, *Command3;
+    toolkit::Label* Label21;
+    // Captions, the pole-spacing reminder and the red frame.
+    toolkit::Label *Label1, *Label2, *Label3, *Label4, *Label5, *Label7, *Label9, *Label11;
+    toolkit::Label* Label12;
+    toolkit::Line *Line1, *Line2, *Line3, *Line4, *Line5;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void Command1_Click();
+    void Text1_Change();
+    void Text5_Change();
+    void Text6_Change();
+    void Text8_Change();
+    void Command3_Click();
+    void Label21_Click();
+
+    void SplitAtComma(QLineEdit* number, QLineEdit* whole, QLineEdit* fraction);
+    void TimesSixty(QLineEdit* fraction, QLineEdit* result);
+
+    QPixmap background_;
+};

@@ -1,0 +1,123 @@
+#include "dashcam/form4_layout.h"
+
+#include <array>
+
+using namespace toolkit;
+
+namespace {
+
+constexpr Colour kWhite = qRgb(255, 255, 255);
+constexpr Colour kRed = qRgb(255, 0, 0);
+constexpr Colour kBlue = qRgb(0, 0, 192);
+
+constexpr FontDecl kWindow{};
+constexpr FontDecl kBold{Face::Sans, 8.25, true};
+constexpr FontDecl kLink{Face::Sans, 9.75, true, true};
+
+constexpr auto L = Kind::Label;
+constexpr auto T = Kind::TextBox;
+constexpr auto C = Kind::ComboBox;
+constexpr auto B = Kind::CommandButton;
+
+constexpr unsigned kLabel = kTransparent;
+constexpr unsigned kResult = kCentred;
+constexpr unsigned kLinkLabel = kTransparent | kHandCursor;
+
+// The clock lists: "1" to "60" for minutes and seconds, the first 24 of them for hours.
+constexpr int kMaxItem = 60;
+constexpr auto kItemTexts = [] {
+    std::array<std::array<char, 3>, kMaxItem> texts{};
+    for (int n = 1; n <= kMaxItem; ++n) {
+        auto& text = texts[n - 1];
+        if (n < 10) {
+            text[0] = static_cast<char>('0' + n);
+        } else {
+            text[0] = static_cast<char>('0' + n / 10);
+            text[1] = static_cast<char>('0' + n % 10);
+        }
+    }
+    return texts;
+}();
+constexpr auto kItems = [] {
+    std::array<const char*, kMaxItem> items{};
+    for (int i = 0; i < kMaxItem; ++i)
+        items[i] = kItemTexts[i].data();
+    return items;
+}();
+constexpr std::span<const char* const> kHours = std::span(kItems).first(24);
+constexpr std::span<const char* const> kSixty = kItems;
+
+// An editable clock box of the given list.
+constexpr Control Clock(const char* name, int left, int top, int tab, const char* access,
+                        std::span<const char* const> items) {
+    return {.name = name,
+            .kind = C,
+            .container = "Form4",
+            .left = left,
+            .top = top,
+            .width = 735,
+            .height = 315,
+            .tab = tab,
+            .access = access,
+            .items = items};
+}
+
+// A red line two pixels wide from (x1, y1) to (x2, y2).
+constexpr Control RedLine(const char* name, int x1, int y1, int x2, int y2, int width = 2) {
+    return {.name = name,
+            .kind = Kind::Line,
+            .container = "Form4",
+            .left = x1,
+            .top = y1,
+            .width = x2,
+            .height = y2,
+            .text = kRed,
+            .access = width == 2 ? "Красная рамка" : "Красная черта",
+            .lineWidth = width};
+}
+
+// clang-format off
+const Control kControls[] = {
+// name       kind  in        caption                   left  top   width height font     text    back      tab flags picture          accessible name
+{"Command3", B, "Form4",  "",                           7320, 3600, 1095,  375, kWindow, kDefault, kDefault, 25, 0, Picture::Close, "Закрыть"},
+{"Command1", B, "Form4",  "",                           1920, 3600, 1095,  375, kBold,   kDefault, kDefault, 24, 0, Picture::Start, "Старт"},
+{"Frame1",   Kind::Frame, "Form4", "Frame1",            3240, 3720, 2775, 1455, kWindow, kDefault, kDefault, 19, 0, {}, "Рабочие поля расчёта времени"},
+{"Text1",    T, "Frame1", "0",                           120,  720,  855,  285, kWindow, kDefault, kDefault, 23, 0, {}, "Пройдено времени, часов с долями"},
+{"Text5",    T, "Frame1", "0",                          1080,  360,  855,  285, kWindow, kDefault, kDefault, 22, 0, {}, "Доля часа"},
+{"Text6",    T, "Frame1", "0",                           240,  360,  735,  285, kWindow, kDefault, kDefault, 21, 0, {}, "Доля часа в минутах"},
+{"Text8",    T, "Frame1", "0",                          1080,  720,  855,  285, kWindow, kDefault, kDefault, 20, 0, {}, "Доля минуты"},
+{"Text9",    T, "Form4",  "",                           3000, 2640,  735,  285, kWindow, kRed,     kDefault, 16, kResult, {}, "Пройдено времени, сек"},
+{"Text7",    T, "Form4",  "",                           2160, 2640,  735,  285, kWindow, kRed,     kDefault, 15, kResult, {}, "Пройдено времени, мин"},
+{"Text4",    T, "Form4",  "",                           1320, 2640,  735,  285, kWindow, kRed,     kDefault, 14, kResult, {}, "Пройдено времени, час"},
+{"Text3",    T, "Form4",  "",                           1800, 1800, 1335,  285, kWindow, kDefault, kDefault, 13, 0, {}, "Расстояние, м"},
+{"Text2",    T, "Form4",  "",                           2040, 3120,  975,  285, kBold,   kRed,     kDefault, 12, kResult, {}, "Скорость, км/час"},
+Clock("Combo6",                                         3000,  480,                                          11, "Начальные показания времени, сек", kSixty),
+Clock("Combo5",                                         2160,  480,                                          10, "Начальные показания времени, мин", kSixty),
+Clock("Combo4",                                         1320,  480,                                           9, "Начальные показания времени, час", kHours),
+Clock("Combo3",                                         3000, 1080,                                           8, "Конечные показания времени, сек", kSixty),
+Clock("Combo2",                                         2160, 1080,                                           7, "Конечные показания времени, мин", kSixty),
+Clock("Combo1",                                         1320, 1080,                                           6, "Конечные показания времени, час", kHours),
+{"Label21",  L, "Form4",  "Пример работы с программой", 5040, 2760, 3495,  375, kLink,   kBlue,    kDefault, 27, kLinkLabel},
+{"Label3",   L, "Form4",  "Расстояние между опорами освещения: 31, 33, 35, 36, 39,   45, 65, м",
+                                                        3360, 1680, 3255,  375, kWindow, kWhite,   kDefault, 26, kLabel},
+RedLine("Line5", 360, 2400, 4200, 2400, 1),
+{"Label2",   L, "Form4",  "Пройдено времени ",           240, 2640,  855,  495, kWindow, kWhite,   kDefault, 18, kLabel},
+{"Label1",   L, "Form4",  "Начальные показания времени", 240,  480,  975,  735, kWindow, kWhite,   kDefault, 17, kLabel},
+{"Label4",   L, "Form4",  "Скорость, км/час",            240, 3120, 1575,  255, kWindow, kWhite,   kDefault,  5, kLabel},
+{"Label5",   L, "Form4",  "час",                        1560,  240,  375,  255, kBold,   kWhite,   kDefault,  4, kLabel},
+{"Label7",   L, "Form4",  "Расстояние, м",               240, 1800, 1215,  255, kWindow, kWhite,   kDefault,  3, kLabel},
+{"Label9",   L, "Form4",  "мин ",                       2280,  240,  615,  255, kBold,   kWhite,   kDefault,  2, kLabel | kCentred},
+{"Label11",  L, "Form4",  "Конечные показания времени",  240, 1080,  975,  735, kWindow, kWhite,   kDefault,  1, kLabel},
+{"Label12",  L, "Form4",  "сек",                        3120,  240,  375,  255, kBold,   kWhite,   kDefault,  0, kLabel},
+RedLine("Line1", 120, 120, 120, 4200),
+RedLine("Line2", 120, 4200, 8640, 4200),
+RedLine("Line3", 8640, 120, 8640, 4200),
+RedLine("Line4", 120, 120, 8625, 120),
+};
+// clang-format on
+
+} // namespace
+
+std::span<const Control> Form4Layout() {
+    return kControls;
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <span>
+
+#include "toolkit/layout.h"
+
+// The dashcam window's controls, front to back, in twips.
+std::span<const toolkit::Control> Form4Layout();
