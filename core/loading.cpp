@@ -1,5 +1,6 @@
 #include "core/loading.h"
 
+#include "core/inputs.h"
 #include "core/numeric.h"
 
 namespace core {
@@ -61,11 +62,11 @@ std::optional<std::string> LookUpEfficiency(double row, double column) {
 LoadBrakingResults ComputeLoadBraking(std::string_view coefficient, std::string_view speed,
                                       std::string_view adhesion, std::string_view deceleration,
                                       std::string_view riseTime) {
-    Fixed4 k = ParseFixed4(coefficient);
-    Fixed4 v = ParseFixed4(speed);
-    Fixed4 phi = ParseFixed4(adhesion);
-    Fixed4 j = ParseFixed4(deceleration);
-    Fixed4 t3 = ParseFixed4(riseTime);
+    Fixed4 k = ReadInput(coefficient, kLoadCoefficient, Accepts::Positive);
+    Fixed4 v = ReadInput(speed, kLoadSpeed, Accepts::NonNegative);
+    Fixed4 phi = ReadInput(adhesion, kLoadAdhesion, Accepts::Positive);
+    Fixed4 j = ReadInput(deceleration, kLoadDeceleration, Accepts::Positive);
+    Fixed4 t3 = ReadInput(riseTime, kLoadRise, Accepts::NonNegative);
 
     // Braking distance K·V² / (254·φ).
     double p = ToDouble(MulFixed4(MulFixed4(k, v), v));
@@ -74,15 +75,21 @@ LoadBrakingResults ComputeLoadBraking(std::string_view coefficient, std::string_
 
     Fixed4 speedMs = ToFixed4(FloatingStep([&] { return ToDouble(MulFixed4Int(1000, v)) / 3600; }));
 
+    // Stopped while the deceleration was still rising: no full braking, no skid mark.
+    Fixed4 loss = ToFixed4(FloatingStep([&] { return ToDouble(t3) * 0.5 * ToDouble(j); }));
+    Fixed4 slowed = SubFixed4(speedMs, loss);
+    bool stopsEarly = slowed.units <= 0;
+
     // Braking time with the speed taken in m/s: V / 3.6 / j − t3 / 2.
-    Fixed4 time = ToFixed4(
-        FloatingStep([&] { return ToDouble(v) / 3.6 / ToDouble(j) - ToDouble(t3) * 0.5; }));
+    Fixed4 time = stopsEarly ? Fixed4{} : ToFixed4(FloatingStep([&] {
+        return ToDouble(v) / 3.6 / ToDouble(j) - ToDouble(t3) * 0.5;
+    }));
 
     // Skid length (v − j·t3/2)² / (2·j).
-    Fixed4 loss = ToFixed4(FloatingStep([&] { return ToDouble(t3) * 0.5 * ToDouble(j); }));
-    double slowed = ToDouble(SubFixed4(speedMs, loss));
     double twiceJ = ToDouble(MulFixed4Int(2, j));
-    Fixed4 skid = ToFixed4(FloatingStep([&] { return PowerDouble(slowed, 2) / twiceJ; }));
+    Fixed4 skid = stopsEarly ? Fixed4{} : ToFixed4(FloatingStep([&] {
+        return PowerDouble(ToDouble(slowed), 2) / twiceJ;
+    }));
 
     auto text = [](Fixed4 value) { return FormatFixed4(RoundDecimal(value, 1)); };
     return {text(speedMs), text(distance), text(time), text(skid)};

@@ -50,8 +50,13 @@ struct LoadBrakingResults {
     std::string speedMs, distance, time, skid;
 };
 
+// The inputs of ComputeLoadBraking in reading order, as NumericError::input() names them.
+enum LoadInput : int { kLoadCoefficient, kLoadSpeed, kLoadAdhesion, kLoadDeceleration, kLoadRise };
+
 // From the coefficient, speed (km/h), adhesion, deceleration (m/s²) and rise time (s) texts;
-// raises NumericError on any failure.
+// raises NumericError on any failure, OutOfRange for a negative input or an adhesion or
+// deceleration that is not above zero. A car that stops while its deceleration is still
+// rising never brakes fully: braking time and skid length are 0.
 LoadBrakingResults ComputeLoadBraking(std::string_view coefficient, std::string_view speed,
                                       std::string_view adhesion, std::string_view deceleration,
                                       std::string_view riseTime);

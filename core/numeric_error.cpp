@@ -12,6 +12,8 @@ const char* NumericError::what() const noexcept {
         return "division by zero";
     case NumericErrorKind::TypeMismatch:
         return "type mismatch";
+    case NumericErrorKind::OutOfRange:
+        return "input out of range";
     }
     return "numeric error";
 }

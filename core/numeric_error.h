@@ -10,18 +10,28 @@ enum class NumericErrorKind : int {
     Overflow = 6,        // a result outside the range of its type
     DivisionByZero = 11, // a double division by zero somewhere in a step
     TypeMismatch = 13,   // a text that is not a number (empty, blanks only, letters, ...)
+    OutOfRange = 1000,   // an input a braking calculation cannot take: a negative value, or a
+                         // zero deceleration or adhesion, which the formulas divide by
 };
+
+// No single input of the calculation caused the failure (an intermediate step did).
+inline constexpr int kNoInput = -1;
 
 // The one failure that every numeric operation raises; nothing returns a special value instead.
 class NumericError : public std::exception {
 public:
-    explicit NumericError(NumericErrorKind kind) : kind_(kind) {}
+    explicit NumericError(NumericErrorKind kind, int input = kNoInput)
+        : kind_(kind), input_(input) {}
     NumericErrorKind kind() const noexcept { return kind_; }
     int code() const noexcept { return static_cast<int>(kind_); }
+    // Which input of a calculation failed to read or was refused, counted from 0 in the order
+    // the calculation reads them; kNoInput otherwise.
+    int input() const noexcept { return input_; }
     const char* what() const noexcept override;
 
 private:
     NumericErrorKind kind_;
+    int input_;
 };
 
 } // namespace core

@@ -1,5 +1,6 @@
 #include "core/stopping.h"
 
+#include "core/inputs.h"
 #include "core/numeric.h"
 
 namespace core {
@@ -24,11 +25,11 @@ Fixed4 BrakingTime(double speed, Fixed4 j, Fixed4 t3) {
 } // namespace
 
 StoppingResults ComputeStopping(const StoppingInputs& in, StoppingMode mode) {
-    Fixed4 t1 = ParseFixed4(in.t1);
-    Fixed4 t2 = ParseFixed4(in.t2);
-    Fixed4 t3 = ParseFixed4(in.t3);
-    Fixed4 x = ParseFixed4(in.x);
-    Fixed4 j = ParseFixed4(in.j);
+    Fixed4 t1 = ReadInput(in.t1, kReaction, Accepts::NonNegative);
+    Fixed4 t2 = ReadInput(in.t2, kDelay, Accepts::NonNegative);
+    Fixed4 t3 = ReadInput(in.t3, kRise, Accepts::NonNegative);
+    Fixed4 x = ReadInput(in.x, kSkidOrSpeed, Accepts::NonNegative);
+    Fixed4 j = ReadInput(in.j, kDeceleration, Accepts::Positive);
 
     // Time at constant speed: reaction, brake-drive delay and half the rise time.
     Fixed4 halfT3 = ToFixed4(FloatingStep([&] { return ToDouble(t3) * 0.5; }));
@@ -50,10 +51,14 @@ StoppingResults ComputeStopping(const StoppingInputs& in, StoppingMode mode) {
         speedMs = ToFixed4(FloatingStep([&] { return ToDouble(MulFixed4Int(1000, x)) / 3600; }));
         Fixed4 loss = ToFixed4(FloatingStep([&] { return ToDouble(j) * (ToDouble(t3) * 0.5); }));
         double twiceJ = ToDouble(MulFixed4Int(2, j));
-        Fixed4 skid = ToFixed4(FloatingStep(
-            [&] { return PowerDouble(ToDouble(SubFixed4(speedMs, loss)), 2) / twiceJ; }));
+        Fixed4 slowed = SubFixed4(speedMs, loss);
+        // Stopped while the deceleration was still rising: no full braking, no skid mark.
+        bool stopsEarly = slowed.units <= 0;
+        Fixed4 skid = stopsEarly ? Fixed4{} : ToFixed4(FloatingStep([&] {
+            return PowerDouble(ToDouble(slowed), 2) / twiceJ;
+        }));
         distance = StoppingDistance(ToDouble(x), j, lag);
-        time = BrakingTime(ToDouble(x), j, t3);
+        time = stopsEarly ? Fixed4{} : BrakingTime(ToDouble(x), j, t3);
         first = skid;
     }
     return {ResultText(first), ResultText(speedMs), ResultText(distance), ResultText(time)};

@@ -14,13 +14,18 @@ struct StoppingInputs {
     std::string t1, t2, t3, x, j;
 };
 
+// The inputs in reading order, as NumericError::input() names them.
+enum StoppingInput : int { kReaction, kDelay, kRise, kSkidOrSpeed, kDeceleration };
+
 // The four result texts, one decimal at most: speed (km/h) or skid length (m), speed in m/s,
 // stopping distance (m), braking time (s).
 struct StoppingResults {
     std::string first, speedMs, distance, time;
 };
 
-// Computes all four results before returning; raises NumericError on any failure.
+// Computes all four results before returning; raises NumericError on any failure, OutOfRange
+// for a negative input or a deceleration that is not above zero. A car that stops while its
+// deceleration is still rising never brakes fully: braking time and skid length are 0.
 StoppingResults ComputeStopping(const StoppingInputs& in, StoppingMode mode);
 
 } // namespace core

@@ -77,13 +77,13 @@ TEST_P(StoppingFailures, RaiseTheirKind) {
 INSTANTIATE_TEST_SUITE_P(Failures, StoppingFailures,
                          testing::Values(StoppingFailure{{"0,8", "0,2", "0,3", "60", "0"},
                                                          StoppingMode::SpeedKnown,
-                                                         NumericErrorKind::DivisionByZero},
+                                                         NumericErrorKind::OutOfRange},
                                          StoppingFailure{{"0,8", "0,2", "0,3", "-5", "6,8"},
                                                          StoppingMode::SkidKnown,
-                                                         NumericErrorKind::InvalidArgument},
+                                                         NumericErrorKind::OutOfRange},
                                          StoppingFailure{{"0,8", "0,2", "0,3", "10", "0"},
                                                          StoppingMode::SkidKnown,
-                                                         NumericErrorKind::InvalidArgument},
+                                                         NumericErrorKind::OutOfRange},
                                          StoppingFailure{{"abc", "0,2", "0,3", "10", "6,8"},
                                                          StoppingMode::SkidKnown,
                                                          NumericErrorKind::TypeMismatch},
@@ -201,9 +201,9 @@ TEST(ComputeLoadBraking, Failures) {
     EXPECT_EQ(KindOf([] { ComputeLoadBraking("1", "6o", "0,8", "6,8", "0,3"); }),
               NumericErrorKind::TypeMismatch);
     EXPECT_EQ(KindOf([] { ComputeLoadBraking("1", "60", "0", "6,8", "0,3"); }),
-              NumericErrorKind::DivisionByZero);
+              NumericErrorKind::OutOfRange);
     EXPECT_EQ(KindOf([] { ComputeLoadBraking("1", "60", "0,8", "0", "0,3"); }),
-              NumericErrorKind::DivisionByZero);
+              NumericErrorKind::OutOfRange);
     EXPECT_EQ(KindOf([] { ComputeLoadBraking("1", "900000000000", "0,8", "6,8", "0,3"); }),
               NumericErrorKind::Overflow);
 }

@@ -186,6 +186,25 @@ private slots:
         QCOMPARE(form->Text4->text(), QStringLiteral("45,7"));
     }
 
+    // The run plays to its end, the calculation there fails: a message naming the input and
+    // neither results nor counters left on screen.
+    void aFailedCalculationAtTheEndLeavesNoReadouts() {
+        form->Text7->setText("10");
+        form->Text5->setText("0");
+        form->Command1->click();
+        const Run run = Play(form);
+        QCOMPARE(run.readouts.at(run.readouts.size() - 2), QStringLiteral("35/27"));
+        QVERIFY(EnabledTimers(form).isEmpty());
+        QCOMPARE(form->Label10->text(), QString());
+        QCOMPARE(form->Label11->text(), QString());
+        QCOMPARE(form->Text4->text(), QString());
+        auto* box = form->findChild<QMessageBox*>();
+        QVERIFY(box && box->isVisible());
+        QVERIFY2(box->text().contains(
+                     QStringLiteral("«Установившееся замедление» должно быть больше нуля")),
+                 qPrintable(box->text()));
+    }
+
     void aSkidLengthThatIsNoNumberStopsTheRunCleanly() {
         form->Text7->setText("abc");
         form->Command1->click();
@@ -194,7 +213,9 @@ private slots:
         QVERIFY(EnabledTimers(form).isEmpty());
         QCOMPARE(form->Label1->text(), QStringLiteral("1"));
         QCOMPARE(FrameShown(form), 107);
-        QCOMPARE(form->Label10->text(), QStringLiteral("7"));
+        // No counters without units beside the message: a failed run shows no readouts.
+        QCOMPARE(form->Label10->text(), QString());
+        QCOMPARE(form->Label11->text(), QString());
         auto* box = form->findChild<QMessageBox*>();
         QVERIFY(box && box->isVisible());
         QVERIFY(box->text().contains(QStringLiteral("не является числом")));

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QFile>
@@ -373,6 +374,9 @@ private slots:
                                   << "60" << QStringList{"18", "16,7", "39,5", "2,3"};
         QTest::newRow("speed 100, t1 1") << false << "1"
                                          << "100" << QStringList{"52,6", "27,8", "94,1", "3,9"};
+        // Standing still: no full braking, so no negative time and no skid.
+        QTest::newRow("speed 0") << false << "0,8"
+                                 << "0" << QStringList{"0", "0", "0", "0"};
     }
     void workedExamples() {
         QFETCH(bool, skidKnown);
@@ -388,6 +392,28 @@ private slots:
                  results);
         QCOMPARE(form->Label10->text(), (skidKnown ? results[0] : x) + QStringLiteral(" км/час"));
         QCOMPARE(form->Label11->text(), results[2] + QStringLiteral(" м"));
+        QVERIFY(!form->findChild<QMessageBox*>());
+    }
+
+    // A paste longer than Qt's default field limit is held whole and read whole: 99 999
+    // zeros and a 5 compute as 5.
+    void longPasteIsReadWhole() {
+        form->Check1->click();
+        Type(form->Text7, "5");
+        form->Command2->click();
+        const QStringList typed = {form->Text4->text(), form->Text9->text(), form->Text6->text(),
+                                   form->Text8->text()};
+        QCOMPARE(typed, QStringList({"0", "1,4", "1,7", "0,1"}));
+
+        const QString pasted = QString(99999, QLatin1Char('0')) + QStringLiteral("5");
+        QApplication::clipboard()->setText(pasted);
+        form->Text7->clear();
+        QTest::keyClick(form->Text7, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(form->Text7->text(), pasted);
+        form->Command2->click();
+        QCOMPARE((QStringList{form->Text4->text(), form->Text9->text(), form->Text6->text(),
+                              form->Text8->text()}),
+                 typed);
         QVERIFY(!form->findChild<QMessageBox*>());
     }
 
@@ -409,25 +435,39 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("not a number") << true << "Text1"
                                       << "abc"
-                                      << "не является числом";
+                                      << "«Время реакции водителя» не является числом";
         QTest::newRow("blank") << true << "Text3"
                                << " "
-                               << "не является числом";
+                               << "«Время наростания замедления» не является числом";
         QTest::newRow("zero deceleration") << false << "Text5"
                                            << "0"
-                                           << "равно нулю";
-        QTest::newRow("zero deceleration, skid") << true << "Text5"
-                                                 << "0"
-                                                 << "равно нулю";
-        QTest::newRow("negative skid") << true << "Text7"
-                                       << "-5"
-                                       << "не может быть отрицательной";
-        QTest::newRow("negative deceleration") << true << "Text5"
-                                               << "-6,8"
-                                               << "не может быть отрицательным";
+                                           << "«Установившееся замедление» должно быть больше нуля";
+        QTest::newRow("zero deceleration, skid")
+            << true << "Text5"
+            << "0"
+            << "«Установившееся замедление» должно быть больше нуля";
+        QTest::newRow("negative skid")
+            << true << "Text7"
+            << "-5"
+            << "«Длина тормозного следа (юз)» не может быть отрицательным";
+        QTest::newRow("negative speed") << false << "Text7"
+                                        << "-5"
+                                        << "«Скорость» не может быть отрицательным";
+        QTest::newRow("negative deceleration")
+            << true << "Text5"
+            << "-6,8"
+            << "«Установившееся замедление» не может быть отрицательным";
+        QTest::newRow("negative deceleration, speed")
+            << false << "Text5"
+            << "-6,8"
+            << "«Установившееся замедление» не может быть отрицательным";
+        QTest::newRow("negative delay") << false << "Text2"
+                                        << "-0,2"
+                                        << "«Время запаздывания срабатывания тормозного привода» "
+                                           "не может быть отрицательным";
         QTest::newRow("too large") << true << "Text7"
                                    << "99999999999999999999"
-                                   << "слишком велико";
+                                   << "«Длина тормозного следа (юз)» слишком велико";
     }
     void failureKeepsEveryField() {
         QFETCH(bool, skidKnown);

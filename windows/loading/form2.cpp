@@ -11,6 +11,7 @@
 #include "core/numeric.h"
 #include "core/numeric_error.h"
 #include "loading/form2_layout.h"
+#include "main/calculation_error.h"
 #include "main/form1.h"
 #include "toolkit/controls.h"
 #include "toolkit/events.h"
@@ -227,38 +228,19 @@ void Form2::ShowCalculationError(const core::NumericError& error) {
     toolkit::ShowMessage(this, QStringLiteral("Расчёт невозможен: ") + Problem(error));
 }
 
-// Names the value at fault: the adhesion never picked from the list, the first input that
-// does not read as a number, or an input that the formulas divide by and that is zero.
+// Names the value at fault; an adhesion only typed, never picked, leaves no table column.
 QString Form2::Problem(const core::NumericError& error) const {
     try {
         core::ParseDouble(Std(Label10->text()));
     } catch (const core::NumericError&) {
         return QStringLiteral("выберите коэффициент сцепления из списка.");
     }
-    struct Input {
-        QString text, name;
-        bool divisor;
+    const CalculationInput inputs[] = {
+        {QStringLiteral("Коэффициент эффективности торможения"), Label9->text()},
+        {QStringLiteral("Скорость в начале торможения"), Text1->text()},
+        {QStringLiteral("Коэффициент сцепления"), Combo1->currentText()},
+        {QStringLiteral("Установившееся замедление"), Main()->Deceleration()},
+        {QStringLiteral("Время наростания замедления"), Text2->text()},
     };
-    const Input inputs[] = {
-        {Text1->text(), QStringLiteral("Скорость в начале торможения"), false},
-        {Combo1->currentText(), QStringLiteral("Коэффициент сцепления"), true},
-        {Main()->Deceleration(), QStringLiteral("Установившееся замедление"), true},
-        {Text2->text(), QStringLiteral("Время нарастания замедления"), false},
-    };
-    const Input* zero = nullptr;
-    for (const Input& input : inputs) {
-        const QString value = QStringLiteral("значение «%1»").arg(input.name);
-        try {
-            const bool isZero = core::ParseFixed4(Std(input.text)) == core::Fixed4{};
-            if (input.divisor && isZero && !zero) zero = &input;
-        } catch (const core::NumericError& inputError) {
-            if (inputError.kind() == core::NumericErrorKind::Overflow)
-                return value + QStringLiteral(" слишком велико.");
-            return value + QStringLiteral(" не является числом. Введите число, дробную часть "
-                                          "отделяйте запятой, например 0,8.");
-        }
-    }
-    if (zero && error.kind() != core::NumericErrorKind::Overflow)
-        return QStringLiteral("значение «%1» не может быть равно нулю.").arg(zero->name);
-    return QStringLiteral("одно из значений слишком велико.");
+    return CalculationProblem(error, inputs);
 }

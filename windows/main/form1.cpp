@@ -12,6 +12,7 @@
 #include "core/stopping.h"
 #include "dashcam/form4.h"
 #include "loading/form2.h"
+#include "main/calculation_error.h"
 #include "main/form1_layout.h"
 #include "toolkit/controls.h"
 #include "toolkit/events.h"
@@ -225,42 +226,28 @@ void Form1::Command2_Click() {
         results = core::ComputeStopping(inputs, mode);
     } catch (const core::NumericError& error) {
         ShowCalculationError(error); // every field keeps what it held
+        calculated_ = false;
         return;
     }
     Text4->setText(QString::fromStdString(results.first));
     Text9->setText(QString::fromStdString(results.speedMs));
     Text6->setText(QString::fromStdString(results.distance));
     Text8->setText(QString::fromStdString(results.time));
+    calculated_ = true;
 }
 
 void Form1::ShowCalculationError(const core::NumericError& error) {
-    QString problem;
-    switch (error.kind()) {
-    case core::NumericErrorKind::TypeMismatch:
-        problem = QStringLiteral("одно из значений не является числом. Введите числа, "
-                                 "дробную часть отделяйте запятой, например 0,8.");
-        break;
-    case core::NumericErrorKind::Overflow:
-        problem = QStringLiteral("одно из значений слишком велико.");
-        break;
-    case core::NumericErrorKind::DivisionByZero:
-    case core::NumericErrorKind::InvalidArgument: {
-        // Only the deceleration divides, and only skid length × deceleration is rooted.
-        double deceleration = 0;
-        try {
-            deceleration = core::ParseDouble(Text5->text().toStdString());
-        } catch (const core::NumericError&) {
-        }
-        if (error.kind() == core::NumericErrorKind::DivisionByZero || deceleration == 0)
-            problem = QStringLiteral("замедление не может быть равно нулю.");
-        else if (deceleration < 0)
-            problem = QStringLiteral("замедление не может быть отрицательным.");
-        else
-            problem = QStringLiteral("длина тормозного следа не может быть отрицательной.");
-        break;
-    }
-    }
-    toolkit::ShowMessage(this, QStringLiteral("Расчёт невозможен: ") + problem);
+    const CalculationInput inputs[] = {
+        {QStringLiteral("Время реакции водителя"), Text1->text()},
+        {QStringLiteral("Время запаздывания срабатывания тормозного привода"), Text2->text()},
+        {QStringLiteral("Время наростания замедления"), Text3->text()},
+        {Option3->isChecked() ? QStringLiteral("Длина тормозного следа (юз)")
+                              : QStringLiteral("Скорость"),
+         Text7->text()},
+        {QStringLiteral("Установившееся замедление"), Text5->text()},
+    };
+    toolkit::ShowMessage(this,
+                         QStringLiteral("Расчёт невозможен: ") + CalculationProblem(error, inputs));
 }
 
 // Opens the loading window over the strip and the inputs, in the speed-known mode, and hands

@@ -124,4 +124,5 @@ private:
     void StopAnimation();
 
     QPixmap background_;
+    bool calculated_ = false; // whether the last press of Command2 wrote the results
 };

@@ -139,6 +139,11 @@ void Form1::EndStep() {
     const double fromLoadingWindow = Number(Label20->text());
     if (fromLoadingWindow == 0) {
         Command2->click();
+        // A failed calculation leaves no results: the readouts lose the step counters too.
+        if (!calculated_) {
+            Label10->setText(QString());
+            Label11->setText(QString());
+        }
     } else if (fromLoadingWindow == 1) {
         // The loading window wrote the results itself; show its speed and distance.
         Label10->setText(Text7->text());
@@ -163,5 +168,7 @@ void Form1::StopAnimation() {
 // where it stands: no timer left running, the strip as it was, ready for the next start.
 void Form1::StopRun(const core::NumericError& error) {
     StopAnimation();
+    Label10->setText(QString());
+    Label11->setText(QString());
     ShowCalculationError(error);
 }

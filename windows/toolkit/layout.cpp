@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 #include "toolkit/controls.h"
@@ -53,6 +54,8 @@ QWidget* MakeWidget(const Control& c, QWidget* parent) {
     }
     case Kind::TextBox: {
         auto* edit = new QLineEdit(caption, parent);
+        // Never cut what the user types or pastes; the calculation reads it whole.
+        edit->setMaxLength(std::numeric_limits<int>::max());
         if (c.flags & kCentred) edit->setAlignment(Qt::AlignCenter);
         SetColour(edit, QPalette::Text, c.text);
         SetColour(edit, QPalette::Base, c.back);
@@ -104,6 +107,7 @@ QWidget* MakeWidget(const Control& c, QWidget* parent) {
         auto* combo = new QComboBox(parent);
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
         SetColour(combo, QPalette::Base, c.back);
         for (const char* item : c.items)
             combo->addItem(QString::fromUtf8(item));

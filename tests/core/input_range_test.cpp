@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/loading.h"
+#include "core/numeric_error.h"
+#include "core/stopping.h"
+
+using namespace core;
+
+namespace {
+
+// The failure of a call, or nothing when it succeeds.
+std::optional<NumericError> FailureOf(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const NumericError& error) {
+        return error;
+    }
+    return std::nullopt;
+}
+
+struct RefusedStopping {
+    const char* name;
+    StoppingInputs in;
+    StoppingMode mode;
+    NumericErrorKind kind;
+    int input;
+};
+
+class StoppingRefuses : public testing::TestWithParam<RefusedStopping> {};
+
+TEST_P(StoppingRefuses, NamesTheInput) {
+    auto error = FailureOf([] { ComputeStopping(GetParam().in, GetParam().mode); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->kind(), GetParam().kind);
+    EXPECT_EQ(error->input(), GetParam().input);
+}
+
+constexpr auto kSkid = StoppingMode::SkidKnown;
+constexpr auto kSpeed = StoppingMode::SpeedKnown;
+constexpr auto kRange = NumericErrorKind::OutOfRange;
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, StoppingRefuses,
+    testing::Values(
+        RefusedStopping{"NegativeReaction", {"-0,8", "0,2", "0,3", "10", "6,8"}, kSkid, kRange,
+                        kReaction},
+        RefusedStopping{"NegativeDelay", {"0,8", "-0,2", "0,3", "60", "6,8"}, kSpeed, kRange,
+                        kDelay},
+        RefusedStopping{"NegativeRise", {"0,8", "0,2", "-0,3", "60", "6,8"}, kSpeed, kRange,
+                        kRise},
+        RefusedStopping{"NegativeSkid", {"0,8", "0,2", "0,3", "-5", "6,8"}, kSkid, kRange,
+                        kSkidOrSpeed},
+        RefusedStopping{"NegativeSpeed", {"0,8", "0,2", "0,3", "-5", "6,8"}, kSpeed, kRange,
+                        kSkidOrSpeed},
+        RefusedStopping{"NegativeDecelerationSpeedMode", {"0,8", "0,2", "0,3", "60", "-6,8"},
+                        kSpeed, kRange, kDeceleration},
+        RefusedStopping{"NegativeDecelerationSkidMode", {"0,8", "0,2", "0,3", "10", "-6,8"},
+                        kSkid, kRange, kDeceleration},
+        RefusedStopping{"ZeroDeceleration", {"0,8", "0,2", "0,3", "60", "0"}, kSpeed, kRange,
+                        kDeceleration},
+        RefusedStopping{"NegativeZeroIsZero", {"0,8", "0,2", "0,3", "60", "-0"}, kSpeed, kRange,
+                        kDeceleration},
+        RefusedStopping{"LettersNameTheirInput", {"0,8", "0,2", "0,3", "1o", "6,8"}, kSkid,
+                        NumericErrorKind::TypeMismatch, kSkidOrSpeed},
+        RefusedStopping{"EmptyRise", {"0,8", "0,2", "", "10", "6,8"}, kSkid,
+                        NumericErrorKind::TypeMismatch, kRise},
+        RefusedStopping{"FirstBadInputWins", {"x", "-1", "0,3", "10", "0"}, kSkid,
+                        NumericErrorKind::TypeMismatch, kReaction},
+        RefusedStopping{"StepOverflowNamesNoInput",
+                        {"0,8", "0,2", "0,3", "900000000000000", "6,8"}, kSpeed,
+                        NumericErrorKind::Overflow, kNoInput}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct EarlyStop {
+    const char* name;
+    StoppingInputs in;
+    StoppingResults out;
+};
+
+class StoppingBeforeFullBraking : public testing::TestWithParam<EarlyStop> {};
+
+// A car that stops while the deceleration is still rising never brakes fully.
+TEST_P(StoppingBeforeFullBraking, HasNoBrakingTimeAndNoSkid) {
+    StoppingResults r = ComputeStopping(GetParam().in, StoppingMode::SpeedKnown);
+    EXPECT_EQ(r.first, GetParam().out.first);
+    EXPECT_EQ(r.speedMs, GetParam().out.speedMs);
+    EXPECT_EQ(r.distance, GetParam().out.distance);
+    EXPECT_EQ(r.time, GetParam().out.time);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Speeds, StoppingBeforeFullBraking,
+    testing::Values(
+        EarlyStop{"Standing", {"0,8", "0,2", "0,3", "0", "6,8"}, {"0", "0", "0", "0"}},
+        // 3,672 km/h is 1,02 m/s, exactly what the rising deceleration takes away.
+        EarlyStop{"AtTheLimit", {"0,8", "0,2", "0,3", "3,672", "6,8"}, {"0", "1", "1,2", "0"}},
+        // Just above it the car brakes fully for a moment.
+        EarlyStop{"AboveTheLimit", {"0,8", "0,2", "0,3", "3,7", "6,8"}, {"0", "1", "1,3", "0"}},
+        EarlyStop{"Walking", {"0,8", "0,2", "1", "5", "6,8"}, {"0", "1,4", "2,2", "0"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LoadBraking, RefusesWhatTheFormulasCannotTake) {
+    struct Case {
+        const char* speed;
+        const char* adhesion;
+        const char* deceleration;
+        const char* rise;
+        int input;
+    };
+    for (const Case& c : {Case{"-5", "0,8", "6,8", "0,3", kLoadSpeed},
+                          Case{"60", "-0,8", "6,8", "0,3", kLoadAdhesion},
+                          Case{"60", "0", "6,8", "0,3", kLoadAdhesion},
+                          Case{"60", "0,8", "0", "0,3", kLoadDeceleration},
+                          Case{"60", "0,8", "-6,8", "0,3", kLoadDeceleration},
+                          Case{"60", "0,8", "6,8", "-0,3", kLoadRise}}) {
+        auto error = FailureOf(
+            [&] { ComputeLoadBraking("1,28", c.speed, c.adhesion, c.deceleration, c.rise); });
+        ASSERT_TRUE(error) << c.input;
+        EXPECT_EQ(error->kind(), NumericErrorKind::OutOfRange) << c.input;
+        EXPECT_EQ(error->input(), c.input);
+    }
+    auto empty = FailureOf([] { ComputeLoadBraking("", "60", "0,8", "6,8", "0,3"); });
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(empty->kind(), NumericErrorKind::TypeMismatch);
+    EXPECT_EQ(empty->input(), kLoadCoefficient);
+}
+
+TEST(LoadBraking, StopsBeforeFullBraking) {
+    // 5 km/h with a rise time of 1 s: 1,3889 m/s against 3,4 m/s taken by the rise.
+    LoadBrakingResults r = ComputeLoadBraking("1,28", "5", "0,8", "6,8", "1");
+    EXPECT_EQ(r.speedMs, "1,4");
+    EXPECT_EQ(r.distance, "0,2");
+    EXPECT_EQ(r.time, "0");
+    EXPECT_EQ(r.skid, "0");
+    // Zero speed is a value, not an error.
+    LoadBrakingResults standing = ComputeLoadBraking("1", "0", "0,8", "6,8", "0,3");
+    EXPECT_EQ(standing.time, "0");
+    EXPECT_EQ(standing.skid, "0");
+}
+
+} // namespace
