@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QUrl>
 
@@ -119,14 +120,45 @@ private slots:
         timer.setEnabled(true);
         QVERIFY(timer.isEnabled() && inner->isActive());
         QCOMPARE(inner->interval(), 20);
-        QVERIFY(!inner->isSingleShot()); // keeps ticking while enabled
         QVERIFY(ticks.wait(2000));
-        QVERIFY(ticks.wait(2000));
+        QVERIFY(ticks.wait(2000)); // keeps ticking while enabled
         timer.setEnabled(false);
         QVERIFY(!inner->isActive());
         timer.setInterval(0);
         timer.setEnabled(true);
         QVERIFY(timer.isEnabled() && !inner->isActive()); // interval 0 never ticks
+    }
+
+    // A timer enabled by a tick handler is due one interval after that tick was due, however
+    // long the handler worked; enabled anywhere else, one interval after it was enabled; and
+    // a timer that stays enabled keeps its schedule.
+    void timerSchedule() {
+        using Clock = toolkit::Timer::Clock;
+        using std::chrono::milliseconds;
+        toolkit::Timer a, b;
+        a.setInterval(30);
+        b.setInterval(50);
+        const Clock::time_point before = Clock::now();
+        a.setEnabled(true);
+        QVERIFY(a.due() >= before + milliseconds(30));
+        QVERIFY(a.due() <= Clock::now() + milliseconds(30));
+        Clock::time_point aDue, aNext;
+        QObject::connect(&a, &toolkit::Timer::tick, &a, [&] {
+            aDue = a.due() - milliseconds(30); // the tick running now
+            aNext = a.due();
+            QThread::msleep(20); // slow work in the handler
+            b.setEnabled(true);
+            a.setEnabled(false);
+        });
+        const Clock::time_point firstDue = a.due();
+        QSignalSpy bTicks(&b, &toolkit::Timer::tick);
+        QVERIFY(bTicks.wait(2000));
+        QCOMPARE(aDue, firstDue);
+        QCOMPARE(aNext, firstDue + milliseconds(30));
+        QVERIFY(!a.isEnabled());
+        // b counted from a's due time, not from the end of the handler 20 ms later.
+        QCOMPARE(b.due(), firstDue + milliseconds(50) + milliseconds(50));
+        b.setEnabled(false);
     }
 
     void disableXbutton() {

@@ -39,6 +39,9 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     setFont(toolkit::WindowFont());
     resize(600, 364); // client area 9000 × 5460 twips
     background_ = toolkit::LoadPicture(toolkit::Picture::Marsh);
+    for (int first : {101, 208})
+        for (int n = first; n <= (first == 101 ? 117 : 216); ++n)
+            frames_[n] = toolkit::LoadBitmap(n);
 
     const toolkit::Controls controls = toolkit::BuildLayout(this, Form1Layout());
 #define BIND(name) controls.bind(name, #name)
@@ -124,6 +127,11 @@ toolkit::Timer* Form1::Timer(int n) const {
     }
 }
 
+QPixmap Form1::Frame(int number) const {
+    const auto it = frames_.find(number);
+    return it == frames_.end() ? QPixmap() : it->second;
+}
+
 void Form1::paintEvent(QPaintEvent*) {
     // The marsh at the top-left corner, unscaled; beyond it the plain dialog colour.
     QPainter painter(this);
@@ -197,7 +205,7 @@ void Form1::ClearResults() {
     Text9->setText(QString());
     Label10->setText(QString());
     Label11->setText(QString());
-    Image1->setPicture(toolkit::LoadBitmap(kEmptyRoad));
+    Image1->setPicture(Frame(kEmptyRoad));
 }
 
 void Form1::DisableTimers() {

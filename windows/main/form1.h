@@ -2,6 +2,7 @@
 
 #include <QPixmap>
 #include <QWidget>
+#include <map>
 
 class QCheckBox;
 class QGroupBox;
@@ -122,6 +123,10 @@ private:
     int SeriesBase() const;
     void StopRun(const core::NumericError& error);
     void StopAnimation();
+
+    // The strip's frames, decoded once: a step only swaps pictures and the run keeps its pace.
+    QPixmap Frame(int number) const;
+    std::map<int, QPixmap> frames_;
 
     QPixmap background_;
     bool calculated_ = false; // whether the last press of Command2 wrote the results

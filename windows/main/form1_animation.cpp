@@ -98,7 +98,7 @@ void Form1::FirstPhaseStep(int timer) {
         Label1->setText(Integer(n + 1));
         Label10->setText(Integer(n));
         Label11->setText(Integer(n));
-        if (base) Image1->setPicture(toolkit::LoadBitmap(base + n));
+        if (base) Image1->setPicture(Frame(base + n));
         Timer(timer)->setEnabled(false);
         Timer(timer < 4 ? timer + 1 : n == 4 ? 1 : 9)->setEnabled(true);
     } catch (const core::NumericError& error) {
@@ -112,7 +112,7 @@ void Form1::SecondPhaseStep(int timer) {
         const SecondPhaseRow& row = kSecondPhase[timer - 9];
         Label10->setText(Integer(row.speed));
         Label11->setText(Integer(row.distance));
-        if (base) Image1->setPicture(toolkit::LoadBitmap(base + timer));
+        if (base) Image1->setPicture(Frame(base + timer));
         Timer(timer)->setEnabled(false);
         if (timer < 16)
             Timer(timer + 1)->setEnabled(true);

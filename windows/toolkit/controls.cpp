@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <qdrawutil.h>
 
 namespace toolkit {
@@ -117,29 +118,59 @@ void PictureButton::paintEvent(QPaintEvent*) {
     }
 }
 
+namespace {
+// The due time of the tick whose handlers are running, if any: a timer enabled by them
+// counts from it. One user-interface thread, so one tick at a time.
+std::optional<Timer::Clock::time_point> tickDue;
+} // namespace
+
 Timer::Timer(QObject* parent) : QObject(parent), timer_(this) {
     timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, &Timer::tick);
+    timer_.setSingleShot(true);
+    connect(&timer_, &QTimer::timeout, this, &Timer::fire);
 }
 
 void Timer::setInterval(int milliseconds) {
     interval_ = milliseconds;
-    if (enabled_) restart();
+    if (enabled_) restart(Clock::now());
 }
 
 void Timer::setEnabled(bool enabled) {
     enabled_ = enabled;
     if (enabled_)
-        restart();
+        restart(tickDue.value_or(Clock::now()));
     else
         timer_.stop();
 }
 
-void Timer::restart() {
-    if (interval_ > 0)
-        timer_.start(interval_);
-    else
+void Timer::restart(Clock::time_point from) {
+    if (interval_ <= 0) {
         timer_.stop();
+        return;
+    }
+    due_ = from + std::chrono::milliseconds(interval_);
+    arm();
+}
+
+// Waits for the due time, to the nearest millisecond Qt's timers can count.
+void Timer::arm() {
+    using namespace std::chrono;
+    const auto wait = duration_cast<microseconds>(due_ - Clock::now()).count();
+    timer_.start(static_cast<int>(std::max<long long>(0, (wait + 500) / 1000)));
+}
+
+void Timer::fire() {
+    if (!enabled_ || interval_ <= 0) return;
+    const Clock::time_point thisTick = due_;
+    const auto period = std::chrono::milliseconds(interval_);
+    due_ += period;
+    // After a stall (a suspended machine), go on from now instead of ticking to catch up.
+    if (due_ + period < Clock::now()) due_ = Clock::now() + period;
+    arm();
+    const auto outer = tickDue;
+    tickDue = thisTick;
+    emit tick();
+    tickDue = outer;
 }
 
 } // namespace toolkit

@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <QWidget>
+#include <chrono>
 #include <vector>
 
 // The few control kinds Qt lacks as such: clickable labels, images that take their
@@ -106,23 +107,36 @@ private:
 // An interval timer with an enabled flag: it ticks first one interval after it is enabled
 // and then once per interval while it stays enabled. Enabling it (even when it already is)
 // starts the interval afresh; disabling it stops it. An interval of 0 never ticks.
+//
+// Ticks are kept on a schedule rather than restarted after the work: the n-th tick of a
+// timer that stays enabled is due n intervals after it was enabled, and a timer enabled by a
+// tick handler counts its interval from when that tick was due, not from when the handler
+// ran. So a chain or ring of timers handing over to each other keeps its pace however long
+// the handlers take, and a late tick does not delay the ones after it.
 class Timer : public QObject {
     Q_OBJECT
 public:
+    using Clock = std::chrono::steady_clock;
+
     explicit Timer(QObject* parent = nullptr);
     int interval() const { return interval_; }
     void setInterval(int milliseconds);
     bool isEnabled() const { return enabled_; }
     void setEnabled(bool enabled);
+    // When the next tick is due; meaningful while enabled.
+    Clock::time_point due() const { return due_; }
 
 signals:
     void tick();
 
 private:
-    void restart();
+    void restart(Clock::time_point from);
+    void arm();
+    void fire();
     QTimer timer_;
     int interval_ = 0;
     bool enabled_ = false;
+    Clock::time_point due_;
 };
 
 } // namespace toolkit
