@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "case_name.h"
 #include "kind_of.h"
 
 #include <cmath>
@@ -17,6 +18,7 @@ namespace {} // namespace
 // ---- Stopping distance and speed from the skid mark ----
 
 struct StoppingCase {
+    const char* name;
     StoppingInputs in;
     StoppingMode mode;
     StoppingResults out;
@@ -34,22 +36,28 @@ TEST_P(StoppingExamples, GiveTheWorkedResults) {
 
 // Braking times take the speed in m/s: 60 km/h at 6,8 m/s² stops in about 2,3 s.
 INSTANTIATE_TEST_SUITE_P(Examples, StoppingExamples,
-                         testing::Values(StoppingCase{{"0,8", "0,2", "0,3", "10", "6,8"},
+                         testing::Values(StoppingCase{"Skid_10m_Dry",
+                                                      {"0,8", "0,2", "0,3", "10", "6,8"},
                                                       StoppingMode::SkidKnown,
                                                       {"45,7", "12,7", "26,4", "1,7"}},
-                                         StoppingCase{{"0,8", "0,2", "0,3", "20", "6,8"},
+                                         StoppingCase{"Skid_20m_Dry",
+                                                      {"0,8", "0,2", "0,3", "20", "6,8"},
                                                       StoppingMode::SkidKnown,
                                                       {"63", "17,5", "42,6", "2,4"}},
-                                         StoppingCase{{"0,8", "0,2", "0,3", "60", "6,8"},
+                                         StoppingCase{"Speed_60kmh_Dry",
+                                                      {"0,8", "0,2", "0,3", "60", "6,8"},
                                                       StoppingMode::SpeedKnown,
                                                       {"18", "16,7", "39,5", "2,3"}},
-                                         StoppingCase{{"1", "0,2", "0,3", "100", "6,8"},
+                                         StoppingCase{"Speed_100kmh_Reaction1s",
+                                                      {"1", "0,2", "0,3", "100", "6,8"},
                                                       StoppingMode::SpeedKnown,
                                                       {"52,6", "27,8", "94,1", "3,9"}},
                                          // Wet road preset and a point typed on a numeric keypad.
-                                         StoppingCase{{"0.8", "0,2", "0,3", "10", "5"},
+                                         StoppingCase{"Skid_10m_Wet_PointTyped",
+                                                      {"0.8", "0,2", "0,3", "10", "5"},
                                                       StoppingMode::SkidKnown,
-                                                      {"38,7", "10,8", "23,9", "2"}}));
+                                                      {"38,7", "10,8", "23,9", "2"}}),
+                         CaseName());
 
 TEST(Stopping, OnlyTheStoppingDistanceDependsOnTheReactionTime) {
     StoppingResults a =
@@ -63,6 +71,7 @@ TEST(Stopping, OnlyTheStoppingDistanceDependsOnTheReactionTime) {
 }
 
 struct StoppingFailure {
+    const char* name;
     StoppingInputs in;
     StoppingMode mode;
     NumericErrorKind kind;
@@ -75,28 +84,36 @@ TEST_P(StoppingFailures, RaiseTheirKind) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Failures, StoppingFailures,
-                         testing::Values(StoppingFailure{{"0,8", "0,2", "0,3", "60", "0"},
+                         testing::Values(StoppingFailure{"Speed_ZeroDeceleration",
+                                                         {"0,8", "0,2", "0,3", "60", "0"},
                                                          StoppingMode::SpeedKnown,
                                                          NumericErrorKind::OutOfRange},
-                                         StoppingFailure{{"0,8", "0,2", "0,3", "-5", "6,8"},
+                                         StoppingFailure{"Skid_NegativeLength",
+                                                         {"0,8", "0,2", "0,3", "-5", "6,8"},
                                                          StoppingMode::SkidKnown,
                                                          NumericErrorKind::OutOfRange},
-                                         StoppingFailure{{"0,8", "0,2", "0,3", "10", "0"},
+                                         StoppingFailure{"Skid_ZeroDeceleration",
+                                                         {"0,8", "0,2", "0,3", "10", "0"},
                                                          StoppingMode::SkidKnown,
                                                          NumericErrorKind::OutOfRange},
-                                         StoppingFailure{{"abc", "0,2", "0,3", "10", "6,8"},
+                                         StoppingFailure{"Skid_LettersForReaction",
+                                                         {"abc", "0,2", "0,3", "10", "6,8"},
                                                          StoppingMode::SkidKnown,
                                                          NumericErrorKind::TypeMismatch},
-                                         StoppingFailure{{"0,8", "0,2", "", "10", "6,8"},
+                                         StoppingFailure{"Skid_EmptyRiseTime",
+                                                         {"0,8", "0,2", "", "10", "6,8"},
                                                          StoppingMode::SkidKnown,
                                                          NumericErrorKind::TypeMismatch},
-                                         StoppingFailure{{"0,8", "0,2", "0,3", "10", "  "},
+                                         StoppingFailure{"Skid_BlankDeceleration",
+                                                         {"0,8", "0,2", "0,3", "10", "  "},
                                                          StoppingMode::SkidKnown,
                                                          NumericErrorKind::TypeMismatch},
                                          StoppingFailure{
+                                             "Speed_TooLarge",
                                              {"0,8", "0,2", "0,3", "900000000000000", "6,8"},
                                              StoppingMode::SpeedKnown,
-                                             NumericErrorKind::Overflow}));
+                                             NumericErrorKind::Overflow}),
+                         CaseName());
 
 // ---- Braking distance by vehicle load ----
 
@@ -121,6 +138,7 @@ TEST(EfficiencyTable, RowsHoldTheirCoefficients) {
 }
 
 struct LookUpCase {
+    const char* name;
     VehicleGroup group;
     const char* category;
     LoadState load;
@@ -140,21 +158,27 @@ TEST_P(LookUpExamples, GiveTheCoefficientText) {
 
 INSTANTIATE_TEST_SUITE_P(
     Examples, LookUpExamples,
-    testing::Values(
-        LookUpCase{VehicleGroup::CarsAndBuses, "легковые", LoadState::Unloaded, "0,8", "1,28"},
-        LookUpCase{VehicleGroup::CarsAndBuses, "легковые", LoadState::Unloaded, "0,6", "1"},
-        LookUpCase{VehicleGroup::CarsAndBuses, "легковые", LoadState::Unloaded, "0,1", "1"},
-        LookUpCase{VehicleGroup::CarsAndBuses, "автобусы и троллейбусыдо до 5 т",
-                   LoadState::HalfLoad, "0,7", "1,17"},
-        LookUpCase{VehicleGroup::CarsAndBuses, "автобусы и троллейбусыдо свыше 5 т",
-                   LoadState::FullLoad, "0,6", "1,3"},
-        LookUpCase{VehicleGroup::Trucks, "грузовые до 3,5 т", LoadState::Unloaded, "0,8", "1,45"},
-        LookUpCase{VehicleGroup::RoadTrains, "грузовые до 3,5 т", LoadState::Unloaded, "0,8",
-                   "1,66"},
-        LookUpCase{VehicleGroup::RoadTrains, "грузовые свыше 12 т", LoadState::HalfLoad, "0,5",
-                   "1,09"},
-        LookUpCase{VehicleGroup::Trucks, "грузовые от 3,5 до 12 т", LoadState::FullLoad, "0,7",
-                   "1,71"}));
+    testing::Values(LookUpCase{"Cars_Unloaded_0_8", VehicleGroup::CarsAndBuses, "легковые",
+                               LoadState::Unloaded, "0,8", "1,28"},
+                    LookUpCase{"Cars_Unloaded_0_6", VehicleGroup::CarsAndBuses, "легковые",
+                               LoadState::Unloaded, "0,6", "1"},
+                    LookUpCase{"Cars_Unloaded_0_1", VehicleGroup::CarsAndBuses, "легковые",
+                               LoadState::Unloaded, "0,1", "1"},
+                    LookUpCase{"BusesTo5t_HalfLoad_0_7", VehicleGroup::CarsAndBuses,
+                               "автобусы и троллейбусыдо до 5 т", LoadState::HalfLoad, "0,7",
+                               "1,17"},
+                    LookUpCase{"BusesOver5t_FullLoad_0_6", VehicleGroup::CarsAndBuses,
+                               "автобусы и троллейбусыдо свыше 5 т", LoadState::FullLoad, "0,6",
+                               "1,3"},
+                    LookUpCase{"TrucksTo3_5t_Unloaded_0_8", VehicleGroup::Trucks,
+                               "грузовые до 3,5 т", LoadState::Unloaded, "0,8", "1,45"},
+                    LookUpCase{"RoadTrainsTo3_5t_Unloaded_0_8", VehicleGroup::RoadTrains,
+                               "грузовые до 3,5 т", LoadState::Unloaded, "0,8", "1,66"},
+                    LookUpCase{"RoadTrainsOver12t_HalfLoad_0_5", VehicleGroup::RoadTrains,
+                               "грузовые свыше 12 т", LoadState::HalfLoad, "0,5", "1,09"},
+                    LookUpCase{"Trucks3_5To12t_FullLoad_0_7", VehicleGroup::Trucks,
+                               "грузовые от 3,5 до 12 т", LoadState::FullLoad, "0,7", "1,71"}),
+    CaseName());
 
 TEST(LoadMappings, MatchExactTextsOnly) {
     EXPECT_EQ(RowForCategory(VehicleGroup::Trucks, "грузовые свыше 12 т"), 6);
@@ -211,6 +235,7 @@ TEST(ComputeLoadBraking, Failures) {
 // ---- Speed from dashcam clock readings ----
 
 struct DashcamCase {
+    const char* name;
     DashcamReadings in; // end h, m, s; start h, m, s; distance
     const char* hours;
     const char* speed;
@@ -226,16 +251,19 @@ TEST_P(DashcamExamples, GiveTheWorkedResults) {
 
 INSTANTIATE_TEST_SUITE_P(
     Examples, DashcamExamples,
-    testing::Values(DashcamCase{{"10", "20", "40", "10", "20", "30", "35"}, "0,0028", "12,5"},
-                    DashcamCase{{"10", "20", "40", "10", "20", "30", "31"}, "0,0028", "11,07"},
-                    DashcamCase{{"12", "0", "0", "11", "59", "59", "33"}, "0,0003", "110"},
-                    DashcamCase{{"24", "0", "10", "23", "59", "50", "31"}, "0,0056", "5,54"},
-                    DashcamCase{{"10", "21", "0", "10", "20", "0", "36"}, "0,0167", "2,16"},
-                    DashcamCase{{"10", "4", "0", "10", "1", "0", "100"}, "0,05", "2"},
-                    DashcamCase{{"10", "30", "20", "9", "30", "20", "31"}, "1", "0,03"},
-                    DashcamCase{{"10", "20", "30", "10", "20", "40", "35"}, "-0,0028", "-12,5"},
-                    // A minute or second above 59 is used as it stands.
-                    DashcamCase{{"10", "20", "60", "10", "20", "0", "36"}, "0,0167", "2,16"}));
+    testing::Values(
+        DashcamCase{"TenSeconds_35m", {"10", "20", "40", "10", "20", "30", "35"}, "0,0028", "12,5"},
+        DashcamCase{
+            "TenSeconds_31m", {"10", "20", "40", "10", "20", "30", "31"}, "0,0028", "11,07"},
+        DashcamCase{"AcrossTheHour", {"12", "0", "0", "11", "59", "59", "33"}, "0,0003", "110"},
+        DashcamCase{"AcrossMidnight", {"24", "0", "10", "23", "59", "50", "31"}, "0,0056", "5,54"},
+        DashcamCase{"OneMinute", {"10", "21", "0", "10", "20", "0", "36"}, "0,0167", "2,16"},
+        DashcamCase{"ThreeMinutes", {"10", "4", "0", "10", "1", "0", "100"}, "0,05", "2"},
+        DashcamCase{"OneHour", {"10", "30", "20", "9", "30", "20", "31"}, "1", "0,03"},
+        DashcamCase{"Backwards", {"10", "20", "30", "10", "20", "40", "35"}, "-0,0028", "-12,5"},
+        // A minute or second above 59 is used as it stands.
+        DashcamCase{"SixtySeconds", {"10", "20", "60", "10", "20", "0", "36"}, "0,0167", "2,16"}),
+    CaseName());
 
 TEST(Dashcam, Failures) {
     DashcamReadings equal{"10", "20", "30", "10", "20", "30", "35"};

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "case_name.h"
 #include "kind_of.h"
 
 #include <cfloat>
@@ -32,6 +33,7 @@ TEST(NumericError, CodesAreTheDocumentedOnes) {
 }
 
 struct ParseCase {
+    const char* name;
     const char* text;
     std::int64_t units;
 };
@@ -44,16 +46,26 @@ TEST_P(ParseFixed4Valid, GivesTheExactCount) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, ParseFixed4Valid,
-    testing::Values(ParseCase{"0,8", 8000}, ParseCase{"0.8", 8000}, ParseCase{"12", 120000},
-                    ParseCase{"  6,8 ", 68000}, ParseCase{"-2,5", -25000}, ParseCase{"-0", 0},
-                    ParseCase{"007,50", 75000},
+    testing::Values(ParseCase{"Parse_Comma", "0,8", 8000}, ParseCase{"Parse_Point", "0.8", 8000},
+                    ParseCase{"Parse_Whole", "12", 120000},
+                    ParseCase{"Parse_BlanksAround", "  6,8 ", 68000},
+                    ParseCase{"Parse_Negative", "-2,5", -25000},
+                    ParseCase{"Parse_NegativeZero", "-0", 0},
+                    ParseCase{"Parse_LeadingZeros", "007,50", 75000},
                     // Five or more decimals round half to even at the fourth.
-                    ParseCase{"0,00016", 2}, ParseCase{"0,00015", 2}, ParseCase{"0,00005", 0},
-                    ParseCase{"0,000050001", 1}, ParseCase{"0,00025", 2}, ParseCase{"-0,00015", -2},
-                    ParseCase{"1,99995", 20000}, ParseCase{"922337203685477,5807", INT64_MAX},
-                    ParseCase{"-922337203685477,5808", INT64_MIN}));
+                    ParseCase{"Parse_FifthDecimalRoundsUp", "0,00016", 2},
+                    ParseCase{"Parse_HalfUnitUpToEven", "0,00015", 2},
+                    ParseCase{"Parse_HalfUnitDownToEven", "0,00005", 0},
+                    ParseCase{"Parse_JustAboveHalfUnit", "0,000050001", 1},
+                    ParseCase{"Parse_HalfUnitAfterEven", "0,00025", 2},
+                    ParseCase{"Parse_NegativeHalfUnit", "-0,00015", -2},
+                    ParseCase{"Parse_CarryIntoWhole", "1,99995", 20000},
+                    ParseCase{"Parse_Largest", "922337203685477,5807", INT64_MAX},
+                    ParseCase{"Parse_Smallest", "-922337203685477,5808", INT64_MIN}),
+    CaseName());
 
 struct BadText {
+    const char* name;
     const char* text;
     NumericErrorKind kind;
 };
@@ -70,22 +82,26 @@ TEST_P(ParseRejects, BothParsersRaise) {
 INSTANTIATE_TEST_SUITE_P(
     Texts, ParseRejects,
     testing::Values(
-        BadText{"", NumericErrorKind::TypeMismatch}, BadText{"  ", NumericErrorKind::TypeMismatch},
-        BadText{"abc", NumericErrorKind::TypeMismatch},
-        BadText{",", NumericErrorKind::TypeMismatch}, BadText{"-", NumericErrorKind::TypeMismatch},
-        BadText{"1,2,3", NumericErrorKind::TypeMismatch},
-        BadText{"1,2.3", NumericErrorKind::TypeMismatch},
-        BadText{"1 000", NumericErrorKind::TypeMismatch},
-        BadText{"1e5", NumericErrorKind::TypeMismatch},
-        BadText{"+5", NumericErrorKind::TypeMismatch},
-        BadText{",5", NumericErrorKind::TypeMismatch},
-        BadText{"5,", NumericErrorKind::TypeMismatch},
-        BadText{"\t5", NumericErrorKind::TypeMismatch},
-        BadText{"5\xc2\xa0", NumericErrorKind::TypeMismatch}, // no-break space
-        BadText{"--5", NumericErrorKind::TypeMismatch},
-        BadText{"922337203685477,5808", NumericErrorKind::Overflow},
-        BadText{"-922337203685477,5809", NumericErrorKind::Overflow},
-        BadText{"100000000000000000000000000000000000000000", NumericErrorKind::Overflow}));
+        BadText{"Parse_Empty", "", NumericErrorKind::TypeMismatch},
+        BadText{"Parse_TwoBlanks", "  ", NumericErrorKind::TypeMismatch},
+        BadText{"Parse_Letters", "abc", NumericErrorKind::TypeMismatch},
+        BadText{"Parse_LoneComma", ",", NumericErrorKind::TypeMismatch},
+        BadText{"Parse_LoneMinus", "-", NumericErrorKind::TypeMismatch},
+        BadText{"Parse_TwoCommas", "1,2,3", NumericErrorKind::TypeMismatch},
+        BadText{"Parse_CommaAndPoint", "1,2.3", NumericErrorKind::TypeMismatch},
+        BadText{"Parse_ThousandsBlank", "1 000", NumericErrorKind::TypeMismatch},
+        BadText{"Parse_Exponent", "1e5", NumericErrorKind::TypeMismatch},
+        BadText{"Parse_PlusSign", "+5", NumericErrorKind::TypeMismatch},
+        BadText{"Parse_NoWholeDigits", ",5", NumericErrorKind::TypeMismatch},
+        BadText{"Parse_NoFractionDigits", "5,", NumericErrorKind::TypeMismatch},
+        BadText{"Parse_Tab", "\t5", NumericErrorKind::TypeMismatch},
+        BadText{"Parse_NoBreakSpace", "5\xc2\xa0", NumericErrorKind::TypeMismatch},
+        BadText{"Parse_DoubleMinus", "--5", NumericErrorKind::TypeMismatch},
+        BadText{"Parse_AboveLargest", "922337203685477,5808", NumericErrorKind::Overflow},
+        BadText{"Parse_BelowSmallest", "-922337203685477,5809", NumericErrorKind::Overflow},
+        BadText{"Parse_FortyTwoDigits", "100000000000000000000000000000000000000000",
+                NumericErrorKind::Overflow}),
+    CaseName());
 
 TEST(ParseDouble, GivesTheNearestDouble) {
     EXPECT_EQ(ParseDouble("0,1"), 0.1);
@@ -124,6 +140,7 @@ TEST(FixedArithmetic, IsExactAndReportsOverflow) {
 }
 
 struct MulCase {
+    const char* name;
     std::int64_t a, b, product;
 };
 
@@ -133,14 +150,16 @@ TEST_P(MulFixed4Rounds, HalfToEven) {
     EXPECT_EQ(MulFixed4(U(GetParam().a), U(GetParam().b)).units, GetParam().product);
 }
 
-INSTANTIATE_TEST_SUITE_P(Products, MulFixed4Rounds,
-                         testing::Values(MulCase{1200, 5000, 600}, // 0.12 × 0.5 = 0.06
-                                         MulCase{1, 5000, 0},      // half a unit: even 0
-                                         MulCase{3, 5000, 2},      // 1.5 units: even 2
-                                         MulCase{5, 5000, 2},      // 2.5 units: even 2
-                                         MulCase{-3, 5000, -2},    // negative halves too
-                                         MulCase{1, 5001, 1},      // above half
-                                         MulCase{200000, 68000, 1360000}));
+INSTANTIATE_TEST_SUITE_P(
+    Products, MulFixed4Rounds,
+    testing::Values(MulCase{"Exact_0_12_Times_0_5", 1200, 5000, 600}, // 0.12 × 0.5 = 0.06
+                    MulCase{"HalfUnitToEvenZero", 1, 5000, 0},        // half a unit: even 0
+                    MulCase{"OneAndHalfUnitsToTwo", 3, 5000, 2},      // 1.5 units: even 2
+                    MulCase{"TwoAndHalfUnitsToTwo", 5, 5000, 2},      // 2.5 units: even 2
+                    MulCase{"NegativeHalfToEven", -3, 5000, -2},      // negative halves too
+                    MulCase{"AboveHalfUp", 1, 5001, 1},               // above half
+                    MulCase{"Exact_20_Times_6_8", 200000, 68000, 1360000}),
+    CaseName());
 
 TEST(MulFixed4, ReportsOverflow) {
     EXPECT_EQ(KindOf([] { MulFixed4(U(INT64_MAX), U(20000)); }), NumericErrorKind::Overflow);
@@ -155,6 +174,7 @@ TEST(PowerDouble, SquaresRootsAndTheirFailures) {
 }
 
 struct RoundFixedCase {
+    const char* name;
     std::int64_t units;
     int digits;
     std::int64_t rounded;
@@ -167,14 +187,19 @@ TEST_P(RoundDecimalFixed, HalfToEven) {
     EXPECT_EQ(RoundDecimal(U(c.units), c.digits).units, c.rounded);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, RoundDecimalFixed,
-    testing::Values(RoundFixedCase{22500, 1, 22000}, RoundFixedCase{23500, 1, 24000},
-                    RoundFixedCase{24500, 1, 24000}, RoundFixedCase{24501, 1, 25000},
-                    RoundFixedCase{-24500, 1, -24000}, RoundFixedCase{-23500, 1, -24000},
-                    RoundFixedCase{5000, 0, 0}, RoundFixedCase{15000, 0, 20000},
-                    RoundFixedCase{125, 2, 100}, RoundFixedCase{135, 3, 140},
-                    RoundFixedCase{12345, 4, 12345}));
+INSTANTIATE_TEST_SUITE_P(Values, RoundDecimalFixed,
+                         testing::Values(RoundFixedCase{"Half_2_25_To_2_2", 22500, 1, 22000},
+                                         RoundFixedCase{"Half_2_35_To_2_4", 23500, 1, 24000},
+                                         RoundFixedCase{"Half_2_45_To_2_4", 24500, 1, 24000},
+                                         RoundFixedCase{"AboveHalf_2_4501_To_2_5", 24501, 1, 25000},
+                                         RoundFixedCase{"Negative_2_45_To_2_4", -24500, 1, -24000},
+                                         RoundFixedCase{"Negative_2_35_To_2_4", -23500, 1, -24000},
+                                         RoundFixedCase{"Half_0_5_To_0", 5000, 0, 0},
+                                         RoundFixedCase{"Half_1_5_To_2", 15000, 0, 20000},
+                                         RoundFixedCase{"Half_0_0125_ToTwoDecimals", 125, 2, 100},
+                                         RoundFixedCase{"Half_0_0135_ToThreeDecimals", 135, 3, 140},
+                                         RoundFixedCase{"FourDecimalsKept", 12345, 4, 12345}),
+                         CaseName());
 
 TEST(RoundDecimal, DoubleHalvesGoToEven) {
     EXPECT_EQ(RoundDecimal(0.125, 2), 0.12);
@@ -186,6 +211,7 @@ TEST(RoundDecimal, DoubleHalvesGoToEven) {
 }
 
 struct FormatFixedCase {
+    const char* name;
     std::int64_t units;
     const char* text;
 };
@@ -198,14 +224,19 @@ TEST_P(FormatFixed4Text, NoTrailingZerosAndADecimalComma) {
 
 INSTANTIATE_TEST_SUITE_P(
     Values, FormatFixed4Text,
-    testing::Values(FormatFixedCase{600000, "60"}, FormatFixedCase{125000, "12,5"},
-                    FormatFixedCase{5000, "0,5"}, FormatFixedCase{-25000, "-2,5"},
-                    FormatFixedCase{0, "0"}, FormatFixedCase{1, "0,0001"},
-                    FormatFixedCase{-1, "-0,0001"}, FormatFixedCase{10200, "1,02"},
-                    FormatFixedCase{INT64_MAX, "922337203685477,5807"},
-                    FormatFixedCase{INT64_MIN, "-922337203685477,5808"}));
+    testing::Values(FormatFixedCase{"Whole_60", 600000, "60"},
+                    FormatFixedCase{"OneDecimal_12_5", 125000, "12,5"},
+                    FormatFixedCase{"BelowOne_0_5", 5000, "0,5"},
+                    FormatFixedCase{"Negative_2_5", -25000, "-2,5"},
+                    FormatFixedCase{"Zero", 0, "0"}, FormatFixedCase{"OneUnit", 1, "0,0001"},
+                    FormatFixedCase{"MinusOneUnit", -1, "-0,0001"},
+                    FormatFixedCase{"InnerZero_1_02", 10200, "1,02"},
+                    FormatFixedCase{"Largest", INT64_MAX, "922337203685477,5807"},
+                    FormatFixedCase{"Smallest", INT64_MIN, "-922337203685477,5808"}),
+    CaseName());
 
 struct FormatDoubleCase {
+    const char* name;
     double value;
     const char* text;
 };
@@ -218,17 +249,26 @@ TEST_P(FormatDoubleText, FifteenDigitsAndExponentForms) {
 
 INSTANTIATE_TEST_SUITE_P(
     Values, FormatDoubleText,
-    testing::Values(FormatDoubleCase{6.8, "6,8"}, FormatDoubleCase{0.3, "0,3"},
-                    FormatDoubleCase{1.28, "1,28"}, FormatDoubleCase{1.0 / 3, "0,333333333333333"},
-                    FormatDoubleCase{2.0 / 3, "0,666666666666667"},
-                    FormatDoubleCase{0.1 + 0.2, "0,3"}, FormatDoubleCase{1e15, "1E+15"},
-                    FormatDoubleCase{1e-5, "1E-05"}, FormatDoubleCase{1.5e-7, "1,5E-07"},
-                    FormatDoubleCase{-2.5e20, "-2,5E+20"}, FormatDoubleCase{1e100, "1E+100"},
-                    FormatDoubleCase{0.0001, "0,0001"}, FormatDoubleCase{0.0028, "0,0028"},
-                    FormatDoubleCase{999999999999999.0, "999999999999999"},
-                    FormatDoubleCase{9999999999999999.0, "1E+16"}, FormatDoubleCase{60, "60"},
-                    FormatDoubleCase{-0.0, "0"}, FormatDoubleCase{-12.5, "-12,5"},
-                    FormatDoubleCase{123456.789, "123456,789"}));
+    testing::Values(FormatDoubleCase{"Plain_6_8", 6.8, "6,8"},
+                    FormatDoubleCase{"Plain_0_3", 0.3, "0,3"},
+                    FormatDoubleCase{"Plain_1_28", 1.28, "1,28"},
+                    FormatDoubleCase{"OneThird", 1.0 / 3, "0,333333333333333"},
+                    FormatDoubleCase{"TwoThirds", 2.0 / 3, "0,666666666666667"},
+                    FormatDoubleCase{"SumOf_0_1_And_0_2", 0.1 + 0.2, "0,3"},
+                    FormatDoubleCase{"Exponent_1E15", 1e15, "1E+15"},
+                    FormatDoubleCase{"Exponent_1E_05", 1e-5, "1E-05"},
+                    FormatDoubleCase{"Exponent_1_5E_07", 1.5e-7, "1,5E-07"},
+                    FormatDoubleCase{"NegativeExponent_2_5E20", -2.5e20, "-2,5E+20"},
+                    FormatDoubleCase{"ThreeDigitExponent_1E100", 1e100, "1E+100"},
+                    FormatDoubleCase{"TenThousandth", 0.0001, "0,0001"},
+                    FormatDoubleCase{"Small_0_0028", 0.0028, "0,0028"},
+                    FormatDoubleCase{"FifteenNines", 999999999999999.0, "999999999999999"},
+                    FormatDoubleCase{"SixteenNinesRoundUp", 9999999999999999.0, "1E+16"},
+                    FormatDoubleCase{"Whole_60", 60, "60"},
+                    FormatDoubleCase{"NegativeZero", -0.0, "0"},
+                    FormatDoubleCase{"Negative_12_5", -12.5, "-12,5"},
+                    FormatDoubleCase{"NineDigits", 123456.789, "123456,789"}),
+    CaseName());
 
 TEST(FormatInteger, PlainDigits) {
     EXPECT_EQ(FormatInteger(1), "1");
