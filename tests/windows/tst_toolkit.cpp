@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
@@ -532,6 +533,31 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), a);
         QVERIFY(toolkit::FocusNextWithin(child, false));
         QCOMPARE(QApplication::focusWidget(), b);
+    }
+
+    // Discarding every window from a handler of one of them (an exit button) leaves that
+    // window alive until its handler has returned; outside any handler they go at once.
+    void discardAllFromAHandler() {
+        Probe* probe = toolkit::Show<Probe>();
+        auto* button = new QPushButton(QStringLiteral("Выход"), probe);
+        bool aliveInHandler = false;
+        toolkit::OnClick(button, probe, [&] {
+            QPointer<Probe> self(probe);
+            toolkit::DiscardAll();
+            aliveInHandler = !self.isNull() && self->isHidden();
+            self->state = QStringLiteral("still usable"); // what a handler may do after it
+        });
+        QPointer<Probe> watched(probe);
+        QVERIFY(QTest::qWaitForWindowExposed(probe));
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(aliveInHandler);
+        QVERIFY(!toolkit::Instance<Probe>()); // the name stands for no window at once
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!watched);
+
+        QPointer<Probe> second(toolkit::Load<Probe>());
+        toolkit::DiscardAll();
+        QVERIFY(!second); // outside a handler: at once
     }
 
     // A discarded window's timers report disabled, and a new interval does not start them.

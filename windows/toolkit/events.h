@@ -48,6 +48,9 @@ template <typename W> void OnTimer(Timer* timer, W* window, void (W::*handler)()
     OnTimer(timer, window, Handler([window, handler] { (window->*handler)(); }));
 }
 
+// Whether a handler bound here is running (the caller may be one, or be called from one).
+bool HandlerRunning();
+
 // Writes a text field and runs its change handler even when the text is the one it holds
 // already; for chains of fields where every write must be followed by its handler.
 void WriteText(QLineEdit* field, const QString& text);

@@ -4,20 +4,26 @@
 #include <vector>
 
 #include "toolkit/controls.h"
+#include "toolkit/events.h"
 
 namespace toolkit {
 
 namespace {
-std::vector<QPointer<QWidget>>& Tracked() {
-    static std::vector<QPointer<QWidget>> windows;
+struct TrackedWindow {
+    QPointer<QWidget> window;
+    void (*forget)(); // empties the default-instance slot of the window's class
+};
+
+std::vector<TrackedWindow>& Tracked() {
+    static std::vector<TrackedWindow> windows;
     return windows;
 }
 } // namespace
 
-void detail::Track(QWidget* window) {
+void detail::Track(QWidget* window, void (*forget)()) {
     // Discarded windows leave null entries behind; drop them so reopening alerts adds nothing.
-    std::erase_if(Tracked(), [](const QPointer<QWidget>& w) { return w.isNull(); });
-    Tracked().emplace_back(window);
+    std::erase_if(Tracked(), [](const TrackedWindow& w) { return w.window.isNull(); });
+    Tracked().push_back({window, forget});
 }
 
 void detail::Destroy(QWidget* window) {
@@ -33,9 +39,16 @@ void detail::Destroy(QWidget* window) {
 void DiscardAll() {
     auto windows = std::move(Tracked());
     Tracked().clear();
-    // Newest first, so that a window that made itself the child of an older one goes first.
-    for (auto it = windows.rbegin(); it != windows.rend(); ++it)
-        delete it->data();
+    // Newest first, so that a window embedded in an older one goes first.
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+        if (!it->window) continue;
+        it->forget();
+        // A running handler may belong to one of them: then destroy when it has returned.
+        if (HandlerRunning())
+            detail::Destroy(it->window);
+        else
+            delete it->window.data();
+    }
 }
 
 } // namespace toolkit

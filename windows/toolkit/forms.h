@@ -13,7 +13,10 @@ template <typename W> QPointer<W>& Slot() {
     static QPointer<W> slot;
     return slot;
 }
-void Track(QWidget* window);
+template <typename W> void Forget() {
+    Slot<W>() = nullptr;
+}
+void Track(QWidget* window, void (*forget)());
 void Destroy(QWidget* window);
 } // namespace detail
 
@@ -29,7 +32,7 @@ template <typename W> W* Load() {
     if (!slot) {
         auto* window = new W();
         slot = window; // before loading, so that the load step can already address it
-        detail::Track(window);
+        detail::Track(window, &detail::Forget<W>);
         window->Form_Load();
     }
     return slot;
@@ -62,7 +65,9 @@ template <typename W> void Discard() {
     }
 }
 
-// Destroys every default instance still alive, at once; for the end of main() and tests.
+// Discards every default instance still alive: from now on no name stands for any window.
+// They are destroyed at once, except while a handler of one of them is still running (it may
+// be the caller): then when control returns to the event loop.
 void DiscardAll();
 
 } // namespace toolkit
