@@ -5,25 +5,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 
-packages=(
-  cmake make g++ qt6-base-dev libgtest-dev # build and tests
-  fonts-liberation2                   # the fonts embedded in the program
-  locales                             # the tests run under Russian and English locales
-)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  echo "Installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y --no-install-recommends "${missing[@]}"
-fi
-
-for loc in ru_RU en_US; do
-  locale -a 2>/dev/null | grep -qi "^$loc.utf-\?8$" || localedef -i "$loc" -f UTF-8 "$loc.UTF-8"
-done
+"$root/scripts/install-deps.sh"
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j"$(nproc)"
