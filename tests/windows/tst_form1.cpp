@@ -14,6 +14,7 @@
 #include <QUrl>
 
 #include "main/form1.h"
+#include "main/form1_layout.h"
 #include "toolkit/controls.h"
 #include "toolkit/forms.h"
 #include "toolkit/layout.h"
@@ -140,7 +141,10 @@ private slots:
             QVERIFY2(control, qPrintable(name));
             if (auto* widget = qobject_cast<QWidget*>(control)) {
                 // A readout is read out by its text; its meaning is the description.
-                const bool readout = name == "Label10" || name == "Label11";
+                const auto table = Form1Layout();
+                const bool readout = std::any_of(table.begin(), table.end(), [&](const auto& c) {
+                    return name == QLatin1String(c.name) && (c.flags & toolkit::kReadout);
+                });
                 const QString access =
                     readout ? widget->accessibleDescription() : widget->accessibleName();
                 QVERIFY2(!access.isEmpty(), qPrintable(name));

@@ -180,6 +180,8 @@ Controls BuildLayout(QWidget* window, std::span<const Control> table) {
             widget->setAccessibleDescription(access); // the name follows the caption
         else
             widget->setAccessibleName(access.isEmpty() ? QString::fromUtf8(c.caption) : access);
+        // Screen readers name an editable combo box by its text; the meaning stays here.
+        if (c.kind == Kind::ComboBox) widget->setAccessibleDescription(access);
         controls.add(widget);
         widgets[i] = widget;
         if (c.kind == Kind::OptionButton) {
