@@ -1,0 +1,213 @@
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+#include "alerts/alert_window.h"
+#include "dashcam/form4.h"
+#include "loading/form2.h"
+#include "main/form1.h"
+#include "toolkit/controls.h"
+#include "toolkit/forms.h"
+
+// Bad input typed or pasted into each window and sent through its real start button: every
+// window either warns or computes, never crashes, never alters what the user typed, and
+// never leaves half its results.
+namespace {
+
+enum class Outcome {
+    Alert,    // the animated "value missing" alert of the window; nothing computed
+    Message,  // a message that the calculation is impossible; no results
+    Computes, // the input is a number after all; results shown
+};
+
+const int kTimers[] = {1, 2, 3, 4, 9, 10, 11, 12, 13, 14, 15, 16};
+
+bool AnyTimer(const Form1* form) {
+    for (int n : kTimers)
+        if (form->Timer(n)->isEnabled()) return true;
+    return false;
+}
+
+// Plays the braking animation to its end, tick by tick.
+void PlayToTheEnd(Form1* form) {
+    for (int guard = 0; guard < 40 && AnyTimer(form); ++guard)
+        for (int n : kTimers)
+            if (form->Timer(n)->isEnabled()) emit form->Timer(n)->tick();
+}
+
+// Puts the text into the field as a paste does, whatever its characters.
+void Paste(QLineEdit* field, const QString& text) {
+    field->setFocus();
+    field->selectAll();
+    QApplication::clipboard()->setText(text);
+    if (text.isEmpty())
+        QTest::keyClick(field, Qt::Key_Delete);
+    else
+        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+}
+
+QString MessageOf(QWidget* owner) {
+    auto* box = owner->findChild<QMessageBox*>(QStringLiteral("Message"));
+    return box && box->isVisible() ? box->text() : QString();
+}
+
+template <typename W> bool Shown() {
+    return toolkit::Instance<W>() && toolkit::Instance<W>()->isVisible();
+}
+
+QStringList Texts(std::initializer_list<QLineEdit*> fields) {
+    QStringList texts;
+    for (QLineEdit* f : fields)
+        texts << f->text();
+    return texts;
+}
+
+void Pick(QComboBox* combo, const QString& text) {
+    combo->showPopup();
+    QAbstractItemView* view = combo->view();
+    QTRY_VERIFY(view->isVisible());
+    const QRect item = view->visualRect(view->model()->index(combo->findText(text), 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, item.center());
+    QTRY_VERIFY(!view->isVisible());
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Outcome)
+
+namespace {
+
+const QString kPaste = QString(99995, QLatin1Char('0')) + QStringLiteral("00060");
+
+} // namespace
+
+class BadInputTest : public QObject {
+    Q_OBJECT
+    Form1* main = nullptr;
+
+private slots:
+    void init() {
+        main = toolkit::Show<Form1>();
+        QVERIFY(QTest::qWaitForWindowExposed(main));
+    }
+    void cleanup() { toolkit::DiscardAll(); }
+
+    void throughTheStartButton_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<Outcome>("outcome");
+        struct Kind {
+            const char* name;
+            QString text;
+            Outcome braking; // main and loading windows
+            Outcome dashcam;
+        };
+        const Kind kinds[] = {
+            {"empty", QString(), Outcome::Alert, Outcome::Alert},
+            {"blanks", QStringLiteral("   "), Outcome::Message, Outcome::Alert},
+            {"letters", QStringLiteral("abc"), Outcome::Message, Outcome::Alert},
+            {"exponent", QStringLiteral("1e5"), Outcome::Message, Outcome::Alert},
+            {"lone comma", QStringLiteral(","), Outcome::Message, Outcome::Alert},
+            {"five decimals", QStringLiteral("12,34565"), Outcome::Computes, Outcome::Computes},
+            {"arabic-indic digits", QStringLiteral("\u0661\u0662"), Outcome::Message,
+             Outcome::Alert},
+            {"fullwidth digits", QStringLiteral("\uFF11\uFF12"), Outcome::Message, Outcome::Alert},
+            {"huge", QStringLiteral("99999999999999999999"), Outcome::Message, Outcome::Computes},
+            {"negative", QStringLiteral("-5"), Outcome::Message, Outcome::Computes},
+            {"100000-character paste", kPaste, Outcome::Computes, Outcome::Computes},
+        };
+        for (const char* window : {"main, skid known", "main, speed known", "loading", "dashcam"})
+            for (const Kind& k : kinds)
+                QTest::addRow("%s: %s", window, k.name)
+                    << QString::fromLatin1(window) << k.text
+                    << (QLatin1String(window) == QLatin1String("dashcam") ? k.dashcam : k.braking);
+    }
+    void throughTheStartButton() {
+        QFETCH(QString, window);
+        QFETCH(QString, text);
+        QFETCH(Outcome, outcome);
+        if (window.startsWith(QLatin1String("main")))
+            Main(window.endsWith(QLatin1String("skid known")), text, outcome);
+        else if (window == QLatin1String("loading"))
+            Loading(text, outcome);
+        else
+            Dashcam(text, outcome);
+    }
+
+private:
+    void Main(bool skidKnown, const QString& text, Outcome outcome) {
+        main->Check1->setChecked(skidKnown);
+        Paste(main->Text7, text);
+        QCOMPARE(main->Text7->text(), text);
+        QTest::mouseClick(main->Command1, Qt::LeftButton);
+        PlayToTheEnd(main);
+        QVERIFY(!AnyTimer(main));
+        QCOMPARE(main->Text7->text(), text); // what the user typed stays as typed
+        const QStringList results = Texts({main->Text4, main->Text9, main->Text6, main->Text8});
+        QCOMPARE(Shown<Form3>(), outcome == Outcome::Alert);
+        QCOMPARE(MessageOf(main).startsWith(QStringLiteral("Расчёт невозможен")),
+                 outcome == Outcome::Message);
+        if (outcome == Outcome::Computes) {
+            QVERIFY2(!results.contains(QString()), qPrintable(results.join('/')));
+        } else {
+            QCOMPARE(results, QStringList({"", "", "", ""}));
+            QCOMPARE(main->Label10->text(), QString());
+            QCOMPARE(main->Label11->text(), QString());
+        }
+    }
+
+    void Loading(const QString& text, Outcome outcome) {
+        QTest::mouseClick(main->Label21, Qt::LeftButton);
+        Form2* form = toolkit::Instance<Form2>();
+        QVERIFY(form && form->isVisible());
+        Pick(form->Combo1, QStringLiteral("0,8"));
+        Paste(form->Text1, text);
+        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        QCOMPARE(form->Text1->text(), text);
+        QCOMPARE(Shown<Form3>(), outcome == Outcome::Alert);
+        QCOMPARE(MessageOf(form).startsWith(QStringLiteral("Расчёт невозможен")),
+                 outcome == Outcome::Message);
+        QCOMPARE(form->Timer1->isEnabled(), outcome == Outcome::Computes);
+        if (outcome == Outcome::Computes) {
+            QTRY_VERIFY_WITH_TIMEOUT(form->isHidden(), 3000);
+            const QStringList results = Texts({main->Text4, main->Text9, main->Text6, main->Text8});
+            QVERIFY2(!results.contains(QString()), qPrintable(results.join('/')));
+        } else {
+            QVERIFY(form->isVisible());
+            QCOMPARE(Texts({main->Text4, main->Text9, main->Text6, main->Text8}),
+                     QStringList({"", "", "", ""}));
+            QVERIFY(!AnyTimer(main));
+        }
+    }
+
+    void Dashcam(const QString& text, Outcome outcome) {
+        Form4* form = toolkit::Show<Form4>();
+        const std::pair<QComboBox*, const char*> readings[] = {
+            {form->Combo4, "10"}, {form->Combo5, "20"}, {form->Combo6, "30"},
+            {form->Combo1, "10"}, {form->Combo2, "20"}, {form->Combo3, "40"}};
+        for (const auto& [combo, value] : readings)
+            QTest::keyClicks(combo, QString::fromLatin1(value));
+        Paste(form->Text3, text);
+        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        QCOMPARE(form->Text3->text(), text);
+        QCOMPARE(Shown<Form5>(), outcome == Outcome::Alert);
+        QVERIFY(!Shown<Form6>());
+        const QStringList results = Texts({form->Text4, form->Text7, form->Text9, form->Text2});
+        if (outcome == Outcome::Computes) {
+            QCOMPARE(results.mid(0, 3), QStringList({"0", "0", "10,08"}));
+            QVERIFY(!form->Text2->text().isEmpty());
+        } else {
+            QCOMPARE(results, QStringList({"", "", "", ""}));
+        }
+        QVERIFY(main->isEnabled() && form->isEnabled());
+    }
+};
+
+QTEST_MAIN(BadInputTest)
+#include "tst_bad_input.moc"
