@@ -1,6 +1,10 @@
 #include "toolkit/fonts.h"
 
+#include <QByteArray>
+#include <QCoreApplication>
 #include <QFontDatabase>
+#include <QGuiApplication>
+#include <QResource>
 #include <QString>
 #include <cmath>
 
@@ -11,16 +15,42 @@ static void InitFontResources() {
 
 namespace toolkit {
 
+namespace {
+
+// Registers the embedded fonts once; only a GUI application has a font database to take them.
+void RegisterFonts() {
+    static bool registered = false;
+    if (registered || !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
+    registered = true;
+    InitFontResources();
+    for (const char* file :
+         {"LiberationSans-Regular.ttf", "LiberationSans-Bold.ttf", "LiberationSerif-Regular.ttf"}) {
+        const QResource resource(QStringLiteral(":/fonts/") + QLatin1String(file));
+        // The build stores the fonts uncompressed, so the database can read them where the
+        // executable keeps them; a compressed build would need a copy on the heap.
+        const QByteArray data =
+            resource.compressionAlgorithm() == QResource::NoCompression
+                ? QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()),
+                                          static_cast<qsizetype>(resource.size()))
+                : resource.uncompressedData();
+        QFontDatabase::addApplicationFontFromData(data);
+    }
+}
+
+} // namespace
+
 void LoadFonts() {
-    static const bool loaded = [] {
-        InitFontResources();
-        for (const char* file : {"LiberationSans-Regular.ttf", "LiberationSans-Bold.ttf",
-                                 "LiberationSerif-Regular.ttf"}) {
-            QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/") + QLatin1String(file));
-        }
+    if (QCoreApplication::instance()) {
+        RegisterFonts();
+        return;
+    }
+    // Before the application exists the fonts are registered by its constructor, so that a
+    // font made this early is right once there is an application to draw with it.
+    static const bool deferred = [] {
+        qAddPreRoutine(RegisterFonts);
         return true;
     }();
-    (void)loaded;
+    (void)deferred;
 }
 
 QFont MakeFont(const FontDecl& decl) {

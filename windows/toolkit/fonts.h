@@ -18,7 +18,8 @@ struct FontDecl {
     friend constexpr bool operator==(const FontDecl&, const FontDecl&) = default;
 };
 
-// Registers the embedded fonts with Qt; safe to call any number of times.
+// Registers the embedded fonts with Qt; safe to call any number of times, and before the
+// application exists, in which case they are registered when it is constructed.
 void LoadFonts();
 
 // The font for a declaration, sized in pixels (points × 96 / 72) so that text keeps its
