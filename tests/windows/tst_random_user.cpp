@@ -1,0 +1,329 @@
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QTest>
+#include <QUrl>
+#include <map>
+#include <random>
+
+#include "alerts/alert_window.h"
+#include "dashcam/form4.h"
+#include "loading/form2.h"
+#include "main/form1.h"
+#include "toolkit/controls.h"
+#include "toolkit/forms.h"
+
+// A seeded random user: thousands of clicks, typed and pasted texts, list picks and timer
+// ticks across every window, with the program's promises checked after each one.
+// KVARNET_RANDOM_ACTIONS sets how many (default 1500), KVARNET_RANDOM_SEED the seed; the
+// seed and the action are printed with any failure, so it can be replayed.
+namespace {
+
+int EnvNumber(const char* name, int fallback) {
+    bool ok = false;
+    const int value = qEnvironmentVariableIntValue(name, &ok);
+    return ok ? value : fallback;
+}
+
+// Swallows the documents, mail and web addresses the links would open.
+class Desktop : public QObject {
+    Q_OBJECT
+public:
+    int opened = 0;
+public slots:
+    void open(const QUrl&) { ++opened; }
+};
+
+const int kChain[] = {1, 2, 3, 4, 9, 10, 11, 12, 13, 14, 15, 16};
+
+const QStringList kTexts = {
+    "",
+    "0",
+    "10",
+    "20",
+    "60",
+    "0,8",
+    "6,8",
+    "0,3",
+    "5",
+    "1,28",
+    "-5",
+    "abc",
+    "1e5",
+    ",",
+    "12,34567",
+    "   ",
+    "99999999999999999999",
+    "0,35",
+    "24",
+    "59",
+    "-0",
+    "1.5",
+};
+
+// Every field the user types into, by window; results are left out, whose promise is
+// that a calculation writes all of them or none.
+QList<QLineEdit*> Inputs() {
+    QList<QLineEdit*> fields;
+    if (Form1* f = toolkit::Instance<Form1>())
+        fields << f->Text1 << f->Text2 << f->Text3 << f->Text7 << f->Text5;
+    if (Form2* f = toolkit::Instance<Form2>()) fields << f->Text1 << f->Combo1->lineEdit();
+    if (Form4* f = toolkit::Instance<Form4>())
+        for (QComboBox* c : {f->Combo1, f->Combo2, f->Combo3, f->Combo4, f->Combo5, f->Combo6})
+            fields << c->lineEdit();
+    if (Form4* f = toolkit::Instance<Form4>()) fields << f->Text3;
+    return fields;
+}
+
+QStringList TextsOf(const QList<QLineEdit*>& fields) {
+    QStringList texts;
+    for (QLineEdit* f : fields)
+        texts << f->text();
+    return texts;
+}
+
+// What the user sees of failures: the alerts and the messages, with their texts.
+QStringList Failures() {
+    QStringList seen;
+    if (toolkit::Instance<Form3>()) seen << "Form3";
+    if (toolkit::Instance<Form5>()) seen << "Form5";
+    if (toolkit::Instance<Form6>()) seen << "Form6";
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* box = qobject_cast<QMessageBox*>(top); box && box->isVisible())
+            seen << box->text();
+    return seen;
+}
+
+} // namespace
+
+class RandomUserTest : public QObject {
+    Q_OBJECT
+    std::mt19937 random_;
+    Desktop desktop_;
+    std::map<QString, int> counts_;
+    int step_ = 0;
+    QString action_;
+
+    int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
+
+    // Visible, enabled controls of every window that a user could click or type into.
+    QList<QWidget*> Controls() {
+        QList<QWidget*> controls;
+        for (QWidget* w : QApplication::allWidgets()) {
+            if (!w->isVisible() || !w->isEnabled() || w->objectName().isEmpty()) continue;
+            if (Owner(w) == "Form1" && w->objectName() == "Command3")
+                continue; // the exit button ends the program
+            if (Covered(w)) continue;
+            // Of the labels only the links, with their hand cursor, react to a click.
+            const bool link =
+                qobject_cast<toolkit::Label*>(w) && w->testAttribute(Qt::WA_SetCursor);
+            if (qobject_cast<QAbstractButton*>(w) || link || qobject_cast<QListWidget*>(w) ||
+                qobject_cast<QComboBox*>(w) || qobject_cast<QLineEdit*>(w))
+                controls << w;
+        }
+        std::sort(controls.begin(), controls.end(), [](QWidget* a, QWidget* b) {
+            return a->window()->objectName() + a->objectName() <
+                   b->window()->objectName() + b->objectName();
+        });
+        return controls;
+    }
+
+    // Under the shown loading window, the main window's controls are out of the mouse's reach.
+    static bool Covered(QWidget* w) {
+        Form2* loading = toolkit::Instance<Form2>();
+        if (!loading || !loading->isVisible() || loading->isAncestorOf(w)) return false;
+        QWidget* main = loading->parentWidget();
+        if (w->window() != main) return false;
+        return loading->geometry().intersects(QRect(w->mapTo(main, QPoint(0, 0)), w->size()));
+    }
+
+    // The window a control belongs to; the loading window counts as one of its own.
+    static QString Owner(QWidget* w) {
+        Form2* loading = toolkit::Instance<Form2>();
+        return loading && loading->isAncestorOf(w) ? QStringLiteral("Form2")
+                                                   : w->window()->objectName();
+    }
+
+    static QString Name(QWidget* w) { return Owner(w) + "." + w->objectName(); }
+
+    void Type(QLineEdit* field) {
+        QString text = kTexts[Below(kTexts.size())];
+        const bool paste = Below(4) == 0;
+        if (Below(60) == 0) text = QString(99998, QLatin1Char('0')) + QStringLiteral("60");
+        QWidget* control =
+            qobject_cast<QComboBox*>(field->parentWidget()) ? field->parentWidget() : field;
+        action_ = QStringLiteral("%1 %2 characters into %3")
+                      .arg(paste ? "paste" : "type")
+                      .arg(text.size())
+                      .arg(Name(control));
+        field->setFocus();
+        field->selectAll();
+        if (paste || text.size() > 100) {
+            QApplication::clipboard()->setText(text);
+            if (text.isEmpty())
+                QTest::keyClick(field, Qt::Key_Delete);
+            else
+                QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            QTest::keyClick(field, Qt::Key_Delete);
+            QTest::keyClicks(field, text);
+        }
+        ++counts_["type"];
+    }
+
+    void Act() {
+        const int kind = Below(100);
+        if (kind < 25) { // time passes: every enabled timer ticks, up to a few times
+            const int rounds = 1 + Below(4);
+            action_ = QStringLiteral("%1 ticks").arg(rounds);
+            for (int round = 0; round < rounds; ++round) {
+                QList<toolkit::Timer*> timers;
+                for (QWidget* top : QApplication::topLevelWidgets())
+                    timers << top->findChildren<toolkit::Timer*>();
+                for (toolkit::Timer* t : timers)
+                    if (t->isEnabled()) emit t->tick();
+            }
+            ++counts_["tick"];
+            return;
+        }
+        // A window first, then one of its controls, so that every open window gets its share.
+        std::map<QString, QList<QWidget*>> byWindow;
+        for (QWidget* c : Controls())
+            byWindow[Owner(c)] << c;
+        if (byWindow.empty()) return;
+        auto group = byWindow.begin();
+        std::advance(group, Below(static_cast<int>(byWindow.size())));
+        QWidget* w = group->second[Below(group->second.size())];
+        if (auto* field = qobject_cast<QLineEdit*>(w)) {
+            const QString name = w->objectName();
+            const bool result = (Owner(w) == "Form1" &&
+                                 QStringList{"Text4", "Text6", "Text8", "Text9"}.contains(name)) ||
+                                (Owner(w) == "Form4" &&
+                                 QStringList{"Text2", "Text4", "Text7", "Text9"}.contains(name));
+            if (!result && !qobject_cast<QComboBox*>(w->parentWidget())) Type(field);
+            return;
+        }
+        if (auto* combo = qobject_cast<QComboBox*>(w)) {
+            if (Below(2) == 0) {
+                Type(combo->lineEdit());
+            } else { // a pick with the arrow keys, as from the list
+                action_ = QStringLiteral("pick in %1").arg(Name(w));
+                combo->setFocus();
+                QTest::keyClick(combo, Below(2) ? Qt::Key_Down : Qt::Key_Up);
+                ++counts_["pick"];
+            }
+            return;
+        }
+        if (auto* list = qobject_cast<QListWidget*>(w)) {
+            if (list->count() == 0) return;
+            QListWidgetItem* item = list->item(Below(list->count()));
+            action_ = QStringLiteral("pick %1 in %2").arg(item->text(), Name(w));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(item).center());
+            ++counts_["pick"];
+            return;
+        }
+        action_ = QStringLiteral("click %1").arg(Name(w));
+        QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+        ++counts_["click"];
+    }
+
+    void Check(const QStringList& inputsBefore, const QList<QLineEdit*>& inputFields,
+               const QStringList& failuresBefore) {
+        const QString where = QStringLiteral("step %1, %2").arg(step_).arg(action_);
+        for (auto* alert : std::initializer_list<AlertWindow*>{toolkit::Instance<Form3>(),
+                                                               toolkit::Instance<Form5>(),
+                                                               toolkit::Instance<Form6>()}) {
+            if (!alert) continue;
+            int enabled = 0;
+            for (int k = 1; k <= AlertWindow::kTimers; ++k)
+                enabled += alert->timer(k)->isEnabled();
+            QVERIFY2(enabled == 1,
+                     qPrintable(where + ": alert ring with " + QString::number(enabled)));
+        }
+        if (Form1* f = toolkit::Instance<Form1>()) {
+            QList<int> enabled;
+            for (int n : kChain)
+                if (f->Timer(n)->isEnabled()) enabled << n;
+            QVERIFY2(enabled.size() <= 1 || (enabled.size() == 2 && enabled.contains(1)),
+                     qPrintable(where +
+                                ": animation timers enabled: " + QString::number(enabled.size())));
+            const QStringList results = {f->Text4->text(), f->Text9->text(), f->Text6->text(),
+                                         f->Text8->text()};
+            QVERIFY2(results.count(QString()) == 0 || results.count(QString()) == 4,
+                     qPrintable(where + ": main results " + results.join('/')));
+        }
+        if (Form4* f = toolkit::Instance<Form4>()) {
+            const QStringList results = {f->Text4->text(), f->Text7->text(), f->Text9->text(),
+                                         f->Text2->text()};
+            QVERIFY2(results.count(QString()) == 0 || results.count(QString()) == 4,
+                     qPrintable(where + ": dashcam results " + results.join('/')));
+        }
+        if (Form2* f = toolkit::Instance<Form2>(); f && f->isVisible()) ++counts_["loading shown"];
+        if (toolkit::Instance<Form4>()) ++counts_["dashcam open"];
+        if (Form1* f = toolkit::Instance<Form1>(); f && !f->Text8->text().isEmpty())
+            ++counts_["main results shown"];
+        if (Form4* f = toolkit::Instance<Form4>(); f && !f->Text2->text().isEmpty())
+            ++counts_["dashcam results shown"];
+        const QStringList failures = Failures();
+        if (failures != failuresBefore && failures.size() >= failuresBefore.size()) {
+            ++counts_["failure shown"];
+            // The fields still there are those that were there before; none of them changed.
+            QVERIFY2(TextsOf(inputFields) == inputsBefore,
+                     qPrintable(where + ": a failure changed an input"));
+        }
+    }
+
+private slots:
+    void initTestCase() {
+        for (const char* scheme : {"file", "mailto", "http", "https"})
+            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &desktop_, "open");
+    }
+
+    void cleanupTestCase() {
+        toolkit::DiscardAll();
+        for (const char* scheme : {"file", "mailto", "http", "https"})
+            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+    }
+
+    void randomActions() {
+        const int actions = EnvNumber("KVARNET_RANDOM_ACTIONS", 1500);
+        const int seed = EnvNumber("KVARNET_RANDOM_SEED", 20261210);
+        random_.seed(static_cast<std::mt19937::result_type>(seed));
+        qInfo("seed %d, %d actions", seed, actions);
+        QElapsedTimer clock;
+        clock.start();
+        toolkit::Show<Form1>();
+        for (step_ = 1; step_ <= actions; ++step_) {
+            // The fields that exist now; an action may open or close a window.
+            const QList<QLineEdit*> fields = Inputs();
+            QList<QPointer<QLineEdit>> guarded(fields.begin(), fields.end());
+            const QStringList before = TextsOf(fields);
+            const QStringList failuresBefore = Failures();
+            Act();
+            if (qEnvironmentVariableIsSet("KVARNET_RANDOM_TRACE"))
+                qInfo("%d %s", step_, qPrintable(action_));
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QList<QLineEdit*> stillThere;
+            QStringList stillBefore;
+            for (int i = 0; i < guarded.size(); ++i)
+                if (guarded[i]) stillThere << guarded[i], stillBefore << before[i];
+            Check(stillBefore, stillThere, failuresBefore);
+            if (QTest::currentTestFailed()) return;
+        }
+        QString figures;
+        for (const auto& [kind, count] : counts_)
+            figures += QStringLiteral(" %1 %2;").arg(kind).arg(count);
+        qInfo("%d actions in %lld ms:%s documents and links opened %d", actions, clock.elapsed(),
+              qPrintable(figures), desktop_.opened);
+    }
+};
+
+QTEST_MAIN(RandomUserTest)
+#include "tst_random_user.moc"
