@@ -5,9 +5,12 @@
 //
 // Re-run it with:   cmake --build <build-dir> --target pictures
 // which runs  paint-pictures <source>/resources/pictures <build-dir>/resources/contact-sheet.png
-// and rewrites the committed PNG files (8-bit palette, at most 256 colours). The contact sheet
-// shows everything at twice the size for a look by eye; it is not committed.
+// and rewrites the committed PNG files (8-bit palette, at most 256 colours). Beside them, in
+// <source>/resources/icons, it writes the large application icons for the desktop launchers
+// (full colour with smooth alpha). The contact sheet shows everything at twice the size for a
+// look by eye; it is not committed.
 
+#include <QDir>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -1136,11 +1139,14 @@ QImage paintSpeedSign() {
     return img;
 }
 
-// A blue car from the front: windscreen, round headlights, grille and number plate.
-QImage paintIcon() {
-    QImage img = canvas(32, 32);
+// A blue car from the front: windscreen, round headlights, grille and number plate. Drawn on a
+// 32-unit grid and scaled to `size` pixels, so the launchers' large icons are the same car with
+// smooth edges rather than an enlarged bitmap.
+QImage paintCar(int size) {
+    QImage img = canvas(size, size);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(16, 16, 20));
     p.drawRoundedRect(QRectF(3, 23, 5, 7), 1.5, 1.5); // tyres
@@ -1177,6 +1183,12 @@ QImage paintIcon() {
     p.setPen(QPen(Qt::black, 1));
     p.drawLine(QPointF(12, 24), QPointF(20, 24));
     p.end();
+    return img;
+}
+
+// The window icon: 32 x 32 in 16 colours, with hard edges so its corners are fully transparent.
+QImage paintIcon() {
+    QImage img = paintCar(32);
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x)
             if (qAlpha(img.pixel(x, y)) < 128) img.setPixel(x, y, qRgba(0, 0, 0, 0));
@@ -1224,12 +1236,12 @@ struct Written {
 std::vector<Written> written;
 int problems = 0;
 
-void save(const QString& dir, const QString& name, const QImage& indexed) {
-    if (!indexed.save(dir + QLatin1Char('/') + name, "PNG")) {
+void save(const QString& dir, const QString& name, const QImage& image) {
+    if (!image.save(dir + QLatin1Char('/') + name, "PNG")) {
         std::fprintf(stderr, "cannot write %s/%s\n", qPrintable(dir), qPrintable(name));
         std::exit(1);
     }
-    written.push_back({name, indexed});
+    written.push_back({name, image});
 }
 
 void writeContactSheet(const QString& path) {
@@ -1270,7 +1282,8 @@ void writeContactSheet(const QString& path) {
 int main(int argc, char* argv[]) {
     QGuiApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: paint-pictures <output-dir> [contact-sheet.png]\n");
+        std::fprintf(stderr, "usage: paint-pictures <pictures-dir> [contact-sheet.png]\n"
+                             "(the launcher icons go to <pictures-dir>/../icons)\n");
         return 2;
     }
     const QString dir = QString::fromLocal8Bit(argv[1]);
@@ -1319,7 +1332,18 @@ int main(int argc, char* argv[]) {
     save(dir, QStringLiteral("icon.png"), toIndexed(paintIcon(), 16));
     save(dir, QStringLiteral("hand.png"), toIndexed(paintHand(), 3));
 
+    // The launchers scale a large icon down well, but not a small one up.
+    const QString icons = QDir::cleanPath(dir + QStringLiteral("/../icons"));
+    if (!QDir().mkpath(icons)) {
+        std::fprintf(stderr, "cannot create %s\n", qPrintable(icons));
+        return 1;
+    }
+    for (const int size : {128, 256})
+        save(icons, QStringLiteral("kvarnet-%1.png").arg(size),
+             paintCar(size).convertToFormat(QImage::Format_ARGB32));
+
     if (argc > 2) writeContactSheet(QString::fromLocal8Bit(argv[2]));
-    std::printf("%d pictures written to %s\n", int(written.size()), qPrintable(dir));
+    std::printf("%d pictures written to %s and %s\n", int(written.size()), qPrintable(dir),
+                qPrintable(icons));
     return problems ? 1 : 0;
 }
