@@ -1,0 +1,318 @@
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QXmlStreamReader>
+
+#include "alerts/alert_window.h"
+#include "core/dashcam.h"
+#include "core/loading.h"
+#include "core/stopping.h"
+#include "dashcam/form4.h"
+#include "toolkit/forms.h"
+
+// The help's worked examples and coefficient table, recomputed through the program: a number
+// in the help that the program would not show fails here.
+namespace {
+
+// An element of the help with its attributes, its text and its child elements.
+struct Element {
+    QString name;
+    QXmlStreamAttributes attributes;
+    QString text; // all text inside, the children's in its place
+    std::vector<Element> children;
+
+    QString attribute(const char* key) const { return attributes.value(key).toString(); }
+    // The text with its blanks joined into one, as a reader sees it.
+    QString allText() const { return text.simplified(); }
+    // Every element below this one, in document order, that `matches` accepts.
+    template <typename Match> std::vector<const Element*> find(Match matches) const {
+        std::vector<const Element*> found;
+        for (const Element& c : children) {
+            if (matches(c)) found.push_back(&c);
+            for (const Element* e : c.find(matches))
+                found.push_back(e);
+        }
+        return found;
+    }
+};
+
+void ReadChildren(QXmlStreamReader& xml, Element& parent) {
+    while (xml.readNext() != QXmlStreamReader::EndElement && !xml.atEnd()) {
+        if (xml.isCharacters()) parent.text += xml.text();
+        if (!xml.isStartElement()) continue;
+        Element child{xml.name().toString(), xml.attributes(), {}, {}};
+        ReadChildren(xml, child);
+        parent.text += child.text;
+        parent.children.push_back(std::move(child));
+    }
+}
+
+// One row of an example table: what the program takes and what it shows, by name.
+struct Example {
+    QString mode; // the main window's mode, "skid" or "speed"; empty elsewhere
+    QMap<QString, QString> inputs, results;
+};
+
+bool Is(const Element& e, const char* tag) {
+    return e.name == QLatin1String(tag);
+}
+
+bool HasClass(const Element& e, const char* name) {
+    return e.attribute("class").split(u' ').contains(QLatin1String(name));
+}
+
+// The captions of the loading window's option buttons, as the help names group and load.
+const QMap<QString, core::VehicleGroup> kGroups{
+    {QStringLiteral("Легковые и автобусы одиночные и автопоезда"),
+     core::VehicleGroup::CarsAndBuses},
+    {QStringLiteral("Грузовые одиночное"), core::VehicleGroup::Trucks},
+    {QStringLiteral("Грузовые автопоезда с тягачами"), core::VehicleGroup::RoadTrains}};
+const QMap<QString, core::LoadState> kLoads{
+    {QStringLiteral("Без нагрузки"), core::LoadState::Unloaded},
+    {QStringLiteral("С нагрузкой 50%"), core::LoadState::HalfLoad},
+    {QStringLiteral("С полной нагрузкой"), core::LoadState::FullLoad}};
+
+std::string Std(const QString& text) {
+    return text.toStdString();
+}
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QStringList Sorted(QStringList list) {
+    list.sort();
+    return list;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Example)
+
+class HelpTest : public QObject {
+    Q_OBJECT
+    Element help_;
+
+    std::vector<const Element*> Tables(const char* calculation) const {
+        return help_.find([&](const Element& e) {
+            return Is(e, "table") && HasClass(e, "example") &&
+                   e.attribute("data-calculation") == QLatin1String(calculation);
+        });
+    }
+
+    // One data row per example of the calculation; each checks its own input and result names.
+    void AddExamples(const char* calculation) {
+        QTest::addColumn<Example>("example");
+        int count = 0;
+        for (const Element* table : Tables(calculation)) {
+            for (const Element* row : table->find([](const Element& e) { return Is(e, "tr"); })) {
+                Example example{table->attribute("data-mode"), {}, {}};
+                QStringList typed; // in the order of the columns, for the row's name
+                for (const Element& cell : row->children) {
+                    if (cell.attributes.hasAttribute("data-input")) {
+                        example.inputs[cell.attribute("data-input")] = cell.allText();
+                        typed << cell.allText();
+                    }
+                    if (cell.attributes.hasAttribute("data-result"))
+                        example.results[cell.attribute("data-result")] = cell.allText();
+                }
+                if (example.inputs.isEmpty() && example.results.isEmpty()) continue; // header
+                ++count;
+                const QString name = QStringLiteral("%1 %2 %3: %4")
+                                         .arg(QLatin1String(calculation), example.mode)
+                                         .arg(count)
+                                         .arg(typed.join(QStringLiteral(" ")));
+                QTest::newRow(qPrintable(name.simplified())) << example;
+            }
+        }
+        QVERIFY2(count >= 3, calculation);
+    }
+
+private slots:
+    void initTestCase() {
+        const QString path = QFINDTESTDATA("../../docs/zelt.html");
+        QVERIFY2(!path.isEmpty(), "docs/zelt.html not found");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&file);
+        ReadChildren(xml, help_);
+        QVERIFY2(
+            !xml.hasError(),
+            qPrintable(QStringLiteral("line %1: %2").arg(xml.lineNumber()).arg(xml.errorString())));
+        QCOMPARE(help_.children.size(), std::size_t(1));
+        QCOMPARE(help_.children[0].name, QStringLiteral("html"));
+    }
+
+    void cleanup() { toolkit::DiscardAll(); }
+
+    // A plain Russian page that opens anywhere: no scripts, nothing fetched from elsewhere.
+    void selfContained() {
+        const Element& html = help_.children[0];
+        QCOMPARE(html.attribute("lang"), QStringLiteral("ru"));
+        const auto meta = html.find([](const Element& e) { return Is(e, "meta"); });
+        QVERIFY(!meta.empty());
+        QCOMPARE(meta[0]->attribute("charset"), QStringLiteral("utf-8"));
+        for (const char* tag : {"script", "iframe", "object", "embed", "img", "link"})
+            QVERIFY2(html.find([&](const Element& e) { return Is(e, tag); }).empty(), tag);
+        for (const Element* e : html.find([](const Element&) { return true; })) {
+            for (const char* key : {"src", "href"}) {
+                const QString target = e->attribute(key);
+                QVERIFY2(target.isEmpty() || target.startsWith(u'#'), qPrintable(target));
+            }
+        }
+        const QString text = html.allText();
+        QVERIFY(text.contains(QStringLiteral("Остановочный путь")));
+        QVERIFY(text.contains(QStringLiteral("T = V / 3,6 / j − t3/2")));
+    }
+
+    void stoppingExamples_data() { AddExamples("stopping"); }
+    void stoppingExamples() {
+        QFETCH(Example, example);
+        const bool skidKnown = example.mode == QLatin1String("skid");
+        QVERIFY2(skidKnown || example.mode == QLatin1String("speed"), qPrintable(example.mode));
+        const QString typed = skidKnown ? QStringLiteral("skid") : QStringLiteral("speed");
+        const QString first = skidKnown ? QStringLiteral("speed") : QStringLiteral("skid");
+        QCOMPARE(Sorted(example.inputs.keys()),
+                 Sorted({"reaction", "delay", "rise", "deceleration", typed}));
+        QCOMPARE(Sorted(example.results.keys()), Sorted({first, "speedMs", "distance", "time"}));
+        const auto& in = example.inputs;
+        const core::StoppingResults r = core::ComputeStopping(
+            {Std(in["reaction"]), Std(in["delay"]), Std(in["rise"]), Std(in[typed]),
+             Std(in["deceleration"])},
+            skidKnown ? core::StoppingMode::SkidKnown : core::StoppingMode::SpeedKnown);
+        QCOMPARE(example.results[first], Q(r.first));
+        QCOMPARE(example.results["speedMs"], Q(r.speedMs));
+        QCOMPARE(example.results["distance"], Q(r.distance));
+        QCOMPARE(example.results["time"], Q(r.time));
+    }
+
+    void loadingExamples_data() { AddExamples("loading"); }
+    void loadingExamples() {
+        QFETCH(Example, example);
+        QCOMPARE(Sorted(example.inputs.keys()), Sorted({"group", "category", "load", "adhesion",
+                                                        "speed", "deceleration", "rise"}));
+        QCOMPARE(Sorted(example.results.keys()),
+                 Sorted({"coefficient", "speedMs", "distance", "time", "skid"}));
+        const auto& in = example.inputs;
+        QVERIFY2(kGroups.contains(in["group"]), qPrintable(in["group"]));
+        QVERIFY2(kLoads.contains(in["load"]), qPrintable(in["load"]));
+        const auto row = core::RowForCategory(kGroups[in["group"]], Std(in["category"]));
+        const auto column = core::ColumnForAdhesion(kLoads[in["load"]], Std(in["adhesion"]));
+        QVERIFY2(row, qPrintable(in["category"]));
+        QVERIFY2(column, qPrintable(in["adhesion"]));
+        const auto coefficient = core::LookUpEfficiency(*row, *column);
+        QVERIFY(coefficient);
+        QCOMPARE(example.results["coefficient"], Q(*coefficient));
+        const core::LoadBrakingResults r =
+            core::ComputeLoadBraking(*coefficient, Std(in["speed"]), Std(in["adhesion"]),
+                                     Std(in["deceleration"]), Std(in["rise"]));
+        QCOMPARE(example.results["speedMs"], Q(r.speedMs));
+        QCOMPARE(example.results["distance"], Q(r.distance));
+        QCOMPARE(example.results["time"], Q(r.time));
+        QCOMPARE(example.results["skid"], Q(r.skid));
+    }
+
+    // The time and speed from the core, and the hours, minutes and seconds as the dashcam
+    // window splits them, typed and started there as the user does.
+    void dashcamExamples_data() { AddExamples("dashcam"); }
+    void dashcamExamples() {
+        QFETCH(Example, example);
+        QCOMPARE(Sorted(example.inputs.keys()),
+                 Sorted({"startHours", "startMinutes", "startSeconds", "endHours", "endMinutes",
+                         "endSeconds", "distance"}));
+        QCOMPARE(Sorted(example.results.keys()),
+                 Sorted({"time", "hours", "minutes", "seconds", "speed"}));
+        const auto& in = example.inputs;
+        const core::DashcamSpeed r = core::ComputeDashcamSpeed(
+            {Std(in["endHours"]), Std(in["endMinutes"]), Std(in["endSeconds"]),
+             Std(in["startHours"]), Std(in["startMinutes"]), Std(in["startSeconds"]),
+             Std(in["distance"])});
+        QCOMPARE(example.results["time"], Q(r.hoursText));
+        QCOMPARE(example.results["speed"], Q(r.speedText));
+
+        Form4* form = toolkit::Show<Form4>();
+        const std::pair<QComboBox*, const char*> readings[] = {
+            {form->Combo4, "startHours"},   {form->Combo5, "startMinutes"},
+            {form->Combo6, "startSeconds"}, {form->Combo1, "endHours"},
+            {form->Combo2, "endMinutes"},   {form->Combo3, "endSeconds"}};
+        for (const auto& [combo, name] : readings) {
+            combo->clearEditText();
+            QTest::keyClicks(combo, in[name]);
+        }
+        form->Text3->clear();
+        QTest::keyClicks(form->Text3, in["distance"]);
+        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        QVERIFY(!toolkit::Instance<Form5>() && !toolkit::Instance<Form6>());
+        QCOMPARE(form->Text4->text(), example.results["hours"]);
+        QCOMPARE(form->Text7->text(), example.results["minutes"]);
+        QCOMPARE(form->Text9->text(), example.results["seconds"]);
+        QCOMPARE(form->Text2->text(), example.results["speed"]);
+    }
+
+    // Cell by cell as the program looks it up, and each row and column heading means the
+    // category, load and adhesion that lead the program to that row and column.
+    void efficiencyTable() {
+        const auto tables = help_.find(
+            [](const Element& e) { return Is(e, "table") && HasClass(e, "efficiency"); });
+        QCOMPARE(tables.size(), std::size_t(1));
+        const Element& table = *tables[0];
+
+        const auto loadHeads =
+            table.find([](const Element& e) { return Is(e, "th") && HasClass(e, "load"); });
+        const auto adhesionHeads =
+            table.find([](const Element& e) { return Is(e, "th") && HasClass(e, "adhesion"); });
+        QCOMPARE(loadHeads.size(), std::size_t(3));
+        QCOMPARE(adhesionHeads.size(), std::size_t(core::kEfficiencyColumns));
+        // Each load heading spans its columns; under it, each adhesion heading leads there.
+        int column = 1;
+        for (const Element* loadHead : loadHeads) {
+            QVERIFY2(kLoads.contains(loadHead->allText()), qPrintable(loadHead->allText()));
+            const core::LoadState load = kLoads[loadHead->allText()];
+            const int span = loadHead->attribute("colspan").toInt();
+            QVERIFY(span > 0);
+            for (int c = column; c < column + span; ++c) {
+                QVERIFY(c <= core::kEfficiencyColumns);
+                for (const QString& adhesion :
+                     adhesionHeads[c - 1]->allText().split(QStringLiteral("; ")))
+                    QCOMPARE(core::ColumnForAdhesion(load, Std(adhesion)), std::optional<int>(c));
+            }
+            column += span;
+        }
+        QCOMPARE(column, core::kEfficiencyColumns + 1);
+
+        const auto rows =
+            table.find([](const Element& e) { return e.attributes.hasAttribute("data-row"); });
+        QCOMPARE(rows.size(), std::size_t(core::kEfficiencyRows));
+        // A group heading spans its rows: it stands in the first of them only.
+        QString group;
+        for (int r = 1; r <= core::kEfficiencyRows; ++r) {
+            const Element& row = *rows[r - 1];
+            QCOMPARE(row.attribute("data-row"), QString::number(r));
+            const auto groupHead =
+                row.find([](const Element& e) { return Is(e, "th") && HasClass(e, "group"); });
+            if (!groupHead.empty()) group = groupHead[0]->allText();
+            QVERIFY2(kGroups.contains(group), qPrintable(group));
+            const auto category =
+                row.find([](const Element& e) { return Is(e, "th") && HasClass(e, "category"); });
+            QCOMPARE(category.size(), std::size_t(1));
+            QCOMPARE(core::RowForCategory(kGroups[group], Std(category[0]->allText())),
+                     std::optional<int>(r));
+            const auto cells = row.find([](const Element& e) { return Is(e, "td"); });
+            QCOMPARE(cells.size(), std::size_t(core::kEfficiencyColumns));
+            for (int c = 1; c <= core::kEfficiencyColumns; ++c) {
+                const auto expected = core::LookUpEfficiency(r, c);
+                QVERIFY(expected);
+                QVERIFY2(cells[c - 1]->allText() == Q(*expected),
+                         qPrintable(QStringLiteral("row %1, column %2: %3, expected %4")
+                                        .arg(r)
+                                        .arg(c)
+                                        .arg(cells[c - 1]->allText(), Q(*expected))));
+            }
+        }
+    }
+};
+
+QTEST_MAIN(HelpTest)
+#include "tst_help.moc"
