@@ -1,13 +1,10 @@
 #include <QApplication>
 #include <QComboBox>
-#include <QDesktopServices>
-#include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
-#include <QUrl>
 
 #include "alerts/alert_window.h"
 #include "dashcam/form4.h"
@@ -52,14 +49,6 @@ QStringList Texts(const Form4* form) {
         texts << field->text();
     return texts;
 }
-
-class Opened : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl& url) { urls.append(url); }
-};
 
 } // namespace
 
@@ -486,25 +475,6 @@ private slots:
         TypeReadings(form, kTenSeconds);
         QTest::mouseClick(form->Command1, Qt::LeftButton);
         QCOMPARE(Shown(form), (QStringList{"0", "0", "10,08", "12,5"}));
-    }
-
-    void exampleVideo() {
-        Opened opened;
-        QDesktopServices::setUrlHandler(QStringLiteral("file"), &opened, "open");
-        Form4* form = Open();
-        const QString video = toolkit::AppDirectory() + QStringLiteral("/avto.avi");
-        QFile::remove(video);
-        QTest::mouseClick(form->Label21, Qt::LeftButton); // no video beside the program
-        QVERIFY(opened.urls.isEmpty());
-        {
-            QFile file(video);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        }
-        QTest::mouseClick(form->Label21, Qt::LeftButton);
-        QFile::remove(video);
-        QCOMPARE(opened.urls, QList<QUrl>{QUrl::fromLocalFile(video)});
-        QVERIFY(form->isVisible());
-        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     }
 };
 

@@ -136,5 +136,5 @@ void Form4::Command3_Click() {
 }
 
 void Form4::Label21_Click() {
-    toolkit::ShellOpenFile(toolkit::AppDirectory() + QStringLiteral("/avto.avi"));
+    toolkit::OpenDocument(this, QStringLiteral("avto.avi"));
 }

@@ -306,11 +306,12 @@ void Form1::Command3_Click() {
 }
 
 void Form1::Command4_Click() {
-    toolkit::ShellOpenFile(toolkit::AppDirectory() + QStringLiteral("/zelt.chm"));
+    toolkit::OpenDocument(this, QStringLiteral("zelt.html"));
 }
 
+// The standard is the user's own copy, put into the per-user folder; the message says where.
 void Form1::Command5_Click() {
-    toolkit::ShellOpenFile(toolkit::AppDirectory() + QStringLiteral("/gost.pdf"));
+    toolkit::OpenDocument(this, QStringLiteral("gost.pdf"));
 }
 
 void Form1::Label13_Click() {

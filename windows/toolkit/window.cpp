@@ -3,9 +3,13 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QUrl>
+
+#include "toolkit/messages.h"
 
 namespace toolkit {
 
@@ -85,9 +89,43 @@ void EndApplication() {
     QCoreApplication::exit(0);
 }
 
-void ShellOpenFile(const QString& path) {
-    if (!QFileInfo::exists(path)) return;
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+bool ShellOpenFile(const QString& path) {
+    if (!QFileInfo::exists(path)) return false;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+QString UserDocumentDirectory() {
+    // Asked on every call: the data folder follows XDG_DATA_HOME as it is now.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/kvarnet");
+}
+
+QString FindDocument(const QString& fileName) {
+    const QString places[] = {
+        AppDirectory(),
+        UserDocumentDirectory(),
+        QDir::cleanPath(AppDirectory() + QStringLiteral("/../share/kvarnet")),
+    };
+    for (const QString& place : places) {
+        const QString path = place + QLatin1Char('/') + fileName;
+        if (QFileInfo(path).isFile()) return path;
+    }
+    return QString();
+}
+
+void OpenDocument(QWidget* owner, const QString& fileName) {
+    const QString path = FindDocument(fileName);
+    if (path.isEmpty()) {
+        ShowMessage(owner, QStringLiteral("Файл «%1» не найден. Положите его в папку %2 — "
+                                          "программа ищет его там, рядом с программой и в папке "
+                                          "установки.")
+                               .arg(fileName, QDir::toNativeSeparators(UserDocumentDirectory())));
+        return;
+    }
+    if (!ShellOpenFile(path))
+        ShowMessage(owner, QStringLiteral("Не удалось открыть файл «%1»: в системе не назначена "
+                                          "программа для файлов этого типа.")
+                               .arg(QDir::toNativeSeparators(path)));
 }
 
 void ShellOpenMail(const QString& address, const QString& subject) {

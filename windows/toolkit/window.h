@@ -36,8 +36,23 @@ QString AppDirectory();
 // the windows to close first, which they refuse.
 void EndApplication();
 
-// Opens a document with the desktop's program for it. A missing file does nothing.
-void ShellOpenFile(const QString& path);
+// Opens a document with the desktop's program for it. Returns false, having done nothing, for a
+// missing file, and false when the desktop has no program that opens it.
+bool ShellOpenFile(const QString& path);
+
+// The per-user folder for the program's documents, <XDG_DATA_HOME or ~/.local/share>/kvarnet;
+// where the user puts a document of their own, such as the standard.
+QString UserDocumentDirectory();
+
+// The path of a document (the help, the standard, the example video) from the first place that
+// has it: beside the executable (also the build tree), the per-user folder, then the install
+// prefix's share/kvarnet, found from the executable so that a package works wherever its prefix
+// is. An empty string when none has it.
+QString FindDocument(const QString& fileName);
+
+// Opens the document found by FindDocument. A missing document, or one the desktop cannot open,
+// is told in a message over `owner` that names the file and the per-user folder.
+void OpenDocument(QWidget* owner, const QString& fileName);
 
 // Opens a new e-mail: "mailto:" + address + "?Subject=" + subject.
 void ShellOpenMail(const QString& address, const QString& subject);
