@@ -10,7 +10,7 @@ build=${1:-$root/build-asan}
 "$root/scripts/install-deps.sh"
 
 # Debug: compiles in about half the time of an optimised build, and the tests run about as fast.
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DKVARNET_SANITIZE=ON \
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DKVARNET_SANITIZE=ON -DKVARNET_WERROR=ON \
   -DKVARNET_FUZZ=ON >/dev/null
 cmake --build "$build" -j"$(nproc)"
 
