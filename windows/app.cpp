@@ -8,6 +8,9 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    QApplication::setApplicationVersion(QStringLiteral(KVARNET_VERSION));
+    // Desktops match the windows to the launcher and its icon by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.kvarnet"));
     // The same look on every desktop: one style, the embedded fonts, the car icon.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setFont(toolkit::WindowFont());

@@ -1,0 +1,60 @@
+# Where an installed program's files go, in the freedesktop and FHS places under the prefix:
+#   bin/kvarnet                                   the program
+#   share/kvarnet/                                its documents (help, example video)
+#   share/applications/, share/metainfo/          desktop entry and AppStream metadata
+#   share/icons/hicolor/<size>/apps/              the car icon at 32, 128 and 256 pixels
+# and a Debian package of all of it (cpack -G DEB in the build directory).
+include(GNUInstallDirs)
+
+set(KVARNET_APP_ID org.example.kvarnet)
+
+install(TARGETS kvarnet RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES docs/zelt.html docs/avto.avi DESTINATION ${CMAKE_INSTALL_DATADIR}/kvarnet)
+install(FILES data/${KVARNET_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES data/${KVARNET_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES resources/pictures/icon.png
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps
+        RENAME ${KVARNET_APP_ID}.png)
+foreach(size 128 256)
+  install(FILES resources/icons/kvarnet-${size}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+          RENAME ${KVARNET_APP_ID}.png)
+endforeach()
+
+# Debian wants its copyright and changelog in every package's documentation folder, and a
+# manual page for every program; both texts compressed.
+install(FILES packaging/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kvarnet)
+foreach(text changelog kvarnet.1)
+  set(packed ${CMAKE_CURRENT_BINARY_DIR}/${text}.gz)
+  add_custom_command(OUTPUT ${packed}
+                     COMMAND gzip -9 -n -c ${CMAKE_CURRENT_SOURCE_DIR}/packaging/${text} > ${packed}
+                     DEPENDS packaging/${text} VERBATIM)
+  list(APPEND packed_texts ${packed})
+endforeach()
+add_custom_target(packed-texts ALL DEPENDS ${packed_texts})
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kvarnet)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/kvarnet.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+set(CPACK_PACKAGE_NAME kvarnet)
+set(CPACK_PACKAGE_VENDOR "Кварнет")
+set(CPACK_PACKAGE_CONTACT "Кварнет <info@example.org>")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "calculator for the technical analysis of road accidents")
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://www.example.org)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON) # the Qt and C++ libraries, found by dpkg-shlibdeps
+# The windows need Qt's platform plugins, which no linked library names.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
+set(CPACK_PACKAGE_DESCRIPTION
+    "A forensic expert types the driver's reaction time, the brake delays, the
+deceleration and a skid-mark length or a speed; the program plays a short
+animation of a braking car and shows the speed, the stopping distance and
+the braking time. Two more windows compute the braking distance by vehicle
+category, load and road adhesion, and the mean speed from two dashcam clock
+readings. The program speaks Russian.")
+include(CPack)

@@ -1,0 +1,49 @@
+# Installs the build into PREFIX and checks the tree; run by ctest as install-tree.
+file(REMOVE_RECURSE ${PREFIX})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
+                RESULT_VARIABLE failed OUTPUT_QUIET)
+if(failed)
+  message(FATAL_ERROR "cmake --install failed")
+endif()
+
+set(expected
+    bin/kvarnet
+    share/kvarnet/zelt.html
+    share/kvarnet/avto.avi
+    share/applications/org.example.kvarnet.desktop
+    share/metainfo/org.example.kvarnet.metainfo.xml
+    share/icons/hicolor/32x32/apps/org.example.kvarnet.png
+    share/icons/hicolor/128x128/apps/org.example.kvarnet.png
+    share/icons/hicolor/256x256/apps/org.example.kvarnet.png
+    share/doc/kvarnet/copyright
+    share/doc/kvarnet/changelog.gz
+    share/man/man1/kvarnet.1.gz)
+foreach(file ${expected})
+  if(NOT EXISTS ${PREFIX}/${file})
+    message(FATAL_ERROR "not installed: ${file}")
+  endif()
+  file(SIZE ${PREFIX}/${file} size)
+  if(size EQUAL 0)
+    message(FATAL_ERROR "installed empty: ${file}")
+  endif()
+endforeach()
+
+# The launcher runs the installed program by name and shows the installed icon.
+file(STRINGS ${PREFIX}/share/applications/org.example.kvarnet.desktop entry)
+foreach(line "Exec=kvarnet" "Icon=org.example.kvarnet")
+  list(FIND entry "${line}" at)
+  if(at LESS 0)
+    message(FATAL_ERROR "desktop entry lacks ${line}")
+  endif()
+endforeach()
+
+find_program(desktop_validate desktop-file-validate REQUIRED)
+find_program(appstream appstreamcli REQUIRED)
+foreach(check "${desktop_validate};${PREFIX}/share/applications/org.example.kvarnet.desktop"
+        "${appstream};validate-tree;--no-net;${PREFIX}")
+  execute_process(COMMAND ${check} RESULT_VARIABLE failed OUTPUT_VARIABLE out ERROR_VARIABLE out)
+  if(failed)
+    message(FATAL_ERROR "${check}:\n${out}")
+  endif()
+endforeach()
+message(STATUS "installed tree complete and valid")
