@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "core/record.h"
+
 // The main window's calculation: speed or skid length, stopping distance and braking time.
 namespace core {
 
@@ -26,6 +28,9 @@ struct StoppingResults {
 // Computes all four results before returning; raises NumericError on any failure, OutOfRange
 // for a negative input or a deceleration that is not above zero. A car that stops while its
 // deceleration is still rising never brakes fully: braking time and skid length are 0.
-StoppingResults ComputeStopping(const StoppingInputs& in, StoppingMode mode);
+// With a record, also says how: inputs, each step with its formula and values, results, and
+// the corrections made.
+StoppingResults ComputeStopping(const StoppingInputs& in, StoppingMode mode,
+                                CalculationRecord* record = nullptr);
 
 } // namespace core

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/fixed4.h"
+#include "core/numeric.h"
+#include "core/record.h"
+
+// How the calculations write their records: beside each computed value, on the same path.
+// Nothing is written when the caller asked for no record, and the caller's record changes only
+// when the calculation succeeds.
+namespace core {
+
+// The corrections the program makes against the classic formulas, as the record states them.
+inline constexpr std::string_view kSpeedInMetres =
+    "Время полного торможения вычислено по скорости в м/с: T = V / 3,6 / j − t3 / 2.";
+inline constexpr std::string_view kStopsEarly =
+    "Автомобиль останавливается, пока замедление ещё нарастает: полного торможения нет, время "
+    "полного торможения и длина тормозного следа равны 0.";
+
+// A value as the record shows it: a fixed-point one with its four decimals as kept, a double
+// with up to fifteen significant digits.
+inline std::string Text(Fixed4 value) {
+    return FormatFixed4(value);
+}
+inline std::string Text(double value) {
+    return FormatDouble(value);
+}
+
+class RecordWriter {
+public:
+    RecordWriter(CalculationRecord* target, std::string title) : target_(target) {
+        record_.title = std::move(title);
+    }
+    void Input(std::string name, std::string_view text, std::string unit) {
+        if (target_)
+            record_.inputs.push_back({std::move(name), std::string(text), std::move(unit)});
+    }
+    template <typename Value>
+    void Step(std::string name, std::string formula, std::string substituted, Value value,
+              std::string unit) {
+        if (target_)
+            record_.steps.push_back({std::move(name), std::move(formula), std::move(substituted),
+                                     Text(value), std::move(unit)});
+    }
+    void Result(std::string name, std::string text, std::string unit) {
+        if (target_) record_.results.push_back({std::move(name), std::move(text), std::move(unit)});
+    }
+    void Note(std::string_view note) {
+        if (!target_) return;
+        for (const std::string& n : record_.notes)
+            if (n == note) return;
+        record_.notes.emplace_back(note);
+    }
+    // The calculation succeeded: the caller gets its record.
+    void Finish() {
+        if (target_) *target_ = std::move(record_);
+    }
+
+private:
+    CalculationRecord* target_;
+    CalculationRecord record_;
+};
+
+} // namespace core

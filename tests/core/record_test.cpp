@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "case_name.h"
+#include "core/numeric.h"
+#include "core/record.h"
+#include "core/stopping.h"
+
+using namespace core;
+
+namespace {
+
+// Evaluates a step's substituted formula as written: numbers with a decimal comma, + − × /,
+// parentheses, √(…) and a trailing ², in doubles. Independent of the core's own code.
+class Evaluator {
+public:
+    explicit Evaluator(std::string_view text) : s_(text) {}
+    double Value() {
+        double v = Sum();
+        Skip();
+        if (i_ != s_.size())
+            throw std::runtime_error("trailing text: " + std::string(s_.substr(i_)));
+        return v;
+    }
+
+private:
+    void Skip() {
+        while (i_ < s_.size() && s_[i_] == ' ')
+            ++i_;
+    }
+    bool Take(std::string_view token) {
+        Skip();
+        if (s_.substr(i_, token.size()) != token) return false;
+        i_ += token.size();
+        return true;
+    }
+    double Sum() {
+        double v = Product();
+        for (;;) {
+            if (Take("+"))
+                v += Product();
+            else if (Take("−"))
+                v -= Product();
+            else
+                return v;
+        }
+    }
+    double Product() {
+        double v = Power();
+        for (;;) {
+            if (Take("×"))
+                v *= Power();
+            else if (Take("/"))
+                v /= Power();
+            else
+                return v;
+        }
+    }
+    double Power() {
+        double v = Primary();
+        if (Take("²")) v *= v;
+        return v;
+    }
+    double Primary() {
+        if (Take("√(")) {
+            double v = Sum();
+            if (!Take(")")) throw std::runtime_error("unclosed root");
+            return std::sqrt(v);
+        }
+        if (Take("(")) {
+            double v = Sum();
+            if (!Take(")")) throw std::runtime_error("unclosed parenthesis");
+            return v;
+        }
+        Skip();
+        std::size_t start = i_;
+        if (i_ < s_.size() && s_[i_] == '-') ++i_;
+        while (i_ < s_.size() &&
+               (std::isdigit(static_cast<unsigned char>(s_[i_])) || s_[i_] == ','))
+            ++i_;
+        if (start == i_)
+            throw std::runtime_error("number expected at: " + std::string(s_.substr(i_)));
+        return ParseDouble(s_.substr(start, i_ - start));
+    }
+
+    std::string_view s_;
+    std::size_t i_ = 0;
+};
+
+// Every step recomputed from the values it names gives the value it kept, to the half
+// ten-thousandth a fixed-point value is rounded to.
+void ExpectStepsRecompute(const CalculationRecord& record) {
+    ASSERT_FALSE(record.steps.empty());
+    for (const RecordStep& step : record.steps) {
+        const double kept = ParseDouble(step.value);
+        const double again = Evaluator(step.substituted).Value();
+        EXPECT_NEAR(again, kept, 0.00005 + 1e-12 * std::abs(kept))
+            << step.name << ": " << step.substituted << " = " << step.value;
+    }
+}
+
+struct RecordCase {
+    const char* name;
+    StoppingInputs in;
+    StoppingMode mode;
+    bool speedInMetresNote;
+    bool stopsEarlyNote;
+};
+
+class StoppingRecord : public testing::TestWithParam<RecordCase> {};
+
+TEST_P(StoppingRecord, AgreesWithTheResultsAndRecomputes) {
+    CalculationRecord record;
+    const StoppingResults r = ComputeStopping(GetParam().in, GetParam().mode, &record);
+    ASSERT_EQ(record.results.size(), 4u);
+    EXPECT_EQ(record.results[0].text, r.first);
+    EXPECT_EQ(record.results[1].text, r.speedMs);
+    EXPECT_EQ(record.results[2].text, r.distance);
+    EXPECT_EQ(record.results[3].text, r.time);
+    ASSERT_EQ(record.inputs.size(), 5u);
+    EXPECT_EQ(record.inputs[3].text, GetParam().in.x); // as typed
+    ExpectStepsRecompute(record);
+    const auto has = [&](std::string_view note) {
+        for (const std::string& n : record.notes)
+            if (n.find(note) != std::string::npos) return true;
+        return false;
+    };
+    EXPECT_EQ(has("по скорости в м/с"), GetParam().speedInMetresNote);
+    EXPECT_EQ(has("останавливается, пока замедление ещё нарастает"), GetParam().stopsEarlyNote);
+    const std::string text = RecordText(record);
+    EXPECT_NE(text.find(record.title), std::string::npos);
+    EXPECT_NE(text.find("Время полного торможения: " + r.time + " с"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StoppingRecord,
+    testing::Values(
+        RecordCase{"Skid_10m_Dry",
+                   {"0,8", "0,2", "0,3", "10", "6,8"},
+                   StoppingMode::SkidKnown,
+                   true,
+                   false},
+        RecordCase{
+            "Skid_20m_Wet", {"0,8", "0,2", "0,3", "20", "5"}, StoppingMode::SkidKnown, true, false},
+        RecordCase{
+            "Speed_60", {"0,8", "0,2", "0,3", "60", "6,8"}, StoppingMode::SpeedKnown, true, false},
+        RecordCase{"Speed_0_StopsEarly",
+                   {"0,8", "0,2", "0,3", "0", "6,8"},
+                   StoppingMode::SpeedKnown,
+                   false,
+                   true}),
+    CaseName());
+
+TEST(StoppingRecord, AFailureLeavesTheRecordAsItWas) {
+    CalculationRecord record;
+    record.title = "before";
+    EXPECT_THROW(
+        ComputeStopping({"0,8", "0,2", "0,3", "abc", "6,8"}, StoppingMode::SkidKnown, &record),
+        NumericError);
+    EXPECT_EQ(record.title, "before");
+    EXPECT_TRUE(record.steps.empty());
+}
+
+TEST(RecordJson, EscapesAndKeepsEveryPart) {
+    CalculationRecord record{"Расчёт \"А\"\\", {{"x", "1,5", "м"}}, {}, {{"y", "2", ""}}, {"n"}};
+    record.steps.push_back({"шаг", "a × b", "1 × 2", "2", "м"});
+    EXPECT_EQ(RecordJson(record),
+              "{\"title\": \"Расчёт \\\"А\\\"\\\\\", \"inputs\": [{\"name\": \"x\", \"text\": "
+              "\"1,5\", \"unit\": \"м\"}], \"steps\": [{\"name\": \"шаг\", \"formula\": \"a × b\", "
+              "\"substituted\": \"1 × 2\", \"value\": \"2\", \"unit\": \"м\"}], \"results\": "
+              "[{\"name\": \"y\", \"text\": \"2\", \"unit\": \"\"}], \"notes\": [\"n\"]}");
+}
+
+} // namespace
