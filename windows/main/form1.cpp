@@ -61,6 +61,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     BIND(Line5), BIND(Line6), BIND(Line7), BIND(Line8);
 #undef BIND
     BindHandlers();
+    record_.DropOnEdit({Text4, Text9, Text6, Text8});
     toolkit::CenterOnScreen(this);
 }
 
@@ -206,6 +207,7 @@ void Form1::ClearResults() {
     Label10->setText(QString());
     Label11->setText(QString());
     Image1->setPicture(Frame(kEmptyRoad));
+    record_.Drop();
 }
 
 void Form1::DisableTimers() {
@@ -230,8 +232,9 @@ void Form1::Command2_Click() {
     const auto mode =
         Option3->isChecked() ? core::StoppingMode::SkidKnown : core::StoppingMode::SpeedKnown;
     core::StoppingResults results;
+    core::CalculationRecord record;
     try {
-        results = core::ComputeStopping(inputs, mode);
+        results = core::ComputeStopping(inputs, mode, &record);
     } catch (const core::NumericError& error) {
         ShowCalculationError(error); // every field keeps what it held
         calculated_ = false;
@@ -241,6 +244,7 @@ void Form1::Command2_Click() {
     Text9->setText(QString::fromStdString(results.speedMs));
     Text6->setText(QString::fromStdString(results.distance));
     Text8->setText(QString::fromStdString(results.time));
+    record_.Keep(std::move(record));
     calculated_ = true;
 }
 
@@ -268,6 +272,7 @@ void Form1::Label21_Click() {
     Text6->setText(QString());
     Text8->setText(QString());
     Text9->setText(QString());
+    record_.Drop();
     SetLoadingFlag(1);
     loading->HandOverRiseTime(
         Text3->text().isEmpty() ? QString::fromStdString(core::FormatDouble(0.3)) : Text3->text());
@@ -291,6 +296,7 @@ void Form1::WriteResults(const QString& speedMs, const QString& distance, const 
     Text6->setText(distance);
     Text8->setText(time);
     Text4->setText(skid);
+    record_.Drop(); // results without a record of how they were obtained
 }
 
 void Form1::StartAnimation() {

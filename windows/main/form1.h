@@ -4,6 +4,9 @@
 #include <QWidget>
 #include <map>
 
+#include "core/record.h"
+#include "record/last_record.h"
+
 class QCheckBox;
 class QGroupBox;
 class QLineEdit;
@@ -49,6 +52,9 @@ public:
     void SetLoadingFlag(int flag);
     // Whether a braking animation is playing.
     bool AnimationRunning() const;
+
+    // The record of the calculation whose results the window shows; nullptr while it shows none.
+    const core::CalculationRecord* Record() const { return record_.Get(); }
 
     // Inputs and results.
     QLineEdit *Text1, *Text2, *Text3, *Text7, *Text5;
@@ -130,4 +136,5 @@ private:
 
     QPixmap background_;
     bool calculated_ = false; // whether the last press of Command2 wrote the results
+    LastRecord record_{this};
 };

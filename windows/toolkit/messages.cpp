@@ -1,8 +1,23 @@
 #include "toolkit/messages.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
+#include <utility>
 
 namespace toolkit {
+
+namespace {
+
+QString DesktopSaveDialog(QWidget* owner, const QString& caption, const QString& suggested,
+                          const QStringList& filters, QString* filter) {
+    *filter = filters.value(0);
+    return QFileDialog::getSaveFileName(owner, caption, suggested,
+                                        filters.join(QStringLiteral(";;")), filter);
+}
+
+SaveDialog saveDialog = &DesktopSaveDialog;
+
+} // namespace
 
 void ShowMessage(QWidget* owner, const QString& text) {
     const QString name = QStringLiteral("Message");
@@ -22,6 +37,15 @@ void ShowMessage(QWidget* owner, const QString& text) {
     box->show();
     box->raise();
     box->activateWindow();
+}
+
+QString AskSavePath(QWidget* owner, const QString& caption, const QString& suggested,
+                    const QStringList& filters, QString* filter) {
+    return saveDialog(owner, caption, suggested, filters, filter);
+}
+
+SaveDialog SetSaveDialog(SaveDialog dialog) {
+    return std::exchange(saveDialog, dialog);
 }
 
 } // namespace toolkit

@@ -1,0 +1,364 @@
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDate>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+#include "core/record.h"
+#include "main/form1.h"
+#include "toolkit/controls.h"
+#include "toolkit/forms.h"
+#include "toolkit/messages.h"
+
+namespace {
+
+const QString kCopy = QStringLiteral("Копировать расчёт");
+const QString kSave = QStringLiteral("Сохранить расчёт…");
+const QString kPdf = QStringLiteral("PDF (*.pdf)");
+const QString kHtml = QStringLiteral("HTML (*.html)");
+const QString kUntouched = QStringLiteral("буфер до команды");
+
+// The save dialog as the tests answer it: what it was asked, and the path it gives back.
+struct Dialog {
+    int asked = 0;
+    QString suggested;
+    QStringList filters;
+    QString answer;       // "" cancels
+    QString answerFilter; // the filter the user leaves chosen
+};
+Dialog dialog;
+
+QString AnswerWithoutDialog(QWidget*, const QString&, const QString& suggested,
+                            const QStringList& filters, QString* filter) {
+    ++dialog.asked;
+    dialog.suggested = suggested;
+    dialog.filters = filters;
+    *filter = dialog.answerFilter;
+    return dialog.answer;
+}
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QStringList ResultTexts(const core::CalculationRecord& record) {
+    QStringList texts;
+    for (const core::RecordValue& v : record.results)
+        texts << Q(v.text);
+    return texts;
+}
+
+QString MessageText(QWidget* owner) {
+    auto* box = owner->findChild<QMessageBox*>(QStringLiteral("Message"));
+    return box && box->isVisible() ? box->text() : QString();
+}
+
+QString ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+} // namespace
+
+class RecordTest : public QObject {
+    Q_OBJECT
+    Form1* main = nullptr;
+    QTemporaryDir dir;
+
+    static void Type(QLineEdit* field, const QString& text) {
+        field->selectAll();
+        QTest::keyClicks(field, text);
+        if (text.isEmpty()) QTest::keyClick(field, Qt::Key_Delete);
+        QCOMPARE(field->text(), text);
+    }
+
+    // A right click on `target`, as the window receives it; returns the menu it opened.
+    static QMenu* RightClick(QWidget* target) {
+        const QPoint at = target->rect().center();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
+        QApplication::sendEvent(target, &event);
+        return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    }
+
+    static QAction* Action(QMenu* menu, const QString& caption) {
+        for (QAction* action : menu->actions())
+            if (action->text() == caption) return action;
+        return nullptr;
+    }
+
+    // Chooses a command from the window's context menu over `target`.
+    static void Choose(QWidget* target, const QString& caption) {
+        QMenu* menu = RightClick(target);
+        QVERIFY(menu);
+        QAction* action = Action(menu, caption);
+        QVERIFY2(action, qPrintable(caption));
+        QVERIFY(action->isEnabled());
+        menu->close();
+        action->trigger();
+    }
+
+    static void Keys(QWidget* window, Qt::Key key) {
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QTest::keyClick(window, key, Qt::ControlModifier | Qt::ShiftModifier);
+    }
+
+    void SkidTen() {
+        Type(main->Text7, QStringLiteral("10"));
+        main->Command2->click(); // hidden, pressed from code as the animation's end does
+        QCOMPARE(main->Text4->text(), QStringLiteral("45,7"));
+    }
+
+    static QString ClipboardText() { return QApplication::clipboard()->text(); }
+
+    // Whether the window offers nothing now: the menu's two commands disabled, and neither
+    // key sequence copies or asks where to save.
+    static void OffersNothing(QWidget* window, QWidget* target) {
+        QMenu* menu = RightClick(target);
+        QVERIFY(menu);
+        QVERIFY(Action(menu, kCopy) && !Action(menu, kCopy)->isEnabled());
+        QVERIFY(Action(menu, kSave) && !Action(menu, kSave)->isEnabled());
+        menu->close();
+        QApplication::clipboard()->setText(kUntouched);
+        const int asked = dialog.asked;
+        Keys(window, Qt::Key_C);
+        Keys(window, Qt::Key_S);
+        QCOMPARE(ClipboardText(), kUntouched);
+        QCOMPARE(dialog.asked, asked);
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(dir.isValid());
+        QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+        toolkit::SetSaveDialog(&AnswerWithoutDialog);
+    }
+    void init() {
+        main = toolkit::Show<Form1>();
+        QVERIFY(QTest::qWaitForWindowExposed(main));
+        dialog = Dialog{};
+    }
+    void cleanup() { toolkit::DiscardAll(); }
+
+    // The worked examples, copied through the keys: the text has the inputs, every formula
+    // with its values and the results; the HTML beside it has the same in tables.
+    void copyAfterCalculation_data() {
+        QTest::addColumn<bool>("skidKnown");
+        QTest::addColumn<QString>("x");
+        QTest::addColumn<QStringList>("expected"); // in the text and in the HTML
+        QTest::newRow("skid 10") << true << "10"
+                                 << QStringList{"45,7",
+                                                "12,7",
+                                                "26,4",
+                                                "1,7",
+                                                "V = (j × t3 / 2 + √(2 × S × j)) × 3600 / 1000",
+                                                "T = V / 3,6 / j − t3 / 2"};
+        QTest::newRow("speed 60") << false << "60" << QStringList{"18",
+                                                                  "16,7",
+                                                                  "39,5",
+                                                                  "2,3",
+                                                                  "S = (v − j × t3 / 2)² / (2 × j)",
+                                                                  "v = V × 1000 / 3600"};
+    }
+    void copyAfterCalculation() {
+        QFETCH(bool, skidKnown);
+        QFETCH(QString, x);
+        QFETCH(QStringList, expected);
+        if (!skidKnown) main->Check1->click();
+        Type(main->Text7, x);
+        main->Command2->click();
+        Keys(main, Qt::Key_C);
+        const QMimeData* copied = QApplication::clipboard()->mimeData();
+        QVERIFY(copied && copied->hasText() && copied->hasHtml());
+        QCOMPARE(copied->text(), Q(core::RecordText(*main->Record())));
+        for (const QString& part : expected) {
+            QVERIFY2(copied->text().contains(part), qPrintable(part));
+            QVERIFY2(copied->html().contains(part.toHtmlEscaped()), qPrintable(part));
+        }
+        QVERIFY(copied->html().contains(QStringLiteral("«Кварнет», версия 1.0.0")));
+        QVERIFY(
+            copied->html().contains(QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"))));
+    }
+
+    // The menu over a label and over the background gives the same copy as the keys.
+    void copyThroughTheMenu_data() {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("caption label") << "Label5";
+        QTest::newRow("result readout") << "Label10";
+        QTest::newRow("window background") << "Form1";
+        QTest::newRow("start button") << "Command1";
+    }
+    void copyThroughTheMenu() {
+        QFETCH(QString, target);
+        SkidTen();
+        QWidget* widget = target == main->objectName() ? main : main->findChild<QWidget*>(target);
+        QVERIFY(widget);
+        QApplication::clipboard()->setText(kUntouched);
+        Choose(widget, kCopy);
+        QVERIFY(ClipboardText().contains(QStringLiteral("Остановочный путь: 26,4 м")));
+    }
+
+    // A text field keeps its own menu: copying a text, not the calculation.
+    void textFieldsKeepTheirMenu() {
+        SkidTen();
+        QMenu* menu = RightClick(main->Text7);
+        if (menu) {
+            QVERIFY(!Action(menu, kCopy));
+            menu->close();
+        }
+    }
+
+    // The record's results are the window's result fields, in their order.
+    void recordResultsAreTheFields_data() {
+        QTest::addColumn<bool>("skidKnown");
+        QTest::addColumn<QString>("x");
+        QTest::newRow("skid 10") << true << "10";
+        QTest::newRow("skid 20") << true << "20";
+        QTest::newRow("speed 60") << false << "60";
+        QTest::newRow("speed 0") << false << "0";
+    }
+    void recordResultsAreTheFields() {
+        QFETCH(bool, skidKnown);
+        QFETCH(QString, x);
+        if (!skidKnown) main->Check1->click();
+        Type(main->Text7, x);
+        main->Command2->click();
+        QVERIFY(main->Record());
+        QCOMPARE(ResultTexts(*main->Record()),
+                 QStringList({main->Text4->text(), main->Text9->text(), main->Text6->text(),
+                              main->Text8->text()}));
+    }
+
+    // Whenever the result fields are empty, or no longer the calculation's, nothing is offered.
+    void nothingWhileResultsAreEmpty_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("window opened") << "opened";
+        QTest::newRow("mode switched") << "mode";
+        QTest::newRow("start pressed") << "start";
+        QTest::newRow("loading window opened") << "loading";
+        QTest::newRow("result typed over") << "typed";
+        QTest::newRow("failed first calculation") << "failed";
+    }
+    void nothingWhileResultsAreEmpty() {
+        QFETCH(QString, how);
+        if (how != "opened" && how != "failed") SkidTen();
+        if (how == "mode") main->Check1->click();
+        if (how == "start") {
+            Type(main->Text7, QStringLiteral("12"));
+            QTest::mouseClick(main->Command1, Qt::LeftButton);
+            QVERIFY(main->AnimationRunning());
+        }
+        if (how == "loading") QTest::mouseClick(main->Label21, Qt::LeftButton);
+        if (how == "typed") Type(main->Text6, QStringLiteral("30"));
+        if (how == "failed") {
+            Type(main->Text5, QStringLiteral("0"));
+            Type(main->Text7, QStringLiteral("10"));
+            main->Command2->click();
+            QVERIFY(!MessageText(main).isEmpty());
+        }
+        QVERIFY(!main->Record());
+        OffersNothing(main, main->Label5);
+    }
+
+    // The save dialog proposes a dated PDF and offers both formats; a cancel writes nothing.
+    void saveAsksWhere() {
+        SkidTen();
+        dialog.answer = QString();
+        Keys(main, Qt::Key_S);
+        QCOMPARE(dialog.asked, 1);
+        QCOMPARE(dialog.filters, QStringList({kPdf, kHtml}));
+        QCOMPARE(QFileInfo(dialog.suggested).fileName(),
+                 QStringLiteral("расчёт-%1.pdf").arg(QDate::currentDate().toString(Qt::ISODate)));
+        QVERIFY(MessageText(main).isEmpty());
+    }
+
+    // A saved PDF opens and its text has the title, the formulas and the results.
+    void savedPdfReads() {
+        SkidTen();
+        dialog.answer = dir.filePath(QStringLiteral("расчёт.pdf"));
+        dialog.answerFilter = kPdf;
+        Choose(main->Label6, kSave);
+        QFile file(dialog.answer);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.read(5) == "%PDF-");
+        QVERIFY(MessageText(main).isEmpty());
+
+        const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+        if (pdftotext.isEmpty()) QSKIP("pdftotext (poppler-utils) is not installed");
+        QProcess process;
+        process.start(pdftotext, {QStringLiteral("-enc"), QStringLiteral("UTF-8"),
+                                  QStringLiteral("-layout"), dialog.answer, QStringLiteral("-")});
+        QVERIFY(process.waitForFinished(20000));
+        QCOMPARE(process.exitCode(), 0);
+        const QString text = QString::fromUtf8(process.readAllStandardOutput());
+        for (const QString& part :
+             {QStringLiteral("Скорость и остановочный путь по длине тормозного следа"),
+              QStringLiteral("Исходные данные"), QStringLiteral("45,7"), QStringLiteral("26,4"),
+              QStringLiteral("√(2 × S × j)"), QStringLiteral("Кварнет"),
+              QStringLiteral("Страница 1 из 1")})
+            QVERIFY2(text.contains(part), qPrintable(part + QStringLiteral(" not in:\n") + text));
+    }
+
+    // A saved HTML file is a well-formed document with the results; a name typed without
+    // an ending gets the one of the chosen format.
+    void savedHtmlReads_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("with ending") << "расчёт.html"
+                                     << "расчёт.html";
+        QTest::newRow("ending from the filter") << "заключение"
+                                                << "заключение.html";
+    }
+    void savedHtmlReads() {
+        QFETCH(QString, name);
+        QFETCH(QString, written);
+        SkidTen();
+        dialog.answer = dir.filePath(name);
+        dialog.answerFilter = kHtml;
+        Keys(main, Qt::Key_S);
+        const QString html = ReadAll(dir.filePath(written));
+        QVERIFY(html.startsWith(QStringLiteral("<!DOCTYPE html>")));
+        for (const QString& part : {QStringLiteral("<td class=\"number\">45,7</td>"),
+                                    QStringLiteral("<td class=\"number\">26,4</td>"),
+                                    QStringLiteral("<td class=\"number\">1,7</td>")})
+            QVERIFY2(html.contains(part), qPrintable(part));
+        QXmlStreamReader xml(html);
+        while (!xml.atEnd())
+            xml.readNext();
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    }
+
+    // A file that cannot be written is told in a message; nothing is left behind.
+    void impossiblePathIsTold_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("pdf in a missing folder") << "нет-такой-папки/расчёт.pdf";
+        QTest::newRow("html in a missing folder") << "нет-такой-папки/расчёт.html";
+        QTest::newRow("under a file") << "файл/расчёт.pdf";
+    }
+    void impossiblePathIsTold() {
+        QFETCH(QString, name);
+        QFile file(dir.filePath(QStringLiteral("файл")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        SkidTen();
+        dialog.answer = dir.filePath(name);
+        dialog.answerFilter = kPdf;
+        Keys(main, Qt::Key_S);
+        QTRY_VERIFY(MessageText(main).startsWith(QStringLiteral("Не удалось сохранить расчёт")));
+        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("нет-такой-папки"))));
+    }
+};
+
+QTEST_MAIN(RecordTest)
+#include "tst_record.moc"

@@ -1,0 +1,68 @@
+#include "record/last_record.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QStandardPaths>
+
+#include "record/record_document.h"
+#include "toolkit/commands.h"
+#include "toolkit/messages.h"
+
+namespace {
+
+const QString kPdf = QStringLiteral("PDF (*.pdf)");
+const QString kHtml = QStringLiteral("HTML (*.html)");
+
+} // namespace
+
+LastRecord::LastRecord(QWidget* window) : window_(window) {
+    toolkit::OfferCommands(window,
+                           {{QStringLiteral("Копировать расчёт"),
+                             QKeySequence(QStringLiteral("Ctrl+Shift+C")), [this] { Copy(); }},
+                            {QStringLiteral("Сохранить расчёт…"),
+                             QKeySequence(QStringLiteral("Ctrl+Shift+S")), [this] { Save(); }}},
+                           [this] { return record_.has_value(); });
+}
+
+void LastRecord::Keep(core::CalculationRecord record) {
+    record_ = std::move(record);
+}
+
+void LastRecord::Drop() {
+    record_.reset();
+}
+
+void LastRecord::DropOnEdit(std::initializer_list<QLineEdit*> results) {
+    for (QLineEdit* field : results)
+        QObject::connect(field, &QLineEdit::textEdited, window_, [this] { Drop(); });
+}
+
+void LastRecord::Copy() const {
+    if (record_)
+        QApplication::clipboard()->setMimeData(
+            record::RecordMimeData(*record_, QDate::currentDate()));
+}
+
+void LastRecord::Save() const {
+    if (!record_) return;
+    // The dialog runs an event loop of its own: keep what was asked for, whatever happens
+    // meanwhile.
+    const core::CalculationRecord record = *record_;
+    const QDate today = QDate::currentDate();
+    const QString suggested =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+            .filePath(QStringLiteral("расчёт-%1.pdf").arg(today.toString(Qt::ISODate)));
+    QString filter;
+    QString path = toolkit::AskSavePath(window_, QStringLiteral("Сохранить расчёт"), suggested,
+                                        {kPdf, kHtml}, &filter);
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += filter == kHtml ? QStringLiteral(".html") : QStringLiteral(".pdf");
+    if (!record::WriteRecord(record, today, path))
+        toolkit::ShowMessage(window_, QStringLiteral("Не удалось сохранить расчёт в файл «%1».")
+                                          .arg(QDir::toNativeSeparators(path)));
+}

@@ -1,0 +1,145 @@
+#include "record/record_document.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QFont>
+#include <QMimeData>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QTextDocument>
+
+namespace record {
+
+namespace {
+
+const QString kProgram = QStringLiteral("Кварнет");
+
+QString Html(const std::string& text) {
+    return QString::fromStdString(text).toHtmlEscaped();
+}
+
+QString WithUnit(const std::string& text, const std::string& unit) {
+    return unit.empty() ? Html(text) : Html(text) + QStringLiteral("&#160;") + Html(unit);
+}
+
+QString Version() {
+    return QCoreApplication::applicationVersion();
+}
+
+// Word processors and QTextDocument both read this much CSS.
+const char kStyle[] = R"(
+body { font-family: 'Liberation Serif', 'Times New Roman', serif; font-size: 12pt; }
+h1 { font-size: 14pt; font-weight: bold; text-align: center; margin-bottom: 4px; }
+h2 { font-size: 12pt; font-weight: bold; margin-top: 18px; margin-bottom: 8px; }
+p.made { font-size: 10pt; text-align: center; margin-bottom: 12px; }
+table { border-collapse: collapse; }
+th { font-weight: bold; background-color: #eeeeee; text-align: left; }
+td.number { text-align: right; }
+li { margin-bottom: 6px; }
+)";
+
+QString ValueTable(const std::vector<core::RecordValue>& values) {
+    QString out =
+        QStringLiteral("<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"4\">\n"
+                       "<tr><th width=\"64%\">Величина</th><th width=\"22%\">Значение</th>"
+                       "<th width=\"14%\">Ед. изм.</th></tr>\n");
+    for (const core::RecordValue& v : values)
+        out += QStringLiteral("<tr><td>%1</td><td class=\"number\">%2</td><td>%3</td></tr>\n")
+                   .arg(Html(v.name), Html(v.text), Html(v.unit));
+    return out + QStringLiteral("</table>\n");
+}
+
+QString Steps(const std::vector<core::RecordStep>& steps) {
+    QString out = QStringLiteral("<ol>\n");
+    for (const core::RecordStep& s : steps)
+        out +=
+            QStringLiteral("<li>%1:<br/>%2 = %3 = <b>%4</b></li>\n")
+                .arg(Html(s.name), Html(s.formula), Html(s.substituted), WithUnit(s.value, s.unit));
+    return out + QStringLiteral("</ol>\n");
+}
+
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+// One A4 page after another, each with its number at the foot.
+bool WritePdf(const QString& html, const QString& title, QIODevice* out) {
+    QPdfWriter writer(out);
+    writer.setResolution(300);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(25, 20, 15, 15), QPageLayout::Millimeter);
+    writer.setTitle(title);
+    writer.setCreator((kProgram + QLatin1Char(' ') + Version()).trimmed());
+
+    QTextDocument document;
+    document.documentLayout()->setPaintDevice(&writer); // fonts measured as they will print
+    document.setDocumentMargin(0);                      // the page has its own margins
+    document.setHtml(html);
+    const qreal foot = writer.resolution() * 10 / 25.4; // 10 mm for the page number
+    const QSizeF body(writer.width(), writer.height() - foot);
+    document.setPageSize(body);
+
+    QPainter painter;
+    if (!painter.begin(&writer)) return false;
+    QFont footFont(QStringLiteral("Liberation Serif"));
+    footFont.setPointSize(9);
+    const int pages = document.pageCount();
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0) writer.newPage();
+        painter.save();
+        painter.translate(0, -page * body.height());
+        document.drawContents(&painter, QRectF(QPointF(0, page * body.height()), body));
+        painter.restore();
+        painter.setFont(footFont);
+        painter.drawText(QRectF(0, body.height(), body.width(), foot),
+                         Qt::AlignRight | Qt::AlignBottom,
+                         QStringLiteral("Страница %1 из %2").arg(page + 1).arg(pages));
+    }
+    return painter.end();
+}
+
+} // namespace
+
+QString RecordHtml(const core::CalculationRecord& record, const QDate& date) {
+    QString out = QStringLiteral("<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n"
+                                 "<meta charset=\"utf-8\"/>\n<title>%1</title>\n"
+                                 "<style>%2</style>\n</head>\n<body>\n<h1>%1</h1>\n")
+                      .arg(Html(record.title), QString::fromLatin1(kStyle));
+    const QString version =
+        Version().isEmpty() ? QString() : QStringLiteral(", версия ") + Version();
+    out += QStringLiteral("<p class=\"made\">Расчёт выполнен программой «%1»%2. Дата: %3.</p>\n")
+               .arg(kProgram, version.toHtmlEscaped(), date.toString(QStringLiteral("dd.MM.yyyy")));
+    out += QStringLiteral("<h2>Исходные данные</h2>\n") + ValueTable(record.inputs);
+    out += QStringLiteral("<h2>Расчёт</h2>\n") + Steps(record.steps);
+    out += QStringLiteral("<h2>Результаты</h2>\n") + ValueTable(record.results);
+    if (!record.notes.empty()) {
+        out += QStringLiteral("<h2>Примечания</h2>\n<ul>\n");
+        for (const std::string& note : record.notes)
+            out += QStringLiteral("<li>%1</li>\n").arg(Html(note));
+        out += QStringLiteral("</ul>\n");
+    }
+    return out + QStringLiteral("</body>\n</html>\n");
+}
+
+QMimeData* RecordMimeData(const core::CalculationRecord& record, const QDate& date) {
+    auto* data = new QMimeData;
+    data->setText(QString::fromStdString(core::RecordText(record)));
+    data->setHtml(RecordHtml(record, date));
+    return data;
+}
+
+bool WriteRecord(const core::CalculationRecord& record, const QDate& date, const QString& path) {
+    const QString html = RecordHtml(record, date);
+    if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        return WriteFile(path, html.toUtf8());
+    // Made in memory first, so that a failed write leaves no half a file behind.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    return WritePdf(html, QString::fromStdString(record.title), &pdf) &&
+           WriteFile(path, pdf.data());
+}
+
+} // namespace record
