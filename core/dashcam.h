@@ -1,6 +1,9 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+
+#include "core/record.h"
 
 // Mean speed from two clock readings of a dashcam video and the distance between them.
 namespace core {
@@ -25,6 +28,20 @@ struct DashcamSpeed {
 // hours are added; the hours are never wrapped at midnight. Raises NumericError: TypeMismatch
 // for an empty or mistyped reading, DivisionByZero or InvalidArgument for equal readings,
 // Overflow for values too large.
-DashcamSpeed ComputeDashcamSpeed(const DashcamReadings& in);
+// With a record, also says how, including the split of the time into hours, minutes and seconds.
+DashcamSpeed ComputeDashcamSpeed(const DashcamReadings& in, CalculationRecord* record = nullptr);
+
+// A time split at its decimal comma: the text before it, and "0," with the digits after it.
+// A whole number has no digits after the comma: its fraction is "0", not nothing, so that the
+// minutes and seconds below a whole hour or minute come out as 0.
+struct TimeParts {
+    std::string whole, fraction;
+    bool wholeNumber = false; // there were no digits after the comma
+};
+TimeParts SplitAtComma(std::string_view time);
+
+// A fraction of an hour in minutes, or of a minute in seconds: the fraction times 60.
+// Raises NumericError for a text that is no number.
+std::string TimesSixty(std::string_view fraction);
 
 } // namespace core

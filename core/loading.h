@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/record.h"
+
 // Braking distance by vehicle category, load and road adhesion, through a table of
 // braking-efficiency coefficients.
 namespace core {
@@ -59,6 +61,11 @@ enum LoadInput : int { kLoadCoefficient, kLoadSpeed, kLoadAdhesion, kLoadDeceler
 // rising never brakes fully: braking time and skid length are 0.
 LoadBrakingResults ComputeLoadBraking(std::string_view coefficient, std::string_view speed,
                                       std::string_view adhesion, std::string_view deceleration,
-                                      std::string_view riseTime);
+                                      std::string_view riseTime,
+                                      CalculationRecord* record = nullptr);
+
+// The table look-up as a step of a record, for a calculation that starts from a vehicle row
+// and a load column rather than from a typed coefficient.
+RecordStep LookUpStep(int row, int column, const std::string& coefficient);
 
 } // namespace core

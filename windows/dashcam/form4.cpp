@@ -56,6 +56,7 @@ Form4::Form4() {
     OnChange(Text8, this, &Form4::Text8_Change);
     OnClick(Command3, this, &Form4::Command3_Click);
     OnClick(Label21, this, &Form4::Label21_Click);
+    record_.DropOnEdit({Text4, Text7, Text9, Text2});
     toolkit::CenterOnScreen(this);
 }
 
@@ -74,17 +75,20 @@ void Form4::Form_Load() {
 // so, any other failure (equal readings, values too large) passes in silence.
 void Form4::Command1_Click() {
     core::DashcamSpeed result;
+    core::CalculationRecord record;
     try {
         result = core::ComputeDashcamSpeed({Std(Combo1->currentText()), Std(Combo2->currentText()),
                                             Std(Combo3->currentText()), Std(Combo4->currentText()),
                                             Std(Combo5->currentText()), Std(Combo6->currentText()),
-                                            Std(Text3->text())});
+                                            Std(Text3->text())},
+                                           &record);
     } catch (const core::NumericError& error) {
         if (error.kind() == core::NumericErrorKind::TypeMismatch) toolkit::Show<Form5>();
         return;
     }
     toolkit::WriteText(Text1, Q(result.hoursText)); // runs the split into Text4, Text7, Text9
     toolkit::WriteText(Text2, Q(result.speedText));
+    record_.Keep(std::move(record));
 }
 
 void Form4::Text1_Change() {
@@ -109,11 +113,9 @@ void Form4::Text8_Change() {
 void Form4::SplitAtComma(QLineEdit* number, QLineEdit* whole, QLineEdit* fraction) {
     const QString text = number->text();
     if (text.isEmpty()) return;
-    const QStringList parts = text.split(u',');
-    toolkit::WriteText(whole, parts[0]);
-    const bool hasFraction = parts.size() > 1 && !parts[1].isEmpty();
-    toolkit::WriteText(fraction,
-                       hasFraction ? QStringLiteral("0,") + parts[1] : QStringLiteral("0"));
+    const core::TimeParts parts = core::SplitAtComma(Std(text));
+    toolkit::WriteText(whole, Q(parts.whole));
+    toolkit::WriteText(fraction, Q(parts.fraction));
 }
 
 // A fraction of an hour (or of a minute) in minutes (or seconds).
@@ -122,8 +124,7 @@ void Form4::TimesSixty(QLineEdit* fraction, QLineEdit* result) {
     if (text.isEmpty()) return;
     QString sixtieths;
     try {
-        const double value = core::ParseDouble(Std(text));
-        sixtieths = Q(core::FormatDouble(core::FloatingStep([&] { return value * 60; })));
+        sixtieths = Q(core::TimesSixty(Std(text)));
     } catch (const core::NumericError&) {
         return; // never reached with the numbers the split writes; no exception may cross a signal
     }
