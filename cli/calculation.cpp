@@ -1,0 +1,32 @@
+#include "cli/calculation.h"
+
+namespace cli {
+
+const std::vector<const Calculation*>& AllCalculations() {
+    static const std::vector<const Calculation*> all = {&Stopping(), &Loading(), &Dashcam()};
+    return all;
+}
+
+const Calculation* FindCalculation(std::string_view name) {
+    for (const Calculation* calculation : AllCalculations())
+        if (calculation->name == name) return calculation;
+    return nullptr;
+}
+
+void RequireOneOf(const std::set<std::string, std::less<>>& given, std::string_view a,
+                  std::string_view b) {
+    const bool hasA = given.contains(a), hasB = given.contains(b);
+    if (hasA && hasB)
+        throw UsageError("параметры --" + std::string(a) + " и --" + std::string(b) +
+                         " не задаются вместе");
+    if (!hasA && !hasB)
+        throw UsageError("нужен параметр --" + std::string(a) + " или --" + std::string(b));
+}
+
+void RequireAll(const std::set<std::string, std::less<>>& given,
+                std::initializer_list<std::string_view> names) {
+    for (std::string_view name : names)
+        if (!given.contains(name)) throw UsageError("не задан параметр --" + std::string(name));
+}
+
+} // namespace cli

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/record.h"
+
+// The calculations of the command line: their options, their result columns and how each is
+// run from the texts given for its options.
+namespace cli {
+
+// An option of a calculation; in a batch file the column of the same name.
+struct Option {
+    std::string_view name; // "reaction", given as --reaction
+    std::string_view caption; // "Время реакции водителя", as the windows name the field
+    std::string_view value; // what to type: "с", "км/ч", "unloaded|half|full"
+};
+
+// Option name → text as given.
+using Values = std::map<std::string, std::string, std::less<>>;
+
+// A command that cannot run whatever its numbers: an option missing or given with another it
+// excludes. Exit status 2.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// An input the calculation refused: which option, and why in Russian. Exit status 1.
+struct Refusal {
+    std::string option;
+    std::string message; // completes "Расчёт невозможен: …"
+};
+
+struct Outcome {
+    std::optional<Refusal> refusal;
+    std::vector<std::string> columns; // result texts in the order of resultColumns
+    core::CalculationRecord record;
+};
+
+struct Calculation {
+    std::string_view name;    // "stopping"
+    std::string_view summary; // one Russian line for the general help
+    std::vector<Option> options;
+    std::vector<std::string_view> resultColumns;
+    std::string_view usage;   // the command lines of the help
+    std::string (*details)(); // the rest of the help: what the options need
+    // Raises UsageError unless the given option names make a complete command.
+    void (*checkShape)(const std::set<std::string, std::less<>>& given);
+    // Computes from complete values (checkShape passed); never raises NumericError.
+    Outcome (*run)(const Values& values);
+};
+
+const Calculation& Stopping();
+const Calculation& Loading();
+const Calculation& Dashcam();
+
+// The calculation called `name`, or nothing.
+const Calculation* FindCalculation(std::string_view name);
+const std::vector<const Calculation*>& AllCalculations();
+
+// UsageError unless exactly one of the two options is given.
+void RequireOneOf(const std::set<std::string, std::less<>>& given, std::string_view a,
+                  std::string_view b);
+// UsageError naming the first of `names` not given.
+void RequireAll(const std::set<std::string, std::less<>>& given,
+                std::initializer_list<std::string_view> names);
+
+} // namespace cli

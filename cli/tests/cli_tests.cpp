@@ -1,0 +1,379 @@
+// Runs kvarnet-calc as a user would and compares its exit status and what it writes.
+// Usage: cli_tests COMMAND...  (the command that starts kvarnet-calc, e.g. "wine64 calc.exe")
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/loading.h"
+
+namespace {
+
+struct Run {
+    int status = -1;
+    std::string out, err;
+};
+
+struct Case {
+    std::string name;
+    std::vector<std::string> args;
+    int status;                            // expected exit status
+    std::vector<std::string> outHas = {};  // each must occur in standard output
+    std::vector<std::string> errHas = {};  // each must occur in standard error
+    std::string stdinText = {};            // fed to standard input
+    std::optional<std::string> outIs = {}; // the whole standard output, where it is known
+    // More texts standard output must hold, taken from the core's own tables.
+    std::function<std::vector<std::string>()> outHasFromData = nullptr;
+};
+
+std::string Quoted(const std::string& arg) {
+    std::string out = "'";
+    for (char c : arg)
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+// Line ends as written under Windows count as plain ones.
+std::string WithoutCarriageReturns(std::string text) {
+    std::erase(text, '\r');
+    return text;
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+Run Start(const std::vector<std::string>& command, const Case& c,
+          const std::filesystem::path& dir) {
+    const auto input = dir / "stdin.txt", errors = dir / "stderr.txt";
+    std::ofstream(input, std::ios::binary) << c.stdinText;
+    std::string line;
+    for (const std::string& part : command)
+        line += Quoted(part) + " ";
+    for (const std::string& arg : c.args)
+        line += Quoted(arg) + " ";
+    line += "<" + Quoted(input.string()) + " 2>" + Quoted(errors.string());
+    Run run;
+    FILE* pipe = popen(line.c_str(), "r");
+    if (!pipe) return run;
+    char buffer[4096];
+    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        run.out.append(buffer, n);
+    const int wait = pclose(pipe);
+    run.status = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
+    run.out = WithoutCarriageReturns(run.out);
+    run.err = WithoutCarriageReturns(ReadFile(errors));
+    return run;
+}
+
+const std::vector<std::string> kStoppingBase = {
+    "stopping", "--reaction", "0,8", "--delay", "0,2", "--rise", "0,3", "--deceleration", "6,8"};
+const std::vector<std::string> kLoadingBase = {
+    "loading", "--speed", "60", "--adhesion", "0,8", "--rise", "0,3", "--deceleration", "6,8"};
+
+std::vector<std::string> With(std::vector<std::string> base, std::vector<std::string> more) {
+    base.insert(base.end(), more.begin(), more.end());
+    return base;
+}
+
+// Every row of the coefficient table as the help must list it: number and category text.
+std::vector<std::string> TableRows() {
+    std::vector<std::string> rows;
+    for (auto group : {core::VehicleGroup::CarsAndBuses, core::VehicleGroup::Trucks,
+                       core::VehicleGroup::RoadTrains})
+        for (std::string_view category : core::CategoriesOf(group))
+            rows.push_back(std::to_string(*core::RowForCategory(group, category)) + "  " +
+                           std::string(category) + "\n");
+    return rows;
+}
+
+const std::string kNotANumber = "значение «Время реакции водителя» не является числом";
+
+std::vector<Case> Cases() {
+    return {
+        // Worked examples.
+        {"Stopping_Skid10_Text",
+         With(kStoppingBase, {"--skid", "10"}),
+         0,
+         {"Скорость: 45,7 км/ч\n", "Скорость: 12,7 м/с\n", "Остановочный путь: 26,4 м\n",
+          "Время полного торможения: 1,7 с\n"}},
+        {"Stopping_Skid10_Json",
+         With(kStoppingBase, {"--skid", "10", "--json"}),
+         0,
+         {"{\"title\": ", "\"text\": \"45,7\", \"unit\": \"км/ч\"",
+          "\"text\": \"12,7\", \"unit\": \"м/с\"", "\"text\": \"26,4\", \"unit\": \"м\"",
+          "\"text\": \"1,7\", \"unit\": \"с\""}},
+        {"Stopping_Speed60_Text",
+         With(kStoppingBase, {"--speed", "60"}),
+         0,
+         {"Длина тормозного следа (юз): 18 м\n", "Скорость: 16,7 м/с\n",
+          "Остановочный путь: 39,5 м\n", "Время полного торможения: 2,3 с\n"}},
+        {"Stopping_Speed60_Json",
+         With(kStoppingBase, {"--speed", "60", "--json"}),
+         0,
+         {"\"text\": \"18\", \"unit\": \"м\"", "\"text\": \"16,7\", \"unit\": \"м/с\"",
+          "\"text\": \"39,5\", \"unit\": \"м\"", "\"text\": \"2,3\", \"unit\": \"с\""}},
+        {"Stopping_PointForComma",
+         {"stopping", "--reaction", "0.8", "--delay", "0.2", "--rise", "0.3", "--deceleration",
+          "6.8", "--skid=10.0"},
+         0,
+         {"Скорость: 45,7 км/ч\n", "Остановочный путь: 26,4 м\n"}},
+        {"Loading_Row1Unloaded_Text",
+         With(kLoadingBase, {"--row", "1", "--load", "unloaded"}),
+         0,
+         {"таблица[1; 1] = 1,28\n", "Скорость в начале торможения: 16,7 м/с\n",
+          "Тормозной путь: 22,7 м\n", "Время полного торможения: 2,3 с\n",
+          "Длина тормозного следа: 18 м\n"}},
+        {"Loading_Row1Unloaded_Json",
+         With(kLoadingBase, {"--row", "1", "--load", "unloaded", "--json"}),
+         0,
+         {"\"value\": \"1,28\"", "\"text\": \"16,7\", \"unit\": \"м/с\"",
+          "\"text\": \"22,7\", \"unit\": \"м\"", "\"text\": \"2,3\", \"unit\": \"с\"",
+          "\"text\": \"18\", \"unit\": \"м\""}},
+        {"Loading_Coefficient128_Text",
+         With(kLoadingBase, {"--coefficient", "1,28"}),
+         0,
+         {"Тормозной путь: 22,7 м\n", "Длина тормозного следа: 18 м\n"}},
+        {"Dashcam_10s_35m_Text",
+         {"dashcam", "--start", "10:20:30", "--end", "10:20:40", "--distance", "35"},
+         0,
+         {"= 0,0028 ч\n", "Скорость: 12,5 км/ч\n"}},
+        {"Dashcam_10s_35m_Json",
+         {"dashcam", "--start", "10:20:30", "--end", "10:20:40", "--distance", "35", "--json"},
+         0,
+         {"\"value\": \"0,0028\", \"unit\": \"ч\"", "\"text\": \"12,5\", \"unit\": \"км/ч\""}},
+
+        // The table column from a listed adhesion only; φ is always the adhesion given.
+        {"Loading_AdhesionWithPoint_Row1",
+         {"loading", "--speed", "60", "--adhesion", "0.8", "--rise", "0,3", "--deceleration", "6,8",
+          "--row", "1", "--load", "unloaded"},
+         0,
+         {"таблица[1; 1] = 1,28\n", "Тормозной путь: 22,7 м\n"}},
+        {"Loading_AdhesionOffList_Row1_Refused",
+         {"loading", "--speed", "60", "--adhesion", "0,35", "--rise", "0,3", "--deceleration",
+          "6,8", "--row", "1", "--load", "unloaded"},
+         1,
+         {},
+         {"(--adhesion)", "0,8 0,7 0,6 0,5 0,4 0,2 0,1"}},
+        {"Loading_AdhesionOffList_Coefficient_EntersDistance",
+         {"loading", "--speed", "60", "--adhesion", "0,35", "--rise", "0,3", "--deceleration",
+          "6,8", "--coefficient", "1,28"},
+         0,
+         {"Тормозной путь: 51,8 м\n"}},
+        {"Loading_Row10_Refused",
+         With(kLoadingBase, {"--row", "10", "--load", "full"}),
+         1,
+         {},
+         {"(--row)"}},
+        {"Loading_UnknownLoad_Refused",
+         With(kLoadingBase, {"--row", "1", "--load", "empty"}),
+         1,
+         {},
+         {"(--load)"}},
+
+        // Refused inputs.
+        {"Stopping_ReactionNotANumber_Text",
+         {"stopping", "--reaction", "abc", "--delay", "0,2", "--rise", "0,3", "--deceleration",
+          "6,8", "--skid", "10"},
+         1,
+         {},
+         {"(--reaction)", kNotANumber},
+         "",
+         ""},
+        {"Stopping_ReactionNotANumber_Json",
+         {"stopping", "--reaction", "abc", "--delay", "0,2", "--rise", "0,3", "--deceleration",
+          "6,8", "--skid", "10", "--json"},
+         1,
+         {"{\"error\": {\"option\": \"reaction\", \"message\": \"" + kNotANumber},
+         {kNotANumber}},
+        {"Stopping_ZeroDeceleration_Refused",
+         {"stopping", "--reaction", "0,8", "--delay", "0,2", "--rise", "0,3", "--deceleration", "0",
+          "--skid", "10"},
+         1,
+         {},
+         {"значение «Установившееся замедление» должно быть больше нуля"}},
+        {"Dashcam_EqualReadings_Refused",
+         {"dashcam", "--start", "10:20:30", "--end", "10:20:30", "--distance", "35"},
+         1,
+         {},
+         {"совпадают"}},
+        {"Dashcam_MinutesNotANumber_Refused",
+         {"dashcam", "--start", "10:2x:30", "--end", "10:20:40", "--distance", "35"},
+         1,
+         {},
+         {"(--start)", "«Начальные показания времени, мин» не является числом"}},
+        {"Dashcam_TwoPartClock_Refused",
+         {"dashcam", "--start", "10:20", "--end", "10:20:40", "--distance", "35"},
+         1,
+         {},
+         {"часы:минуты:секунды"}},
+
+        // Usage errors.
+        {"Usage_NoArguments", {}, 2, {}, {"Использование:"}},
+        {"Usage_UnknownCalculation", {"braking"}, 2, {}, {"неизвестный расчёт «braking»"}},
+        {"Usage_UnknownOption",
+         With(kStoppingBase, {"--skid", "10", "--wind", "3"}),
+         2,
+         {},
+         {"неизвестный параметр «--wind»"}},
+        {"Usage_MissingValue",
+         With(kStoppingBase, {"--skid"}),
+         2,
+         {},
+         {"у параметра --skid нет значения"}},
+        {"Usage_MissingOption",
+         {"dashcam", "--start", "10:20:30", "--end", "10:20:40"},
+         2,
+         {},
+         {"не задан параметр --distance"}},
+        {"Usage_SkidAndSpeed",
+         With(kStoppingBase, {"--skid", "10", "--speed", "60"}),
+         2,
+         {},
+         {"--skid и --speed"}},
+        {"Usage_RowWithoutLoad",
+         With(kLoadingBase, {"--row", "1"}),
+         2,
+         {},
+         {"не задан параметр --load"}},
+        {"Usage_OptionTwice",
+         With(kStoppingBase, {"--skid", "10", "--skid", "20"}),
+         2,
+         {},
+         {"--skid задан дважды"}},
+
+        // Help.
+        {"Help_General", {"--help"}, 0, {"stopping", "loading", "dashcam", "Код завершения"}},
+        {"Help_Stopping", {"stopping", "--help"}, 0, {"--reaction", "--skid", "--speed"}},
+        {"Help_Loading_ListsTheNineRows",
+         {"loading", "-h"},
+         0,
+         {"Легковые и автобусы одиночные и автопоезда:\n", "Грузовые одиночное:\n",
+          "Грузовые автопоезда с тягачами:\n"},
+         {},
+         "",
+         std::nullopt,
+         TableRows},
+
+        // Files of calculations.
+        {"Batch_Stopping_GoodAndBadLine",
+         {"stopping", "--batch", "-"},
+         1,
+         {},
+         {},
+         "reaction;delay;rise;deceleration;skid\n"
+         "0,8;0,2;0,3;6,8;10\n"
+         "0,8;0,2;0,3;6,8;десять\n",
+         "reaction;delay;rise;deceleration;skid;speed_or_skid;speed_ms;distance;time;error\n"
+         "0,8;0,2;0,3;6,8;10;45,7;12,7;26,4;1,7;\n"
+         "0,8;0,2;0,3;6,8;десять;;;;;значение «Длина тормозного следа (юз)» не является числом. "
+         "Введите число, дробную часть отделяйте запятой, например 0,8.\n"},
+        {"Batch_Stopping_AllGood_WindowsLinesAndMark",
+         {"stopping", "--batch", "-"},
+         0,
+         {},
+         {},
+         "\xEF\xBB\xBFreaction;delay;rise;deceleration;speed\r\n0,8;0,2;0,3;6,8;60\r\n\r\n",
+         "\xEF\xBB\xBFreaction;delay;rise;deceleration;speed;speed_or_skid;speed_ms;distance;"
+         "time;error\n"
+         "0,8;0,2;0,3;6,8;60;18;16,7;39,5;2,3;\n"},
+        {"Batch_Loading_ColumnsAndOptions",
+         {"loading", "--batch", "-", "--deceleration", "6,8", "--rise", "0,3"},
+         1,
+         {},
+         {},
+         "speed;adhesion;row;load\n"
+         "60;0,8;1;unloaded\n"
+         "60;0.8;2;half\n"
+         "60;0,35;1;unloaded\n"
+         "60;0,8;1\n",
+         "speed;adhesion;row;load;coefficient;speed_ms;distance;time;skid;error\n"
+         "60;0,8;1;unloaded;1,28;16,7;22,7;2,3;18;\n"
+         "60;0.8;2;half;1,56;16,7;27,6;2,3;18;\n"
+         "60;0,35;1;unloaded;;;;;;значение «Коэффициент сцепления» для выбора по таблице должно "
+         "быть одним из: 0,8 0,7 0,6 0,5 0,4 0,2 0,1.\n"
+         "60;0,8;1;;;;;;;в строке 5 полей 3, а в заголовке 4.\n"},
+        {"Batch_Dashcam_QuotedField",
+         {"dashcam", "--batch", "-"},
+         0,
+         {},
+         {},
+         "start;end;distance\n10:20:30;10:20:40;\"35\"\n",
+         "start;end;distance;hours;speed;error\n10:20:30;10:20:40;35;0,0028;12,5;\n"},
+        {"Batch_UnknownColumn",
+         {"stopping", "--batch", "-"},
+         2,
+         {},
+         {"неизвестный столбец «wind»"},
+         "reaction;wind\n0,8;3\n",
+         ""},
+        {"Batch_IncompleteHeader",
+         {"stopping", "--batch", "-"},
+         2,
+         {},
+         {"не задан параметр --delay"},
+         "reaction;skid\n0,8;10\n",
+         ""},
+        {"Batch_MissingFile",
+         {"stopping", "--batch", "no-such-file.csv"},
+         2,
+         {},
+         {"no-such-file.csv"}},
+        {"Batch_WithJson", {"stopping", "--batch", "-", "--json"}, 2, {}, {"--json и --batch"}},
+    };
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::cerr << "usage: cli_tests COMMAND...\n";
+        return 2;
+    }
+    const std::vector<std::string> command(argv + 1, argv + argc);
+    const auto dir = std::filesystem::current_path() / "cli_tests_files";
+    std::filesystem::create_directories(dir);
+
+    int failed = 0;
+    for (const Case& c : Cases()) {
+        const Run run = Start(command, c, dir);
+        std::vector<std::string> problems;
+        if (run.status != c.status)
+            problems.push_back("exit status " + std::to_string(run.status) + ", expected " +
+                               std::to_string(c.status));
+        std::vector<std::string> outHas = c.outHas;
+        if (c.outHasFromData) {
+            const auto more = c.outHasFromData();
+            outHas.insert(outHas.end(), more.begin(), more.end());
+        }
+        for (const std::string& text : outHas)
+            if (run.out.find(text) == std::string::npos)
+                problems.push_back("standard output lacks «" + text + "»");
+        for (const std::string& text : c.errHas)
+            if (run.err.find(text) == std::string::npos)
+                problems.push_back("standard error lacks «" + text + "»");
+        if (c.outIs && run.out != *c.outIs)
+            problems.push_back("standard output differs; expected:\n" + *c.outIs);
+        if (problems.empty()) {
+            std::cout << "PASS " << c.name << "\n";
+            continue;
+        }
+        ++failed;
+        std::cout << "FAIL " << c.name << "\n";
+        for (const std::string& problem : problems)
+            std::cout << "  " << problem << "\n";
+        std::cout << "  standard output:\n" << run.out << "  standard error:\n" << run.err;
+    }
+    std::cout << (failed ? std::to_string(failed) + " failed" : std::string("all passed")) << "\n";
+    return failed ? 1 : 0;
+}
