@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDate>
 #include <QFile>
@@ -10,14 +11,18 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
 
 #include "core/record.h"
+#include "dashcam/form4.h"
+#include "loading/form2.h"
 #include "main/form1.h"
 #include "toolkit/controls.h"
+#include "toolkit/fonts.h"
 #include "toolkit/forms.h"
 #include "toolkit/messages.h"
 
@@ -64,6 +69,17 @@ QString MessageText(QWidget* owner) {
     return box && box->isVisible() ? box->text() : QString();
 }
 
+// The height in points of the first word `word` on the page, as pdftotext measures it; 0 when
+// it is not there.
+double WordHeight(const QString& bboxHtml, const QString& word) {
+    static const QRegularExpression box(
+        QStringLiteral("<word xMin=\"[^\"]+\" yMin=\"([^\"]+)\" xMax=\"[^\"]+\" "
+                       "yMax=\"([^\"]+)\">([^<]*)</word>"));
+    for (const QRegularExpressionMatch& m : box.globalMatch(bboxHtml))
+        if (m.captured(3) == word) return m.captured(2).toDouble() - m.captured(1).toDouble();
+    return 0;
+}
+
 QString ReadAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
@@ -81,6 +97,11 @@ class RecordTest : public QObject {
         QTest::keyClicks(field, text);
         if (text.isEmpty()) QTest::keyClick(field, Qt::Key_Delete);
         QCOMPARE(field->text(), text);
+    }
+    static void Type(QComboBox* combo, const QString& text) {
+        combo->clearEditText();
+        QTest::keyClicks(combo, text);
+        QCOMPARE(combo->currentText(), text);
     }
 
     // A right click on `target`, as the window receives it; returns the menu it opened.
@@ -141,7 +162,9 @@ class RecordTest : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(dir.isValid());
+        // As the program starts: its version and the windows' font, which the page must not take.
         QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+        QApplication::setFont(toolkit::WindowFont());
         toolkit::SetSaveDialog(&AnswerWithoutDialog);
     }
     void init() {
@@ -271,6 +294,66 @@ private slots:
         OffersNothing(main, main->Label5);
     }
 
+    // The loading window's calculation, shown in the main window, is the one copied.
+    void copyAfterLoadingCalculation() {
+        QTest::mouseClick(main->Label21, Qt::LeftButton);
+        Form2* loading = toolkit::Instance<Form2>();
+        QVERIFY(loading && loading->isVisible());
+        QTest::mouseClick(loading->Option1, Qt::LeftButton);
+        Type(loading->Text1, QStringLiteral("60"));
+        // The adhesion picked with the arrow keys, as a user may.
+        loading->Combo1->setFocus();
+        for (int i = 0; i < loading->Combo1->count() && loading->Combo1->currentText() != "0,8";
+             ++i)
+            QTest::keyClick(loading->Combo1, Qt::Key_Down);
+        QCOMPARE(loading->Combo1->currentText(), QStringLiteral("0,8"));
+        // Still nothing while the loading window waits for its half-second step.
+        QTest::mouseClick(loading->Command1, Qt::LeftButton);
+        QVERIFY(!main->Record());
+        QTRY_VERIFY_WITH_TIMEOUT(loading->isHidden(), 3000);
+
+        QVERIFY(main->Record());
+        QCOMPARE(ResultTexts(*main->Record()),
+                 QStringList({main->Text9->text(), main->Text6->text(), main->Text8->text(),
+                              main->Text4->text()}));
+        Keys(main, Qt::Key_C);
+        const QString text = ClipboardText();
+        QVERIFY2(text.contains(QStringLiteral("Коэффициент эффективности торможения")),
+                 qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("1,28")));
+        QVERIFY(text.contains(QStringLiteral("Тормозной путь: 22,7 м")));
+        QVERIFY(!text.contains(QStringLiteral("Длина тормозного следа (юза), S")));
+        QTRY_VERIFY_WITH_TIMEOUT(!main->AnimationRunning(), 6000);
+        QCOMPARE(ClipboardText(), text);
+    }
+
+    // The dashcam window keeps its own record: its menu copies the dashcam calculation.
+    void copyAfterDashcamCalculation() {
+        QTest::mouseClick(main->Label22, Qt::LeftButton);
+        Form4* dashcam = toolkit::Instance<Form4>();
+        QVERIFY(QTest::qWaitForWindowExposed(dashcam));
+        OffersNothing(dashcam, dashcam->Label1);
+        const QString readings[] = {"10", "20", "30", "10", "20", "40"};
+        QComboBox* combos[] = {dashcam->Combo4, dashcam->Combo5, dashcam->Combo6,
+                               dashcam->Combo1, dashcam->Combo2, dashcam->Combo3};
+        for (int i = 0; i < 6; ++i)
+            Type(combos[i], readings[i]);
+        Type(dashcam->Text3, QStringLiteral("35"));
+        QTest::mouseClick(dashcam->Command1, Qt::LeftButton);
+        QCOMPARE(dashcam->Text2->text(), QStringLiteral("12,5"));
+
+        QVERIFY(dashcam->Record());
+        QCOMPARE(ResultTexts(*dashcam->Record()),
+                 QStringList({dashcam->Text4->text(), dashcam->Text7->text(),
+                              dashcam->Text9->text(), dashcam->Text2->text()}));
+        QVERIFY(!main->Record()); // the main window computed nothing
+        Choose(dashcam->Label4, kCopy);
+        QVERIFY(ClipboardText().contains(QStringLiteral("V = D / 1000 / T")));
+        QVERIFY(ClipboardText().contains(QStringLiteral("Скорость: 12,5 км/ч")));
+        Type(dashcam->Text2, QStringLiteral("13"));
+        OffersNothing(dashcam, dashcam->Label1);
+    }
+
     // The save dialog proposes a dated PDF and offers both formats; a cancel writes nothing.
     void saveAsksWhere() {
         SkidTen();
@@ -296,18 +379,29 @@ private slots:
 
         const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
         if (pdftotext.isEmpty()) QSKIP("pdftotext (poppler-utils) is not installed");
-        QProcess process;
-        process.start(pdftotext, {QStringLiteral("-enc"), QStringLiteral("UTF-8"),
-                                  QStringLiteral("-layout"), dialog.answer, QStringLiteral("-")});
-        QVERIFY(process.waitForFinished(20000));
-        QCOMPARE(process.exitCode(), 0);
-        const QString text = QString::fromUtf8(process.readAllStandardOutput());
+        const auto run = [&](const QStringList& options) {
+            QProcess process;
+            process.start(pdftotext, options + QStringList{dialog.answer, QStringLiteral("-")});
+            process.waitForFinished(20000);
+            return process.exitCode() == 0 ? QString::fromUtf8(process.readAllStandardOutput())
+                                           : QString();
+        };
+        const QString text = run({QStringLiteral("-enc"), QStringLiteral("UTF-8")}).simplified();
         for (const QString& part :
              {QStringLiteral("Скорость и остановочный путь по длине тормозного следа"),
               QStringLiteral("Исходные данные"), QStringLiteral("45,7"), QStringLiteral("26,4"),
               QStringLiteral("√(2 × S × j)"), QStringLiteral("Кварнет"),
               QStringLiteral("Страница 1 из 1")})
             QVERIFY2(text.contains(part), qPrintable(part + QStringLiteral(" not in:\n") + text));
+        // The title stands out from the body text, and the section headings are not smaller.
+        const QString boxes =
+            run({QStringLiteral("-enc"), QStringLiteral("UTF-8"), QStringLiteral("-bbox")});
+        const double title = WordHeight(boxes, QStringLiteral("остановочный"));
+        const double heading = WordHeight(boxes, QStringLiteral("Исходные"));
+        const double body = WordHeight(boxes, QStringLiteral("реакции"));
+        QVERIFY(body > 3); // at least small print on A4
+        QVERIFY2(title > body * 1.1, qPrintable(QStringLiteral("%1 %2").arg(title).arg(body)));
+        QVERIFY2(heading > body * 0.95, qPrintable(QStringLiteral("%1 %2").arg(heading).arg(body)));
     }
 
     // A saved HTML file is a well-formed document with the results; a name typed without

@@ -3,6 +3,9 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include "core/record.h"
+#include "record/last_record.h"
+
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
@@ -41,6 +44,9 @@ public:
     toolkit::Label* Label12;
     toolkit::Line *Line1, *Line2, *Line3, *Line4, *Line5;
 
+    // The record of the calculation whose results the window shows; nullptr while it shows none.
+    const core::CalculationRecord* Record() const { return record_.Get(); }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
@@ -57,4 +63,5 @@ private:
     void TimesSixty(QLineEdit* fraction, QLineEdit* result);
 
     QPixmap background_;
+    LastRecord record_{this};
 };

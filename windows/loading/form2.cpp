@@ -190,13 +190,15 @@ void Form2::Timer1_Timer() {
 
 void Form2::Command2_Click() {
     core::LoadBrakingResults results;
+    core::CalculationRecord record;
     try {
-        results = Compute(Label9->text());
+        results = Compute(Label9->text(), &record);
     } catch (const core::NumericError& error) {
         ShowCalculationError(error);
         return;
     }
-    Main()->WriteResults(Q(results.speedMs), Q(results.distance), Q(results.time), Q(results.skid));
+    Main()->WriteResults(Q(results.speedMs), Q(results.distance), Q(results.time), Q(results.skid),
+                         record);
     computed_ = true;
 }
 
@@ -218,10 +220,11 @@ core::LoadState Form2::Load() const {
     return core::LoadState::Unloaded;
 }
 
-core::LoadBrakingResults Form2::Compute(const QString& coefficient) const {
+core::LoadBrakingResults Form2::Compute(const QString& coefficient,
+                                        core::CalculationRecord* record) const {
     return core::ComputeLoadBraking(Std(coefficient), Std(Text1->text()),
                                     Std(Combo1->currentText()), Std(Main()->Deceleration()),
-                                    Std(Text2->text()));
+                                    Std(Text2->text()), record);
 }
 
 void Form2::ShowCalculationError(const core::NumericError& error) {

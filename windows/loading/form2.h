@@ -82,8 +82,9 @@ private:
     Form1* Main() const;
     core::VehicleGroup Group() const;
     core::LoadState Load() const;
-    // The four results from the coefficient text and the current inputs.
-    core::LoadBrakingResults Compute(const QString& coefficient) const;
+    // The four results from the coefficient text and the current inputs, with their record.
+    core::LoadBrakingResults Compute(const QString& coefficient,
+                                     core::CalculationRecord* record = nullptr) const;
     void ShowCalculationError(const core::NumericError& error);
     QString Problem(const core::NumericError& error) const;
 

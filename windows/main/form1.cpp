@@ -291,12 +291,12 @@ void Form1::WriteSpeed(const QString& speed) {
 }
 
 void Form1::WriteResults(const QString& speedMs, const QString& distance, const QString& time,
-                         const QString& skid) {
+                         const QString& skid, const core::CalculationRecord& record) {
     Text9->setText(speedMs);
     Text6->setText(distance);
     Text8->setText(time);
     Text4->setText(skid);
-    record_.Drop(); // results without a record of how they were obtained
+    record_.Keep(record);
 }
 
 void Form1::StartAnimation() {

@@ -44,9 +44,10 @@ public:
     // handlers, as a user's typing would.
     QString Deceleration() const; // the steady deceleration as typed
     void WriteSpeed(const QString& speed);
-    // Speed in m/s, stopping distance, braking time, skid length, written in this order.
+    // Speed in m/s, stopping distance, braking time, skid length, written in this order, and
+    // the record of the calculation that gave them, which this window then offers.
     void WriteResults(const QString& speedMs, const QString& distance, const QString& time,
-                      const QString& skid);
+                      const QString& skid, const core::CalculationRecord& record);
     void StartAnimation();
     // 1: the next end of the animation shows the loading window's results; 0: it computes.
     void SetLoadingFlag(int flag);

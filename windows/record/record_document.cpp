@@ -28,14 +28,16 @@ QString Version() {
     return QCoreApplication::applicationVersion();
 }
 
-// Word processors and QTextDocument both read this much CSS.
+// Word processors and QTextDocument both read this much CSS; the headings' sizes are named,
+// since QTextDocument takes only a named size for a heading.
 const char kStyle[] = R"(
 body { font-family: 'Liberation Serif', 'Times New Roman', serif; font-size: 12pt; }
-h1 { font-size: 14pt; font-weight: bold; text-align: center; margin-bottom: 4px; }
-h2 { font-size: 12pt; font-weight: bold; margin-top: 18px; margin-bottom: 8px; }
+h1 { font-size: large; font-weight: bold; text-align: center; margin-bottom: 4px; }
+h2 { font-size: medium; font-weight: bold; margin-top: 18px; margin-bottom: 8px; }
 p.made { font-size: 10pt; text-align: center; margin-bottom: 12px; }
 table { border-collapse: collapse; }
-th { font-weight: bold; background-color: #eeeeee; text-align: left; }
+td { font-size: 12pt; }
+th { font-size: 12pt; font-weight: bold; background-color: #eeeeee; text-align: left; }
 td.number { text-align: right; }
 li { margin-bottom: 6px; }
 )";
@@ -75,6 +77,10 @@ bool WritePdf(const QString& html, const QString& title, QIODevice* out) {
     writer.setCreator((kProgram + QLatin1Char(' ') + Version()).trimmed());
 
     QTextDocument document;
+    // In points, not the windows' pixel-sized font, so that headings scale from it on paper.
+    QFont font(QStringLiteral("Liberation Serif"));
+    font.setPointSize(12);
+    document.setDefaultFont(font);
     document.documentLayout()->setPaintDevice(&writer); // fonts measured as they will print
     document.setDocumentMargin(0);                      // the page has its own margins
     document.setHtml(html);
@@ -84,7 +90,7 @@ bool WritePdf(const QString& html, const QString& title, QIODevice* out) {
 
     QPainter painter;
     if (!painter.begin(&writer)) return false;
-    QFont footFont(QStringLiteral("Liberation Serif"));
+    QFont footFont = font;
     footFont.setPointSize(9);
     const int pages = document.pageCount();
     for (int page = 0; page < pages; ++page) {
