@@ -291,7 +291,11 @@ private slots:
             QVERIFY(!MessageText(main).isEmpty());
         }
         QVERIFY(!main->Record());
-        OffersNothing(main, main->Label5);
+        // The loading window, embedded over the main one, passes a right click on to it.
+        QWidget* target = how == "loading"
+                              ? static_cast<QWidget*>(toolkit::Instance<Form2>()->Label1)
+                              : main->Label5;
+        OffersNothing(main, target);
     }
 
     // The loading window's calculation, shown in the main window, is the one copied.
