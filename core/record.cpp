@@ -57,7 +57,7 @@ std::string RecordText(const CalculationRecord& record) {
     for (const RecordStep& s : record.steps)
         out += "  " + std::to_string(++n) + ". " + s.name + ": " + s.formula + " = " +
                s.substituted + " = " + WithUnit(s.value, s.unit) + "\n";
-    out += "\nРезультаты (округлены до одного знака после запятой, половина — к чётному)\n";
+    out += "\nРезультаты\n";
     for (const RecordValue& v : record.results)
         out += "  " + v.name + ": " + WithUnit(v.text, v.unit) + "\n";
     if (!record.notes.empty()) {

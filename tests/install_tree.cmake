@@ -8,6 +8,7 @@ endif()
 
 set(expected
     bin/kvarnet
+    bin/kvarnet-calc
     share/kvarnet/zelt.html
     share/kvarnet/avto.avi
     share/applications/org.example.kvarnet.desktop

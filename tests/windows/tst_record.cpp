@@ -326,6 +326,10 @@ private slots:
                  qPrintable(text));
         QVERIFY(text.contains(QStringLiteral("1,28")));
         QVERIFY(text.contains(QStringLiteral("Тормозной путь: 22,7 м")));
+        // The record starts from the user's choices and the table cell they lead to.
+        QVERIFY(text.contains(QStringLiteral("Категория: легковые")));
+        QVERIFY(text.contains(QStringLiteral("Загрузка: Без нагрузки")));
+        QVERIFY(text.contains(QStringLiteral("таблица[1; 1] = 1,28")));
         QVERIFY(!text.contains(QStringLiteral("Длина тормозного следа (юза), S")));
         QTRY_VERIFY_WITH_TIMEOUT(!main->AnimationRunning(), 6000);
         QCOMPARE(ClipboardText(), text);

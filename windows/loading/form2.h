@@ -87,6 +87,7 @@ private:
                                      core::CalculationRecord* record = nullptr) const;
     void ShowCalculationError(const core::NumericError& error);
     QString Problem(const core::NumericError& error) const;
+    void AddChoices(core::CalculationRecord& record) const;
 
     QPixmap background_;
     bool computed_ = false; // set by Command2_Click when the results were written
