@@ -50,6 +50,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://www.example.org)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON) # the Qt and C++ libraries, found by dpkg-shlibdeps
 # The windows need Qt's platform plugins, which no linked library names.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
+# Qt's own dialog texts in Russian.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 set(CPACK_PACKAGE_DESCRIPTION
     "A forensic expert types the driver's reaction time, the brake delays, the
 deceleration and a skid-mark length or a speed; the program plays a short

@@ -5,6 +5,7 @@
 #include "toolkit/fonts.h"
 #include "toolkit/forms.h"
 #include "toolkit/pictures.h"
+#include "toolkit/window.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -15,6 +16,7 @@ int main(int argc, char* argv[]) {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setFont(toolkit::WindowFont());
     QApplication::setWindowIcon(toolkit::AppIcon());
+    toolkit::UseRussianQtTexts();
     toolkit::Show<Form1>();
     const int code = app.exec(); // ends only through the exit button
     toolkit::DiscardAll();

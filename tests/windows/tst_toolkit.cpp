@@ -614,6 +614,14 @@ private slots:
                  QStringLiteral("Скорость в км/ч в начале торможения"));
     }
 
+    // The file dialog and the text fields' menus speak Russian like the rest of the program.
+    void russianQtTexts() {
+        QVERIFY(toolkit::UseRussianQtTexts());
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Отмена"));
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "Save As"),
+                 QStringLiteral("Сохранить как"));
+    }
+
     void message() {
         QWidget window;
         window.setWindowTitle(QStringLiteral("Кварнет "));

@@ -5,8 +5,10 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTranslator>
 #include <QUrl>
 
 #include "toolkit/messages.h"
@@ -83,6 +85,16 @@ void CenterOnScreen(QWidget* window) {
 
 QString AppDirectory() {
     return QCoreApplication::applicationDirPath();
+}
+
+bool UseRussianQtTexts() {
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(QStringLiteral("qtbase_ru"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
 }
 
 void EndApplication() {

@@ -32,6 +32,11 @@ void CenterOnScreen(QWidget* window);
 // The directory that holds the executable, without a trailing separator.
 QString AppDirectory();
 
+// Qt's own texts (the file dialog's buttons, "Отмена", the context menus of the text fields)
+// in Russian, as everything else the program shows, whatever the system's language; from
+// Qt's translations where they are installed. Returns whether they were found.
+bool UseRussianQtTexts();
+
 // Ends the application at once, with all its windows and timers. Qt's quit() would ask
 // the windows to close first, which they refuse.
 void EndApplication();
