@@ -15,19 +15,11 @@
 #include "toolkit/events.h"
 #include "toolkit/forms.h"
 #include "toolkit/pictures.h"
+#include "toolkit/text.h"
 #include "toolkit/window.h"
 
-namespace {
-
-std::string Std(const QString& text) {
-    return text.toStdString();
-}
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-} // namespace
+using toolkit::Q;
+using toolkit::Std;
 
 Form4::Form4() {
     setObjectName(QStringLiteral("Form4"));

@@ -18,23 +18,12 @@
 #include "toolkit/forms.h"
 #include "toolkit/messages.h"
 #include "toolkit/pictures.h"
+#include "toolkit/text.h"
 #include "toolkit/window.h"
 
-namespace {
-
-std::string Std(const QString& text) {
-    return text.toStdString();
-}
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-QString Integer(int value) {
-    return Q(core::FormatInteger(static_cast<std::int16_t>(value)));
-}
-
-} // namespace
+using toolkit::Integer;
+using toolkit::Q;
+using toolkit::Std;
 
 Form2::Form2() {
     setObjectName(QStringLiteral("Form2"));

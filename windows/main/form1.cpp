@@ -19,6 +19,7 @@
 #include "toolkit/forms.h"
 #include "toolkit/messages.h"
 #include "toolkit/pictures.h"
+#include "toolkit/text.h"
 #include "toolkit/window.h"
 
 namespace {
@@ -170,7 +171,7 @@ void Form1::Check1_Click() {
 }
 
 void Form1::Option1_Click() {
-    Text5->setText(QString::fromStdString(core::FormatInteger(5)));
+    Text5->setText(toolkit::Integer(5));
 }
 
 void Form1::Option2_Click() {
@@ -195,7 +196,7 @@ void Form1::EnterMode(const QString& inputCaption, const QString& resultCaption,
     for (QWidget* w : {static_cast<QWidget*>(Label5), static_cast<QWidget*>(Text4)})
         w->setAccessibleName(resultCaption);
     ClearResults();
-    Label19->setText(QString::fromStdString(core::FormatInteger(static_cast<std::int16_t>(mode))));
+    Label19->setText(toolkit::Integer(mode));
 }
 
 // Empties the four results and both readouts and puts the empty road back into the strip.
@@ -304,7 +305,7 @@ void Form1::StartAnimation() {
 }
 
 void Form1::SetLoadingFlag(int flag) {
-    Label20->setText(QString::fromStdString(core::FormatInteger(static_cast<std::int16_t>(flag))));
+    Label20->setText(toolkit::Integer(flag));
 }
 
 void Form1::Command3_Click() {

@@ -11,15 +11,14 @@
 #include "toolkit/controls.h"
 #include "toolkit/forms.h"
 #include "toolkit/pictures.h"
+#include "toolkit/text.h"
+
+using toolkit::Integer;
 
 namespace {
 
 constexpr int kStoppingSeries = 100;  // frames 101 to 116: the car stops in time
 constexpr int kCollisionSeries = 200; // frames 208 to 216: it runs into the car ahead
-
-QString Integer(int value) {
-    return QString::fromStdString(core::FormatInteger(static_cast<std::int16_t>(value)));
-}
 
 double Number(const QString& text) {
     return core::ParseDouble(text.toStdString());

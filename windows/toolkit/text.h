@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <string>
+
+#include "core/numeric.h"
+
+// Texts between the windows (QString) and the calculation core (UTF-8 std::string).
+namespace toolkit {
+
+inline std::string Std(const QString& text) {
+    return text.toStdString();
+}
+
+inline QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// A small whole number as the windows keep state in captions ("1", "15").
+inline QString Integer(int value) {
+    return Q(core::FormatInteger(static_cast<std::int16_t>(value)));
+}
+
+} // namespace toolkit
