@@ -1,11 +1,9 @@
 #include "core/dashcam.h"
 
 #include <array>
-#include <iterator>
 
 #include "cli/calculation.h"
 #include "cli/problem.h"
-#include "core/numeric.h"
 
 namespace cli {
 namespace {
@@ -66,26 +64,8 @@ Outcome Run(const Values& values) {
     };
     try {
         const core::DashcamSpeed speed = core::ComputeDashcamSpeed(readings, &outcome.record);
-        outcome.columns = {speed.hoursText, speed.speedText};
+        outcome.columns = {speed.elapsedText, speed.speedText};
     } catch (const core::NumericError& error) {
-        using Kind = core::NumericErrorKind;
-        if (error.input() == core::kNoInput && error.kind() == Kind::TypeMismatch) {
-            // The reading at fault is the first that does not read as a number.
-            for (std::size_t i = 0; i < std::size(inputs); ++i) {
-                try {
-                    core::ParseDouble(inputs[i].text);
-                } catch (const core::NumericError&) {
-                    outcome.refusal = InputProblem(
-                        core::NumericError(Kind::TypeMismatch, static_cast<int>(i)), inputs);
-                    return outcome;
-                }
-            }
-        }
-        if (error.kind() == Kind::DivisionByZero || error.kind() == Kind::InvalidArgument) {
-            outcome.refusal = Refusal{"end", "показания времени в начале и в конце совпадают "
-                                             "(с точностью до 0,36 с), скорость не определена."};
-            return outcome;
-        }
         outcome.refusal = InputProblem(error, inputs);
     }
     return outcome;
@@ -94,8 +74,9 @@ Outcome Run(const Values& values) {
 std::string Details() {
     return "Показания часов видеорегистратора в начале и в конце отрезка задаются как\n"
            "часы:минуты:секунды (секунды могут быть дробными: 10:20:30,5); расстояние — в метрах.\n"
-           "Время считается в часах с точностью до 0,0001 ч (0,36 с); переход через полночь\n"
-           "задаётся часом 24 в конечном показании.\n";
+           "Прошедшее время считается точно, в секундах: 10:20:30 → 10:20:40 — это 10 с;\n"
+           "скорость 3,6 × D / E округляется до 0,01 км/ч. Конечные показания должны быть позже\n"
+           "начальных; запись, идущая через полночь, кончается часом 24: 23:59:50 → 24:00:10.\n";
 }
 
 } // namespace
@@ -107,7 +88,7 @@ const Calculation& Dashcam() {
         .options = {{"start", "Начальные показания времени", "ч:мин:с"},
                     {"end", "Конечные показания времени", "ч:мин:с"},
                     {"distance", "Расстояние", "м"}},
-        .resultColumns = {"hours", "speed"},
+        .resultColumns = {"seconds", "speed"},
         .usage = "kvarnet-calc dashcam --start 10:20:30 --end 10:20:40 --distance 35\n",
         .details = Details,
         .checkShape = CheckShape,

@@ -1,37 +1,59 @@
 #include "core/dashcam.h"
 
+
+#include "core/inputs.h"
 #include "core/numeric.h"
 #include "core/record_writer.h"
 
 namespace core {
 
-TimeParts SplitAtComma(std::string_view time) {
-    // Every comma splits; the second part is the one between the first and a second comma.
-    const std::size_t comma = time.find(',');
-    TimeParts parts{std::string(time.substr(0, comma)), "0", true};
-    if (comma == std::string_view::npos) return parts;
-    std::string_view rest = time.substr(comma + 1);
-    rest = rest.substr(0, rest.find(','));
-    if (rest.empty()) return parts;
-    parts.fraction = "0," + std::string(rest);
-    parts.wholeNumber = false;
-    return parts;
+namespace {
+
+constexpr std::int16_t kSecondsPerHour = 3600;
+constexpr std::int16_t kSecondsPerMinute = 60;
+
+// A reading in seconds, h·3600 + m·60 + s, exactly; an overflow names the part too large.
+// `first` is the input number of the reading's hours.
+Fixed4 ReadingSeconds(Fixed4 h, Fixed4 m, Fixed4 s, int first) {
+    const Fixed4 parts[] = {h, m, s};
+    try {
+        return AddFixed4(
+            AddFixed4(MulFixed4Int(kSecondsPerHour, h), MulFixed4Int(kSecondsPerMinute, m)), s);
+    } catch (const NumericError& error) {
+        const NumericError blamed = BlameOverflow(error, parts);
+        throw NumericError(blamed.kind(), first + blamed.input());
+    }
 }
 
-std::string TimesSixty(std::string_view fraction) {
-    const double value = ParseDouble(fraction);
-    return FormatDouble(FloatingStep([&] { return value * 60; }));
+std::string ReadingFormula(const Fixed4 (&parts)[3]) {
+    return Text(parts[0]) + " × 3600 + " + Text(parts[1]) + " × 60 + " + Text(parts[2]);
+}
+
+} // namespace
+
+std::string ShownSeconds(std::string_view seconds) {
+    return FormatFixed4(RoundDecimal(ParseFixed4(seconds), 2));
+}
+
+UnitSplit SplitSeconds(std::string_view seconds, std::int16_t unit) {
+    const Fixed4 total = ParseFixed4(seconds);
+    const Fixed4 unitSeconds = MulFixed4Int(unit, Fixed4::FromUnits(Fixed4::kScale));
+    // Whole units towards minus infinity, so that the rest is never negative.
+    std::int64_t whole = total.units / unitSeconds.units;
+    if (total.units % unitSeconds.units < 0) --whole;
+    const Fixed4 rest = Fixed4::FromUnits(total.units - whole * unitSeconds.units);
+    return {std::to_string(whole), FormatFixed4(rest)};
 }
 
 DashcamSpeed ComputeDashcamSpeed(const DashcamReadings& in, CalculationRecord* record) {
     RecordWriter rec(record, "Средняя скорость по показаниям видеорегистратора");
-    Fixed4 eh = ToFixed4(ParseDouble(in.endHours));
-    double em = ParseDouble(in.endMinutes);
-    double es = ParseDouble(in.endSeconds);
-    double sh = ParseDouble(in.startHours);
-    double sm = ParseDouble(in.startMinutes);
-    double ss = ParseDouble(in.startSeconds);
-    double d = ParseDouble(in.distance);
+    const Fixed4 end[] = {ReadInput(in.endHours, kEndHours, Accepts::NonNegative),
+                          ReadInput(in.endMinutes, kEndMinutes, Accepts::NonNegative),
+                          ReadInput(in.endSeconds, kEndSeconds, Accepts::NonNegative)};
+    const Fixed4 start[] = {ReadInput(in.startHours, kStartHours, Accepts::NonNegative),
+                            ReadInput(in.startMinutes, kStartMinutes, Accepts::NonNegative),
+                            ReadInput(in.startSeconds, kStartSeconds, Accepts::NonNegative)};
+    const Fixed4 d = ReadInput(in.distance, kDistance, Accepts::NonNegative);
     rec.Input("Конечные показания: часы, Кч", in.endHours, "ч");
     rec.Input("Конечные показания: минуты, Км", in.endMinutes, "мин");
     rec.Input("Конечные показания: секунды, Кс", in.endSeconds, "с");
@@ -40,41 +62,43 @@ DashcamSpeed ComputeDashcamSpeed(const DashcamReadings& in, CalculationRecord* r
     rec.Input("Начальные показания: секунды, Нс", in.startSeconds, "с");
     rec.Input("Расстояние, D", in.distance, "м");
 
-    double t = FloatingStep([&] { return (es / 3600 + em / 60) - (ss / 3600 + sm / 60); });
-    rec.Step("Разность минут и секунд", "t = (Кс / 3600 + Км / 60) − (Нс / 3600 + Нм / 60)",
-             "(" + Text(es) + " / 3600 + " + Text(em) + " / 60) − (" + Text(ss) + " / 3600 + " +
-                 Text(sm) + " / 60)",
-             t, "ч");
-    Fixed4 minutesAndSeconds = ToFixed4(t);
-    rec.Step("Та же разность, округлённая до 0,0001 ч (0,36 с)", "t ≈ t с четырьмя знаками",
-             Text(t), minutesAndSeconds, "ч");
-    Fixed4 wholeHours = SubFixed4(eh, ToFixed4(sh));
-    double hours = ToDouble(AddFixed4(wholeHours, minutesAndSeconds));
-    rec.Step("Пройдено времени", "T = (Кч − Нч) + t",
-             "(" + Text(eh) + " − " + Text(sh) + ") + " + Text(minutesAndSeconds), hours, "ч");
-    double speed = FloatingStep([&] { return d / 1000 / hours; });
-    rec.Step("Средняя скорость", "V = D / 1000 / T", Text(d) + " / 1000 / " + Text(hours), speed,
-             "км/ч");
+    const Fixed4 endSeconds = ReadingSeconds(end[0], end[1], end[2], kEndHours);
+    const Fixed4 startSeconds = ReadingSeconds(start[0], start[1], start[2], kStartHours);
+    const Fixed4 elapsed = SubFixed4(endSeconds, startSeconds);
+    if (elapsed.units == 0) throw NumericError(NumericErrorKind::SameTime, kEndHours);
+    if (elapsed.units < 0) throw NumericError(NumericErrorKind::EndBeforeStart, kEndHours);
+    rec.Step("Конечные показания в секундах", "Кч × 3600 + Км × 60 + Кс", ReadingFormula(end),
+             endSeconds, "с");
+    rec.Step("Начальные показания в секундах", "Нч × 3600 + Нм × 60 + Нс", ReadingFormula(start),
+             startSeconds, "с");
+    rec.Step("Пройдено времени", "E = (Кч × 3600 + Км × 60 + Кс) − (Нч × 3600 + Нм × 60 + Нс)",
+             Text(endSeconds) + " − " + Text(startSeconds), elapsed, "с");
 
-    // Both texts are made before either is shown, so a failure shows nothing.
-    DashcamSpeed result{hours, speed, FormatDouble(hours), FormatDouble(RoundDecimal(speed, 2))};
+    const Fixed4 kmhPerMs = Fixed4::FromUnits(36000); // 3,6 km/h in 1 m/s
+    Fixed4 speed;
+    try {
+        speed = MulDivFixed4(kmhPerMs, d, elapsed, 2);
+        rec.Step("Средняя скорость", "V = 3,6 × D / E", "3,6 × " + Text(d) + " / " + Text(elapsed),
+                 MulDivFixed4(kmhPerMs, d, elapsed, 4), "км/ч");
+    } catch (const NumericError& error) {
+        throw NumericError(error.kind(), kDistance); // the time is at least 0,0001 s
+    }
+
+    DashcamSpeed result{elapsed, speed, FormatFixed4(elapsed), FormatFixed4(speed)};
     if (record) {
-        // The time split as the window splits it, with the same two operations.
-        const TimeParts h = SplitAtComma(result.hoursText);
-        const std::string minutes = TimesSixty(h.fraction);
-        const TimeParts m = SplitAtComma(minutes);
-        const std::string seconds = TimesSixty(m.fraction);
-        rec.Step("Доля часа в минутах", "(T − целые часы) × 60", h.fraction + " × 60",
-                 ParseDouble(minutes), "мин");
-        rec.Step("Доля минуты в секундах", "(минуты − целые минуты) × 60", m.fraction + " × 60",
-                 ParseDouble(seconds), "с");
-        if (h.wholeNumber)
-            rec.Note("Время — целое число часов: минуты и секунды равны 0.");
-        else if (m.wholeNumber)
-            rec.Note("Время — целое число минут: секунды равны 0.");
-        rec.Result("Пройдено времени: часы", h.whole, "ч");
-        rec.Result("Пройдено времени: минуты", m.whole, "мин");
-        rec.Result("Пройдено времени: секунды", seconds, "с");
+        // The time split as the window splits it, with the same operations.
+        const std::string shown = ShownSeconds(result.elapsedText);
+        if (shown != result.elapsedText)
+            rec.Step("Пройдено времени, округлённое до 0,01 с", "E ≈ E с двумя знаками",
+                     result.elapsedText, ParseFixed4(shown), "с");
+        const UnitSplit hours = SplitSeconds(shown, kSecondsPerHour);
+        const UnitSplit minutes = SplitSeconds(hours.rest, kSecondsPerMinute);
+        rec.Step("Секунды сверх целых часов и минут", "с = E − ч × 3600 − мин × 60",
+                 shown + " − " + hours.whole + " × 3600 − " + minutes.whole + " × 60",
+                 ParseFixed4(minutes.rest), "с");
+        rec.Result("Пройдено времени: часы", hours.whole, "ч");
+        rec.Result("Пройдено времени: минуты", minutes.whole, "мин");
+        rec.Result("Пройдено времени: секунды", minutes.rest, "с");
         rec.Result("Скорость", result.speedText, "км/ч");
     }
     rec.Finish();

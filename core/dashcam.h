@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "core/fixed4.h"
 #include "core/record.h"
 
 // Mean speed from two clock readings of a dashcam video and the distance between them.
@@ -16,32 +18,44 @@ struct DashcamReadings {
     std::string distance;
 };
 
-// The elapsed time in hours (a value with at most four decimals) and the mean speed in km/h,
-// with their texts: the time in full, the speed to two decimals.
-struct DashcamSpeed {
-    double hours = 0;
-    double speed = 0;
-    std::string hoursText, speedText;
+// The readings in the order they are read, as NumericError::input() names them.
+enum DashcamInput : int {
+    kEndHours,
+    kEndMinutes,
+    kEndSeconds,
+    kStartHours,
+    kStartMinutes,
+    kStartSeconds,
+    kDistance,
 };
 
-// The minutes-and-seconds part of the time is rounded to 1/10000 h (0.36 s) before the whole
-// hours are added; the hours are never wrapped at midnight. Raises NumericError: TypeMismatch
-// for an empty or mistyped reading, DivisionByZero or InvalidArgument for equal readings,
-// Overflow for values too large.
-// With a record, also says how, including the split of the time into hours, minutes and seconds.
+// The elapsed time in seconds, exactly end − start, and the mean speed in km/h, rounded half to
+// even to 0,01 from the exact quotient; with their texts.
+struct DashcamSpeed {
+    Fixed4 elapsed;
+    Fixed4 speed;
+    std::string elapsedText; // "10", "3604,5": every decimal the readings gave
+    std::string speedText;   // "12,6"
+};
+
+// E = (Кч·3600 + Км·60 + Кс) − (Нч·3600 + Нм·60 + Нс) and V = 3,6 · D / E, with no rounding but
+// the speed's last. A minute or second above 59 counts as it stands; the hours are not wrapped
+// at midnight, so a recording past it ends at hour 24 or later. Raises NumericError naming the
+// reading at fault: TypeMismatch for an empty or mistyped one, OutOfRange for a negative one,
+// Overflow for one too large, SameTime or EndBeforeStart (naming the end hours) when the end
+// is not after the start. A distance of 0 gives 0 km/h.
+// With a record, also says how, including the split of the time into hours, minutes, seconds.
 DashcamSpeed ComputeDashcamSpeed(const DashcamReadings& in, CalculationRecord* record = nullptr);
 
-// A time split at its decimal comma: the text before it, and "0," with the digits after it.
-// A whole number has no digits after the comma: its fraction is "0", not nothing, so that the
-// minutes and seconds below a whole hour or minute come out as 0.
-struct TimeParts {
-    std::string whole, fraction;
-    bool wholeNumber = false; // there were no digits after the comma
-};
-TimeParts SplitAtComma(std::string_view time);
+// The elapsed time as shown: the seconds rounded half to even to 0,01 ("10,08", "59,88").
+// Rounding before the split lets 59,996 s show as 1 min 0 s, never as 60 s.
+std::string ShownSeconds(std::string_view seconds);
 
-// A fraction of an hour in minutes, or of a minute in seconds: the fraction times 60.
-// Raises NumericError for a text that is no number.
-std::string TimesSixty(std::string_view fraction);
+// Seconds split at a unit (3600 for hours, 60 for minutes): the whole units, and the seconds
+// left over, both as decimal texts. Raises NumericError for a text that is no number.
+struct UnitSplit {
+    std::string whole, rest;
+};
+UnitSplit SplitSeconds(std::string_view seconds, std::int16_t unit);
 
 } // namespace core

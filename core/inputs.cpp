@@ -17,4 +17,20 @@ Fixed4 ReadInput(std::string_view text, int input, Accepts accepts) {
     return value;
 }
 
+NumericError BlameOverflow(const NumericError& error, std::span<const Fixed4> inputs) {
+    if (error.kind() != NumericErrorKind::Overflow || error.input() != kNoInput) return error;
+    int largest = kNoInput;
+    std::uint64_t largestMagnitude = 0;
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        const std::int64_t units = inputs[i].units;
+        const std::uint64_t magnitude =
+            units < 0 ? 0 - static_cast<std::uint64_t>(units) : static_cast<std::uint64_t>(units);
+        if (largest == kNoInput || magnitude > largestMagnitude) {
+            largest = static_cast<int>(i);
+            largestMagnitude = magnitude;
+        }
+    }
+    return NumericError(error.kind(), largest);
+}
+
 } // namespace core

@@ -75,56 +75,63 @@ LoadBrakingResults ComputeLoadBraking(std::string_view coefficient, std::string_
     rec.Input("Установившееся замедление, j", deceleration, "м/с²");
     rec.Input("Время нарастания замедления, t3", riseTime, "с");
 
-    // Braking distance K·V² / (254·φ).
-    double p = ToDouble(MulFixed4(MulFixed4(k, v), v));
-    double d = ToDouble(MulFixed4Int(254, phi));
-    Fixed4 distance = ToFixed4(FloatingStep([&] { return p / d; }));
-    rec.Step("Тормозной путь", "Sт = K × V × V / (254 × φ)",
-             Text(k) + " × " + Text(v) + " × " + Text(v) + " / (254 × " + Text(phi) + ")", distance,
-             "м");
+    const Fixed4 inputs[] = {k, v, phi, j, t3};
+    try {
+        // Braking distance K·V² / (254·φ).
+        double p = ToDouble(MulFixed4(MulFixed4(k, v), v));
+        double d = ToDouble(MulFixed4Int(254, phi));
+        Fixed4 distance = ToFixed4(FloatingStep([&] { return p / d; }));
+        rec.Step("Тормозной путь", "Sт = K × V × V / (254 × φ)",
+                 Text(k) + " × " + Text(v) + " × " + Text(v) + " / (254 × " + Text(phi) + ")",
+                 distance, "м");
 
-    Fixed4 speedMs = ToFixed4(FloatingStep([&] { return ToDouble(MulFixed4Int(1000, v)) / 3600; }));
-    rec.Step("Скорость в начале торможения, м/с", "v = V × 1000 / 3600", Text(v) + " × 1000 / 3600",
-             speedMs, "м/с");
+        Fixed4 speedMs =
+            ToFixed4(FloatingStep([&] { return ToDouble(MulFixed4Int(1000, v)) / 3600; }));
+        rec.Step("Скорость в начале торможения, м/с", "v = V × 1000 / 3600",
+                 Text(v) + " × 1000 / 3600", speedMs, "м/с");
 
-    // Stopped while the deceleration was still rising: no full braking, no skid mark.
-    Fixed4 loss = ToFixed4(FloatingStep([&] { return ToDouble(t3) * 0.5 * ToDouble(j); }));
-    rec.Step("Снижение скорости за время нарастания замедления", "t3 / 2 × j",
-             Text(t3) + " / 2 × " + Text(j), loss, "м/с");
-    Fixed4 slowed = SubFixed4(speedMs, loss);
-    rec.Step("Скорость в начале полного торможения", "v − t3 / 2 × j",
-             Text(speedMs) + " − " + Text(loss), slowed, "м/с");
-    bool stopsEarly = slowed.units <= 0;
+        // Stopped while the deceleration was still rising: no full braking, no skid mark.
+        Fixed4 loss = ToFixed4(FloatingStep([&] { return ToDouble(t3) * 0.5 * ToDouble(j); }));
+        rec.Step("Снижение скорости за время нарастания замедления", "t3 / 2 × j",
+                 Text(t3) + " / 2 × " + Text(j), loss, "м/с");
+        Fixed4 slowed = SubFixed4(speedMs, loss);
+        rec.Step("Скорость в начале полного торможения", "v − t3 / 2 × j",
+                 Text(speedMs) + " − " + Text(loss), slowed, "м/с");
+        bool stopsEarly = slowed.units <= 0;
 
-    // Braking time with the speed taken in m/s: V / 3.6 / j − t3 / 2.
-    Fixed4 time;
-    if (stopsEarly) {
-        rec.Note(kStopsEarly);
-    } else {
-        time = ToFixed4(
-            FloatingStep([&] { return ToDouble(v) / 3.6 / ToDouble(j) - ToDouble(t3) * 0.5; }));
-        rec.Step("Время полного торможения", "T = V / 3,6 / j − t3 / 2",
-                 Text(v) + " / 3,6 / " + Text(j) + " − " + Text(t3) + " / 2", time, "с");
-        rec.Note(kSpeedInMetres);
+        // Braking time with the speed taken in m/s: V / 3.6 / j − t3 / 2.
+        Fixed4 time;
+        if (stopsEarly) {
+            rec.Note(kStopsEarly);
+        } else {
+            time = ToFixed4(
+                FloatingStep([&] { return ToDouble(v) / 3.6 / ToDouble(j) - ToDouble(t3) * 0.5; }));
+            rec.Step("Время полного торможения", "T = V / 3,6 / j − t3 / 2",
+                     Text(v) + " / 3,6 / " + Text(j) + " − " + Text(t3) + " / 2", time, "с");
+            rec.Note(kSpeedInMetres);
+        }
+
+        // Skid length (v − j·t3/2)² / (2·j).
+        double twiceJ = ToDouble(MulFixed4Int(2, j));
+        Fixed4 skid;
+        if (!stopsEarly) {
+            skid =
+                ToFixed4(FloatingStep([&] { return PowerDouble(ToDouble(slowed), 2) / twiceJ; }));
+            rec.Step("Длина тормозного следа", "L = (v − t3 / 2 × j)² / (2 × j)",
+                     "(" + Text(slowed) + ")² / (2 × " + Text(j) + ")", skid, "м");
+        }
+
+        auto text = [](Fixed4 value) { return FormatFixed4(RoundDecimal(value, 1)); };
+        LoadBrakingResults results{text(speedMs), text(distance), text(time), text(skid)};
+        rec.Result("Скорость в начале торможения", results.speedMs, "м/с");
+        rec.Result("Тормозной путь", results.distance, "м");
+        rec.Result("Время полного торможения", results.time, "с");
+        rec.Result("Длина тормозного следа", results.skid, "м");
+        rec.Finish();
+        return results;
+    } catch (const NumericError& error) {
+        throw BlameOverflow(error, inputs);
     }
-
-    // Skid length (v − j·t3/2)² / (2·j).
-    double twiceJ = ToDouble(MulFixed4Int(2, j));
-    Fixed4 skid;
-    if (!stopsEarly) {
-        skid = ToFixed4(FloatingStep([&] { return PowerDouble(ToDouble(slowed), 2) / twiceJ; }));
-        rec.Step("Длина тормозного следа", "L = (v − t3 / 2 × j)² / (2 × j)",
-                 "(" + Text(slowed) + ")² / (2 × " + Text(j) + ")", skid, "м");
-    }
-
-    auto text = [](Fixed4 value) { return FormatFixed4(RoundDecimal(value, 1)); };
-    LoadBrakingResults results{text(speedMs), text(distance), text(time), text(skid)};
-    rec.Result("Скорость в начале торможения", results.speedMs, "м/с");
-    rec.Result("Тормозной путь", results.distance, "м");
-    rec.Result("Время полного торможения", results.time, "с");
-    rec.Result("Длина тормозного следа", results.skid, "м");
-    rec.Finish();
-    return results;
 }
 
 RecordStep LookUpStep(int row, int column, const std::string& coefficient) {

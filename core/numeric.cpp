@@ -196,6 +196,20 @@ Fixed4 MulFixed4Int(std::int16_t k, Fixed4 a) {
     return Fixed4::FromUnits(product);
 }
 
+Fixed4 MulDivFixed4(Fixed4 a, Fixed4 b, Fixed4 c, int n) {
+    if (c.units == 0) Fail(NumericErrorKind::DivisionByZero);
+    const auto step = static_cast<Int128>(kPowersOfTen[4 - CheckedDigits(n)]);
+    // The product counts 10^-8 units, its quotient by c 10^-4 units; dividing by c in steps of
+    // 10^-n rounds once, at the end. Every magnitude stays below 2^126.
+    Int128 numerator = Int128(a.units) * Int128(b.units);
+    Int128 denominator = Int128(c.units) * step;
+    if (denominator < 0) {
+        numerator = -numerator;
+        denominator = -denominator;
+    }
+    return CheckedFixed4(DivideHalfEven(numerator, denominator) * step);
+}
+
 double PowerDouble(double x, double y) {
     if (x < 0 && std::trunc(y) != y) Fail(NumericErrorKind::InvalidArgument);
     if (x == 0 && y < 0) Fail(NumericErrorKind::DivisionByZero);

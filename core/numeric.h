@@ -34,6 +34,10 @@ Fixed4 MulFixed4(Fixed4 a, Fixed4 b);
 // A small integer constant times a Fixed4, exact.
 Fixed4 MulFixed4Int(std::int16_t k, Fixed4 a);
 
+// a × b / c rounded half to even to n decimals (0..4), exactly, with no rounding on the way.
+// DivisionByZero for c = 0, Overflow outside the range.
+Fixed4 MulDivFixed4(Fixed4 a, Fixed4 b, Fixed4 c, int n);
+
 // x to the power y (y = 0.5 for roots, 2 for squares). A negative x with a non-integer y
 // raises InvalidArgument.
 double PowerDouble(double x, double y);

@@ -14,6 +14,10 @@ const char* NumericError::what() const noexcept {
         return "type mismatch";
     case NumericErrorKind::OutOfRange:
         return "input out of range";
+    case NumericErrorKind::SameTime:
+        return "no time between the readings";
+    case NumericErrorKind::EndBeforeStart:
+        return "end reading before the start reading";
     }
     return "numeric error";
 }

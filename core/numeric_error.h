@@ -6,12 +6,14 @@ namespace core {
 
 // Why a numeric operation failed; the value is the code that callers may test.
 enum class NumericErrorKind : int {
-    InvalidArgument = 5, // root of a negative number, or an invalid double step such as 0/0
-    Overflow = 6,        // a result outside the range of its type
-    DivisionByZero = 11, // a double division by zero somewhere in a step
-    TypeMismatch = 13,   // a text that is not a number (empty, blanks only, letters, ...)
-    OutOfRange = 1000,   // an input a braking calculation cannot take: a negative value, or a
-                         // zero deceleration or adhesion, which the formulas divide by
+    InvalidArgument = 5,   // root of a negative number, or an invalid double step such as 0/0
+    Overflow = 6,          // a result outside the range of its type
+    DivisionByZero = 11,   // a double division by zero somewhere in a step
+    TypeMismatch = 13,     // a text that is not a number (empty, blanks only, letters, ...)
+    OutOfRange = 1000,     // an input a braking calculation cannot take: a negative value, or a
+                           // zero deceleration or adhesion, which the formulas divide by
+    SameTime = 1001,       // an end reading equal to the start reading: no time has passed
+    EndBeforeStart = 1002, // an end reading earlier than the start reading
 };
 
 // No single input of the calculation caused the failure (an intermediate step did).

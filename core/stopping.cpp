@@ -52,66 +52,74 @@ StoppingResults ComputeStopping(const StoppingInputs& in, StoppingMode mode,
               skidKnown ? "м" : "км/ч");
     rec.Input("Установившееся замедление, j", in.j, "м/с²");
 
-    // Time at constant speed: reaction, brake-drive delay and half the rise time.
-    Fixed4 halfT3 = ToFixed4(FloatingStep([&] { return ToDouble(t3) * 0.5; }));
-    Fixed4 lag = AddFixed4(AddFixed4(t1, t2), halfT3);
-    rec.Step("Время движения с начальной скоростью", "t1 + t2 + t3 / 2",
-             Text(t1) + " + " + Text(t2) + " + " + Text(t3) + " / 2", lag, "с");
+    const Fixed4 inputs[] = {t1, t2, t3, x, j};
+    try {
+        // Time at constant speed: reaction, brake-drive delay and half the rise time.
+        Fixed4 halfT3 = ToFixed4(FloatingStep([&] { return ToDouble(t3) * 0.5; }));
+        Fixed4 lag = AddFixed4(AddFixed4(t1, t2), halfT3);
+        rec.Step("Время движения с начальной скоростью", "t1 + t2 + t3 / 2",
+                 Text(t1) + " + " + Text(t2) + " + " + Text(t3) + " / 2", lag, "с");
 
-    Fixed4 first, speedMs, distance, time;
-    if (skidKnown) {
-        double root = FloatingStep(
-            [&] { return PowerDouble(ToDouble(MulFixed4(MulFixed4Int(2, x), j)), 0.5); });
-        double halfRise = FloatingStep([&] { return ToDouble(t3) * 0.5; });
-        // km/h as ×3600 ÷1000, and m/s from the same double terms, not from the km/h value.
-        Fixed4 speed =
-            ToFixed4(FloatingStep([&] { return (ToDouble(j) * halfRise + root) * 3600 / 1000; }));
-        speedMs = ToFixed4(FloatingStep([&] { return ToDouble(j) * halfRise + root; }));
-        rec.Step("Скорость в начале торможения", "V = (j × t3 / 2 + √(2 × S × j)) × 3600 / 1000",
-                 "(" + Text(j) + " × " + Text(t3) + " / 2 + √(2 × " + Text(x) + " × " + Text(j) +
-                     ")) × 3600 / 1000",
-                 speed, "км/ч");
-        rec.Step("Скорость в начале торможения, м/с", "v = j × t3 / 2 + √(2 × S × j)",
-                 Text(j) + " × " + Text(t3) + " / 2 + √(2 × " + Text(x) + " × " + Text(j) + ")",
-                 speedMs, "м/с");
-        distance = StoppingDistance(ToDouble(speed), j, lag, rec);
-        time = BrakingTime(ToDouble(speed), j, t3, rec);
-        first = speed;
-    } else {
-        speedMs = ToFixed4(FloatingStep([&] { return ToDouble(MulFixed4Int(1000, x)) / 3600; }));
-        rec.Step("Скорость, м/с", "v = V × 1000 / 3600", Text(x) + " × 1000 / 3600", speedMs,
-                 "м/с");
-        Fixed4 loss = ToFixed4(FloatingStep([&] { return ToDouble(j) * (ToDouble(t3) * 0.5); }));
-        rec.Step("Снижение скорости за время нарастания замедления", "j × t3 / 2",
-                 Text(j) + " × " + Text(t3) + " / 2", loss, "м/с");
-        double twiceJ = ToDouble(MulFixed4Int(2, j));
-        Fixed4 slowed = SubFixed4(speedMs, loss);
-        rec.Step("Скорость в начале полного торможения", "v − j × t3 / 2",
-                 Text(speedMs) + " − " + Text(loss), slowed, "м/с");
-        // Stopped while the deceleration was still rising: no full braking, no skid mark.
-        bool stopsEarly = slowed.units <= 0;
-        Fixed4 skid;
-        if (stopsEarly) {
-            rec.Note(kStopsEarly);
+        Fixed4 first, speedMs, distance, time;
+        if (skidKnown) {
+            double root = FloatingStep(
+                [&] { return PowerDouble(ToDouble(MulFixed4(MulFixed4Int(2, x), j)), 0.5); });
+            double halfRise = FloatingStep([&] { return ToDouble(t3) * 0.5; });
+            // km/h as ×3600 ÷1000, and m/s from the same double terms, not from the km/h value.
+            Fixed4 speed = ToFixed4(
+                FloatingStep([&] { return (ToDouble(j) * halfRise + root) * 3600 / 1000; }));
+            speedMs = ToFixed4(FloatingStep([&] { return ToDouble(j) * halfRise + root; }));
+            rec.Step("Скорость в начале торможения",
+                     "V = (j × t3 / 2 + √(2 × S × j)) × 3600 / 1000",
+                     "(" + Text(j) + " × " + Text(t3) + " / 2 + √(2 × " + Text(x) + " × " +
+                         Text(j) + ")) × 3600 / 1000",
+                     speed, "км/ч");
+            rec.Step("Скорость в начале торможения, м/с", "v = j × t3 / 2 + √(2 × S × j)",
+                     Text(j) + " × " + Text(t3) + " / 2 + √(2 × " + Text(x) + " × " + Text(j) + ")",
+                     speedMs, "м/с");
+            distance = StoppingDistance(ToDouble(speed), j, lag, rec);
+            time = BrakingTime(ToDouble(speed), j, t3, rec);
+            first = speed;
         } else {
-            skid =
-                ToFixed4(FloatingStep([&] { return PowerDouble(ToDouble(slowed), 2) / twiceJ; }));
-            rec.Step("Длина тормозного следа", "S = (v − j × t3 / 2)² / (2 × j)",
-                     "(" + Text(slowed) + ")² / (2 × " + Text(j) + ")", skid, "м");
+            speedMs =
+                ToFixed4(FloatingStep([&] { return ToDouble(MulFixed4Int(1000, x)) / 3600; }));
+            rec.Step("Скорость, м/с", "v = V × 1000 / 3600", Text(x) + " × 1000 / 3600", speedMs,
+                     "м/с");
+            Fixed4 loss =
+                ToFixed4(FloatingStep([&] { return ToDouble(j) * (ToDouble(t3) * 0.5); }));
+            rec.Step("Снижение скорости за время нарастания замедления", "j × t3 / 2",
+                     Text(j) + " × " + Text(t3) + " / 2", loss, "м/с");
+            double twiceJ = ToDouble(MulFixed4Int(2, j));
+            Fixed4 slowed = SubFixed4(speedMs, loss);
+            rec.Step("Скорость в начале полного торможения", "v − j × t3 / 2",
+                     Text(speedMs) + " − " + Text(loss), slowed, "м/с");
+            // Stopped while the deceleration was still rising: no full braking, no skid mark.
+            bool stopsEarly = slowed.units <= 0;
+            Fixed4 skid;
+            if (stopsEarly) {
+                rec.Note(kStopsEarly);
+            } else {
+                skid = ToFixed4(
+                    FloatingStep([&] { return PowerDouble(ToDouble(slowed), 2) / twiceJ; }));
+                rec.Step("Длина тормозного следа", "S = (v − j × t3 / 2)² / (2 × j)",
+                         "(" + Text(slowed) + ")² / (2 × " + Text(j) + ")", skid, "м");
+            }
+            distance = StoppingDistance(ToDouble(x), j, lag, rec);
+            if (!stopsEarly) time = BrakingTime(ToDouble(x), j, t3, rec);
+            first = skid;
         }
-        distance = StoppingDistance(ToDouble(x), j, lag, rec);
-        if (!stopsEarly) time = BrakingTime(ToDouble(x), j, t3, rec);
-        first = skid;
+        StoppingResults results{ResultText(first), ResultText(speedMs), ResultText(distance),
+                                ResultText(time)};
+        rec.Result(skidKnown ? "Скорость" : "Длина тормозного следа (юз)", results.first,
+                   skidKnown ? "км/ч" : "м");
+        rec.Result("Скорость", results.speedMs, "м/с");
+        rec.Result("Остановочный путь", results.distance, "м");
+        rec.Result("Время полного торможения", results.time, "с");
+        rec.Finish();
+        return results;
+    } catch (const NumericError& error) {
+        throw BlameOverflow(error, inputs);
     }
-    StoppingResults results{ResultText(first), ResultText(speedMs), ResultText(distance),
-                            ResultText(time)};
-    rec.Result(skidKnown ? "Скорость" : "Длина тормозного следа (юз)", results.first,
-               skidKnown ? "км/ч" : "м");
-    rec.Result("Скорость", results.speedMs, "м/с");
-    rec.Result("Остановочный путь", results.distance, "м");
-    rec.Result("Время полного торможения", results.time, "с");
-    rec.Finish();
-    return results;
 }
 
 } // namespace core

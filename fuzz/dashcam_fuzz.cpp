@@ -15,8 +15,8 @@ namespace {
 
 // DashcamSpeed without an operator==, for comparing two runs.
 struct Speed {
-    double hours, speed;
-    std::string hoursText, speedText;
+    std::int64_t elapsed, speed;
+    std::string elapsedText, speedText;
     friend bool operator==(const Speed&, const Speed&) = default;
 };
 
@@ -27,18 +27,35 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     DashcamReadings in{lines[0], lines[1], lines[2], lines[3], lines[4], lines[5], lines[6]};
     auto result = fuzz::RunTwice([&] {
         DashcamSpeed r = ComputeDashcamSpeed(in);
-        return Speed{r.hours, r.speed, r.hoursText, r.speedText};
+        return Speed{r.elapsed.units, r.speed.units, r.elapsedText, r.speedText};
     });
     if (!result.value) return 0;
     const Speed& r = *result.value;
-    fuzz::Require(std::isfinite(r.hours) && std::isfinite(r.speed),
-                  "an infinity or a NaN among the results");
-    fuzz::RequireNumberText(r.hoursText);
+    fuzz::Require(r.elapsed > 0, "a time that is not after the start was computed");
+    fuzz::Require(r.speed >= 0, "a negative speed");
+    fuzz::Require(r.speed % 100 == 0, "a speed with more than two decimals");
+    fuzz::RequireNumberText(r.elapsedText);
     fuzz::RequireNumberText(r.speedText);
-    // The time is shown in full and the speed to two decimals, both as FormatDouble writes them.
-    fuzz::Require(r.hoursText == FormatDouble(r.hours), "the time text is not the time");
-    fuzz::Require(r.speedText == FormatDouble(RoundDecimal(r.speed, 2)),
-                  "the speed text is not the rounded speed");
-    fuzz::RequireDoubleRoundTrip(r.hours);
+    fuzz::Require(r.elapsedText == FormatFixed4(Fixed4::FromUnits(r.elapsed)),
+                  "the time text is not the time");
+    fuzz::Require(r.speedText == FormatFixed4(Fixed4::FromUnits(r.speed)),
+                  "the speed text is not the speed");
+    // The speed is 3,6 · D / E to the nearest hundredth: a double recomputation lands within
+    // half a hundredth, give or take its own rounding.
+    const double expected = 3.6 * ParseDouble(in.distance) / (r.elapsed / 10000.0);
+    const double speed = r.speed / 10000.0;
+    fuzz::Require(std::abs(speed - expected) <= 0.005 + 1e-9 * std::abs(expected),
+                  "the speed is not 3,6 · D / E", r.speedText);
+    // The shown split adds up to the shown time, with minutes and seconds below 60.
+    const std::string shown = ShownSeconds(r.elapsedText);
+    const UnitSplit hours = SplitSeconds(shown, 3600);
+    const UnitSplit minutes = SplitSeconds(hours.rest, 60);
+    const Fixed4 m = ParseFixed4(minutes.whole);
+    const Fixed4 s = ParseFixed4(minutes.rest);
+    fuzz::Require(m.units >= 0 && m.units < 60 * 10000 && s.units >= 0 && s.units < 60 * 10000,
+                  "minutes or seconds outside 0..59", shown);
+    const Fixed4 total =
+        AddFixed4(AddFixed4(MulFixed4Int(3600, ParseFixed4(hours.whole)), MulFixed4Int(60, m)), s);
+    fuzz::Require(FormatFixed4(total) == shown, "the split does not add up", shown);
     return 0;
 }

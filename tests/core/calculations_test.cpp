@@ -6,6 +6,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/dashcam.h"
 #include "core/loading.h"
@@ -237,49 +238,68 @@ TEST(ComputeLoadBraking, Failures) {
 struct DashcamCase {
     const char* name;
     DashcamReadings in; // end h, m, s; start h, m, s; distance
-    const char* hours;
+    const char* seconds;
     const char* speed;
 };
 
 class DashcamExamples : public testing::TestWithParam<DashcamCase> {};
 
+// The time is exactly end − start in seconds, and the speed 3,6 · D / E rounded once.
 TEST_P(DashcamExamples, GiveTheWorkedResults) {
     DashcamSpeed r = ComputeDashcamSpeed(GetParam().in);
-    EXPECT_EQ(r.hoursText, GetParam().hours);
+    EXPECT_EQ(r.elapsedText, GetParam().seconds);
     EXPECT_EQ(r.speedText, GetParam().speed);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Examples, DashcamExamples,
     testing::Values(
-        DashcamCase{"TenSeconds_35m", {"10", "20", "40", "10", "20", "30", "35"}, "0,0028", "12,5"},
+        DashcamCase{"TenSeconds_35m", {"10", "20", "40", "10", "20", "30", "35"}, "10", "12,6"},
+        DashcamCase{"TenSeconds_31m", {"10", "20", "40", "10", "20", "30", "31"}, "10", "11,16"},
+        // A published worked example: 81 m in 4 s.
+        DashcamCase{"FourSeconds_81m", {"10", "33", "24", "10", "33", "20", "81"}, "4", "72,9"},
+        DashcamCase{"TwoSeconds_35m", {"10", "20", "32", "10", "20", "30", "35"}, "2", "63"},
+        DashcamCase{"AcrossTheHour", {"12", "0", "0", "11", "59", "59", "33"}, "1", "118,8"},
+        DashcamCase{"AcrossMidnight", {"24", "0", "10", "23", "59", "50", "31"}, "20", "5,58"},
+        DashcamCase{"OneMinute", {"10", "21", "0", "10", "20", "0", "36"}, "60", "2,16"},
+        DashcamCase{"ThreeMinutes", {"10", "4", "0", "10", "1", "0", "100"}, "180", "2"},
+        DashcamCase{"OneHour", {"10", "30", "20", "9", "30", "20", "31"}, "3600", "0,03"},
         DashcamCase{
-            "TenSeconds_31m", {"10", "20", "40", "10", "20", "30", "31"}, "0,0028", "11,07"},
-        DashcamCase{"AcrossTheHour", {"12", "0", "0", "11", "59", "59", "33"}, "0,0003", "110"},
-        DashcamCase{"AcrossMidnight", {"24", "0", "10", "23", "59", "50", "31"}, "0,0056", "5,54"},
-        DashcamCase{"OneMinute", {"10", "21", "0", "10", "20", "0", "36"}, "0,0167", "2,16"},
-        DashcamCase{"ThreeMinutes", {"10", "4", "0", "10", "1", "0", "100"}, "0,05", "2"},
-        DashcamCase{"OneHour", {"10", "30", "20", "9", "30", "20", "31"}, "1", "0,03"},
-        DashcamCase{"Backwards", {"10", "20", "30", "10", "20", "40", "35"}, "-0,0028", "-12,5"},
+            "FractionalSeconds", {"10", "20", "40", "10", "20", "30,5", "35"}, "9,5", "13,26"},
+        // 3,6 · 1,25 / 36 is 0,125 exactly: the half goes to the even 0,12.
+        DashcamCase{"HalfToEvenDown", {"0", "0", "36", "0", "0", "0", "1,25"}, "36", "0,12"},
+        DashcamCase{"HalfToEvenUp", {"0", "0", "36", "0", "0", "0", "1,35"}, "36", "0,14"},
+        DashcamCase{"NoDistance", {"10", "20", "40", "10", "20", "30", "0"}, "10", "0"},
         // A minute or second above 59 is used as it stands.
-        DashcamCase{"SixtySeconds", {"10", "20", "60", "10", "20", "0", "36"}, "0,0167", "2,16"}),
+        DashcamCase{"SixtySeconds", {"10", "20", "60", "10", "20", "0", "36"}, "60", "2,16"}),
     CaseName());
 
-TEST(Dashcam, Failures) {
-    DashcamReadings equal{"10", "20", "30", "10", "20", "30", "35"};
-    EXPECT_EQ(KindOf([&] { ComputeDashcamSpeed(equal); }), NumericErrorKind::DivisionByZero);
-    equal.distance = "0";
-    EXPECT_EQ(KindOf([&] { ComputeDashcamSpeed(equal); }), NumericErrorKind::InvalidArgument);
-    EXPECT_EQ(KindOf([] {
-                  ComputeDashcamSpeed({"", "", "", "", "", "", ""});
-              }),
-              NumericErrorKind::TypeMismatch);
-    EXPECT_EQ(KindOf([] {
-                  ComputeDashcamSpeed({"10", "2o", "40", "10", "20", "30", "35"});
-              }),
-              NumericErrorKind::TypeMismatch);
-    EXPECT_EQ(KindOf([] {
-                  ComputeDashcamSpeed({"1000000000000000", "0", "0", "0", "0", "0", "1"});
-              }),
-              NumericErrorKind::Overflow);
+struct ShownTimeCase {
+    const char* name;
+    const char* seconds;
+    std::vector<std::string> shown; // hours, minutes, seconds
+};
+
+class DashcamShownTime : public testing::TestWithParam<ShownTimeCase> {};
+
+// Whole hours, whole minutes and the seconds to 0,01, rounded before the split.
+TEST_P(DashcamShownTime, SplitsIntoHoursMinutesSeconds) {
+    const UnitSplit hours = SplitSeconds(ShownSeconds(GetParam().seconds), 3600);
+    const UnitSplit minutes = SplitSeconds(hours.rest, 60);
+    EXPECT_EQ((std::vector<std::string>{hours.whole, minutes.whole, minutes.rest}),
+              GetParam().shown);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Times, DashcamShownTime,
+    testing::Values(ShownTimeCase{"TenSeconds", "10", {"0", "0", "10"}},
+                    ShownTimeCase{"HalfSecond", "10,5", {"0", "0", "10,5"}},
+                    ShownTimeCase{"Hundredths", "59,88", {"0", "0", "59,88"}},
+                    ShownTimeCase{"RoundedToHundredths", "10,0049", {"0", "0", "10"}},
+                    ShownTimeCase{"HalfToEven", "10,005", {"0", "0", "10"}},
+                    ShownTimeCase{"CarriesIntoTheMinute", "59,996", {"0", "1", "0"}},
+                    ShownTimeCase{"CarriesIntoTheHour", "3599,995", {"1", "0", "0"}},
+                    ShownTimeCase{"OneMinute", "60", {"0", "1", "0"}},
+                    ShownTimeCase{"AllThree", "9296,5", {"2", "34", "56,5"}},
+                    ShownTimeCase{"ADay", "86400", {"24", "0", "0"}}),
+    CaseName());

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/dashcam.h"
 #include "core/loading.h"
 #include "core/numeric_error.h"
 #include "core/stopping.h"
@@ -44,33 +45,60 @@ constexpr auto kRange = NumericErrorKind::OutOfRange;
 INSTANTIATE_TEST_SUITE_P(
     Inputs, StoppingRefuses,
     testing::Values(
-        RefusedStopping{"NegativeReaction", {"-0,8", "0,2", "0,3", "10", "6,8"}, kSkid, kRange,
-                        kReaction},
-        RefusedStopping{"NegativeDelay", {"0,8", "-0,2", "0,3", "60", "6,8"}, kSpeed, kRange,
-                        kDelay},
-        RefusedStopping{"NegativeRise", {"0,8", "0,2", "-0,3", "60", "6,8"}, kSpeed, kRange,
+        RefusedStopping{
+            "NegativeReaction", {"-0,8", "0,2", "0,3", "10", "6,8"}, kSkid, kRange, kReaction},
+        RefusedStopping{
+            "NegativeDelay", {"0,8", "-0,2", "0,3", "60", "6,8"}, kSpeed, kRange, kDelay},
+        RefusedStopping{"NegativeRise", {"0,8", "0,2", "-0,3", "60", "6,8"}, kSpeed, kRange, kRise},
+        RefusedStopping{
+            "NegativeSkid", {"0,8", "0,2", "0,3", "-5", "6,8"}, kSkid, kRange, kSkidOrSpeed},
+        RefusedStopping{
+            "NegativeSpeed", {"0,8", "0,2", "0,3", "-5", "6,8"}, kSpeed, kRange, kSkidOrSpeed},
+        RefusedStopping{"NegativeDecelerationSpeedMode",
+                        {"0,8", "0,2", "0,3", "60", "-6,8"},
+                        kSpeed,
+                        kRange,
+                        kDeceleration},
+        RefusedStopping{"NegativeDecelerationSkidMode",
+                        {"0,8", "0,2", "0,3", "10", "-6,8"},
+                        kSkid,
+                        kRange,
+                        kDeceleration},
+        RefusedStopping{
+            "ZeroDeceleration", {"0,8", "0,2", "0,3", "60", "0"}, kSpeed, kRange, kDeceleration},
+        RefusedStopping{
+            "NegativeZeroIsZero", {"0,8", "0,2", "0,3", "60", "-0"}, kSpeed, kRange, kDeceleration},
+        RefusedStopping{"LettersNameTheirInput",
+                        {"0,8", "0,2", "0,3", "1o", "6,8"},
+                        kSkid,
+                        NumericErrorKind::TypeMismatch,
+                        kSkidOrSpeed},
+        RefusedStopping{"EmptyRise",
+                        {"0,8", "0,2", "", "10", "6,8"},
+                        kSkid,
+                        NumericErrorKind::TypeMismatch,
                         kRise},
-        RefusedStopping{"NegativeSkid", {"0,8", "0,2", "0,3", "-5", "6,8"}, kSkid, kRange,
+        RefusedStopping{"FirstBadInputWins",
+                        {"x", "-1", "0,3", "10", "0"},
+                        kSkid,
+                        NumericErrorKind::TypeMismatch,
+                        kReaction},
+        // An overflow in a step is put down to the largest input, the one mistyped.
+        RefusedStopping{"StepOverflowNamesTheSpeed",
+                        {"0,8", "0,2", "0,3", "900000000000000", "6,8"},
+                        kSpeed,
+                        NumericErrorKind::Overflow,
                         kSkidOrSpeed},
-        RefusedStopping{"NegativeSpeed", {"0,8", "0,2", "0,3", "-5", "6,8"}, kSpeed, kRange,
-                        kSkidOrSpeed},
-        RefusedStopping{"NegativeDecelerationSpeedMode", {"0,8", "0,2", "0,3", "60", "-6,8"},
-                        kSpeed, kRange, kDeceleration},
-        RefusedStopping{"NegativeDecelerationSkidMode", {"0,8", "0,2", "0,3", "10", "-6,8"},
-                        kSkid, kRange, kDeceleration},
-        RefusedStopping{"ZeroDeceleration", {"0,8", "0,2", "0,3", "60", "0"}, kSpeed, kRange,
-                        kDeceleration},
-        RefusedStopping{"NegativeZeroIsZero", {"0,8", "0,2", "0,3", "60", "-0"}, kSpeed, kRange,
-                        kDeceleration},
-        RefusedStopping{"LettersNameTheirInput", {"0,8", "0,2", "0,3", "1o", "6,8"}, kSkid,
-                        NumericErrorKind::TypeMismatch, kSkidOrSpeed},
-        RefusedStopping{"EmptyRise", {"0,8", "0,2", "", "10", "6,8"}, kSkid,
-                        NumericErrorKind::TypeMismatch, kRise},
-        RefusedStopping{"FirstBadInputWins", {"x", "-1", "0,3", "10", "0"}, kSkid,
-                        NumericErrorKind::TypeMismatch, kReaction},
-        RefusedStopping{"StepOverflowNamesNoInput",
-                        {"0,8", "0,2", "0,3", "900000000000000", "6,8"}, kSpeed,
-                        NumericErrorKind::Overflow, kNoInput}),
+        RefusedStopping{"StepOverflowNamesTheReaction",
+                        {"90000000000000", "0,2", "0,3", "60", "6,8"},
+                        kSpeed,
+                        NumericErrorKind::Overflow,
+                        kReaction},
+        RefusedStopping{"StepOverflowNamesTheDeceleration",
+                        {"0,8", "0,2", "0,3", "10", "90000000000000"},
+                        kSkid,
+                        NumericErrorKind::Overflow,
+                        kDeceleration}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct EarlyStop {
@@ -121,6 +149,10 @@ TEST(LoadBraking, RefusesWhatTheFormulasCannotTake) {
         EXPECT_EQ(error->kind(), NumericErrorKind::OutOfRange) << c.input;
         EXPECT_EQ(error->input(), c.input);
     }
+    auto huge = FailureOf([] { ComputeLoadBraking("1", "900000000000", "0,8", "6,8", "0,3"); });
+    ASSERT_TRUE(huge);
+    EXPECT_EQ(huge->kind(), NumericErrorKind::Overflow);
+    EXPECT_EQ(huge->input(), kLoadSpeed);
     auto empty = FailureOf([] { ComputeLoadBraking("", "60", "0,8", "6,8", "0,3"); });
     ASSERT_TRUE(empty);
     EXPECT_EQ(empty->kind(), NumericErrorKind::TypeMismatch);
@@ -139,5 +171,83 @@ TEST(LoadBraking, StopsBeforeFullBraking) {
     EXPECT_EQ(standing.time, "0");
     EXPECT_EQ(standing.skid, "0");
 }
+
+struct RefusedReadings {
+    const char* name;
+    DashcamReadings in; // end h, m, s; start h, m, s; distance
+    NumericErrorKind kind;
+    int input;
+};
+
+class DashcamRefuses : public testing::TestWithParam<RefusedReadings> {};
+
+// Readings that cannot be right are refused, naming the field; an end not after the start
+// names the end reading.
+TEST_P(DashcamRefuses, NamesTheReading) {
+    auto error = FailureOf([] { ComputeDashcamSpeed(GetParam().in); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->kind(), GetParam().kind);
+    EXPECT_EQ(error->input(), GetParam().input);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Readings, DashcamRefuses,
+    testing::Values(RefusedReadings{"EqualReadings",
+                                    {"10", "20", "30", "10", "20", "30", "35"},
+                                    NumericErrorKind::SameTime,
+                                    kEndHours},
+                    RefusedReadings{"EqualReadingsNoDistance",
+                                    {"10", "20", "30", "10", "20", "30", "0"},
+                                    NumericErrorKind::SameTime,
+                                    kEndHours},
+                    RefusedReadings{"EqualInOtherWords",
+                                    {"10", "20", "60", "10", "21", "0", "35"},
+                                    NumericErrorKind::SameTime,
+                                    kEndHours},
+                    RefusedReadings{"EndBeforeStart",
+                                    {"10", "20", "30", "10", "20", "40", "35"},
+                                    NumericErrorKind::EndBeforeStart,
+                                    kEndHours},
+                    RefusedReadings{"PastMidnightWithoutHour24",
+                                    {"0", "0", "10", "23", "59", "50", "31"},
+                                    NumericErrorKind::EndBeforeStart,
+                                    kEndHours},
+                    RefusedReadings{"ATenThousandthBefore",
+                                    {"10", "20", "29,9999", "10", "20", "30", "35"},
+                                    NumericErrorKind::EndBeforeStart,
+                                    kEndHours},
+                    RefusedReadings{"NegativeStartHour",
+                                    {"10", "20", "40", "-10", "20", "30", "35"},
+                                    NumericErrorKind::OutOfRange,
+                                    kStartHours},
+                    RefusedReadings{"NegativeDistance",
+                                    {"10", "20", "40", "10", "20", "30", "-35"},
+                                    NumericErrorKind::OutOfRange,
+                                    kDistance},
+                    RefusedReadings{"MistypedMinutes",
+                                    {"10", "2o", "40", "10", "20", "30", "35"},
+                                    NumericErrorKind::TypeMismatch,
+                                    kEndMinutes},
+                    RefusedReadings{"EmptyStartSeconds",
+                                    {"10", "20", "40", "10", "20", "", "35"},
+                                    NumericErrorKind::TypeMismatch,
+                                    kStartSeconds},
+                    RefusedReadings{"HoursTooLargeToRead",
+                                    {"1000000000000000", "0", "0", "0", "0", "0", "1"},
+                                    NumericErrorKind::Overflow,
+                                    kEndHours},
+                    RefusedReadings{"HoursTooLargeInSeconds",
+                                    {"100000000000000", "0", "0", "0", "0", "0", "1"},
+                                    NumericErrorKind::Overflow,
+                                    kEndHours},
+                    RefusedReadings{"StartMinutesTooLargeInSeconds",
+                                    {"1", "0", "0", "0", "900000000000000", "0", "1"},
+                                    NumericErrorKind::Overflow,
+                                    kStartMinutes},
+                    RefusedReadings{"SpeedTooLarge",
+                                    {"10", "20", "30,0001", "10", "20", "30", "900000000000000"},
+                                    NumericErrorKind::Overflow,
+                                    kDistance}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

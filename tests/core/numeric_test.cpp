@@ -165,6 +165,42 @@ TEST(MulFixed4, ReportsOverflow) {
     EXPECT_EQ(KindOf([] { MulFixed4(U(INT64_MAX), U(20000)); }), NumericErrorKind::Overflow);
 }
 
+struct MulDivCase {
+    const char* name;
+    std::int64_t a, b, c;
+    int decimals;
+    std::int64_t result;
+};
+
+class MulDivFixed4Rounds : public testing::TestWithParam<MulDivCase> {};
+
+// a × b / c with one rounding, at the end; a double would land just off the exact half.
+TEST_P(MulDivFixed4Rounds, OnceHalfToEven) {
+    const MulDivCase& c = GetParam();
+    EXPECT_EQ(MulDivFixed4(U(c.a), U(c.b), U(c.c), c.decimals).units, c.result);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Quotients, MulDivFixed4Rounds,
+    testing::Values(MulDivCase{"Exact_3_6_Times_35_Over_10", 36000, 350000, 100000, 2, 126000},
+                    MulDivCase{"ThirdToTwoDecimals", 10000, 10000, 30000, 2, 3300},
+                    MulDivCase{"TwoThirdsToFourDecimals", 20000, 10000, 30000, 4, 6667},
+                    MulDivCase{"HalfDownToEven", 36000, 12500, 360000, 2, 1200}, // 0,125
+                    MulDivCase{"HalfUpToEven", 36000, 13500, 360000, 2, 1400},   // 0,135
+                    MulDivCase{"NegativeHalfToEven", -36000, 12500, 360000, 2, -1200},
+                    MulDivCase{"NegativeDivisor", 36000, 350000, -100000, 2, -126000},
+                    MulDivCase{"Whole", 10000, 70000, 20000, 0, 40000}), // 3,5 → 4
+    CaseName());
+
+TEST(MulDivFixed4, ReportsDivisionByZeroAndOverflow) {
+    EXPECT_EQ(KindOf([] { MulDivFixed4(U(10000), U(10000), U(0), 2); }),
+              NumericErrorKind::DivisionByZero);
+    EXPECT_EQ(KindOf([] { MulDivFixed4(U(INT64_MAX), U(INT64_MAX), U(1), 4); }),
+              NumericErrorKind::Overflow);
+    EXPECT_EQ(KindOf([] { MulDivFixed4(U(INT64_MIN), U(INT64_MIN), U(-1), 0); }),
+              NumericErrorKind::Overflow);
+}
+
 TEST(PowerDouble, SquaresRootsAndTheirFailures) {
     EXPECT_EQ(PowerDouble(-4, 2), 16);
     EXPECT_EQ(PowerDouble(136, 0.5), std::sqrt(136.0));

@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -85,6 +86,9 @@ class Form4Test : public QObject {
         return {form->Text4->text(), form->Text7->text(), form->Text9->text(), form->Text2->text()};
     }
     static bool NoAlert() { return !toolkit::Instance<Form5>() && !toolkit::Instance<Form6>(); }
+    static QMessageBox* Message(const Form4* form) {
+        return form->findChild<QMessageBox*>(QStringLiteral("Message"));
+    }
 
 private slots:
     void init() { main = toolkit::Load<Form1>(); }
@@ -249,34 +253,41 @@ private slots:
         QVERIFY(form->minimumSize() != form->maximumSize()); // sizable
     }
 
-    // The readings are typed as start → end; the visible time and speed follow.
+    // The readings are typed as start → end; the visible time and speed follow. The time is
+    // exactly end − start, shown to 0,01 s.
     void workedExamples_data() {
         QTest::addColumn<Readings>("in");
         QTest::addColumn<QStringList>("shown"); // hours, minutes, seconds, speed
         QTest::newRow("10:20:30-10:20:40 35m")
-            << kTenSeconds << QStringList{"0", "0", "10,08", "12,5"};
-        QTest::newRow("10:20:30-10:20:40 31m") << Readings{"10", "20", "30", "10", "20", "40", "31"}
-                                               << QStringList{"0", "0", "10,08", "11,07"};
+            << kTenSeconds << QStringList{"0", "0", "10", "12,6"};
+        QTest::newRow("10:33:20-10:33:24 81m") << Readings{"10", "33", "20", "10", "33", "24", "81"}
+                                               << QStringList{"0", "0", "4", "72,9"};
         QTest::newRow("11:59:59-12:00:00 33m") << Readings{"11", "59", "59", "12", "0", "0", "33"}
-                                               << QStringList{"0", "0", "1,08", "110"};
+                                               << QStringList{"0", "0", "1", "118,8"};
         QTest::newRow("23:59:50-24:00:10 31m") << Readings{"23", "59", "50", "24", "0", "10", "31"}
-                                               << QStringList{"0", "0", "20,16", "5,54"};
+                                               << QStringList{"0", "0", "20", "5,58"};
         QTest::newRow("10:20:00-10:21:00 36m") << Readings{"10", "20", "0", "10", "21", "0", "36"}
-                                               << QStringList{"0", "1", "0,12", "2,16"};
-        QTest::newRow("whole minutes 10:01:00-10:04:00 100m")
-            << Readings{"10", "1", "0", "10", "4", "0", "100"} << QStringList{"0", "3", "0", "2"};
+                                               << QStringList{"0", "1", "0", "2,16"};
         QTest::newRow("whole hour 9:30:20-10:30:20 31m")
             << Readings{"9", "30", "20", "10", "30", "20", "31"}
             << QStringList{"1", "0", "0", "0,03"};
-        QTest::newRow("end before start 10:20:40-10:20:30 35m")
-            << Readings{"10", "20", "40", "10", "20", "30", "35"}
-            << QStringList{"-0", "0", "10,08", "-12,5"};
-        QTest::newRow("60 seconds 10:20:00-10:20:60 36m")
-            << Readings{"10", "20", "0", "10", "20", "60", "36"}
-            << QStringList{"0", "1", "0,12", "2,16"};
+        QTest::newRow("fractional 10:20:30-10:20:40,5 35m")
+            << Readings{"10", "20", "30", "10", "20", "40,5", "35"}
+            << QStringList{"0", "0", "10,5", "12"};
+        QTest::newRow("hundredths 10:20:00-10:20:59,88 35m")
+            << Readings{"10", "20", "0", "10", "20", "59,88", "35"}
+            << QStringList{"0", "0", "59,88", "2,1"};
+        QTest::newRow("rounded up into a minute 10:00:00-10:00:59,996 1m")
+            << Readings{"10", "0", "0", "10", "0", "59,996", "1"}
+            << QStringList{"0", "1", "0", "0,06"};
+        QTest::newRow("all three 10:00:00-12:34:56,5 1000m")
+            << Readings{"10", "0", "0", "12", "34", "56,5", "1000"}
+            << QStringList{"2", "34", "56,5", "0,39"};
+        QTest::newRow("no distance") << Readings{"10", "20", "30", "10", "20", "40", "0"}
+                                     << QStringList{"0", "0", "10", "0"};
         QTest::newRow("60 minutes and seconds 10:59:60-11:01:00 36m")
             << Readings{"10", "59", "60", "11", "1", "0", "36"}
-            << QStringList{"0", "1", "0,12", "2,16"};
+            << QStringList{"0", "1", "0", "2,16"};
     }
     void workedExamples() {
         QFETCH(Readings, in);
@@ -289,11 +300,13 @@ private slots:
         QTest::mouseClick(form->Command1, Qt::LeftButton);
         QCOMPARE(Shown(form), shown);
         QVERIFY(NoAlert());
+        QVERIFY(!Message(form));
     }
 
     // Each write runs its own handler before the write that follows it, and the speed comes
     // last. A recorder connected after the window's handler sees a write once its whole
-    // nested chain is done, so the list is in the order the writes complete.
+    // nested chain is done, so the list is in the order the writes complete. The working
+    // fields hold seconds, exactly.
     void chainOfWrites() {
         Form4* form = Open();
         QStringList writes;
@@ -302,18 +315,18 @@ private slots:
             connect(field, &QLineEdit::textChanged, this, [&writes, field](const QString& text) {
                 writes << field->objectName() + "=" + text;
             });
-        TypeReadings(form, {"10", "20", "0", "10", "21", "0", "36"});
+        TypeReadings(form, {"10", "0", "0", "11", "2", "3,4567", "36"});
         form->Command1->click();
         QCOMPARE(writes,
-                 (QStringList{"Text4=0", "Text7=1", "Text9=0,12", "Text8=0,002", "Text6=1,002",
-                              "Text5=0,0167", "Text1=0,0167", "Text2=2,16"}));
+                 (QStringList{"Text4=1", "Text7=2", "Text9=3,46", "Text8=3,46", "Text6=123,46",
+                              "Text5=3723,46", "Text1=3723,4567", "Text2=0,03"}));
 
-        // A whole number of hours: every field is still written, with zero fractions.
+        // A whole number of hours: every field is still written, with zero seconds.
         writes.clear();
         TypeReadings(form, {"9", "30", "20", "10", "30", "20", "31"});
         form->Command1->click();
         QCOMPARE(writes, (QStringList{"Text4=1", "Text7=0", "Text9=0", "Text8=0", "Text6=0",
-                                      "Text5=0", "Text1=1", "Text2=0,03"}));
+                                      "Text5=3600", "Text1=3600", "Text2=0,03"}));
         QVERIFY(NoAlert());
     }
 
@@ -338,7 +351,7 @@ private slots:
         Form4* form = Open();
         TypeReadings(form, kTenSeconds);
         form->Command1->click();
-        QCOMPARE(Shown(form), (QStringList{"0", "0", "10,08", "12,5"}));
+        QCOMPARE(Shown(form), (QStringList{"0", "0", "10", "12,6"}));
         if (auto* combo = form->findChild<QComboBox*>(name))
             Type(combo, text);
         else
@@ -358,28 +371,56 @@ private slots:
         QVERIFY(toolkit::Instance<Form5>() && toolkit::Instance<Form5>()->isVisible());
     }
 
-    // Readings that give no time, or values too large, change nothing and say nothing.
-    void silentFailures_data() {
+    // Readings that cannot be right are refused with a message naming the field; no field
+    // changes and no warning opens.
+    void refusedReadings_data() {
         QTest::addColumn<Readings>("in");
-        QTest::newRow("equal readings") << Readings{"10", "20", "30", "10", "20", "30", "35"};
+        QTest::addColumn<QString>("message");
+        const QString midnight = QStringLiteral(
+            "Расчёт невозможен: конечные показания времени раньше начальных. Если запись идёт "
+            "через полночь, укажите конечный час как 24, например 24:00:10.");
+        const QString same = QStringLiteral(
+            "Расчёт невозможен: конечные показания времени совпадают с начальными: время не "
+            "прошло, скорость не определена.");
+        QTest::newRow("end before start")
+            << Readings{"10", "20", "40", "10", "20", "30", "35"} << midnight;
+        QTest::newRow("past midnight as hour 0")
+            << Readings{"23", "59", "50", "0", "0", "10", "31"} << midnight;
+        QTest::newRow("equal readings")
+            << Readings{"10", "20", "30", "10", "20", "30", "35"} << same;
         QTest::newRow("equal readings, no distance")
-            << Readings{"10", "20", "30", "10", "20", "30", "0"};
-        QTest::newRow("equal after rounding to 0.36 s")
-            << Readings{"10", "20", "30", "10", "20", "30,1", "35"};
-        QTest::newRow("hours too large")
-            << Readings{"0", "0", "0", "1000000000000000", "0", "0", "1"};
+            << Readings{"10", "20", "30", "10", "20", "30", "0"} << same;
+        QTest::newRow("negative start hour")
+            << Readings{"-10", "20", "30", "10", "20", "40", "35"}
+            << QStringLiteral("Расчёт невозможен: значение «Начальные показания времени, час» "
+                              "не может быть отрицательным.");
+        QTest::newRow("negative distance")
+            << Readings{"10", "20", "30", "10", "20", "40", "-35"}
+            << QStringLiteral(
+                   "Расчёт невозможен: значение «Расстояние, м» не может быть отрицательным.");
+        QTest::newRow("end hours too large")
+            << Readings{"0", "0", "0", "1000000000000000", "0", "0", "1"}
+            << QStringLiteral(
+                   "Расчёт невозможен: значение «Конечные показания времени, час» слишком велико.");
+        QTest::newRow("distance too large for the time")
+            << Readings{"10", "20", "30", "10", "20", "30,0001", "900000000000000"}
+            << QStringLiteral("Расчёт невозможен: значение «Расстояние, м» слишком велико.");
     }
-    void silentFailures() {
+    void refusedReadings() {
         QFETCH(Readings, in);
+        QFETCH(QString, message);
         Form4* form = Open();
         TypeReadings(form, kTenSeconds);
         form->Command1->click();
         TypeReadings(form, in);
         const QStringList before = Texts(form);
-        QVERIFY(before.contains(QStringLiteral("10,08")));
+        QVERIFY(before.contains(QStringLiteral("12,6")));
         QTest::mouseClick(form->Command1, Qt::LeftButton);
         QCOMPARE(Texts(form), before);
         QVERIFY(NoAlert());
+        QMessageBox* box = Message(form);
+        QVERIFY(box && box->isVisible());
+        QCOMPARE(box->text(), message);
     }
 
     // Pressing Start again with the same readings shows the same results, and puts back what
@@ -387,7 +428,8 @@ private slots:
     void repeatedClick_data() {
         QTest::addColumn<Readings>("in");
         QTest::addColumn<QStringList>("shown");
-        QTest::newRow("fractional time") << kTenSeconds << QStringList{"0", "0", "10,08", "12,5"};
+        QTest::newRow("fractional time") << Readings{"10", "20", "30", "10", "20", "40,5", "35"}
+                                         << QStringList{"0", "0", "10,5", "12"};
         QTest::newRow("whole hour") << Readings{"9", "30", "20", "10", "30", "20", "31"}
                                     << QStringList{"1", "0", "0", "0,03"};
     }
@@ -474,7 +516,7 @@ private slots:
 
         TypeReadings(form, kTenSeconds);
         QTest::mouseClick(form->Command1, Qt::LeftButton);
-        QCOMPARE(Shown(form), (QStringList{"0", "0", "10,08", "12,5"}));
+        QCOMPARE(Shown(form), (QStringList{"0", "0", "10", "12,6"}));
     }
 };
 

@@ -348,7 +348,7 @@ private slots:
             Type(combos[i], readings[i]);
         Type(dashcam->Text3, QStringLiteral("35"));
         QTest::mouseClick(dashcam->Command1, Qt::LeftButton);
-        QCOMPARE(dashcam->Text2->text(), QStringLiteral("12,5"));
+        QCOMPARE(dashcam->Text2->text(), QStringLiteral("12,6"));
 
         QVERIFY(dashcam->Record());
         QCOMPARE(ResultTexts(*dashcam->Record()),

@@ -11,9 +11,11 @@
 #include "core/numeric.h"
 #include "core/numeric_error.h"
 #include "dashcam/form4_layout.h"
+#include "main/calculation_error.h"
 #include "toolkit/controls.h"
 #include "toolkit/events.h"
 #include "toolkit/forms.h"
+#include "toolkit/messages.h"
 #include "toolkit/pictures.h"
 #include "toolkit/text.h"
 #include "toolkit/window.h"
@@ -63,64 +65,82 @@ void Form4::Form_Load() {
     Combo1->setFocus(); // the lowest tab index of the controls that take the focus
 }
 
-// Nothing is written unless time and speed are both known; a mistyped or empty reading says
-// so, any other failure (equal readings, values too large) passes in silence.
+// Nothing is written unless time and speed are both known. A mistyped or empty reading opens
+// the warning; readings that cannot be right are refused with a message naming the field.
 void Form4::Command1_Click() {
     core::DashcamSpeed result;
     core::CalculationRecord record;
+    const QString texts[] = {Combo1->currentText(), Combo2->currentText(), Combo3->currentText(),
+                             Combo4->currentText(), Combo5->currentText(), Combo6->currentText(),
+                             Text3->text()};
     try {
-        result = core::ComputeDashcamSpeed({Std(Combo1->currentText()), Std(Combo2->currentText()),
-                                            Std(Combo3->currentText()), Std(Combo4->currentText()),
-                                            Std(Combo5->currentText()), Std(Combo6->currentText()),
-                                            Std(Text3->text())},
-                                           &record);
+        result =
+            core::ComputeDashcamSpeed({Std(texts[0]), Std(texts[1]), Std(texts[2]), Std(texts[3]),
+                                       Std(texts[4]), Std(texts[5]), Std(texts[6])},
+                                      &record);
     } catch (const core::NumericError& error) {
-        if (error.kind() == core::NumericErrorKind::TypeMismatch) toolkit::Show<Form5>();
+        if (error.kind() == core::NumericErrorKind::TypeMismatch)
+            toolkit::Show<Form5>();
+        else
+            ShowRefusal(error, texts);
         return;
     }
-    toolkit::WriteText(Text1, Q(result.hoursText)); // runs the split into Text4, Text7, Text9
+    toolkit::WriteText(Text1, Q(result.elapsedText)); // runs the split into Text4, Text7, Text9
     toolkit::WriteText(Text2, Q(result.speedText));
     record_.Keep(std::move(record));
 }
 
+// The elapsed seconds as shown, to 0,01 s.
 void Form4::Text1_Change() {
-    SplitAtComma(Text1, Text4, Text5);
+    const QString text = Text1->text();
+    if (text.isEmpty()) return;
+    QString shown;
+    try {
+        shown = Q(core::ShownSeconds(Std(text)));
+    } catch (const core::NumericError&) {
+        return; // never reached with the numbers the chain writes; no exception may cross a signal
+    }
+    toolkit::WriteText(Text5, shown);
 }
 
+// Whole hours, and the seconds past them.
 void Form4::Text5_Change() {
-    TimesSixty(Text5, Text6);
+    SplitOff(Text5, 3600, Text4, Text6);
 }
 
+// Whole minutes, and the seconds past them.
 void Form4::Text6_Change() {
-    SplitAtComma(Text6, Text7, Text8);
+    SplitOff(Text6, 60, Text7, Text8);
 }
 
 void Form4::Text8_Change() {
-    TimesSixty(Text8, Text9);
+    toolkit::WriteText(Text9, Text8->text());
 }
 
-// The digits before the comma go to `whole`, "0," and the digits after it to `fraction`. A
-// whole number has no digits after the comma: its fraction is "0", so that the next fields
-// still follow the new time. Every write runs its handler, also when the text stays the same.
-void Form4::SplitAtComma(QLineEdit* number, QLineEdit* whole, QLineEdit* fraction) {
-    const QString text = number->text();
+// Every write runs its handler, also when the text stays the same, so that a second click puts
+// back what the user typed over the results.
+void Form4::SplitOff(QLineEdit* seconds, std::int16_t unit, QLineEdit* whole, QLineEdit* rest) {
+    const QString text = seconds->text();
     if (text.isEmpty()) return;
-    const core::TimeParts parts = core::SplitAtComma(Std(text));
-    toolkit::WriteText(whole, Q(parts.whole));
-    toolkit::WriteText(fraction, Q(parts.fraction));
-}
-
-// A fraction of an hour (or of a minute) in minutes (or seconds).
-void Form4::TimesSixty(QLineEdit* fraction, QLineEdit* result) {
-    const QString text = fraction->text();
-    if (text.isEmpty()) return;
-    QString sixtieths;
+    core::UnitSplit split;
     try {
-        sixtieths = Q(core::TimesSixty(Std(text)));
+        split = core::SplitSeconds(Std(text), unit);
     } catch (const core::NumericError&) {
-        return; // never reached with the numbers the split writes; no exception may cross a signal
+        return; // never reached with the numbers the chain writes; no exception may cross a signal
     }
-    toolkit::WriteText(result, sixtieths);
+    toolkit::WriteText(whole, Q(split.whole));
+    toolkit::WriteText(rest, Q(split.rest));
+}
+
+void Form4::ShowRefusal(const core::NumericError& error, const QString (&texts)[7]) {
+    const CalculationInput inputs[] = {
+        {Combo1->accessibleName(), texts[0]}, {Combo2->accessibleName(), texts[1]},
+        {Combo3->accessibleName(), texts[2]}, {Combo4->accessibleName(), texts[3]},
+        {Combo5->accessibleName(), texts[4]}, {Combo6->accessibleName(), texts[5]},
+        {Text3->accessibleName(), texts[6]},
+    };
+    toolkit::ShowMessage(this,
+                         QStringLiteral("Расчёт невозможен: ") + CalculationProblem(error, inputs));
 }
 
 void Form4::Command3_Click() {

@@ -2,6 +2,7 @@
 
 #include <QPixmap>
 #include <QWidget>
+#include <cstdint>
 
 #include "core/record.h"
 #include "record/last_record.h"
@@ -10,6 +11,10 @@ class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
+
+namespace core {
+class NumericError;
+}
 
 namespace toolkit {
 class Label;
@@ -33,7 +38,9 @@ public:
     QLineEdit* Text3;
     // Elapsed hours, minutes, seconds and the speed.
     QLineEdit *Text4, *Text7, *Text9, *Text2;
-    // The hidden working fields that take the elapsed time apart.
+    // The hidden working fields that take the elapsed time apart, all in seconds: the exact
+    // elapsed time, the time as shown (to 0,01 s), the seconds past the whole hours and past
+    // the whole minutes.
     QGroupBox* Frame1;
     QLineEdit *Text1, *Text5, *Text6, *Text8;
     // Start, close, the example video.
@@ -59,8 +66,8 @@ private:
     void Command3_Click();
     void Label21_Click();
 
-    void SplitAtComma(QLineEdit* number, QLineEdit* whole, QLineEdit* fraction);
-    void TimesSixty(QLineEdit* fraction, QLineEdit* result);
+    void SplitOff(QLineEdit* seconds, std::int16_t unit, QLineEdit* whole, QLineEdit* rest);
+    void ShowRefusal(const core::NumericError& error, const QString (&texts)[7]);
 
     QPixmap background_;
     LastRecord record_{this};

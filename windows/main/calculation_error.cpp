@@ -1,40 +1,20 @@
 #include "main/calculation_error.h"
 
-#include "core/numeric.h"
-#include "core/numeric_error.h"
+#include <string>
+#include <vector>
+
+#include "core/problem.h"
 
 QString CalculationProblem(const core::NumericError& error,
                            std::span<const CalculationInput> inputs) {
-    using Kind = core::NumericErrorKind;
-    const int index = error.input();
-    if (index < 0 || index >= static_cast<int>(inputs.size())) {
-        if (error.kind() == Kind::TypeMismatch)
-            return QStringLiteral("одно из значений не является числом.");
-        if (error.kind() == Kind::Overflow)
-            return QStringLiteral("одно из значений слишком велико.");
-        return QStringLiteral("при этих значениях результат не определён.");
+    std::vector<std::string> texts; // kept alive for the views below
+    texts.reserve(2 * inputs.size());
+    std::vector<core::NamedInput> named;
+    for (const CalculationInput& input : inputs) {
+        texts.push_back(input.name.toStdString());
+        texts.push_back(input.text.toStdString());
     }
-    const CalculationInput& input = inputs[static_cast<std::size_t>(index)];
-    const QString value = QStringLiteral("значение «%1»").arg(input.name);
-    switch (error.kind()) {
-    case Kind::TypeMismatch:
-        if (input.text.isEmpty()) return value + QStringLiteral(" не задано.");
-        return value + QStringLiteral(" не является числом. Введите число, дробную часть "
-                                      "отделяйте запятой, например 0,8.");
-    case Kind::Overflow:
-        return value + QStringLiteral(" слишком велико.");
-    case Kind::OutOfRange: {
-        bool negative = false;
-        try {
-            negative = core::ParseDouble(input.text.toStdString()) < 0;
-        } catch (const core::NumericError&) {
-        }
-        return value + (negative ? QStringLiteral(" не может быть отрицательным.")
-                                 : QStringLiteral(" должно быть больше нуля."));
-    }
-    case Kind::DivisionByZero:
-    case Kind::InvalidArgument:
-        break;
-    }
-    return value + QStringLiteral(": при этом значении результат не определён.");
+    for (std::size_t i = 0; i < texts.size(); i += 2)
+        named.push_back({texts[i], texts[i + 1]});
+    return QString::fromStdString(core::ProblemText(error, named));
 }
