@@ -223,13 +223,13 @@ private slots:
                  Sorted({"startHours", "startMinutes", "startSeconds", "endHours", "endMinutes",
                          "endSeconds", "distance"}));
         QCOMPARE(Sorted(example.results.keys()),
-                 Sorted({"time", "hours", "minutes", "seconds", "speed"}));
+                 Sorted({"elapsed", "hours", "minutes", "seconds", "speed"}));
         const auto& in = example.inputs;
         const core::DashcamSpeed r = core::ComputeDashcamSpeed(
             {Std(in["endHours"]), Std(in["endMinutes"]), Std(in["endSeconds"]),
              Std(in["startHours"]), Std(in["startMinutes"]), Std(in["startSeconds"]),
              Std(in["distance"])});
-        QCOMPARE(example.results["time"], Q(r.hoursText));
+        QCOMPARE(example.results["elapsed"], Q(r.elapsedText));
         QCOMPARE(example.results["speed"], Q(r.speedText));
 
         Form4* form = toolkit::Show<Form4>();
