@@ -140,7 +140,7 @@ def film(app, main):
     dashcam = Dashcam(window(app, "Кварнет. Расчет скорости по данным видеорегистратора"))
     time.sleep(1.5)
     # A car passes two lamp posts 35 m apart ten seconds apart on the dashcam's clock.
-    dashcam.run(("10", "20", "30"), ("10", "20", "40"), "35", ("0", "0", "10,08", "12,5"))
+    dashcam.run(("10", "20", "30"), ("10", "20", "40"), "35", ("0", "0", "10", "12,6"))
     # Three minutes for 100 m; the hour stays as it is.
     dashcam.run((None, "1", "0"), (None, "4", "0"), "100", ("0", "3", "0", "2"))
     click(dashcam.close)
