@@ -7,6 +7,7 @@
 
 #include "alerts/alert_window.h"
 #include "core/numeric.h"
+#include "core/stopping.h"
 #include "main/form1.h"
 #include "toolkit/controls.h"
 #include "toolkit/forms.h"
@@ -126,7 +127,12 @@ void Form1::SecondPhaseStep(int timer) {
 // at every step, so an edit of Text7 during the run counts. 0: an unknown mode, no frame.
 int Form1::SeriesBase() const {
     const double mode = Number(Label19->text());
-    const double x = Number(Text7->text());
+    double x = 0;
+    try {
+        x = Number(Text7->text());
+    } catch (const core::NumericError& error) {
+        throw core::NumericError(error.kind(), core::kSkidOrSpeed); // the message names the field
+    }
     if (mode == 1) return x <= 18 ? kStoppingSeries : kCollisionSeries;
     if (mode == 2) return x <= 60 ? kStoppingSeries : kCollisionSeries;
     return 0;
