@@ -356,8 +356,8 @@ private slots:
                               dashcam->Text9->text(), dashcam->Text2->text()}));
         QVERIFY(!main->Record()); // the main window computed nothing
         Choose(dashcam->Label4, kCopy);
-        QVERIFY(ClipboardText().contains(QStringLiteral("V = D / 1000 / T")));
-        QVERIFY(ClipboardText().contains(QStringLiteral("Скорость: 12,5 км/ч")));
+        QVERIFY(ClipboardText().contains(QStringLiteral("V = 3,6 × D / E")));
+        QVERIFY(ClipboardText().contains(QStringLiteral("Скорость: 12,6 км/ч")));
         Type(dashcam->Text2, QStringLiteral("13"));
         OffersNothing(dashcam, dashcam->Label1);
     }
