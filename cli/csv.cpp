@@ -2,7 +2,7 @@
 
 namespace cli {
 
-std::vector<std::string> SplitCsvLine(std::string_view line) {
+CsvFields SplitCsvLine(std::string_view line) {
     std::vector<std::string> fields(1);
     bool quoted = false;
     for (std::size_t i = 0; i < line.size(); ++i) {
@@ -24,7 +24,7 @@ std::vector<std::string> SplitCsvLine(std::string_view line) {
             fields.back() += c;
         }
     }
-    return fields;
+    return {std::move(fields), quoted};
 }
 
 std::string JoinCsvLine(const std::vector<std::string>& fields) {

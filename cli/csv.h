@@ -8,7 +8,11 @@
 // semicolon, a quote or a line break is quoted, with its quotes doubled.
 namespace cli {
 
-std::vector<std::string> SplitCsvLine(std::string_view line);
+struct CsvFields {
+    std::vector<std::string> fields;
+    bool unclosedQuote = false; // the line ended inside a quoted field
+};
+CsvFields SplitCsvLine(std::string_view line);
 std::string JoinCsvLine(const std::vector<std::string>& fields);
 
 } // namespace cli

@@ -10,7 +10,7 @@ std::string Padded(std::string_view text, std::size_t width) {
 }
 
 constexpr std::string_view kCommon =
-    "  --json           запись расчёта в JSON вместо текста\n"
+    "  --json           запись расчёта в JSON вместо текста; с --batch — строки JSON\n"
     "  --batch ФАЙЛ     рассчитать каждую строку файла с разделителем «;» (- — стандартный\n"
     "                   ввод); первая строка называет параметры без «--»\n"
     "  --help, -h       эта справка\n";
@@ -18,7 +18,23 @@ constexpr std::string_view kCommon =
 constexpr std::string_view kNumbersAndStatus =
     "Числа пишутся с десятичной запятой (точка тоже принимается).\n"
     "Код завершения: 0 — всё рассчитано, 1 — какое-то значение не принято, 2 — ошибка в\n"
-    "команде (неизвестный расчёт или параметр, параметр без значения).\n";
+    "команде (неизвестный расчёт или параметр, параметр без значения), 3 — результат не\n"
+    "удалось записать (нет места на диске, канал закрыт); причина — в стандартном потоке\n"
+    "ошибок.\n";
+
+constexpr std::string_view kBatchAndJson =
+    "Файл --batch: в вывод идут столбец line (номер строки входного файла), столбцы файла,\n"
+    "столбцы результатов и error (причина отказа с номером строки). Пустая строка\n"
+    "пропускается, её номер не выводится. Строка с лишним или недостающим полем или с\n"
+    "незакрытой кавычкой не считается; в error она приводится целиком.\n"
+    "\n"
+    "JSON (--json): объект с полями calculation (stopping, loading, dashcam), version,\n"
+    "title, inputs, steps, results, notes. Каждый элемент inputs, steps и results имеет\n"
+    "key (постоянное имя латиницей, например reaction_s, speed_kmh, stopping_distance_m,\n"
+    "braking_time_s, elapsed_s), name, unit, text (как показано, с запятой) и value (число\n"
+    "JSON, например 45.7; у нечисловых исходных данных его нет); у шагов ещё formula и\n"
+    "substituted. Отказ и ошибка в команде — объект error с полями kind (refused, usage),\n"
+    "option и message. С --batch каждая строка вывода — объект с line и results или error.\n";
 
 } // namespace
 
@@ -27,11 +43,13 @@ std::string GeneralHelp() {
                        "Использование:\n"
                        "  kvarnet-calc РАСЧЁТ ПАРАМЕТРЫ… [--json]\n"
                        "  kvarnet-calc РАСЧЁТ --batch ФАЙЛ [ПАРАМЕТРЫ…]\n"
-                       "  kvarnet-calc РАСЧЁТ --help\n\n"
+                       "  kvarnet-calc РАСЧЁТ --help\n"
+                       "  kvarnet-calc --version\n\n"
                        "Расчёты:\n";
     for (const Calculation* calculation : AllCalculations())
         text += "  " + Padded(calculation->name, 10) + std::string(calculation->summary) + "\n";
-    text += "\nОбщие параметры:\n" + std::string(kCommon) + "\n" + std::string(kNumbersAndStatus);
+    text += "\nОбщие параметры:\n" + std::string(kCommon) + "\n" + std::string(kBatchAndJson) +
+            "\n" + std::string(kNumbersAndStatus);
     return text;
 }
 
@@ -50,7 +68,7 @@ std::string CalculationHelp(const Calculation& calculation) {
                 ", " + std::string(option.value) + "\n";
     text += kCommon;
     text += "\n" + calculation.details() + "\n";
-    text += "В файле --batch к столбцам добавляются:";
+    text += "В файле --batch к столбцам добавляются: line (первым),";
     for (std::string_view column : calculation.resultColumns)
         text += " " + std::string(column);
     text += " error.\n\n" + std::string(kNumbersAndStatus);

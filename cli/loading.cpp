@@ -10,12 +10,6 @@ namespace {
 
 using Names = std::set<std::string, std::less<>>;
 
-constexpr std::string_view kGroupCaptions[] = {
-    "Легковые и автобусы одиночные и автопоезда",
-    "Грузовые одиночное",
-    "Грузовые автопоезда с тягачами",
-};
-
 constexpr GivenInput kRowInput{"row", "Строка таблицы (группа и категория)", ""};
 constexpr GivenInput kLoadInput{"load", "Нагрузка", ""};
 constexpr GivenInput kAdhesionInput{"adhesion", "Коэффициент сцепления", ""};
@@ -57,7 +51,12 @@ std::string AdhesionList() {
 Outcome Run(const Values& values) {
     Outcome outcome;
     std::string coefficient;
-    std::optional<core::RecordStep> lookUp;
+    // The row and column of a coefficient taken from the table, and the load chosen.
+    struct TableChoice {
+        int row, column;
+        core::LoadState load;
+    };
+    std::optional<TableChoice> fromTable;
     if (auto given = values.find("coefficient"); given != values.end()) {
         coefficient = given->second;
     } else {
@@ -80,7 +79,7 @@ Outcome Run(const Values& values) {
             return outcome;
         }
         coefficient = *core::LookUpEfficiency(*row, *column); // every row and column has a cell
-        lookUp = core::LookUpStep(*row, *column, coefficient);
+        fromTable = TableChoice{*row, *column, *load};
     }
 
     const std::string& speed = values.at("speed");
@@ -91,7 +90,12 @@ Outcome Run(const Values& values) {
         const core::LoadBrakingResults r = core::ComputeLoadBraking(
             coefficient, speed, adhesion, deceleration, rise, &outcome.record);
         outcome.columns = {coefficient, r.speedMs, r.distance, r.time, r.skid};
-        if (lookUp) outcome.record.steps.insert(outcome.record.steps.begin(), *lookUp);
+        if (fromTable) {
+            const core::RowCategory category = core::CategoryOfRow(fromTable->row);
+            core::StartFromTable(outcome.record, core::GroupCaption(category.group),
+                                 category.category, core::LoadCaption(fromTable->load),
+                                 fromTable->row, fromTable->column, coefficient);
+        }
     } catch (const core::NumericError& error) {
         // In the order ComputeLoadBraking reads them.
         const GivenInput inputs[] = {
@@ -120,8 +124,7 @@ std::string Details() {
                                          core::VehicleGroup::Trucks,
                                          core::VehicleGroup::RoadTrains};
     for (core::VehicleGroup group : groups) {
-        const auto g = static_cast<std::size_t>(group);
-        text += "  " + std::string(kGroupCaptions[g]) + ":\n";
+        text += "  " + std::string(core::GroupCaption(group)) + ":\n";
         for (std::string_view category : core::CategoriesOf(group)) {
             const int row = *core::RowForCategory(group, category);
             text += "    " + std::to_string(row) + "  " + std::string(category) + "\n";
@@ -143,7 +146,7 @@ const Calculation& Loading() {
                     {"coefficient", "Коэффициент эффективности торможения", "K"},
                     {"row", "Строка таблицы (группа и категория)", "1…9"},
                     {"load", "Нагрузка", "unloaded|half|full"}},
-        .resultColumns = {"coefficient", "speed_ms", "distance", "time", "skid"},
+        .resultColumns = {"coefficient_used", "speed_ms", "distance", "time", "skid"},
         .usage = "kvarnet-calc loading --speed 60 --adhesion 0,8 --deceleration 6,8 --rise 0,3 "
                  "--coefficient 1,28\n"
                  "kvarnet-calc loading --speed 60 --adhesion 0,8 --deceleration 6,8 --rise 0,3 "

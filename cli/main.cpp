@@ -1,5 +1,6 @@
 // kvarnet-calc: the three calculations from the command line, one at a time or a file of them.
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -15,10 +16,14 @@
 #include "cli/batch.h"
 #include "cli/calculation.h"
 #include "cli/help.h"
+#include "cli/output.h"
+#include "core/record.h"
 
 namespace {
 
-enum ExitStatus { kComputed = 0, kRefused = 1, kUsage = 2 };
+enum ExitStatus { kComputed = 0, kRefused = 1, kUsage = 2, kNotWritten = 3 };
+
+constexpr std::string_view kVersion = KVARNET_VERSION;
 
 struct Command {
     const cli::Calculation* calculation = nullptr;
@@ -28,22 +33,14 @@ struct Command {
     std::optional<std::string> batch;
 };
 
-std::string JsonString(std::string_view text) {
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            constexpr char kHex[] = "0123456789abcdef";
-            out += "\\u00";
-            out += kHex[(c >> 4) & 0xF];
-            out += kHex[c & 0xF];
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
+// A failure as the JSON document of a run that computed nothing.
+std::string JsonError(std::string_view calculation, std::string_view kind, std::string_view option,
+                      std::string_view message) {
+    return "{\"calculation\": " + core::JsonString(calculation) +
+           ", \"version\": " + core::JsonString(kVersion) +
+           ", \"error\": {\"kind\": " + core::JsonString(kind) +
+           ", \"option\": " + core::JsonString(option) +
+           ", \"message\": " + core::JsonString(message) + "}}\n";
 }
 
 Command Parse(const std::vector<std::string_view>& args) {
@@ -87,20 +84,24 @@ Command Parse(const std::vector<std::string_view>& args) {
             throw cli::UsageError("параметр --" + name + " задан дважды");
         }
     }
-    if (command.batch && command.json)
-        throw cli::UsageError("--json и --batch не задаются вместе: --batch пишет таблицу");
     return command;
 }
 
 int RunBatch(const Command& command) {
     std::ifstream file;
     std::istream* in = &std::cin;
-    if (*command.batch != "-") {
-        file.open(*command.batch, std::ios::binary);
-        if (!file) throw cli::UsageError("не удаётся открыть файл «" + *command.batch + "»");
+    const std::string& path = *command.batch;
+    if (path != "-") {
+        std::error_code error;
+        if (std::filesystem::is_directory(path, error))
+            throw cli::UsageError("«" + path + "» — это папка, а не файл");
+        file.open(path, std::ios::binary);
+        if (!file) throw cli::UsageError("не удаётся открыть файл «" + path + "»");
         in = &file;
     }
-    const bool allComputed = cli::RunBatch(*command.calculation, *in, std::cout, command.values);
+    const bool allComputed =
+        cli::RunBatch(*command.calculation, *in, command.values,
+                      command.json ? cli::BatchFormat::Json : cli::BatchFormat::Table);
     return allComputed ? kComputed : kRefused;
 }
 
@@ -115,13 +116,45 @@ int RunOne(const Command& command) {
         const std::string where = refusal.option.empty() ? "" : " (--" + refusal.option + ")";
         std::cerr << "kvarnet-calc: расчёт невозможен" << where << ": " << refusal.message << "\n";
         if (command.json)
-            std::cout << "{\"error\": {\"option\": " << JsonString(refusal.option)
-                      << ", \"message\": " << JsonString(refusal.message) << "}}\n";
+            cli::Write(
+                JsonError(command.calculation->name, "refused", refusal.option, refusal.message));
         return kRefused;
     }
-    std::cout << (command.json ? core::RecordJson(outcome.record) + "\n"
-                               : core::RecordText(outcome.record));
+    cli::Write(command.json ? core::RecordJson(outcome.record, kVersion) + "\n"
+                            : core::RecordText(outcome.record));
     return kComputed;
+}
+
+int Run(const std::vector<std::string_view>& args) {
+    if (args.empty()) {
+        std::cerr << cli::GeneralHelp();
+        return kUsage;
+    }
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        cli::Write(cli::GeneralHelp());
+        return kComputed;
+    }
+    if (args[0] == "--version") {
+        cli::Write("kvarnet-calc " + std::string(kVersion) + "\n");
+        return kComputed;
+    }
+    const std::string_view calculationName = args[0];
+    const bool json = std::find(args.begin(), args.end(), "--json") != args.end();
+    try {
+        const Command command = Parse(args);
+        if (command.help) {
+            cli::Write(cli::CalculationHelp(*command.calculation));
+            return kComputed;
+        }
+        return command.batch ? RunBatch(command) : RunOne(command);
+    } catch (const cli::UsageError& error) {
+        std::cerr << "kvarnet-calc: " << error.what() << "\n";
+        const bool known = cli::FindCalculation(calculationName) != nullptr;
+        std::cerr << "Справка: kvarnet-calc " << (known ? std::string(calculationName) + " " : "")
+                  << "--help\n";
+        if (json) cli::Write(JsonError(known ? calculationName : "", "usage", "", error.what()));
+        return kUsage;
+    }
 }
 
 } // namespace
@@ -130,29 +163,16 @@ int main(int argc, char** argv) {
 #ifdef _WIN32
     SetConsoleOutputCP(CP_UTF8); // the texts are UTF-8
 #endif
-    const std::vector<std::string_view> args(argv + 1, argv + argc);
-    if (args.empty()) {
-        std::cerr << cli::GeneralHelp();
-        return kUsage;
-    }
-    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
-        std::cout << cli::GeneralHelp();
-        return kComputed;
-    }
-    std::string_view calculationName = args[0];
+    // Reading input must not flush the output behind the checked writes' back.
+    std::cin.tie(nullptr);
     try {
-        const Command command = Parse(args);
-        if (command.help) {
-            std::cout << cli::CalculationHelp(*command.calculation);
-            return kComputed;
-        }
-        return command.batch ? RunBatch(command) : RunOne(command);
-    } catch (const cli::UsageError& error) {
-        std::cerr << "kvarnet-calc: " << error.what() << "\n";
-        if (cli::FindCalculation(calculationName))
-            std::cerr << "Справка: kvarnet-calc " << calculationName << " --help\n";
-        else
-            std::cerr << "Справка: kvarnet-calc --help\n";
-        return kUsage;
+        cli::CheckOutputOpen();
+        const int status = Run(std::vector<std::string_view>(argv + 1, argv + argc));
+        cli::FinishOutput();
+        return status;
+    } catch (const cli::OutputError& error) {
+        std::cerr << "kvarnet-calc: не удалось записать результат в стандартный вывод: "
+                  << error.what() << "\n";
+        return kNotWritten;
     }
 }

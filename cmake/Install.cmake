@@ -24,7 +24,7 @@ endforeach()
 # Debian wants its copyright and changelog in every package's documentation folder, and a
 # manual page for every program; both texts compressed.
 install(FILES packaging/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kvarnet)
-foreach(text changelog kvarnet.1)
+foreach(text changelog kvarnet.1 kvarnet-calc.1)
   set(packed ${CMAKE_CURRENT_BINARY_DIR}/${text}.gz)
   add_custom_command(OUTPUT ${packed}
                      COMMAND gzip -9 -n -c ${CMAKE_CURRENT_SOURCE_DIR}/packaging/${text} > ${packed}
@@ -33,7 +33,8 @@ foreach(text changelog kvarnet.1)
 endforeach()
 add_custom_target(packed-texts ALL DEPENDS ${packed_texts})
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kvarnet)
-install(FILES ${CMAKE_CURRENT_BINARY_DIR}/kvarnet.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/kvarnet.1.gz ${CMAKE_CURRENT_BINARY_DIR}/kvarnet-calc.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 set(CPACK_PACKAGE_NAME kvarnet)
 set(CPACK_PACKAGE_VENDOR "Кварнет")

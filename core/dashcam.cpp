@@ -1,6 +1,5 @@
 #include "core/dashcam.h"
 
-
 #include "core/inputs.h"
 #include "core/numeric.h"
 #include "core/record_writer.h"
@@ -46,7 +45,7 @@ UnitSplit SplitSeconds(std::string_view seconds, std::int16_t unit) {
 }
 
 DashcamSpeed ComputeDashcamSpeed(const DashcamReadings& in, CalculationRecord* record) {
-    RecordWriter rec(record, "Средняя скорость по показаниям видеорегистратора");
+    RecordWriter rec(record, "dashcam", "Средняя скорость по показаниям видеорегистратора");
     const Fixed4 end[] = {ReadInput(in.endHours, kEndHours, Accepts::NonNegative),
                           ReadInput(in.endMinutes, kEndMinutes, Accepts::NonNegative),
                           ReadInput(in.endSeconds, kEndSeconds, Accepts::NonNegative)};
@@ -54,32 +53,34 @@ DashcamSpeed ComputeDashcamSpeed(const DashcamReadings& in, CalculationRecord* r
                             ReadInput(in.startMinutes, kStartMinutes, Accepts::NonNegative),
                             ReadInput(in.startSeconds, kStartSeconds, Accepts::NonNegative)};
     const Fixed4 d = ReadInput(in.distance, kDistance, Accepts::NonNegative);
-    rec.Input("Конечные показания: часы, Кч", in.endHours, "ч");
-    rec.Input("Конечные показания: минуты, Км", in.endMinutes, "мин");
-    rec.Input("Конечные показания: секунды, Кс", in.endSeconds, "с");
-    rec.Input("Начальные показания: часы, Нч", in.startHours, "ч");
-    rec.Input("Начальные показания: минуты, Нм", in.startMinutes, "мин");
-    rec.Input("Начальные показания: секунды, Нс", in.startSeconds, "с");
-    rec.Input("Расстояние, D", in.distance, "м");
+    rec.Input("end_hours", "Конечные показания: часы, Кч", in.endHours, end[0], "ч");
+    rec.Input("end_minutes", "Конечные показания: минуты, Км", in.endMinutes, end[1], "мин");
+    rec.Input("end_seconds", "Конечные показания: секунды, Кс", in.endSeconds, end[2], "с");
+    rec.Input("start_hours", "Начальные показания: часы, Нч", in.startHours, start[0], "ч");
+    rec.Input("start_minutes", "Начальные показания: минуты, Нм", in.startMinutes, start[1], "мин");
+    rec.Input("start_seconds", "Начальные показания: секунды, Нс", in.startSeconds, start[2], "с");
+    rec.Input("distance_m", "Расстояние, D", in.distance, d, "м");
 
     const Fixed4 endSeconds = ReadingSeconds(end[0], end[1], end[2], kEndHours);
     const Fixed4 startSeconds = ReadingSeconds(start[0], start[1], start[2], kStartHours);
     const Fixed4 elapsed = SubFixed4(endSeconds, startSeconds);
     if (elapsed.units == 0) throw NumericError(NumericErrorKind::SameTime, kEndHours);
     if (elapsed.units < 0) throw NumericError(NumericErrorKind::EndBeforeStart, kEndHours);
-    rec.Step("Конечные показания в секундах", "Кч × 3600 + Км × 60 + Кс", ReadingFormula(end),
-             endSeconds, "с");
-    rec.Step("Начальные показания в секундах", "Нч × 3600 + Нм × 60 + Нс", ReadingFormula(start),
-             startSeconds, "с");
-    rec.Step("Пройдено времени", "E = (Кч × 3600 + Км × 60 + Кс) − (Нч × 3600 + Нм × 60 + Нс)",
+    rec.Step("end_s", "Конечные показания в секундах", "Кч × 3600 + Км × 60 + Кс",
+             ReadingFormula(end), endSeconds, "с");
+    rec.Step("start_s", "Начальные показания в секундах", "Нч × 3600 + Нм × 60 + Нс",
+             ReadingFormula(start), startSeconds, "с");
+    rec.Step("elapsed_s", "Пройдено времени",
+             "E = (Кч × 3600 + Км × 60 + Кс) − (Нч × 3600 + Нм × 60 + Нс)",
              Text(endSeconds) + " − " + Text(startSeconds), elapsed, "с");
 
     const Fixed4 kmhPerMs = Fixed4::FromUnits(36000); // 3,6 km/h in 1 m/s
     Fixed4 speed;
     try {
         speed = MulDivFixed4(kmhPerMs, d, elapsed, 2);
-        rec.Step("Средняя скорость", "V = 3,6 × D / E", "3,6 × " + Text(d) + " / " + Text(elapsed),
-                 MulDivFixed4(kmhPerMs, d, elapsed, 4), "км/ч");
+        rec.Step("speed_kmh", "Средняя скорость", "V = 3,6 × D / E",
+                 "3,6 × " + Text(d) + " / " + Text(elapsed), MulDivFixed4(kmhPerMs, d, elapsed, 4),
+                 "км/ч");
     } catch (const NumericError& error) {
         throw NumericError(error.kind(), kDistance); // the time is at least 0,0001 s
     }
@@ -89,17 +90,17 @@ DashcamSpeed ComputeDashcamSpeed(const DashcamReadings& in, CalculationRecord* r
         // The time split as the window splits it, with the same operations.
         const std::string shown = ShownSeconds(result.elapsedText);
         if (shown != result.elapsedText)
-            rec.Step("Пройдено времени, округлённое до 0,01 с", "E ≈ E с двумя знаками",
-                     result.elapsedText, ParseFixed4(shown), "с");
+            rec.Step("elapsed_rounded_s", "Пройдено времени, округлённое до 0,01 с",
+                     "E ≈ E с двумя знаками", result.elapsedText, ParseFixed4(shown), "с");
         const UnitSplit hours = SplitSeconds(shown, kSecondsPerHour);
         const UnitSplit minutes = SplitSeconds(hours.rest, kSecondsPerMinute);
-        rec.Step("Секунды сверх целых часов и минут", "с = E − ч × 3600 − мин × 60",
+        rec.Step("seconds_s", "Секунды сверх целых часов и минут", "с = E − ч × 3600 − мин × 60",
                  shown + " − " + hours.whole + " × 3600 − " + minutes.whole + " × 60",
                  ParseFixed4(minutes.rest), "с");
-        rec.Result("Пройдено времени: часы", hours.whole, "ч");
-        rec.Result("Пройдено времени: минуты", minutes.whole, "мин");
-        rec.Result("Пройдено времени: секунды", minutes.rest, "с");
-        rec.Result("Скорость", result.speedText, "км/ч");
+        rec.Result("elapsed_hours", "Пройдено времени: часы", hours.whole, "ч");
+        rec.Result("elapsed_minutes", "Пройдено времени: минуты", minutes.whole, "мин");
+        rec.Result("elapsed_seconds", "Пройдено времени: секунды", minutes.rest, "с");
+        rec.Result("speed_kmh", "Скорость", result.speedText, "км/ч");
     }
     rec.Finish();
     return result;

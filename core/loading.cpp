@@ -20,6 +20,30 @@ const std::array<std::array<double, kEfficiencyColumns>, kEfficiencyRows> Effici
 }};
 // clang-format on
 
+std::string_view GroupCaption(VehicleGroup group) {
+    switch (group) {
+    case VehicleGroup::CarsAndBuses:
+        return "Легковые и автобусы одиночные и автопоезда";
+    case VehicleGroup::Trucks:
+        return "Грузовые одиночное";
+    case VehicleGroup::RoadTrains:
+        break;
+    }
+    return "Грузовые автопоезда с тягачами";
+}
+
+std::string_view LoadCaption(LoadState load) {
+    switch (load) {
+    case LoadState::Unloaded:
+        return "Без нагрузки";
+    case LoadState::HalfLoad:
+        return "С нагрузкой 50%";
+    case LoadState::FullLoad:
+        break;
+    }
+    return "С полной нагрузкой";
+}
+
 std::array<std::string_view, 3> CategoriesOf(VehicleGroup group) {
     if (group == VehicleGroup::CarsAndBuses)
         return {"легковые", "автобусы и троллейбусыдо до 5 т",
@@ -37,6 +61,11 @@ std::optional<int> RowForCategory(VehicleGroup group, std::string_view category)
     for (int i = 0; i < 3; ++i)
         if (texts[i] == category) return firstRow + i;
     return std::nullopt;
+}
+
+RowCategory CategoryOfRow(int row) {
+    const auto group = static_cast<VehicleGroup>((row - 1) / 3);
+    return {group, CategoriesOf(group)[static_cast<std::size_t>((row - 1) % 3)]};
 }
 
 std::optional<int> ColumnForAdhesion(LoadState load, std::string_view adhesion) {
@@ -63,17 +92,17 @@ std::optional<std::string> LookUpEfficiency(double row, double column) {
 LoadBrakingResults ComputeLoadBraking(std::string_view coefficient, std::string_view speed,
                                       std::string_view adhesion, std::string_view deceleration,
                                       std::string_view riseTime, CalculationRecord* record) {
-    RecordWriter rec(record, "Тормозной путь в зависимости от загрузки автомобиля");
+    RecordWriter rec(record, "loading", "Тормозной путь в зависимости от загрузки автомобиля");
     Fixed4 k = ReadInput(coefficient, kLoadCoefficient, Accepts::Positive);
     Fixed4 v = ReadInput(speed, kLoadSpeed, Accepts::NonNegative);
     Fixed4 phi = ReadInput(adhesion, kLoadAdhesion, Accepts::Positive);
     Fixed4 j = ReadInput(deceleration, kLoadDeceleration, Accepts::Positive);
     Fixed4 t3 = ReadInput(riseTime, kLoadRise, Accepts::NonNegative);
-    rec.Input("Коэффициент эффективности торможения, K", coefficient, "");
-    rec.Input("Скорость в начале торможения, V", speed, "км/ч");
-    rec.Input("Коэффициент сцепления, φ", adhesion, "");
-    rec.Input("Установившееся замедление, j", deceleration, "м/с²");
-    rec.Input("Время нарастания замедления, t3", riseTime, "с");
+    rec.Input("coefficient", "Коэффициент эффективности торможения, K", coefficient, k, "");
+    rec.Input("speed_kmh", "Скорость в начале торможения, V", speed, v, "км/ч");
+    rec.Input("adhesion", "Коэффициент сцепления, φ", adhesion, phi, "");
+    rec.Input("deceleration_ms2", "Установившееся замедление, j", deceleration, j, "м/с²");
+    rec.Input("rise_s", "Время нарастания замедления, t3", riseTime, t3, "с");
 
     const Fixed4 inputs[] = {k, v, phi, j, t3};
     try {
@@ -81,21 +110,21 @@ LoadBrakingResults ComputeLoadBraking(std::string_view coefficient, std::string_
         double p = ToDouble(MulFixed4(MulFixed4(k, v), v));
         double d = ToDouble(MulFixed4Int(254, phi));
         Fixed4 distance = ToFixed4(FloatingStep([&] { return p / d; }));
-        rec.Step("Тормозной путь", "Sт = K × V × V / (254 × φ)",
+        rec.Step("braking_distance_m", "Тормозной путь", "Sт = K × V × V / (254 × φ)",
                  Text(k) + " × " + Text(v) + " × " + Text(v) + " / (254 × " + Text(phi) + ")",
                  distance, "м");
 
         Fixed4 speedMs =
             ToFixed4(FloatingStep([&] { return ToDouble(MulFixed4Int(1000, v)) / 3600; }));
-        rec.Step("Скорость в начале торможения, м/с", "v = V × 1000 / 3600",
+        rec.Step("speed_ms", "Скорость в начале торможения, м/с", "v = V × 1000 / 3600",
                  Text(v) + " × 1000 / 3600", speedMs, "м/с");
 
         // Stopped while the deceleration was still rising: no full braking, no skid mark.
         Fixed4 loss = ToFixed4(FloatingStep([&] { return ToDouble(t3) * 0.5 * ToDouble(j); }));
-        rec.Step("Снижение скорости за время нарастания замедления", "t3 / 2 × j",
+        rec.Step("rise_loss_ms", "Снижение скорости за время нарастания замедления", "t3 / 2 × j",
                  Text(t3) + " / 2 × " + Text(j), loss, "м/с");
         Fixed4 slowed = SubFixed4(speedMs, loss);
-        rec.Step("Скорость в начале полного торможения", "v − t3 / 2 × j",
+        rec.Step("slowed_speed_ms", "Скорость в начале полного торможения", "v − t3 / 2 × j",
                  Text(speedMs) + " − " + Text(loss), slowed, "м/с");
         bool stopsEarly = slowed.units <= 0;
 
@@ -106,7 +135,7 @@ LoadBrakingResults ComputeLoadBraking(std::string_view coefficient, std::string_
         } else {
             time = ToFixed4(
                 FloatingStep([&] { return ToDouble(v) / 3.6 / ToDouble(j) - ToDouble(t3) * 0.5; }));
-            rec.Step("Время полного торможения", "T = V / 3,6 / j − t3 / 2",
+            rec.Step("braking_time_s", "Время полного торможения", "T = V / 3,6 / j − t3 / 2",
                      Text(v) + " / 3,6 / " + Text(j) + " − " + Text(t3) + " / 2", time, "с");
             rec.Note(kSpeedInMetres);
         }
@@ -117,16 +146,16 @@ LoadBrakingResults ComputeLoadBraking(std::string_view coefficient, std::string_
         if (!stopsEarly) {
             skid =
                 ToFixed4(FloatingStep([&] { return PowerDouble(ToDouble(slowed), 2) / twiceJ; }));
-            rec.Step("Длина тормозного следа", "L = (v − t3 / 2 × j)² / (2 × j)",
+            rec.Step("skid_m", "Длина тормозного следа", "L = (v − t3 / 2 × j)² / (2 × j)",
                      "(" + Text(slowed) + ")² / (2 × " + Text(j) + ")", skid, "м");
         }
 
         auto text = [](Fixed4 value) { return FormatFixed4(RoundDecimal(value, 1)); };
         LoadBrakingResults results{text(speedMs), text(distance), text(time), text(skid)};
-        rec.Result("Скорость в начале торможения", results.speedMs, "м/с");
-        rec.Result("Тормозной путь", results.distance, "м");
-        rec.Result("Время полного торможения", results.time, "с");
-        rec.Result("Длина тормозного следа", results.skid, "м");
+        rec.Result("speed_ms", "Скорость в начале торможения", results.speedMs, "м/с");
+        rec.Result("braking_distance_m", "Тормозной путь", results.distance, "м");
+        rec.Result("braking_time_s", "Время полного торможения", results.time, "с");
+        rec.Result("skid_m", "Длина тормозного следа", results.skid, "м");
         rec.Finish();
         return results;
     } catch (const NumericError& error) {
@@ -135,9 +164,21 @@ LoadBrakingResults ComputeLoadBraking(std::string_view coefficient, std::string_
 }
 
 RecordStep LookUpStep(int row, int column, const std::string& coefficient) {
-    return {"Коэффициент эффективности торможения по таблице", "K = таблица[строка; столбец]",
-            "таблица[" + std::to_string(row) + "; " + std::to_string(column) + "]", coefficient,
-            ""};
+    return {"Коэффициент эффективности торможения по таблице",
+            "K = таблица[строка; столбец]",
+            "таблица[" + std::to_string(row) + "; " + std::to_string(column) + "]",
+            coefficient,
+            "",
+            "coefficient"};
+}
+
+void StartFromTable(CalculationRecord& record, std::string_view group, std::string_view category,
+                    std::string_view load, int row, int column, const std::string& coefficient) {
+    record.inputs.insert(record.inputs.begin(),
+                         {{"Группа транспортных средств", std::string(group), "", "group", ""},
+                          {"Категория", std::string(category), "", "category", ""},
+                          {"Загрузка", std::string(load), "", "load", ""}});
+    record.steps.insert(record.steps.begin(), LookUpStep(row, column, coefficient));
 }
 
 } // namespace core

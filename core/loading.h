@@ -31,6 +31,10 @@ inline constexpr int kEfficiencyColumns = 15;
 // Coefficients by vehicle row (1..9) and load column (1..15), each index minus one.
 extern const std::array<std::array<double, kEfficiencyColumns>, kEfficiencyRows> EfficiencyTable;
 
+// The captions of a vehicle group and of a load state, as the loading window shows them.
+std::string_view GroupCaption(VehicleGroup group);
+std::string_view LoadCaption(LoadState load);
+
 // The three category texts listed for a group, in list order.
 std::array<std::string_view, 3> CategoriesOf(VehicleGroup group);
 
@@ -39,6 +43,13 @@ std::array<std::string_view, 7> AdhesionTexts();
 
 // Row 1..9 for a category text of the group (exact comparison); nothing for any other text.
 std::optional<int> RowForCategory(VehicleGroup group, std::string_view category);
+
+// The group and category text of a table row 1..9; the inverse of RowForCategory.
+struct RowCategory {
+    VehicleGroup group;
+    std::string_view category;
+};
+RowCategory CategoryOfRow(int row);
 
 // Column 1..15 for an adhesion text of the list (exact comparison); nothing for any other text.
 std::optional<int> ColumnForAdhesion(LoadState load, std::string_view adhesion);
@@ -67,5 +78,10 @@ LoadBrakingResults ComputeLoadBraking(std::string_view coefficient, std::string_
 // The table look-up as a step of a record, for a calculation that starts from a vehicle row
 // and a load column rather than from a typed coefficient.
 RecordStep LookUpStep(int row, int column, const std::string& coefficient);
+
+// A record of a calculation that started from the table: the vehicle group, category and load
+// the user chose lead its inputs, and the look-up of the cell they lead to is its first step.
+void StartFromTable(CalculationRecord& record, std::string_view group, std::string_view category,
+                    std::string_view load, int row, int column, const std::string& coefficient);
 
 } // namespace core

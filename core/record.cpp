@@ -9,8 +9,29 @@ std::string WithUnit(const std::string& text, const std::string& unit) {
     return unit.empty() ? text : text + " " + unit;
 }
 
-// A JSON string: quotes, backslashes and control characters escaped; UTF-8 as it is.
-std::string Quoted(const std::string& text) {
+} // namespace
+
+std::string RecordText(const CalculationRecord& record) {
+    std::string out = record.title + "\n\nИсходные данные\n";
+    for (const RecordValue& v : record.inputs)
+        out += "  " + v.name + ": " + WithUnit(v.text, v.unit) + "\n";
+    out += "\nРасчёт\n";
+    int n = 0;
+    for (const RecordStep& s : record.steps)
+        out += "  " + std::to_string(++n) + ". " + s.name + ": " + s.formula + " = " +
+               s.substituted + " = " + WithUnit(s.value, s.unit) + "\n";
+    out += "\nРезультаты\n";
+    for (const RecordValue& v : record.results)
+        out += "  " + v.name + ": " + WithUnit(v.text, v.unit) + "\n";
+    if (!record.notes.empty()) {
+        out += "\nПримечания\n";
+        for (const std::string& note : record.notes)
+            out += "  – " + note + "\n";
+    }
+    return out;
+}
+
+std::string JsonString(std::string_view text) {
     std::string out = "\"";
     for (char c : text) {
         switch (c) {
@@ -36,51 +57,42 @@ std::string Quoted(const std::string& text) {
     return out + "\"";
 }
 
+std::string JsonNumber(std::string_view text) {
+    std::string number(text);
+    for (char& c : number)
+        if (c == ',') c = '.';
+    return number;
+}
+
 std::string JsonValues(const std::vector<RecordValue>& values) {
     std::string out = "[";
     for (std::size_t i = 0; i < values.size(); ++i) {
         const RecordValue& v = values[i];
-        out += (i ? ", " : "") + std::string("{\"name\": ") + Quoted(v.name) +
-               ", \"text\": " + Quoted(v.text) + ", \"unit\": " + Quoted(v.unit) + "}";
+        out += (i ? ", " : "") + std::string("{\"key\": ") + JsonString(v.key) +
+               ", \"name\": " + JsonString(v.name) + ", \"unit\": " + JsonString(v.unit) +
+               ", \"text\": " + JsonString(v.text);
+        if (!v.number.empty()) out += ", \"value\": " + JsonNumber(v.number);
+        out += "}";
     }
     return out + "]";
 }
 
-} // namespace
-
-std::string RecordText(const CalculationRecord& record) {
-    std::string out = record.title + "\n\nИсходные данные\n";
-    for (const RecordValue& v : record.inputs)
-        out += "  " + v.name + ": " + WithUnit(v.text, v.unit) + "\n";
-    out += "\nРасчёт\n";
-    int n = 0;
-    for (const RecordStep& s : record.steps)
-        out += "  " + std::to_string(++n) + ". " + s.name + ": " + s.formula + " = " +
-               s.substituted + " = " + WithUnit(s.value, s.unit) + "\n";
-    out += "\nРезультаты\n";
-    for (const RecordValue& v : record.results)
-        out += "  " + v.name + ": " + WithUnit(v.text, v.unit) + "\n";
-    if (!record.notes.empty()) {
-        out += "\nПримечания\n";
-        for (const std::string& note : record.notes)
-            out += "  – " + note + "\n";
-    }
-    return out;
-}
-
-std::string RecordJson(const CalculationRecord& record) {
-    std::string out = "{\"title\": " + Quoted(record.title) +
+std::string RecordJson(const CalculationRecord& record, std::string_view version) {
+    std::string out = "{\"calculation\": " + JsonString(record.calculation) +
+                      ", \"version\": " + JsonString(version) +
+                      ", \"title\": " + JsonString(record.title) +
                       ", \"inputs\": " + JsonValues(record.inputs) + ", \"steps\": [";
     for (std::size_t i = 0; i < record.steps.size(); ++i) {
         const RecordStep& s = record.steps[i];
-        out += (i ? ", " : "") + std::string("{\"name\": ") + Quoted(s.name) +
-               ", \"formula\": " + Quoted(s.formula) +
-               ", \"substituted\": " + Quoted(s.substituted) + ", \"value\": " + Quoted(s.value) +
-               ", \"unit\": " + Quoted(s.unit) + "}";
+        out += (i ? ", " : "") + std::string("{\"key\": ") + JsonString(s.key) +
+               ", \"name\": " + JsonString(s.name) + ", \"unit\": " + JsonString(s.unit) +
+               ", \"formula\": " + JsonString(s.formula) +
+               ", \"substituted\": " + JsonString(s.substituted) +
+               ", \"text\": " + JsonString(s.value) + ", \"value\": " + JsonNumber(s.value) + "}";
     }
     out += "], \"results\": " + JsonValues(record.results) + ", \"notes\": [";
     for (std::size_t i = 0; i < record.notes.size(); ++i)
-        out += (i ? ", " : "") + Quoted(record.notes[i]);
+        out += (i ? ", " : "") + JsonString(record.notes[i]);
     return out + "]}";
 }
 

@@ -30,22 +30,30 @@ inline std::string Text(double value) {
 
 class RecordWriter {
 public:
-    RecordWriter(CalculationRecord* target, std::string title) : target_(target) {
+    RecordWriter(CalculationRecord* target, std::string calculation, std::string title)
+        : target_(target) {
+        record_.calculation = std::move(calculation);
         record_.title = std::move(title);
     }
-    void Input(std::string name, std::string_view text, std::string unit) {
+    // An input as typed, with the value the calculation read from it.
+    void Input(std::string key, std::string name, std::string_view text, Fixed4 value,
+               std::string unit) {
         if (target_)
-            record_.inputs.push_back({std::move(name), std::string(text), std::move(unit)});
+            record_.inputs.push_back({std::move(name), std::string(text), std::move(unit),
+                                      std::move(key), FormatFixed4(value)});
     }
     template <typename Value>
-    void Step(std::string name, std::string formula, std::string substituted, Value value,
-              std::string unit) {
+    void Step(std::string key, std::string name, std::string formula, std::string substituted,
+              Value value, std::string unit) {
         if (target_)
             record_.steps.push_back({std::move(name), std::move(formula), std::move(substituted),
-                                     Text(value), std::move(unit)});
+                                     Text(value), std::move(unit), std::move(key)});
     }
-    void Result(std::string name, std::string text, std::string unit) {
-        if (target_) record_.results.push_back({std::move(name), std::move(text), std::move(unit)});
+    // A result as shown, which is its value too.
+    void Result(std::string key, std::string name, std::string text, std::string unit) {
+        if (target_)
+            record_.results.push_back(
+                {std::move(name), text, std::move(unit), std::move(key), text});
     }
     void Note(std::string_view note) {
         if (!target_) return;

@@ -18,7 +18,8 @@ set(expected
     share/icons/hicolor/256x256/apps/org.example.kvarnet.png
     share/doc/kvarnet/copyright
     share/doc/kvarnet/changelog.gz
-    share/man/man1/kvarnet.1.gz)
+    share/man/man1/kvarnet.1.gz
+    share/man/man1/kvarnet-calc.1.gz)
 foreach(file ${expected})
   if(NOT EXISTS ${PREFIX}/${file})
     message(FATAL_ERROR "not installed: ${file}")
@@ -47,4 +48,16 @@ foreach(check "${desktop_validate};${PREFIX}/share/applications/org.example.kvar
     message(FATAL_ERROR "${check}:\n${out}")
   endif()
 endforeach()
+# The manual pages render without a warning, as lintian checks them.
+find_program(man man)
+if(man)
+  foreach(page kvarnet kvarnet-calc)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env LANG=C.UTF-8 MANWIDTH=80
+                            ${man} --warnings -l ${PREFIX}/share/man/man1/${page}.1.gz
+                    RESULT_VARIABLE failed OUTPUT_QUIET ERROR_VARIABLE warnings)
+    if(failed OR warnings)
+      message(FATAL_ERROR "manual page ${page}.1:\n${warnings}")
+    endif()
+  endforeach()
+endif()
 message(STATUS "installed tree complete and valid")

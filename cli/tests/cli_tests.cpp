@@ -31,6 +31,8 @@ struct Case {
     std::optional<std::string> outIs = {}; // the whole standard output, where it is known
     // More texts standard output must hold, taken from the core's own tables.
     std::function<std::vector<std::string>()> outHasFromData = nullptr;
+    std::string redirect = {}; // shell redirection of standard output instead of the pipe
+    std::string pipeTo = {};   // a command reading standard output, with SIGPIPE ignored
 };
 
 std::string Quoted(const std::string& arg) {
@@ -62,7 +64,12 @@ Run Start(const std::vector<std::string>& command, const Case& c,
         line += Quoted(part) + " ";
     for (const std::string& arg : c.args)
         line += Quoted(arg) + " ";
-    line += "<" + Quoted(input.string()) + " 2>" + Quoted(errors.string());
+    line += "<" + Quoted(input.string()) + " 2>" + Quoted(errors.string()) + " " + c.redirect;
+    const auto status = dir / "status.txt";
+    std::filesystem::remove(status);
+    if (!c.pipeTo.empty())
+        line = "trap '' PIPE; { " + line + "; echo $? >" + Quoted(status.string()) + "; } | " +
+               c.pipeTo + " >/dev/null";
     Run run;
     FILE* pipe = popen(line.c_str(), "r");
     if (!pipe) return run;
@@ -71,6 +78,7 @@ Run Start(const std::vector<std::string>& command, const Case& c,
         run.out.append(buffer, n);
     const int wait = pclose(pipe);
     run.status = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
+    if (!c.pipeTo.empty()) run.status = std::stoi("0" + ReadFile(status));
     run.out = WithoutCarriageReturns(run.out);
     run.err = WithoutCarriageReturns(ReadFile(errors));
     return run;
@@ -99,6 +107,19 @@ std::vector<std::string> TableRows() {
 
 const std::string kNotANumber = "значение «Время реакции водителя» не является числом";
 
+// A batch of `lines` stopping calculations.
+std::string ManyLines(int lines) {
+    std::string text = "reaction;delay;rise;deceleration;skid\n";
+    for (int i = 0; i < lines; ++i)
+        text += "0,8;0,2;0,3;6,8;" + std::to_string(i % 50) + "\n";
+    return text;
+}
+
+// The version line: the name, then digits and points.
+std::vector<std::string> VersionLine() {
+    return {"kvarnet-calc " KVARNET_VERSION "\n"};
+}
+
 std::vector<Case> Cases() {
     return {
         // Worked examples.
@@ -110,9 +131,15 @@ std::vector<Case> Cases() {
         {"Stopping_Skid10_Json",
          With(kStoppingBase, {"--skid", "10", "--json"}),
          0,
-         {"{\"title\": ", "\"text\": \"45,7\", \"unit\": \"км/ч\"",
-          "\"text\": \"12,7\", \"unit\": \"м/с\"", "\"text\": \"26,4\", \"unit\": \"м\"",
-          "\"text\": \"1,7\", \"unit\": \"с\""}},
+         {"{\"calculation\": \"stopping\", \"version\": \"", "\"title\": ",
+          "{\"key\": \"reaction_s\", \"name\": \"Время реакции водителя, t1\", \"unit\": \"с\", "
+          "\"text\": \"0,8\", \"value\": 0.8}",
+          "\"results\": [{\"key\": \"speed_kmh\", \"name\": \"Скорость\", \"unit\": \"км/ч\", "
+          "\"text\": \"45,7\", \"value\": 45.7}, {\"key\": \"speed_ms\", \"name\": \"Скорость\", "
+          "\"unit\": \"м/с\", \"text\": \"12,7\", \"value\": 12.7}, {\"key\": "
+          "\"stopping_distance_m\", \"name\": \"Остановочный путь\", \"unit\": \"м\", \"text\": "
+          "\"26,4\", \"value\": 26.4}, {\"key\": \"braking_time_s\", \"name\": \"Время полного "
+          "торможения\", \"unit\": \"с\", \"text\": \"1,7\", \"value\": 1.7}]"}},
         {"Stopping_Speed60_Text",
          With(kStoppingBase, {"--speed", "60"}),
          0,
@@ -121,8 +148,10 @@ std::vector<Case> Cases() {
         {"Stopping_Speed60_Json",
          With(kStoppingBase, {"--speed", "60", "--json"}),
          0,
-         {"\"text\": \"18\", \"unit\": \"м\"", "\"text\": \"16,7\", \"unit\": \"м/с\"",
-          "\"text\": \"39,5\", \"unit\": \"м\"", "\"text\": \"2,3\", \"unit\": \"с\""}},
+         {"{\"key\": \"skid_m\", \"name\": \"Длина тормозного следа (юз)\", \"unit\": \"м\", "
+          "\"text\": \"18\", \"value\": 18}",
+          "{\"key\": \"stopping_distance_m\", \"name\": \"Остановочный путь\", \"unit\": \"м\", "
+          "\"text\": \"39,5\", \"value\": 39.5}"}},
         {"Stopping_PointForComma",
          {"stopping", "--reaction", "0.8", "--delay", "0.2", "--rise", "0.3", "--deceleration",
           "6.8", "--skid=10.0"},
@@ -131,15 +160,18 @@ std::vector<Case> Cases() {
         {"Loading_Row1Unloaded_Text",
          With(kLoadingBase, {"--row", "1", "--load", "unloaded"}),
          0,
-         {"таблица[1; 1] = 1,28\n", "Скорость в начале торможения: 16,7 м/с\n",
-          "Тормозной путь: 22,7 м\n", "Время полного торможения: 2,3 с\n",
-          "Длина тормозного следа: 18 м\n"}},
+         {"Группа транспортных средств: Легковые и автобусы одиночные и автопоезда\n",
+          "Категория: легковые\n", "Загрузка: Без нагрузки\n", "таблица[1; 1] = 1,28\n",
+          "Скорость в начале торможения: 16,7 м/с\n", "Тормозной путь: 22,7 м\n",
+          "Время полного торможения: 2,3 с\n", "Длина тормозного следа: 18 м\n"}},
         {"Loading_Row1Unloaded_Json",
          With(kLoadingBase, {"--row", "1", "--load", "unloaded", "--json"}),
          0,
-         {"\"value\": \"1,28\"", "\"text\": \"16,7\", \"unit\": \"м/с\"",
-          "\"text\": \"22,7\", \"unit\": \"м\"", "\"text\": \"2,3\", \"unit\": \"с\"",
-          "\"text\": \"18\", \"unit\": \"м\""}},
+         {"{\"key\": \"group\", \"name\": \"Группа транспортных средств\", \"unit\": \"\", "
+          "\"text\": \"Легковые и автобусы одиночные и автопоезда\"}",
+          "\"substituted\": \"таблица[1; 1]\", \"text\": \"1,28\", \"value\": 1.28}",
+          "{\"key\": \"braking_distance_m\", \"name\": \"Тормозной путь\", \"unit\": \"м\", "
+          "\"text\": \"22,7\", \"value\": 22.7}"}},
         {"Loading_Coefficient128_Text",
          With(kLoadingBase, {"--coefficient", "1,28"}),
          0,
@@ -151,7 +183,12 @@ std::vector<Case> Cases() {
         {"Dashcam_10s_35m_Json",
          {"dashcam", "--start", "10:20:30", "--end", "10:20:40", "--distance", "35", "--json"},
          0,
-         {"\"value\": \"10\", \"unit\": \"с\"", "\"text\": \"12,6\", \"unit\": \"км/ч\""}},
+         {"{\"calculation\": \"dashcam\"",
+          "{\"key\": \"elapsed_s\", \"name\": \"Пройдено времени\", \"unit\": \"с\", "
+          "\"formula\": \"E = (Кч × 3600 + Км × 60 + Кс) − (Нч × 3600 + Нм × 60 + Нс)\", "
+          "\"substituted\": \"37240 − 37230\", \"text\": \"10\", \"value\": 10}",
+          "{\"key\": \"speed_kmh\", \"name\": \"Скорость\", \"unit\": \"км/ч\", \"text\": "
+          "\"12,6\", \"value\": 12.6}"}},
 
         // The table column from a listed adhesion only; φ is always the adhesion given.
         {"Loading_AdhesionWithPoint_Row1",
@@ -194,7 +231,9 @@ std::vector<Case> Cases() {
          {"stopping", "--reaction", "abc", "--delay", "0,2", "--rise", "0,3", "--deceleration",
           "6,8", "--skid", "10", "--json"},
          1,
-         {"{\"error\": {\"option\": \"reaction\", \"message\": \"" + kNotANumber},
+         {"{\"calculation\": \"stopping\", \"version\": \"",
+          "\"error\": {\"kind\": \"refused\", \"option\": \"reaction\", \"message\": \"" +
+              kNotANumber},
          {kNotANumber}},
         {"Stopping_ZeroDeceleration_Refused",
          {"stopping", "--reaction", "0,8", "--delay", "0,2", "--rise", "0,3", "--deceleration", "0",
@@ -202,6 +241,11 @@ std::vector<Case> Cases() {
          1,
          {},
          {"значение «Установившееся замедление» должно быть больше нуля"}},
+        {"Stopping_StepOverflow_NamesTheOption",
+         With(kStoppingBase, {"--speed", "900000000000000"}),
+         1,
+         {},
+         {"(--speed)", "значение «Скорость» слишком велико"}},
         {"Dashcam_EqualReadings_Refused",
          {"dashcam", "--start", "10:20:30", "--end", "10:20:30", "--distance", "35"},
          1,
@@ -288,19 +332,19 @@ std::vector<Case> Cases() {
          "reaction;delay;rise;deceleration;skid\n"
          "0,8;0,2;0,3;6,8;10\n"
          "0,8;0,2;0,3;6,8;десять\n",
-         "reaction;delay;rise;deceleration;skid;speed_or_skid;speed_ms;distance;time;error\n"
-         "0,8;0,2;0,3;6,8;10;45,7;12,7;26,4;1,7;\n"
-         "0,8;0,2;0,3;6,8;десять;;;;;значение «Длина тормозного следа (юз)» не является числом. "
-         "Введите число, дробную часть отделяйте запятой, например 0,8.\n"},
+         "line;reaction;delay;rise;deceleration;skid;speed_or_skid;speed_ms;distance;time;error\n"
+         "2;0,8;0,2;0,3;6,8;10;45,7;12,7;26,4;1,7;\n"
+         "3;0,8;0,2;0,3;6,8;десять;;;;;строка 3: значение «Длина тормозного следа (юз)» не "
+         "является числом. Введите число, дробную часть отделяйте запятой, например 0,8.\n"},
         {"Batch_Stopping_AllGood_WindowsLinesAndMark",
          {"stopping", "--batch", "-"},
          0,
          {},
          {},
          "\xEF\xBB\xBFreaction;delay;rise;deceleration;speed\r\n0,8;0,2;0,3;6,8;60\r\n\r\n",
-         "\xEF\xBB\xBFreaction;delay;rise;deceleration;speed;speed_or_skid;speed_ms;distance;"
-         "time;error\n"
-         "0,8;0,2;0,3;6,8;60;18;16,7;39,5;2,3;\n"},
+         "\xEF\xBB\xBFline;reaction;delay;rise;deceleration;speed;speed_or_skid;speed_ms;"
+         "distance;time;error\n"
+         "2;0,8;0,2;0,3;6,8;60;18;16,7;39,5;2,3;\n"},
         {"Batch_Loading_ColumnsAndOptions",
          {"loading", "--batch", "-", "--deceleration", "6,8", "--rise", "0,3"},
          1,
@@ -311,19 +355,76 @@ std::vector<Case> Cases() {
          "60;0.8;2;half\n"
          "60;0,35;1;unloaded\n"
          "60;0,8;1\n",
-         "speed;adhesion;row;load;coefficient;speed_ms;distance;time;skid;error\n"
-         "60;0,8;1;unloaded;1,28;16,7;22,7;2,3;18;\n"
-         "60;0.8;2;half;1,56;16,7;27,6;2,3;18;\n"
-         "60;0,35;1;unloaded;;;;;;значение «Коэффициент сцепления» для выбора по таблице должно "
-         "быть одним из: 0,8 0,7 0,6 0,5 0,4 0,2 0,1.\n"
-         "60;0,8;1;;;;;;;в строке 5 полей 3, а в заголовке 4.\n"},
+         "line;speed;adhesion;row;load;coefficient_used;speed_ms;distance;time;skid;error\n"
+         "2;60;0,8;1;unloaded;1,28;16,7;22,7;2,3;18;\n"
+         "3;60;0.8;2;half;1,56;16,7;27,6;2,3;18;\n"
+         "4;60;0,35;1;unloaded;;;;;;строка 4: значение «Коэффициент сцепления» для выбора по "
+         "таблице должно быть одним из: 0,8 0,7 0,6 0,5 0,4 0,2 0,1.\n"
+         "5;60;0,8;1;;;;;;;\"строка 5: полей 3, а в заголовке 4: «60;0,8;1».\"\n"},
+        // A coefficient column in the input and the coefficient used keep apart.
+        {"Batch_Loading_CoefficientColumn",
+         {"loading", "--batch", "-", "--deceleration", "6,8", "--rise", "0,3"},
+         0,
+         {},
+         {},
+         "speed;adhesion;coefficient\n60;0,8;1,28\n",
+         "line;speed;adhesion;coefficient;coefficient_used;speed_ms;distance;time;skid;error\n"
+         "2;60;0,8;1,28;1,28;16,7;22,7;2,3;18;\n"},
+        // Blank lines make no row but keep their numbers; a line with a field too many or an
+        // unclosed quote is refused whole, with nothing of it left out.
+        {"Batch_Stopping_LinesAndMalformedRows",
+         {"stopping", "--batch", "-"},
+         1,
+         {},
+         {},
+         "reaction;delay;rise;deceleration;skid\n"
+         "\n"
+         "0,8;0,2;0,3;6,8;10\n"
+         "   \n"
+         "0,8;0,2;0,3;6,8;5;7\n"
+         "0,8;0,2;0,3;6,8;\"10\n"
+         "0,8;0,2;0,3;6,8;20\n",
+         "line;reaction;delay;rise;deceleration;skid;speed_or_skid;speed_ms;distance;time;error\n"
+         "3;0,8;0,2;0,3;6,8;10;45,7;12,7;26,4;1,7;\n"
+         "5;0,8;0,2;0,3;6,8;5;;;;;\"строка 5: полей 6, а в заголовке 5: «0,8;0,2;0,3;6,8;5;7».\"\n"
+         "6;0,8;0,2;0,3;6,8;10;;;;;\"строка 6: кавычка не закрыта: «0,8;0,2;0,3;6,8;\"\"10».\"\n"
+         "7;0,8;0,2;0,3;6,8;20;63;17,5;42,6;2,4;\n"},
+        {"Batch_Json_Lines",
+         {"stopping", "--batch", "-", "--json"},
+         1,
+         {},
+         {},
+         "reaction;delay;rise;deceleration;skid\n0,8;0,2;0,3;6,8;10\n\n0,8;0,2;0,3;6,8;-1\n",
+         "{\"line\": 2, \"results\": [{\"key\": \"speed_kmh\", \"name\": \"Скорость\", \"unit\": "
+         "\"км/ч\", \"text\": \"45,7\", \"value\": 45.7}, {\"key\": \"speed_ms\", \"name\": "
+         "\"Скорость\", \"unit\": \"м/с\", \"text\": \"12,7\", \"value\": 12.7}, {\"key\": "
+         "\"stopping_distance_m\", \"name\": \"Остановочный путь\", \"unit\": \"м\", \"text\": "
+         "\"26,4\", \"value\": 26.4}, {\"key\": \"braking_time_s\", \"name\": \"Время полного "
+         "торможения\", \"unit\": \"с\", \"text\": \"1,7\", \"value\": 1.7}]}\n"
+         "{\"line\": 4, \"error\": {\"option\": \"skid\", \"message\": \"строка 4: значение "
+         "«Длина тормозного следа (юз)» не может быть отрицательным.\"}}\n"},
+        {"Batch_CommaSeparatedHeader",
+         {"stopping", "--batch", "-"},
+         2,
+         {},
+         {"неизвестный столбец «reaction,delay,rise,deceleration,skid»", "точкой с запятой «;»"},
+         "reaction,delay,rise,deceleration,skid\n0.8,0.2,0.3,6.8,10\n",
+         ""},
+        {"Batch_Directory", {"stopping", "--batch", "."}, 2, {}, {"«.» — это папка, а не файл"}},
+        {"Batch_UsageErrorAsJson",
+         {"stopping", "--batch", "-", "--json"},
+         2,
+         {"\"error\": {\"kind\": \"usage\", \"option\": \"\", \"message\": \"неизвестный "
+          "столбец «wind» в заголовке\"}"},
+         {"неизвестный столбец «wind»"},
+         "reaction;wind\n0,8;3\n"},
         {"Batch_Dashcam_QuotedField",
          {"dashcam", "--batch", "-"},
          0,
          {},
          {},
          "start;end;distance\n10:20:30;10:20:40;\"35\"\n",
-         "start;end;distance;seconds;speed;error\n10:20:30;10:20:40;35;10;12,6;\n"},
+         "line;start;end;distance;seconds;speed;error\n2;10:20:30;10:20:40;35;10;12,6;\n"},
         {"Batch_UnknownColumn",
          {"stopping", "--batch", "-"},
          2,
@@ -343,7 +444,66 @@ std::vector<Case> Cases() {
          2,
          {},
          {"no-such-file.csv"}},
-        {"Batch_WithJson", {"stopping", "--batch", "-", "--json"}, 2, {}, {"--json и --batch"}},
+
+        // Output that does not arrive is a failure, named on standard error.
+        {"Output_FullDisk",
+         With(kStoppingBase, {"--skid", "10"}),
+         3,
+         {},
+         {"не удалось записать результат в стандартный вывод: нет места на диске"},
+         "",
+         std::nullopt,
+         nullptr,
+         ">/dev/full"},
+        {"Output_FullDisk_Json",
+         With(kStoppingBase, {"--skid", "10", "--json"}),
+         3,
+         {},
+         {"нет места на диске"},
+         "",
+         std::nullopt,
+         nullptr,
+         ">/dev/full"},
+        {"Output_FullDisk_Help",
+         {"--help"},
+         3,
+         {},
+         {"нет места на диске"},
+         "",
+         std::nullopt,
+         nullptr,
+         ">/dev/full"},
+        {"Output_FullDisk_Batch",
+         {"stopping", "--batch", "-"},
+         3,
+         {},
+         {"нет места на диске"},
+         ManyLines(10),
+         std::nullopt,
+         nullptr,
+         ">/dev/full"},
+        {"Output_Closed",
+         With(kStoppingBase, {"--skid", "10"}),
+         3,
+         {},
+         {"не удалось записать результат в стандартный вывод"},
+         "",
+         std::nullopt,
+         nullptr,
+         ">&-"},
+        // A reader that stops early, with SIGPIPE ignored as some shells and services do.
+        {"Output_ReaderGone",
+         {"stopping", "--batch", "-"},
+         3,
+         {},
+         {"не удалось записать результат в стандартный вывод"},
+         ManyLines(20000),
+         std::nullopt,
+         nullptr,
+         "",
+         "head -c 1"},
+
+        {"Version", {"--version"}, 0, {"kvarnet-calc "}, {}, "", std::nullopt, VersionLine},
     };
 }
 

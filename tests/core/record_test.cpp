@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -255,13 +256,127 @@ INSTANTIATE_TEST_SUITE_P(
     CaseName());
 
 TEST(RecordJson, EscapesAndKeepsEveryPart) {
-    CalculationRecord record{"Расчёт \"А\"\\", {{"x", "1,5", "м"}}, {}, {{"y", "2", ""}}, {"n"}};
-    record.steps.push_back({"шаг", "a × b", "1 × 2", "2", "м"});
-    EXPECT_EQ(RecordJson(record),
-              "{\"title\": \"Расчёт \\\"А\\\"\\\\\", \"inputs\": [{\"name\": \"x\", \"text\": "
-              "\"1,5\", \"unit\": \"м\"}], \"steps\": [{\"name\": \"шаг\", \"formula\": \"a × b\", "
-              "\"substituted\": \"1 × 2\", \"value\": \"2\", \"unit\": \"м\"}], \"results\": "
-              "[{\"name\": \"y\", \"text\": \"2\", \"unit\": \"\"}], \"notes\": [\"n\"]}");
+    CalculationRecord record{
+        "stopping",
+        "Расчёт \"А\"\\",
+        {{"x", "01,50", "м", "x_m", "1,5"}, {"группа", "Легковые", "", "group", ""}},
+        {{"шаг", "a × b", "1 × 2", "-0,25", "м", "step_m"},
+         {"мал", "a", "a", "1,5E-05", "", "tiny"}},
+        {{"y", "45,7", "км/ч", "y_kmh", "45,7"}},
+        {"n"}};
+    EXPECT_EQ(
+        RecordJson(record, "1.2.3"),
+        "{\"calculation\": \"stopping\", \"version\": \"1.2.3\", \"title\": \"Расчёт "
+        "\\\"А\\\"\\\\\", \"inputs\": [{\"key\": \"x_m\", \"name\": \"x\", \"unit\": \"м\", "
+        "\"text\": \"01,50\", \"value\": 1.5}, {\"key\": \"group\", \"name\": \"группа\", "
+        "\"unit\": \"\", \"text\": \"Легковые\"}], \"steps\": [{\"key\": \"step_m\", \"name\": "
+        "\"шаг\", \"unit\": \"м\", \"formula\": \"a × b\", \"substituted\": \"1 × 2\", "
+        "\"text\": \"-0,25\", \"value\": -0.25}, {\"key\": \"tiny\", \"name\": \"мал\", "
+        "\"unit\": \"\", \"formula\": \"a\", \"substituted\": \"a\", \"text\": \"1,5E-05\", "
+        "\"value\": 1.5E-05}], \"results\": [{\"key\": \"y_kmh\", \"name\": \"y\", \"unit\": "
+        "\"км/ч\", \"text\": \"45,7\", \"value\": 45.7}], \"notes\": [\"n\"]}");
+}
+
+struct KeysCase {
+    const char* name;
+    std::function<CalculationRecord()> compute;
+    std::vector<std::string> inputs, steps, results;
+};
+
+class RecordKeys : public testing::TestWithParam<KeysCase> {};
+
+std::vector<std::string> KeysOf(const auto& list) {
+    std::vector<std::string> keys;
+    for (const auto& item : list)
+        keys.push_back(item.key);
+    return keys;
+}
+
+// Programs read the JSON by these keys: they stay as they are, and each is unique in its list.
+TEST_P(RecordKeys, AreTheDocumentedOnes) {
+    const CalculationRecord record = GetParam().compute();
+    EXPECT_EQ(KeysOf(record.inputs), GetParam().inputs);
+    EXPECT_EQ(KeysOf(record.steps), GetParam().steps);
+    EXPECT_EQ(KeysOf(record.results), GetParam().results);
+    for (const auto& value : record.inputs)
+        EXPECT_EQ(value.number, FormatFixed4(ParseFixed4(value.text))) << value.key;
+    for (const auto& value : record.results)
+        EXPECT_EQ(value.number, value.text) << value.key;
+}
+
+CalculationRecord Recorded(const std::function<void(CalculationRecord*)>& compute) {
+    CalculationRecord record;
+    compute(&record);
+    return record;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Calculations, RecordKeys,
+    testing::Values(
+        KeysCase{
+            "StoppingSkidKnown",
+            [] {
+                return Recorded([](CalculationRecord* r) {
+                    ComputeStopping({"0,8", "0,2", "0,3", "10", "6,8"}, StoppingMode::SkidKnown, r);
+                });
+            },
+            {"reaction_s", "delay_s", "rise_s", "skid_m", "deceleration_ms2"},
+            {"lag_s", "speed_kmh", "speed_ms", "stopping_distance_m", "braking_time_s"},
+            {"speed_kmh", "speed_ms", "stopping_distance_m", "braking_time_s"}},
+        KeysCase{"StoppingSpeedKnown",
+                 [] {
+                     return Recorded([](CalculationRecord* r) {
+                         ComputeStopping({"0,8", "0,2", "0,3", "60", "6,8"},
+                                         StoppingMode::SpeedKnown, r);
+                     });
+                 },
+                 {"reaction_s", "delay_s", "rise_s", "speed_kmh", "deceleration_ms2"},
+                 {"lag_s", "speed_ms", "rise_loss_ms", "slowed_speed_ms", "skid_m",
+                  "stopping_distance_m", "braking_time_s"},
+                 {"skid_m", "speed_ms", "stopping_distance_m", "braking_time_s"}},
+        KeysCase{"Loading",
+                 [] {
+                     return Recorded([](CalculationRecord* r) {
+                         ComputeLoadBraking("1,28", "60", "0,8", "6,8", "0,3", r);
+                     });
+                 },
+                 {"coefficient", "speed_kmh", "adhesion", "deceleration_ms2", "rise_s"},
+                 {"braking_distance_m", "speed_ms", "rise_loss_ms", "slowed_speed_ms",
+                  "braking_time_s", "skid_m"},
+                 {"speed_ms", "braking_distance_m", "braking_time_s", "skid_m"}},
+        KeysCase{"Dashcam",
+                 [] {
+                     return Recorded([](CalculationRecord* r) {
+                         ComputeDashcamSpeed({"10", "20", "40,123", "10", "20", "30", "35"}, r);
+                     });
+                 },
+                 {"end_hours", "end_minutes", "end_seconds", "start_hours", "start_minutes",
+                  "start_seconds", "distance_m"},
+                 {"end_s", "start_s", "elapsed_s", "speed_kmh", "elapsed_rounded_s", "seconds_s"},
+                 {"elapsed_hours", "elapsed_minutes", "elapsed_seconds", "speed_kmh"}}),
+    CaseName());
+
+// A calculation from the table names the group, category and load before the typed inputs,
+// and the table cell as its first step.
+TEST(RecordFromTable, NamesTheChoicesAndTheCell) {
+    CalculationRecord record;
+    ComputeLoadBraking("1,28", "60", "0,8", "6,8", "0,3", &record);
+    const RowCategory row = CategoryOfRow(2);
+    StartFromTable(record, GroupCaption(row.group), row.category, LoadCaption(LoadState::HalfLoad),
+                   2, 7, "1,28");
+    EXPECT_EQ(KeysOf(record.inputs),
+              (std::vector<std::string>{"group", "category", "load", "coefficient", "speed_kmh",
+                                        "adhesion", "deceleration_ms2", "rise_s"}));
+    EXPECT_EQ(record.inputs[0].text, "Легковые и автобусы одиночные и автопоезда");
+    EXPECT_EQ(record.inputs[1].text, "автобусы и троллейбусыдо до 5 т");
+    EXPECT_EQ(record.inputs[2].text, "С нагрузкой 50%");
+    EXPECT_EQ(record.inputs[0].number, "");
+    EXPECT_EQ(record.steps.front().key, "coefficient");
+    EXPECT_EQ(record.steps.front().substituted, "таблица[2; 7]");
+    for (int r = 1; r <= kEfficiencyRows; ++r) {
+        const RowCategory back = CategoryOfRow(r);
+        EXPECT_EQ(RowForCategory(back.group, back.category), r);
+    }
 }
 
 } // namespace

@@ -202,15 +202,11 @@ void Form2::AddChoices(core::CalculationRecord& record) const {
     const std::string group = captionOf({{Option1, Label1}, {Option2, Label2}, {Option3, Label3}});
     const std::string load = captionOf({{Option6, Label6}, {Option5, Label5}, {Option4, Label4}});
     const std::string category = List1->currentItem() ? Std(List1->currentItem()->text()) : "";
-    record.inputs.insert(record.inputs.begin(), {{"Группа транспортных средств", group, ""},
-                                                 {"Категория", category, ""},
-                                                 {"Загрузка", load, ""}});
     try {
         const double row = core::ParseDouble(Std(Label8->text()));
         const double column = core::ParseDouble(Std(Label10->text()));
-        record.steps.insert(
-            record.steps.begin(),
-            core::LookUpStep(static_cast<int>(row), static_cast<int>(column), Std(Label9->text())));
+        core::StartFromTable(record, group, category, load, static_cast<int>(row),
+                             static_cast<int>(column), Std(Label9->text()));
     } catch (const core::NumericError&) {
         // No cell was ever picked; the coefficient stands in the inputs as it is.
     }
