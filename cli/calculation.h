@@ -16,9 +16,9 @@ namespace cli {
 
 // An option of a calculation; in a batch file the column of the same name.
 struct Option {
-    std::string_view name; // "reaction", given as --reaction
-    std::string_view caption; // "Время реакции водителя", as the windows name the field
-    std::string_view value; // what to type: "с", "км/ч", "unloaded|half|full"
+    std::string_view name;    // "reaction", given as --reaction
+    std::string_view caption; // "Время реакции водителя": what it is
+    std::string_view value;   // what to type: "с", "км/ч", "unloaded|half|full"
 };
 
 // Option name → text as given.

@@ -11,7 +11,7 @@ namespace {
 using Names = std::set<std::string, std::less<>>;
 
 void CheckShape(const Names& given) {
-    RequireAll(given, {"start", "end", "distance"});
+    RequireAll(given, {"start", "end", core::input::kDistance.option});
 }
 
 // "10:20:30" → hours, minutes, seconds; nothing unless there are exactly three parts.
@@ -29,44 +29,42 @@ std::optional<std::array<std::string, 3>> SplitClock(std::string_view text) {
     return parts;
 }
 
+// The two clock readings as the command line takes them: hours:minutes:seconds.
+constexpr core::InputDescriptor kStart{"start", "start",   "Начальные показания времени",
+                                       "",      "ч:мин:с", core::Accepts::NonNegative};
+constexpr core::InputDescriptor kEnd{"end", "end",     "Конечные показания времени",
+                                     "",    "ч:мин:с", core::Accepts::NonNegative};
+
 Outcome Run(const Values& values) {
     Outcome outcome;
-    const std::string& startText = values.at("start");
-    const std::string& endText = values.at("end");
+    const std::string& startText = values.find(kStart.option)->second;
+    const std::string& endText = values.find(kEnd.option)->second;
     const auto start = SplitClock(startText);
     const auto end = SplitClock(endText);
     constexpr std::string_view kClock = "должно иметь вид часы:минуты:секунды, например 10:20:30.";
     if (!start) {
-        outcome.refusal = Refuse({"start", "Начальные показания времени", startText}, kClock);
+        outcome.refusal = Refuse(kStart, kClock);
         return outcome;
     }
     if (!end) {
-        outcome.refusal = Refuse({"end", "Конечные показания времени", endText}, kClock);
+        outcome.refusal = Refuse(kEnd, kClock);
         return outcome;
     }
-
-    const core::DashcamReadings readings{(*end)[0],
-                                         (*end)[1],
-                                         (*end)[2],
-                                         (*start)[0],
-                                         (*start)[1],
-                                         (*start)[2],
-                                         values.at("distance")};
     // In the order ComputeDashcamSpeed reads them.
-    const GivenInput inputs[] = {
-        {"end", "Конечные показания времени, час", readings.endHours},
-        {"end", "Конечные показания времени, мин", readings.endMinutes},
-        {"end", "Конечные показания времени, сек", readings.endSeconds},
-        {"start", "Начальные показания времени, час", readings.startHours},
-        {"start", "Начальные показания времени, мин", readings.startMinutes},
-        {"start", "Начальные показания времени, сек", readings.startSeconds},
-        {"distance", "Расстояние, м", readings.distance},
-    };
+    const std::vector<std::string> texts = {(*end)[0],
+                                            (*end)[1],
+                                            (*end)[2],
+                                            (*start)[0],
+                                            (*start)[1],
+                                            (*start)[2],
+                                            values.find(core::input::kDistance.option)->second};
     try {
-        const core::DashcamSpeed speed = core::ComputeDashcamSpeed(readings, &outcome.record);
+        const core::DashcamSpeed speed = core::ComputeDashcamSpeed(
+            {texts[0], texts[1], texts[2], texts[3], texts[4], texts[5], texts[6]},
+            &outcome.record);
         outcome.columns = {speed.elapsedText, speed.speedText};
     } catch (const core::NumericError& error) {
-        outcome.refusal = InputProblem(error, inputs);
+        outcome.refusal = InputProblem(error, core::DashcamInputList(), texts);
     }
     return outcome;
 }
@@ -85,9 +83,7 @@ const Calculation& Dashcam() {
     static const Calculation calculation{
         .name = "dashcam",
         .summary = "средняя скорость по показаниям часов видеорегистратора",
-        .options = {{"start", "Начальные показания времени", "ч:мин:с"},
-                    {"end", "Конечные показания времени", "ч:мин:с"},
-                    {"distance", "Расстояние", "м"}},
+        .options = {OptionOf(kStart), OptionOf(kEnd), OptionOf(core::input::kDistance)},
         .resultColumns = {"seconds", "speed"},
         .usage = "kvarnet-calc dashcam --start 10:20:30 --end 10:20:40 --distance 35\n",
         .details = Details,

@@ -9,16 +9,20 @@ namespace cli {
 namespace {
 
 using Names = std::set<std::string, std::less<>>;
+namespace input = core::input;
 
-constexpr GivenInput kRowInput{"row", "Строка таблицы (группа и категория)", ""};
-constexpr GivenInput kLoadInput{"load", "Нагрузка", ""};
-constexpr GivenInput kAdhesionInput{"adhesion", "Коэффициент сцепления", ""};
+// The table's row and load, which the command line takes in place of a coefficient.
+constexpr core::InputDescriptor kRow{"row", "row", "Строка таблицы (группа и категория)",
+                                     "",    "1…9", core::Accepts::Positive};
+constexpr core::InputDescriptor kLoad{
+    "load", "load", "Нагрузка", "", "unloaded|half|full", core::Accepts::NonNegative};
 
 void CheckShape(const Names& given) {
-    RequireAll(given, {"speed", "adhesion", "deceleration", "rise"});
-    RequireOneOf(given, "coefficient", "row");
-    if (given.contains("row")) RequireAll(given, {"load"});
-    if (given.contains("load") && !given.contains("row"))
+    RequireAll(given, {input::kInitialSpeed.option, input::kAdhesion.option,
+                       input::kDeceleration.option, input::kRise.option});
+    RequireOneOf(given, input::kCoefficient.option, kRow.option);
+    if (given.contains(kRow.option)) RequireAll(given, {kLoad.option});
+    if (given.contains(kLoad.option) && !given.contains(kRow.option))
         throw UsageError("параметр --load задаётся только вместе с --row");
 }
 
@@ -57,24 +61,24 @@ Outcome Run(const Values& values) {
         core::LoadState load;
     };
     std::optional<TableChoice> fromTable;
-    if (auto given = values.find("coefficient"); given != values.end()) {
+    if (auto given = values.find(input::kCoefficient.option); given != values.end()) {
         coefficient = given->second;
     } else {
-        const std::optional<int> row = ReadRow(values.at("row"));
+        const std::optional<int> row = ReadRow(values.find(kRow.option)->second);
         if (!row) {
-            outcome.refusal = Refuse(kRowInput, "должно быть целым числом от 1 до 9.");
+            outcome.refusal = Refuse(kRow, "должно быть целым числом от 1 до 9.");
             return outcome;
         }
-        const std::optional<core::LoadState> load = ReadLoad(values.at("load"));
+        const std::optional<core::LoadState> load = ReadLoad(values.find(kLoad.option)->second);
         if (!load) {
-            outcome.refusal = Refuse(kLoadInput, "должно быть unloaded, half или full.");
+            outcome.refusal = Refuse(kLoad, "должно быть unloaded, half или full.");
             return outcome;
         }
         const std::optional<int> column =
-            core::ColumnForAdhesion(*load, WithComma(values.at("adhesion")));
+            core::ColumnForAdhesion(*load, WithComma(values.find(input::kAdhesion.option)->second));
         if (!column) {
             outcome.refusal =
-                Refuse(kAdhesionInput,
+                Refuse(input::kAdhesion,
                        "для выбора по таблице должно быть одним из: " + AdhesionList() + ".");
             return outcome;
         }
@@ -82,13 +86,13 @@ Outcome Run(const Values& values) {
         fromTable = TableChoice{*row, *column, *load};
     }
 
-    const std::string& speed = values.at("speed");
-    const std::string& adhesion = values.at("adhesion");
-    const std::string& deceleration = values.at("deceleration");
-    const std::string& rise = values.at("rise");
+    const core::InputList inputs = core::LoadInputList();
+    std::vector<std::string> texts = {coefficient};
+    for (const core::InputDescriptor* in : inputs.subspan(1))
+        texts.push_back(values.find(in->option)->second);
     try {
         const core::LoadBrakingResults r = core::ComputeLoadBraking(
-            coefficient, speed, adhesion, deceleration, rise, &outcome.record);
+            texts[0], texts[1], texts[2], texts[3], texts[4], &outcome.record);
         outcome.columns = {coefficient, r.speedMs, r.distance, r.time, r.skid};
         if (fromTable) {
             const core::RowCategory category = core::CategoryOfRow(fromTable->row);
@@ -97,15 +101,7 @@ Outcome Run(const Values& values) {
                                  fromTable->row, fromTable->column, coefficient);
         }
     } catch (const core::NumericError& error) {
-        // In the order ComputeLoadBraking reads them.
-        const GivenInput inputs[] = {
-            {"coefficient", "Коэффициент эффективности торможения", coefficient},
-            {"speed", "Скорость в начале торможения", speed},
-            {"adhesion", "Коэффициент сцепления", adhesion},
-            {"deceleration", "Установившееся замедление", deceleration},
-            {"rise", "Время наростания замедления", rise},
-        };
-        outcome.refusal = InputProblem(error, inputs);
+        outcome.refusal = InputProblem(error, inputs, texts);
     }
     return outcome;
 }
@@ -139,13 +135,9 @@ const Calculation& Loading() {
     static const Calculation calculation{
         .name = "loading",
         .summary = "тормозной путь в зависимости от загрузки автомобиля",
-        .options = {{"speed", "Скорость в начале торможения", "км/ч"},
-                    {"adhesion", "Коэффициент сцепления", "φ"},
-                    {"deceleration", "Установившееся замедление", "м/с²"},
-                    {"rise", "Время наростания замедления", "с"},
-                    {"coefficient", "Коэффициент эффективности торможения", "K"},
-                    {"row", "Строка таблицы (группа и категория)", "1…9"},
-                    {"load", "Нагрузка", "unloaded|half|full"}},
+        .options = {OptionOf(input::kInitialSpeed), OptionOf(input::kAdhesion),
+                    OptionOf(input::kDeceleration), OptionOf(input::kRise),
+                    OptionOf(input::kCoefficient), OptionOf(kRow), OptionOf(kLoad)},
         .resultColumns = {"coefficient_used", "speed_ms", "distance", "time", "skid"},
         .usage = "kvarnet-calc loading --speed 60 --adhesion 0,8 --deceleration 6,8 --rise 0,3 "
                  "--coefficient 1,28\n"

@@ -5,22 +5,22 @@
 #include <string_view>
 
 #include "cli/calculation.h"
+#include "core/inputs.h"
 #include "core/numeric_error.h"
 
 namespace cli {
 
-// An input of a calculation as given, in the order the calculation reads its inputs.
-struct GivenInput {
-    std::string_view option;
-    std::string_view caption;
-    std::string_view text;
-};
+// Why the calculation failed, naming the option of the input at fault where the error names
+// one. `inputs` and `texts` are the calculation's inputs and what was given for each, in the
+// order the calculation reads them.
+Refusal InputProblem(const core::NumericError& error, core::InputList inputs,
+                     std::span<const std::string> texts);
 
-// Why the calculation failed, naming the input at fault as the windows do where the error
-// names one.
-Refusal InputProblem(const core::NumericError& error, std::span<const GivenInput> inputs);
+// «значение «name»» followed by `what`, for the input's option.
+Refusal Refuse(const core::InputDescriptor& input, std::string_view what);
 
-// «значение «caption»» followed by `what`.
-Refusal Refuse(const GivenInput& input, std::string_view what);
+// The option of an input, as the help lists it: its name, and its unit or, for a number
+// without one, its symbol.
+Option OptionOf(const core::InputDescriptor& input);
 
 } // namespace cli

@@ -7,33 +7,28 @@ namespace cli {
 namespace {
 
 using Names = std::set<std::string, std::less<>>;
+namespace input = core::input;
 
 void CheckShape(const Names& given) {
-    RequireAll(given, {"reaction", "delay", "rise", "deceleration"});
-    RequireOneOf(given, "skid", "speed");
+    RequireAll(given, {input::kReaction.option, input::kDelay.option, input::kRise.option,
+                       input::kDeceleration.option});
+    RequireOneOf(given, input::kSkid.option, input::kSpeed.option);
 }
 
 Outcome Run(const Values& values) {
-    const bool skidKnown = values.contains("skid");
-    const std::string_view xOption = skidKnown ? "skid" : "speed";
-    const core::StoppingInputs in{values.at("reaction"), values.at("delay"), values.at("rise"),
-                                  values.find(xOption)->second, values.at("deceleration")};
+    const auto mode = values.contains(input::kSkid.option) ? core::StoppingMode::SkidKnown
+                                                           : core::StoppingMode::SpeedKnown;
+    const core::InputList inputs = core::StoppingInputList(mode);
+    std::vector<std::string> texts;
+    for (const core::InputDescriptor* in : inputs)
+        texts.push_back(values.find(in->option)->second);
     Outcome outcome;
     try {
         const core::StoppingResults r = core::ComputeStopping(
-            in, skidKnown ? core::StoppingMode::SkidKnown : core::StoppingMode::SpeedKnown,
-            &outcome.record);
+            {texts[0], texts[1], texts[2], texts[3], texts[4]}, mode, &outcome.record);
         outcome.columns = {r.first, r.speedMs, r.distance, r.time};
     } catch (const core::NumericError& error) {
-        // In the order ComputeStopping reads them.
-        const GivenInput inputs[] = {
-            {"reaction", "Время реакции водителя", in.t1},
-            {"delay", "Время запаздывания срабатывания тормозного привода", in.t2},
-            {"rise", "Время наростания замедления", in.t3},
-            {xOption, skidKnown ? "Длина тормозного следа (юз)" : "Скорость", in.x},
-            {"deceleration", "Установившееся замедление", in.j},
-        };
-        outcome.refusal = InputProblem(error, inputs);
+        outcome.refusal = InputProblem(error, inputs, texts);
     }
     return outcome;
 }
@@ -50,12 +45,9 @@ const Calculation& Stopping() {
     static const Calculation calculation{
         .name = "stopping",
         .summary = "остановочный путь и скорость по длине тормозного следа (или след по скорости)",
-        .options = {{"reaction", "Время реакции водителя", "с"},
-                    {"delay", "Время запаздывания срабатывания тормозного привода", "с"},
-                    {"rise", "Время наростания замедления", "с"},
-                    {"deceleration", "Установившееся замедление", "м/с²"},
-                    {"skid", "Длина тормозного следа (юз)", "м"},
-                    {"speed", "Скорость", "км/ч"}},
+        .options = {OptionOf(input::kReaction), OptionOf(input::kDelay), OptionOf(input::kRise),
+                    OptionOf(input::kDeceleration), OptionOf(input::kSkid),
+                    OptionOf(input::kSpeed)},
         .resultColumns = {"speed_or_skid", "speed_ms", "distance", "time"},
         .usage = "kvarnet-calc stopping --reaction 0,8 --delay 0,2 --rise 0,3 --deceleration 6,8 "
                  "--skid 10\n"

@@ -28,7 +28,15 @@ std::string ReadingFormula(const Fixed4 (&parts)[3]) {
     return Text(parts[0]) + " × 3600 + " + Text(parts[1]) + " × 60 + " + Text(parts[2]);
 }
 
+constexpr const InputDescriptor* kDashcamInputs[] = {
+    &input::kEndHours,     &input::kEndMinutes,   &input::kEndSeconds, &input::kStartHours,
+    &input::kStartMinutes, &input::kStartSeconds, &input::kDistance};
+
 } // namespace
+
+InputList DashcamInputList() {
+    return kDashcamInputs;
+}
 
 std::string ShownSeconds(std::string_view seconds) {
     return FormatFixed4(RoundDecimal(ParseFixed4(seconds), 2));
@@ -46,20 +54,18 @@ UnitSplit SplitSeconds(std::string_view seconds, std::int16_t unit) {
 
 DashcamSpeed ComputeDashcamSpeed(const DashcamReadings& in, CalculationRecord* record) {
     RecordWriter rec(record, "dashcam", "Средняя скорость по показаниям видеорегистратора");
-    const Fixed4 end[] = {ReadInput(in.endHours, kEndHours, Accepts::NonNegative),
-                          ReadInput(in.endMinutes, kEndMinutes, Accepts::NonNegative),
-                          ReadInput(in.endSeconds, kEndSeconds, Accepts::NonNegative)};
-    const Fixed4 start[] = {ReadInput(in.startHours, kStartHours, Accepts::NonNegative),
-                            ReadInput(in.startMinutes, kStartMinutes, Accepts::NonNegative),
-                            ReadInput(in.startSeconds, kStartSeconds, Accepts::NonNegative)};
-    const Fixed4 d = ReadInput(in.distance, kDistance, Accepts::NonNegative);
-    rec.Input("end_hours", "Конечные показания: часы, Кч", in.endHours, end[0], "ч");
-    rec.Input("end_minutes", "Конечные показания: минуты, Км", in.endMinutes, end[1], "мин");
-    rec.Input("end_seconds", "Конечные показания: секунды, Кс", in.endSeconds, end[2], "с");
-    rec.Input("start_hours", "Начальные показания: часы, Нч", in.startHours, start[0], "ч");
-    rec.Input("start_minutes", "Начальные показания: минуты, Нм", in.startMinutes, start[1], "мин");
-    rec.Input("start_seconds", "Начальные показания: секунды, Нс", in.startSeconds, start[2], "с");
-    rec.Input("distance_m", "Расстояние, D", in.distance, d, "м");
+    const std::string_view texts[] = {in.endHours,   in.endMinutes,   in.endSeconds,
+                                      in.startHours, in.startMinutes, in.startSeconds,
+                                      in.distance};
+    const InputList inputs = DashcamInputList();
+    Fixed4 values[std::size(texts)];
+    for (std::size_t i = 0; i < std::size(texts); ++i)
+        values[i] = ReadInput(texts[i], static_cast<int>(i), *inputs[i]);
+    for (std::size_t i = 0; i < std::size(texts); ++i)
+        rec.Input(*inputs[i], texts[i], values[i]);
+    const Fixed4 end[] = {values[kEndHours], values[kEndMinutes], values[kEndSeconds]};
+    const Fixed4 start[] = {values[kStartHours], values[kStartMinutes], values[kStartSeconds]};
+    const Fixed4 d = values[kDistance];
 
     const Fixed4 endSeconds = ReadingSeconds(end[0], end[1], end[2], kEndHours);
     const Fixed4 startSeconds = ReadingSeconds(start[0], start[1], start[2], kStartHours);
@@ -87,7 +93,7 @@ DashcamSpeed ComputeDashcamSpeed(const DashcamReadings& in, CalculationRecord* r
 
     DashcamSpeed result{elapsed, speed, FormatFixed4(elapsed), FormatFixed4(speed)};
     if (record) {
-        // The time split as the window splits it, with the same operations.
+        // The time split for showing, with the operations a caller shows it with.
         const std::string shown = ShownSeconds(result.elapsedText);
         if (shown != result.elapsedText)
             rec.Step("elapsed_rounded_s", "Пройдено времени, округлённое до 0,01 с",

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/fixed4.h"
+#include "core/inputs.h"
 #include "core/record.h"
 
 // Mean speed from two clock readings of a dashcam video and the distance between them.
@@ -28,6 +29,7 @@ enum DashcamInput : int {
     kStartSeconds,
     kDistance,
 };
+InputList DashcamInputList();
 
 // The elapsed time in seconds, exactly end − start, and the mean speed in km/h, rounded half to
 // even to 0,01 from the exact quotient; with their texts.

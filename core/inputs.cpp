@@ -5,15 +5,15 @@
 
 namespace core {
 
-Fixed4 ReadInput(std::string_view text, int input, Accepts accepts) {
+Fixed4 ReadInput(std::string_view text, int index, const InputDescriptor& input) {
     Fixed4 value;
     try {
         value = ParseFixed4(text);
     } catch (const NumericError& error) {
-        throw NumericError(error.kind(), input);
+        throw NumericError(error.kind(), index);
     }
-    const bool refused = accepts == Accepts::Positive ? value.units <= 0 : value.units < 0;
-    if (refused) throw NumericError(NumericErrorKind::OutOfRange, input);
+    const bool refused = input.accepts == Accepts::Positive ? value.units <= 0 : value.units < 0;
+    if (refused) throw NumericError(NumericErrorKind::OutOfRange, index);
     return value;
 }
 

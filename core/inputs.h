@@ -6,18 +6,73 @@
 #include "core/fixed4.h"
 #include "core/numeric_error.h"
 
-// Reading the inputs of a braking calculation: each text is parsed and checked against what
-// the formulas can take, and a failure names the input it came from.
+// The inputs of the calculations: what each one is, in one place, and the one place their
+// texts are read and checked, so that a failure names the input it came from.
 namespace core {
 
 enum class Accepts {
-    NonNegative, // times, lengths, speeds: zero is a value, a negative one is a typing error
-    Positive,    // deceleration and adhesion: the formulas divide by them
+    NonNegative, // times, lengths, speeds, clock readings: zero is a value, a negative one is a
+                 // typing error
+    Positive,    // deceleration, adhesion, coefficient: the formulas divide by them
 };
 
-// ParseFixed4 of the text; a failure, and a value outside `accepts` (OutOfRange), raise
-// NumericError with `input` as its input().
-Fixed4 ReadInput(std::string_view text, int input, Accepts accepts);
+// An input of a calculation. The command line, the record, the JSON and every message read it
+// from here. The windows' own captions are the designed texts and stay as they are, spelling
+// included ("Время наростания замедления, с"); the names here are spelt right ("нарастания").
+struct InputDescriptor {
+    std::string_view option; // "reaction": the command line's option and batch column
+    std::string_view key;    // "reaction_s": the record's and the JSON's key
+    std::string_view name;   // "Время реакции водителя"
+    std::string_view symbol; // "t1", as the formulas write it
+    std::string_view unit;   // "с"; "" for a dimensionless value
+    Accepts accepts;
+};
+
+namespace input {
+using enum Accepts;
+// The braking calculations.
+inline constexpr InputDescriptor kReaction{"reaction", "reaction_s", "Время реакции водителя",
+                                           "t1",       "с",          NonNegative};
+inline constexpr InputDescriptor kDelay{
+    "delay", "delay_s", "Время запаздывания срабатывания тормозного привода",
+    "t2",    "с",       NonNegative};
+inline constexpr InputDescriptor kRise{"rise", "rise_s", "Время нарастания замедления",
+                                       "t3",   "с",      NonNegative};
+inline constexpr InputDescriptor kDeceleration{
+    "deceleration", "deceleration_ms2", "Установившееся замедление", "j", "м/с²", Positive};
+inline constexpr InputDescriptor kSkid{"skid", "skid_m", "Длина тормозного следа (юз)",
+                                       "S",    "м",      NonNegative};
+inline constexpr InputDescriptor kSpeed{"speed", "speed_kmh", "Скорость", "V", "км/ч", NonNegative};
+inline constexpr InputDescriptor kInitialSpeed{"speed", "speed_kmh", "Скорость в начале торможения",
+                                               "V",     "км/ч",      NonNegative};
+inline constexpr InputDescriptor kCoefficient{
+    "coefficient", "coefficient", "Коэффициент эффективности торможения", "K", "", Positive};
+inline constexpr InputDescriptor kAdhesion{"adhesion", "adhesion", "Коэффициент сцепления",
+                                           "φ",        "",         Positive};
+// The dashcam calculation: two clock readings, given on the command line as --end and --start
+// (hours:minutes:seconds), and the distance between the two points.
+inline constexpr InputDescriptor kEndHours{"end", "end_hours", "Часы конечных показаний",
+                                           "Кч",  "ч",         NonNegative};
+inline constexpr InputDescriptor kEndMinutes{"end", "end_minutes", "Минуты конечных показаний",
+                                             "Км",  "мин",         NonNegative};
+inline constexpr InputDescriptor kEndSeconds{"end", "end_seconds", "Секунды конечных показаний",
+                                             "Кс",  "с",           NonNegative};
+inline constexpr InputDescriptor kStartHours{"start", "start_hours", "Часы начальных показаний",
+                                             "Нч",    "ч",           NonNegative};
+inline constexpr InputDescriptor kStartMinutes{
+    "start", "start_minutes", "Минуты начальных показаний", "Нм", "мин", NonNegative};
+inline constexpr InputDescriptor kStartSeconds{
+    "start", "start_seconds", "Секунды начальных показаний", "Нс", "с", NonNegative};
+inline constexpr InputDescriptor kDistance{"distance", "distance_m", "Расстояние",
+                                           "D",        "м",          NonNegative};
+} // namespace input
+
+// The inputs of a calculation in the order it reads them, as NumericError::input() counts them.
+using InputList = std::span<const InputDescriptor* const>;
+
+// ParseFixed4 of the text; a failure, and a value the input does not accept (OutOfRange),
+// raise NumericError with `index` as its input().
+Fixed4 ReadInput(std::string_view text, int index, const InputDescriptor& input);
 
 // An overflow in a step after the inputs were read, put down to the input of the largest
 // magnitude: the one a mistyped extra digit made too large. Any other error comes back as it is.

@@ -1,5 +1,6 @@
 #include "core/loading.h"
 
+#include "core/braking.h"
 #include "core/inputs.h"
 #include "core/numeric.h"
 #include "core/record_writer.h"
@@ -89,22 +90,28 @@ std::optional<std::string> LookUpEfficiency(double row, double column) {
     return std::nullopt;
 }
 
+namespace {
+constexpr const InputDescriptor* kLoadInputs[] = {&input::kCoefficient, &input::kInitialSpeed,
+                                                  &input::kAdhesion, &input::kDeceleration,
+                                                  &input::kRise};
+} // namespace
+
+InputList LoadInputList() {
+    return kLoadInputs;
+}
+
 LoadBrakingResults ComputeLoadBraking(std::string_view coefficient, std::string_view speed,
                                       std::string_view adhesion, std::string_view deceleration,
                                       std::string_view riseTime, CalculationRecord* record) {
     RecordWriter rec(record, "loading", "Тормозной путь в зависимости от загрузки автомобиля");
-    Fixed4 k = ReadInput(coefficient, kLoadCoefficient, Accepts::Positive);
-    Fixed4 v = ReadInput(speed, kLoadSpeed, Accepts::NonNegative);
-    Fixed4 phi = ReadInput(adhesion, kLoadAdhesion, Accepts::Positive);
-    Fixed4 j = ReadInput(deceleration, kLoadDeceleration, Accepts::Positive);
-    Fixed4 t3 = ReadInput(riseTime, kLoadRise, Accepts::NonNegative);
-    rec.Input("coefficient", "Коэффициент эффективности торможения, K", coefficient, k, "");
-    rec.Input("speed_kmh", "Скорость в начале торможения, V", speed, v, "км/ч");
-    rec.Input("adhesion", "Коэффициент сцепления, φ", adhesion, phi, "");
-    rec.Input("deceleration_ms2", "Установившееся замедление, j", deceleration, j, "м/с²");
-    rec.Input("rise_s", "Время нарастания замедления, t3", riseTime, t3, "с");
+    const std::string_view texts[] = {coefficient, speed, adhesion, deceleration, riseTime};
+    Fixed4 values[std::size(texts)];
+    for (std::size_t i = 0; i < std::size(texts); ++i)
+        values[i] = ReadInput(texts[i], static_cast<int>(i), *kLoadInputs[i]);
+    for (std::size_t i = 0; i < std::size(texts); ++i)
+        rec.Input(*kLoadInputs[i], texts[i], values[i]);
+    const auto [k, v, phi, j, t3] = values;
 
-    const Fixed4 inputs[] = {k, v, phi, j, t3};
     try {
         // Braking distance K·V² / (254·φ).
         double p = ToDouble(MulFixed4(MulFixed4(k, v), v));
@@ -114,44 +121,16 @@ LoadBrakingResults ComputeLoadBraking(std::string_view coefficient, std::string_
                  Text(k) + " × " + Text(v) + " × " + Text(v) + " / (254 × " + Text(phi) + ")",
                  distance, "м");
 
-        Fixed4 speedMs =
-            ToFixed4(FloatingStep([&] { return ToDouble(MulFixed4Int(1000, v)) / 3600; }));
-        rec.Step("speed_ms", "Скорость в начале торможения, м/с", "v = V × 1000 / 3600",
-                 Text(v) + " × 1000 / 3600", speedMs, "м/с");
-
-        // Stopped while the deceleration was still rising: no full braking, no skid mark.
-        Fixed4 loss = ToFixed4(FloatingStep([&] { return ToDouble(t3) * 0.5 * ToDouble(j); }));
-        rec.Step("rise_loss_ms", "Снижение скорости за время нарастания замедления", "t3 / 2 × j",
-                 Text(t3) + " / 2 × " + Text(j), loss, "м/с");
-        Fixed4 slowed = SubFixed4(speedMs, loss);
-        rec.Step("slowed_speed_ms", "Скорость в начале полного торможения", "v − t3 / 2 × j",
-                 Text(speedMs) + " − " + Text(loss), slowed, "м/с");
-        bool stopsEarly = slowed.units <= 0;
-
-        // Braking time with the speed taken in m/s: V / 3.6 / j − t3 / 2.
-        Fixed4 time;
-        if (stopsEarly) {
-            rec.Note(kStopsEarly);
-        } else {
-            time = ToFixed4(
-                FloatingStep([&] { return ToDouble(v) / 3.6 / ToDouble(j) - ToDouble(t3) * 0.5; }));
-            rec.Step("braking_time_s", "Время полного торможения", "T = V / 3,6 / j − t3 / 2",
-                     Text(v) + " / 3,6 / " + Text(j) + " − " + Text(t3) + " / 2", time, "с");
-            rec.Note(kSpeedInMetres);
+        const Fixed4 speedMs = SpeedInMetres(v, rec);
+        const AfterRise rise = SpeedAfterRise(speedMs, j, t3, rec);
+        Fixed4 time, skid;
+        if (!rise.stopsEarly) {
+            time = BrakingTime(ToDouble(v), j, t3, rec);
+            skid = SkidLength(rise.slowed, j, rec);
         }
 
-        // Skid length (v − j·t3/2)² / (2·j).
-        double twiceJ = ToDouble(MulFixed4Int(2, j));
-        Fixed4 skid;
-        if (!stopsEarly) {
-            skid =
-                ToFixed4(FloatingStep([&] { return PowerDouble(ToDouble(slowed), 2) / twiceJ; }));
-            rec.Step("skid_m", "Длина тормозного следа", "L = (v − t3 / 2 × j)² / (2 × j)",
-                     "(" + Text(slowed) + ")² / (2 × " + Text(j) + ")", skid, "м");
-        }
-
-        auto text = [](Fixed4 value) { return FormatFixed4(RoundDecimal(value, 1)); };
-        LoadBrakingResults results{text(speedMs), text(distance), text(time), text(skid)};
+        LoadBrakingResults results{ResultText(speedMs), ResultText(distance), ResultText(time),
+                                   ResultText(skid)};
         rec.Result("speed_ms", "Скорость в начале торможения", results.speedMs, "м/с");
         rec.Result("braking_distance_m", "Тормозной путь", results.distance, "м");
         rec.Result("braking_time_s", "Время полного торможения", results.time, "с");
@@ -159,7 +138,7 @@ LoadBrakingResults ComputeLoadBraking(std::string_view coefficient, std::string_
         rec.Finish();
         return results;
     } catch (const NumericError& error) {
-        throw BlameOverflow(error, inputs);
+        throw BlameOverflow(error, values);
     }
 }
 

@@ -5,20 +5,21 @@
 #include <string>
 #include <string_view>
 
+#include "core/inputs.h"
 #include "core/record.h"
 
 // Braking distance by vehicle category, load and road adhesion, through a table of
 // braking-efficiency coefficients.
 namespace core {
 
-// The vehicle group chosen with the loading window's first three option buttons.
+// The groups of vehicles the coefficient table is arranged by.
 enum class VehicleGroup {
     CarsAndBuses, // "Легковые и автобусы одиночные и автопоезда"
     Trucks,       // "Грузовые одиночное"
     RoadTrains,   // "Грузовые автопоезда с тягачами"
 };
 
-// The load state chosen with the loading window's other three option buttons.
+// How loaded the vehicle is; each load state has its own columns in the table.
 enum class LoadState {
     Unloaded, // "Без нагрузки"
     HalfLoad, // "С нагрузкой 50%"
@@ -31,7 +32,7 @@ inline constexpr int kEfficiencyColumns = 15;
 // Coefficients by vehicle row (1..9) and load column (1..15), each index minus one.
 extern const std::array<std::array<double, kEfficiencyColumns>, kEfficiencyRows> EfficiencyTable;
 
-// The captions of a vehicle group and of a load state, as the loading window shows them.
+// The names of a vehicle group and of a load state.
 std::string_view GroupCaption(VehicleGroup group);
 std::string_view LoadCaption(LoadState load);
 
@@ -65,6 +66,7 @@ struct LoadBrakingResults {
 
 // The inputs of ComputeLoadBraking in reading order, as NumericError::input() names them.
 enum LoadInput : int { kLoadCoefficient, kLoadSpeed, kLoadAdhesion, kLoadDeceleration, kLoadRise };
+InputList LoadInputList();
 
 // From the coefficient, speed (km/h), adhesion, deceleration (m/s²) and rise time (s) texts;
 // raises NumericError on any failure, OutOfRange for a negative input or an adhesion or

@@ -1,5 +1,7 @@
 #include "core/problem.h"
 
+#include <algorithm>
+
 #include "core/numeric.h"
 
 namespace core {
@@ -9,7 +11,7 @@ namespace {
 constexpr std::string_view kNotANumber =
     "не является числом. Введите число, дробную часть отделяйте запятой, например 0,8.";
 
-std::string About(const NamedInput& input, std::string_view what) {
+std::string About(const InputDescriptor& input, std::string_view what) {
     return "значение «" + std::string(input.name) + "» " + std::string(what);
 }
 
@@ -23,7 +25,8 @@ bool IsNegative(std::string_view text) {
 
 } // namespace
 
-std::string ProblemText(const NumericError& error, std::span<const NamedInput> inputs) {
+std::string ProblemText(const NumericError& error, InputList inputs,
+                        std::span<const std::string> texts) {
     using Kind = NumericErrorKind;
     // The clock readings are refused as a pair, whichever of their fields the error names.
     if (error.kind() == Kind::SameTime)
@@ -33,20 +36,21 @@ std::string ProblemText(const NumericError& error, std::span<const NamedInput> i
         return "конечные показания времени раньше начальных. Если запись идёт через полночь, "
                "укажите конечный час как 24, например 24:00:10.";
     const int index = error.input();
-    if (index < 0 || index >= static_cast<int>(inputs.size())) {
+    if (index < 0 || index >= static_cast<int>(std::min(inputs.size(), texts.size()))) {
         if (error.kind() == Kind::TypeMismatch) return "одно из значений не является числом.";
         if (error.kind() == Kind::Overflow) return "одно из значений слишком велико.";
         return "при этих значениях результат не определён.";
     }
-    const NamedInput& input = inputs[static_cast<std::size_t>(index)];
+    const InputDescriptor& input = *inputs[static_cast<std::size_t>(index)];
+    const std::string& text = texts[static_cast<std::size_t>(index)];
     switch (error.kind()) {
     case Kind::TypeMismatch:
-        return About(input, input.text.empty() ? "не задано." : kNotANumber);
+        return About(input, text.empty() ? "не задано." : kNotANumber);
     case Kind::Overflow:
         return About(input, "слишком велико.");
     case Kind::OutOfRange:
-        return About(input, IsNegative(input.text) ? "не может быть отрицательным."
-                                                   : "должно быть больше нуля.");
+        return About(input, IsNegative(text) ? "не может быть отрицательным."
+                                             : "должно быть больше нуля.");
     default:
         return "значение «" + std::string(input.name) +
                "»: при этом значении результат не определён.";

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "core/fixed4.h"
+#include "core/inputs.h"
 #include "core/numeric.h"
 #include "core/record.h"
 
@@ -36,11 +37,11 @@ public:
         record_.title = std::move(title);
     }
     // An input as typed, with the value the calculation read from it.
-    void Input(std::string key, std::string name, std::string_view text, Fixed4 value,
-               std::string unit) {
+    void Input(const InputDescriptor& input, std::string_view text, Fixed4 value) {
         if (target_)
-            record_.inputs.push_back({std::move(name), std::string(text), std::move(unit),
-                                      std::move(key), FormatFixed4(value)});
+            record_.inputs.push_back({std::string(input.name) + ", " + std::string(input.symbol),
+                                      std::string(text), std::string(input.unit),
+                                      std::string(input.key), FormatFixed4(value)});
     }
     template <typename Value>
     void Step(std::string key, std::string name, std::string formula, std::string substituted,

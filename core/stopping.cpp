@@ -1,15 +1,12 @@
 #include "core/stopping.h"
 
+#include "core/braking.h"
 #include "core/inputs.h"
 #include "core/numeric.h"
 #include "core/record_writer.h"
 
 namespace core {
 namespace {
-
-std::string ResultText(Fixed4 value) {
-    return FormatFixed4(RoundDecimal(value, 1));
-}
 
 // Stopping distance from a speed in km/h: V² / (26·j) + V / 3.6 · lag.
 Fixed4 StoppingDistance(double speed, Fixed4 j, Fixed4 lag, RecordWriter& rec) {
@@ -24,17 +21,17 @@ Fixed4 StoppingDistance(double speed, Fixed4 j, Fixed4 lag, RecordWriter& rec) {
     return distance;
 }
 
-// Braking time from a speed in km/h, taken in m/s: V / 3.6 / j − t3 / 2.
-Fixed4 BrakingTime(double speed, Fixed4 j, Fixed4 t3, RecordWriter& rec) {
-    Fixed4 time =
-        ToFixed4(FloatingStep([&] { return speed / 3.6 / ToDouble(j) - ToDouble(t3) * 0.5; }));
-    rec.Step("braking_time_s", "Время полного торможения", "T = V / 3,6 / j − t3 / 2",
-             Text(speed) + " / 3,6 / " + Text(j) + " − " + Text(t3) + " / 2", time, "с");
-    rec.Note(kSpeedInMetres);
-    return time;
-}
+constexpr const InputDescriptor* kSkidKnownInputs[] = {
+    &input::kReaction, &input::kDelay, &input::kRise, &input::kSkid, &input::kDeceleration};
+constexpr const InputDescriptor* kSpeedKnownInputs[] = {
+    &input::kReaction, &input::kDelay, &input::kRise, &input::kSpeed, &input::kDeceleration};
 
 } // namespace
+
+InputList StoppingInputList(StoppingMode mode) {
+    return mode == StoppingMode::SkidKnown ? InputList(kSkidKnownInputs)
+                                           : InputList(kSpeedKnownInputs);
+}
 
 StoppingResults ComputeStopping(const StoppingInputs& in, StoppingMode mode,
                                 CalculationRecord* record) {
@@ -42,20 +39,15 @@ StoppingResults ComputeStopping(const StoppingInputs& in, StoppingMode mode,
     RecordWriter rec(record, "stopping",
                      skidKnown ? "Скорость и остановочный путь по длине тормозного следа"
                                : "Длина тормозного следа и остановочный путь по скорости");
-    Fixed4 t1 = ReadInput(in.t1, kReaction, Accepts::NonNegative);
-    Fixed4 t2 = ReadInput(in.t2, kDelay, Accepts::NonNegative);
-    Fixed4 t3 = ReadInput(in.t3, kRise, Accepts::NonNegative);
-    Fixed4 x = ReadInput(in.x, kSkidOrSpeed, Accepts::NonNegative);
-    Fixed4 j = ReadInput(in.j, kDeceleration, Accepts::Positive);
-    rec.Input("reaction_s", "Время реакции водителя, t1", in.t1, t1, "с");
-    rec.Input("delay_s", "Время запаздывания срабатывания тормозного привода, t2", in.t2, t2, "с");
-    rec.Input("rise_s", "Время нарастания замедления, t3", in.t3, t3, "с");
-    rec.Input(skidKnown ? "skid_m" : "speed_kmh",
-              skidKnown ? "Длина тормозного следа (юза), S" : "Скорость автомобиля, V", in.x, x,
-              skidKnown ? "м" : "км/ч");
-    rec.Input("deceleration_ms2", "Установившееся замедление, j", in.j, j, "м/с²");
+    const InputList inputs = StoppingInputList(mode);
+    const std::string_view texts[] = {in.t1, in.t2, in.t3, in.x, in.j};
+    Fixed4 values[std::size(texts)];
+    for (std::size_t i = 0; i < std::size(texts); ++i)
+        values[i] = ReadInput(texts[i], static_cast<int>(i), *inputs[i]);
+    for (std::size_t i = 0; i < std::size(texts); ++i)
+        rec.Input(*inputs[i], texts[i], values[i]);
+    const auto [t1, t2, t3, x, j] = values;
 
-    const Fixed4 inputs[] = {t1, t2, t3, x, j};
     try {
         // Time at constant speed: reaction, brake-drive delay and half the rise time.
         Fixed4 halfT3 = ToFixed4(FloatingStep([&] { return ToDouble(t3) * 0.5; }));
@@ -85,45 +77,25 @@ StoppingResults ComputeStopping(const StoppingInputs& in, StoppingMode mode,
             time = BrakingTime(ToDouble(speed), j, t3, rec);
             first = speed;
         } else {
-            speedMs =
-                ToFixed4(FloatingStep([&] { return ToDouble(MulFixed4Int(1000, x)) / 3600; }));
-            rec.Step("speed_ms", "Скорость, м/с", "v = V × 1000 / 3600", Text(x) + " × 1000 / 3600",
-                     speedMs, "м/с");
-            Fixed4 loss =
-                ToFixed4(FloatingStep([&] { return ToDouble(j) * (ToDouble(t3) * 0.5); }));
-            rec.Step("rise_loss_ms", "Снижение скорости за время нарастания замедления",
-                     "j × t3 / 2", Text(j) + " × " + Text(t3) + " / 2", loss, "м/с");
-            double twiceJ = ToDouble(MulFixed4Int(2, j));
-            Fixed4 slowed = SubFixed4(speedMs, loss);
-            rec.Step("slowed_speed_ms", "Скорость в начале полного торможения", "v − j × t3 / 2",
-                     Text(speedMs) + " − " + Text(loss), slowed, "м/с");
-            // Stopped while the deceleration was still rising: no full braking, no skid mark.
-            bool stopsEarly = slowed.units <= 0;
-            Fixed4 skid;
-            if (stopsEarly) {
-                rec.Note(kStopsEarly);
-            } else {
-                skid = ToFixed4(
-                    FloatingStep([&] { return PowerDouble(ToDouble(slowed), 2) / twiceJ; }));
-                rec.Step("skid_m", "Длина тормозного следа", "S = (v − j × t3 / 2)² / (2 × j)",
-                         "(" + Text(slowed) + ")² / (2 × " + Text(j) + ")", skid, "м");
-            }
+            speedMs = SpeedInMetres(x, rec);
+            const AfterRise rise = SpeedAfterRise(speedMs, j, t3, rec);
+            if (!rise.stopsEarly) first = SkidLength(rise.slowed, j, rec);
             distance = StoppingDistance(ToDouble(x), j, lag, rec);
-            if (!stopsEarly) time = BrakingTime(ToDouble(x), j, t3, rec);
-            first = skid;
+            if (!rise.stopsEarly) time = BrakingTime(ToDouble(x), j, t3, rec);
         }
         StoppingResults results{ResultText(first), ResultText(speedMs), ResultText(distance),
                                 ResultText(time)};
-        rec.Result(skidKnown ? "speed_kmh" : "skid_m",
-                   skidKnown ? "Скорость" : "Длина тормозного следа (юз)", results.first,
-                   skidKnown ? "км/ч" : "м");
+        if (skidKnown)
+            rec.Result("speed_kmh", "Скорость", results.first, "км/ч");
+        else
+            rec.Result("skid_m", "Длина тормозного следа (юз)", results.first, "м");
         rec.Result("speed_ms", "Скорость", results.speedMs, "м/с");
         rec.Result("stopping_distance_m", "Остановочный путь", results.distance, "м");
         rec.Result("braking_time_s", "Время полного торможения", results.time, "с");
         rec.Finish();
         return results;
     } catch (const NumericError& error) {
-        throw BlameOverflow(error, inputs);
+        throw BlameOverflow(error, values);
     }
 }
 

@@ -2,12 +2,14 @@
 
 #include <string>
 
+#include "core/inputs.h"
 #include "core/record.h"
 
-// The main window's calculation: speed or skid length, stopping distance and braking time.
+// Speed or skid length, stopping distance and braking time, from the reaction and brake times,
+// the deceleration and the skid length or the speed.
 namespace core {
 
-// Which of the two quantities the user typed into the skid/speed field.
+// Which of the two quantities is given: the skid length or the speed.
 enum class StoppingMode { SkidKnown, SpeedKnown };
 
 // The five input texts as typed: reaction time, brake-drive delay, deceleration rise time,
@@ -18,6 +20,7 @@ struct StoppingInputs {
 
 // The inputs in reading order, as NumericError::input() names them.
 enum StoppingInput : int { kReaction, kDelay, kRise, kSkidOrSpeed, kDeceleration };
+InputList StoppingInputList(StoppingMode mode);
 
 // The four result texts, one decimal at most: speed (km/h) or skid length (m), speed in m/s,
 // stopping distance (m), braking time (s).

@@ -202,7 +202,7 @@ private:
         QCOMPARE(Shown<Form5>(), outcome == Outcome::Alert);
         QVERIFY(!Shown<Form6>());
         QCOMPARE(MessageOf(form).startsWith(
-                     QStringLiteral("Расчёт невозможен: значение «Расстояние, м»")),
+                     QStringLiteral("Расчёт невозможен: значение «Расстояние»")),
                  outcome == Outcome::Message);
         const QStringList results = Texts({form->Text4, form->Text7, form->Text9, form->Text2});
         if (outcome == Outcome::Computes) {

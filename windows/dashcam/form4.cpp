@@ -11,12 +11,12 @@
 #include "core/numeric.h"
 #include "core/numeric_error.h"
 #include "dashcam/form4_layout.h"
-#include "main/calculation_error.h"
 #include "toolkit/controls.h"
 #include "toolkit/events.h"
 #include "toolkit/forms.h"
 #include "toolkit/messages.h"
 #include "toolkit/pictures.h"
+#include "toolkit/problem.h"
 #include "toolkit/text.h"
 #include "toolkit/window.h"
 
@@ -70,9 +70,9 @@ void Form4::Form_Load() {
 void Form4::Command1_Click() {
     core::DashcamSpeed result;
     core::CalculationRecord record;
-    const QString texts[] = {Combo1->currentText(), Combo2->currentText(), Combo3->currentText(),
-                             Combo4->currentText(), Combo5->currentText(), Combo6->currentText(),
-                             Text3->text()};
+    const QStringList texts = {Combo1->currentText(), Combo2->currentText(), Combo3->currentText(),
+                               Combo4->currentText(), Combo5->currentText(), Combo6->currentText(),
+                               Text3->text()};
     try {
         result =
             core::ComputeDashcamSpeed({Std(texts[0]), Std(texts[1]), Std(texts[2]), Std(texts[3]),
@@ -132,15 +132,10 @@ void Form4::SplitOff(QLineEdit* seconds, std::int16_t unit, QLineEdit* whole, QL
     toolkit::WriteText(rest, Q(split.rest));
 }
 
-void Form4::ShowRefusal(const core::NumericError& error, const QString (&texts)[7]) {
-    const CalculationInput inputs[] = {
-        {Combo1->accessibleName(), texts[0]}, {Combo2->accessibleName(), texts[1]},
-        {Combo3->accessibleName(), texts[2]}, {Combo4->accessibleName(), texts[3]},
-        {Combo5->accessibleName(), texts[4]}, {Combo6->accessibleName(), texts[5]},
-        {Text3->accessibleName(), texts[6]},
-    };
+void Form4::ShowRefusal(const core::NumericError& error, const QStringList& texts) {
     toolkit::ShowMessage(this,
-                         QStringLiteral("Расчёт невозможен: ") + CalculationProblem(error, inputs));
+                         QStringLiteral("Расчёт невозможен: ") +
+                             toolkit::CalculationProblem(error, core::DashcamInputList(), texts));
 }
 
 void Form4::Command3_Click() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPixmap>
+#include <QStringList>
 #include <QWidget>
 #include <cstdint>
 
@@ -67,7 +68,7 @@ private:
     void Label21_Click();
 
     void SplitOff(QLineEdit* seconds, std::int16_t unit, QLineEdit* whole, QLineEdit* rest);
-    void ShowRefusal(const core::NumericError& error, const QString (&texts)[7]);
+    void ShowRefusal(const core::NumericError& error, const QStringList& texts);
 
     QPixmap background_;
     LastRecord record_{this};

@@ -11,13 +11,13 @@
 #include "core/numeric.h"
 #include "core/numeric_error.h"
 #include "loading/form2_layout.h"
-#include "main/calculation_error.h"
 #include "main/form1.h"
 #include "toolkit/controls.h"
 #include "toolkit/events.h"
 #include "toolkit/forms.h"
 #include "toolkit/messages.h"
 #include "toolkit/pictures.h"
+#include "toolkit/problem.h"
 #include "toolkit/text.h"
 #include "toolkit/window.h"
 
@@ -248,12 +248,7 @@ QString Form2::Problem(const core::NumericError& error) const {
     } catch (const core::NumericError&) {
         return QStringLiteral("выберите коэффициент сцепления из списка.");
     }
-    const CalculationInput inputs[] = {
-        {QStringLiteral("Коэффициент эффективности торможения"), Label9->text()},
-        {QStringLiteral("Скорость в начале торможения"), Text1->text()},
-        {QStringLiteral("Коэффициент сцепления"), Combo1->currentText()},
-        {QStringLiteral("Установившееся замедление"), Main()->Deceleration()},
-        {QStringLiteral("Время наростания замедления"), Text2->text()},
-    };
-    return CalculationProblem(error, inputs);
+    const QStringList texts = {Label9->text(), Text1->text(), Combo1->currentText(),
+                               Main()->Deceleration(), Text2->text()};
+    return toolkit::CalculationProblem(error, core::LoadInputList(), texts);
 }

@@ -12,13 +12,13 @@
 #include "core/stopping.h"
 #include "dashcam/form4.h"
 #include "loading/form2.h"
-#include "main/calculation_error.h"
 #include "main/form1_layout.h"
 #include "toolkit/controls.h"
 #include "toolkit/events.h"
 #include "toolkit/forms.h"
 #include "toolkit/messages.h"
 #include "toolkit/pictures.h"
+#include "toolkit/problem.h"
 #include "toolkit/text.h"
 #include "toolkit/window.h"
 
@@ -250,17 +250,13 @@ void Form1::Command2_Click() {
 }
 
 void Form1::ShowCalculationError(const core::NumericError& error) {
-    const CalculationInput inputs[] = {
-        {QStringLiteral("Время реакции водителя"), Text1->text()},
-        {QStringLiteral("Время запаздывания срабатывания тормозного привода"), Text2->text()},
-        {QStringLiteral("Время наростания замедления"), Text3->text()},
-        {Option3->isChecked() ? QStringLiteral("Длина тормозного следа (юз)")
-                              : QStringLiteral("Скорость"),
-         Text7->text()},
-        {QStringLiteral("Установившееся замедление"), Text5->text()},
-    };
-    toolkit::ShowMessage(this,
-                         QStringLiteral("Расчёт невозможен: ") + CalculationProblem(error, inputs));
+    const auto mode =
+        Option3->isChecked() ? core::StoppingMode::SkidKnown : core::StoppingMode::SpeedKnown;
+    const QStringList texts = {Text1->text(), Text2->text(), Text3->text(), Text7->text(),
+                               Text5->text()};
+    toolkit::ShowMessage(
+        this, QStringLiteral("Расчёт невозможен: ") +
+                  toolkit::CalculationProblem(error, core::StoppingInputList(mode), texts));
 }
 
 // Opens the loading window over the strip and the inputs, in the speed-known mode, and hands
