@@ -18,6 +18,7 @@
 #include "cli/help.h"
 #include "cli/output.h"
 #include "core/record.h"
+#include "version.h"
 
 namespace {
 

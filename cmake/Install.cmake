@@ -6,12 +6,18 @@
 # and a Debian package of all of it (cpack -G DEB in the build directory).
 include(GNUInstallDirs)
 
-set(KVARNET_APP_ID org.example.kvarnet)
+# The texts that carry the version or the application id, made from their .in files.
+set(made ${CMAKE_CURRENT_BINARY_DIR}/made)
+configure_file(data/kvarnet.desktop.in ${made}/${KVARNET_APP_ID}.desktop @ONLY)
+configure_file(data/kvarnet.metainfo.xml.in ${made}/${KVARNET_APP_ID}.metainfo.xml @ONLY)
+foreach(text changelog kvarnet.1 kvarnet-calc.1)
+  configure_file(packaging/${text}.in ${made}/${text} @ONLY)
+endforeach()
 
 install(TARGETS kvarnet RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES docs/zelt.html docs/avto.avi DESTINATION ${CMAKE_INSTALL_DATADIR}/kvarnet)
-install(FILES data/${KVARNET_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES data/${KVARNET_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${made}/${KVARNET_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${made}/${KVARNET_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES resources/pictures/icon.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps
         RENAME ${KVARNET_APP_ID}.png)
@@ -27,8 +33,8 @@ install(FILES packaging/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kvarn
 foreach(text changelog kvarnet.1 kvarnet-calc.1)
   set(packed ${CMAKE_CURRENT_BINARY_DIR}/${text}.gz)
   add_custom_command(OUTPUT ${packed}
-                     COMMAND gzip -9 -n -c ${CMAKE_CURRENT_SOURCE_DIR}/packaging/${text} > ${packed}
-                     DEPENDS packaging/${text} VERBATIM)
+                     COMMAND gzip -9 -n -c ${made}/${text} > ${packed}
+                     DEPENDS ${made}/${text} VERBATIM)
   list(APPEND packed_texts ${packed})
 endforeach()
 add_custom_target(packed-texts ALL DEPENDS ${packed_texts})

@@ -19,8 +19,7 @@ exe=$build/cli/kvarnet-calc.exe
 # with the core it takes the coefficient table from.
 runner=$build/host/cli_tests
 mkdir -p "$build/host"
-version=$(sed -n 's/^project(kvarnet VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
-c++ -std=c++20 -O1 -Wall -Wextra -Werror -DKVARNET_VERSION="\"$version\"" -I"$root" -o "$runner" \
+c++ -std=c++20 -O1 -Wall -Wextra -Werror -I"$root" -I"$build/generated" -o "$runner" \
   "$root/cli/tests/cli_tests.cpp" "$root"/core/*.cpp
 
 # Debian's wine64 package keeps its loader out of PATH (the wine package adds the wrapper).

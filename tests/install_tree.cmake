@@ -1,4 +1,5 @@
-# Installs the build into PREFIX and checks the tree; run by ctest as install-tree.
+# Installs the build into PREFIX and checks the tree; run by ctest as install-tree. APP_ID and
+# VERSION are the project's.
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
                 RESULT_VARIABLE failed OUTPUT_QUIET)
@@ -11,11 +12,11 @@ set(expected
     bin/kvarnet-calc
     share/kvarnet/zelt.html
     share/kvarnet/avto.avi
-    share/applications/org.example.kvarnet.desktop
-    share/metainfo/org.example.kvarnet.metainfo.xml
-    share/icons/hicolor/32x32/apps/org.example.kvarnet.png
-    share/icons/hicolor/128x128/apps/org.example.kvarnet.png
-    share/icons/hicolor/256x256/apps/org.example.kvarnet.png
+    share/applications/${APP_ID}.desktop
+    share/metainfo/${APP_ID}.metainfo.xml
+    share/icons/hicolor/32x32/apps/${APP_ID}.png
+    share/icons/hicolor/128x128/apps/${APP_ID}.png
+    share/icons/hicolor/256x256/apps/${APP_ID}.png
     share/doc/kvarnet/copyright
     share/doc/kvarnet/changelog.gz
     share/man/man1/kvarnet.1.gz
@@ -31,8 +32,8 @@ foreach(file ${expected})
 endforeach()
 
 # The launcher runs the installed program by name and shows the installed icon.
-file(STRINGS ${PREFIX}/share/applications/org.example.kvarnet.desktop entry)
-foreach(line "Exec=kvarnet" "Icon=org.example.kvarnet")
+file(STRINGS ${PREFIX}/share/applications/${APP_ID}.desktop entry)
+foreach(line "Exec=kvarnet" "Icon=${APP_ID}")
   list(FIND entry "${line}" at)
   if(at LESS 0)
     message(FATAL_ERROR "desktop entry lacks ${line}")
@@ -41,13 +42,19 @@ endforeach()
 
 find_program(desktop_validate desktop-file-validate REQUIRED)
 find_program(appstream appstreamcli REQUIRED)
-foreach(check "${desktop_validate};${PREFIX}/share/applications/org.example.kvarnet.desktop"
+foreach(check "${desktop_validate};${PREFIX}/share/applications/${APP_ID}.desktop"
         "${appstream};validate-tree;--no-net;${PREFIX}")
   execute_process(COMMAND ${check} RESULT_VARIABLE failed OUTPUT_VARIABLE out ERROR_VARIABLE out)
   if(failed)
     message(FATAL_ERROR "${check}:\n${out}")
   endif()
 endforeach()
+# The version made into the texts is the project's.
+file(STRINGS ${PREFIX}/share/metainfo/${APP_ID}.metainfo.xml metainfo REGEX "<release ")
+if(NOT metainfo MATCHES "version=\"${VERSION}\"")
+  message(FATAL_ERROR "AppStream release is not ${VERSION}: ${metainfo}")
+endif()
+
 # The manual pages render without a warning, as lintian checks them.
 find_program(man man)
 if(man)

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/loading.h"
+#include "version.h"
 
 namespace {
 
