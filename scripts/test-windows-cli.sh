@@ -6,7 +6,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build-mingw}
 
-"$root/scripts/install-deps.sh" g++-mingw-w64-x86-64-posix wine64
+"$root/scripts/install-deps.sh" g++-mingw-w64-x86-64-posix wine64 libgtest-dev
 
 # -O2 as in the other builds with warnings as errors: GCC 12 warns falsely inside std::string at
 # -O3 (Release).
@@ -17,10 +17,10 @@ exe=$build/cli/kvarnet-calc.exe
 
 # The test runner starts the program through a POSIX shell, so it is built for this machine,
 # with the core it takes the coefficient table from.
-runner=$build/host/cli_tests
+runner=$build/host/cli_test
 mkdir -p "$build/host"
 c++ -std=c++20 -O1 -Wall -Wextra -Werror -I"$root" -I"$build/generated" -o "$runner" \
-  "$root/cli/tests/cli_tests.cpp" "$root"/core/*.cpp
+  "$root/tests/cli/cli_test.cpp" "$root"/core/*.cpp -lgtest -pthread
 
 # Debian's wine64 package keeps its loader out of PATH (the wine package adds the wrapper).
 wine=$(command -v wine64 || echo /usr/lib/wine/wine64)

@@ -1,5 +1,6 @@
-// Runs kvarnet-calc as a user would and compares its exit status and what it writes.
-// Usage: cli_tests COMMAND...  (the command that starts kvarnet-calc, e.g. "wine64 calc.exe")
+// Runs kvarnet-calc as a user and a script would, through a shell, and compares its exit status
+// and what it writes.
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -12,12 +13,13 @@
 #include <string>
 #include <vector>
 
+#include "../core/case_name.h"
 #include "core/loading.h"
 #include "version.h"
 
 namespace {
 
-struct Run {
+struct ProgramRun {
     int status = -1;
     std::string out, err;
 };
@@ -56,8 +58,8 @@ std::string ReadFile(const std::filesystem::path& path) {
     return text.str();
 }
 
-Run Start(const std::vector<std::string>& command, const Case& c,
-          const std::filesystem::path& dir) {
+ProgramRun Start(const std::vector<std::string>& command, const Case& c,
+                 const std::filesystem::path& dir) {
     const auto input = dir / "stdin.txt", errors = dir / "stderr.txt";
     std::ofstream(input, std::ios::binary) << c.stdinText;
     std::string line;
@@ -71,7 +73,7 @@ Run Start(const std::vector<std::string>& command, const Case& c,
     if (!c.pipeTo.empty())
         line = "trap '' PIPE; { " + line + "; echo $? >" + Quoted(status.string()) + "; } | " +
                c.pipeTo + " >/dev/null";
-    Run run;
+    ProgramRun run;
     FILE* pipe = popen(line.c_str(), "r");
     if (!pipe) return run;
     char buffer[4096];
@@ -508,48 +510,46 @@ std::vector<Case> Cases() {
     };
 }
 
+// The command that starts kvarnet-calc, from the command line after GoogleTest's own options.
+std::vector<std::string> command;
+
+class KvarnetCalc : public testing::TestWithParam<Case> {};
+
+TEST_P(KvarnetCalc, ExitsAndWritesAsDocumented) {
+    const Case& c = GetParam();
+    const auto dir = std::filesystem::current_path() / "cli_test_files";
+    std::filesystem::create_directories(dir);
+    const ProgramRun run = Start(command, c, dir);
+    const std::string shown = "\nstandard output:\n" + run.out + "\nstandard error:\n" + run.err;
+    EXPECT_EQ(run.status, c.status) << shown;
+    std::vector<std::string> outHas = c.outHas;
+    if (c.outHasFromData) {
+        const auto more = c.outHasFromData();
+        outHas.insert(outHas.end(), more.begin(), more.end());
+    }
+    for (const std::string& text : outHas)
+        EXPECT_NE(run.out.find(text), std::string::npos)
+            << "standard output lacks «" << text << "»" << shown;
+    for (const std::string& text : c.errHas)
+        EXPECT_NE(run.err.find(text), std::string::npos)
+            << "standard error lacks «" << text << "»" << shown;
+    if (c.outIs) {
+        EXPECT_EQ(run.out, *c.outIs) << shown;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, KvarnetCalc, testing::ValuesIn(Cases()), CaseName());
+
 } // namespace
 
+// Usage: cli_test [GoogleTest options] COMMAND... (the command that starts kvarnet-calc, e.g.
+// "wine64 kvarnet-calc.exe").
 int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
     if (argc < 2) {
-        std::cerr << "usage: cli_tests COMMAND...\n";
+        std::cerr << "usage: cli_test [GoogleTest options] COMMAND...\n";
         return 2;
     }
-    const std::vector<std::string> command(argv + 1, argv + argc);
-    const auto dir = std::filesystem::current_path() / "cli_tests_files";
-    std::filesystem::create_directories(dir);
-
-    int failed = 0;
-    for (const Case& c : Cases()) {
-        const Run run = Start(command, c, dir);
-        std::vector<std::string> problems;
-        if (run.status != c.status)
-            problems.push_back("exit status " + std::to_string(run.status) + ", expected " +
-                               std::to_string(c.status));
-        std::vector<std::string> outHas = c.outHas;
-        if (c.outHasFromData) {
-            const auto more = c.outHasFromData();
-            outHas.insert(outHas.end(), more.begin(), more.end());
-        }
-        for (const std::string& text : outHas)
-            if (run.out.find(text) == std::string::npos)
-                problems.push_back("standard output lacks «" + text + "»");
-        for (const std::string& text : c.errHas)
-            if (run.err.find(text) == std::string::npos)
-                problems.push_back("standard error lacks «" + text + "»");
-        if (c.outIs && run.out != *c.outIs)
-            problems.push_back("standard output differs; expected:\n" + *c.outIs);
-        if (problems.empty()) {
-            std::cout << "PASS " << c.name << "\n";
-            continue;
-        }
-        ++failed;
-        std::cout << "FAIL " << c.name << "\n";
-        for (const std::string& problem : problems)
-            std::cout << "  " << problem << "\n";
-        std::cout << "  standard output:\n" << run.out << "  standard error:\n" << run.err;
-    }
-    // The plain closing line that test harnesses read: "N passed, N failed".
-    std::cout << Cases().size() - failed << " passed, " << failed << " failed\n";
-    return failed ? 1 : 0;
+    command.assign(argv + 1, argv + argc);
+    return RUN_ALL_TESTS();
 }
