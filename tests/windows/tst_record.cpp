@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
@@ -159,6 +160,38 @@ class RecordTest : public QObject {
         QCOMPARE(dialog.asked, asked);
     }
 
+    QString mounted_; // the folder a test mounted a tmpfs on, unmounted after the test
+
+    // Mounts a small tmpfs on `folder`, or makes the one there read-only (`remount,ro`).
+    // Returns false where this machine does not let the test mount.
+    bool Mount(const QString& folder, const QString& options) {
+        const QStringList args = options.startsWith(QLatin1String("remount"))
+                                     ? QStringList{QStringLiteral("-o"), options, folder}
+                                     : QStringList{QStringLiteral("-t"),    QStringLiteral("tmpfs"),
+                                                   QStringLiteral("-o"),    options,
+                                                   QStringLiteral("tmpfs"), folder};
+        QProcess mount;
+        mount.start(QStringLiteral("mount"), args);
+        if (!mount.waitForFinished(10000) || mount.exitCode() != 0) return false;
+        mounted_ = folder;
+        return true;
+    }
+    static void WriteAll(const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(bytes), bytes.size());
+        file.close();
+        QCOMPARE(file.error(), QFile::NoError);
+    }
+    // Writes until the disk is full.
+    static void FillUp(const QString& path) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray block(4096, 'x');
+        while (file.write(block) == block.size()) {
+        }
+    }
+
 private slots:
     void initTestCase() {
         QVERIFY(dir.isValid());
@@ -172,7 +205,11 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(main));
         dialog = Dialog{};
     }
-    void cleanup() { toolkit::DiscardAll(); }
+    void cleanup() {
+        toolkit::DiscardAll();
+        if (!mounted_.isEmpty()) QProcess::execute(QStringLiteral("umount"), {mounted_});
+        mounted_.clear();
+    }
 
     // The worked examples, copied through the keys: the text has the inputs, every formula
     // with its values and the results; the HTML beside it has the same in tables.
@@ -439,6 +476,82 @@ private slots:
         while (!xml.atEnd())
             xml.readNext();
         QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    }
+
+    // A save that fails is told with its reason, and a record saved before under the same name
+    // stays whole. The full disk is a small tmpfs mounted for the test, the read-only folder a
+    // read-only one (as root, who may write anywhere else).
+    void failedSaveKeepsTheOldFile_data() {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("html over an old file, disk full") << "full"
+                                                          << "расчёт.html"
+                                                          << "нет места на диске";
+        QTest::newRow("pdf over an old file, disk full") << "full"
+                                                         << "расчёт.pdf"
+                                                         << "нет места на диске";
+        QTest::newRow("read-only folder") << "read-only"
+                                          << "расчёт.html"
+                                          << "нет прав на запись";
+        QTest::newRow("missing folder") << "plain"
+                                        << "нет-такой-папки/расчёт.html"
+                                        << "папка не существует";
+        QTest::newRow("a folder as the file") << "plain"
+                                              << "папка.html"
+                                              << "это папка или устройство, а не файл";
+        QTest::newRow("a device as the file") << "plain"
+                                              << "устройство.pdf"
+                                              << "это папка или устройство, а не файл";
+    }
+    void failedSaveKeepsTheOldFile() {
+        QFETCH(QString, where);
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QByteArray old = "<html>the record saved before</html>";
+        const QString path = folder.filePath(name);
+        if (where != QLatin1String("plain")) {
+            // The old record goes in before the disk fills or turns read-only.
+            if (!Mount(folder.path(), QStringLiteral("size=64k")))
+                QSKIP("cannot mount a small tmpfs here: the full-disk and read-only cases need "
+                      "root");
+            WriteAll(path, old);
+            if (where == QLatin1String("full"))
+                FillUp(folder.filePath(QStringLiteral("заполнитель")));
+            else
+                QVERIFY(Mount(folder.path(), QStringLiteral("remount,ro")));
+        } else {
+            QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("папка.html")));
+            QVERIFY(QFile::link(QStringLiteral("/dev/full"),
+                                folder.filePath(QStringLiteral("устройство.pdf"))));
+        }
+
+        SkidTen();
+        dialog.answer = path;
+        dialog.answerFilter = name.endsWith(QLatin1String(".pdf")) ? kPdf : kHtml;
+        Keys(main, Qt::Key_S);
+        QTRY_COMPARE(MessageText(main),
+                     QStringLiteral("Не удалось сохранить расчёт в файл «%1»: %2.")
+                         .arg(QDir::toNativeSeparators(path), reason));
+        if (where != QLatin1String("plain")) {
+            QCOMPARE(ReadAll(path).toUtf8(), old);
+            QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(),
+                     where == QLatin1String("full") ? 2 : 1); // no temporary file left over
+        } else {
+            QVERIFY(!QFileInfo::exists(folder.filePath(QStringLiteral("нет-такой-папки"))));
+        }
+    }
+
+    // The save dialog starts in the user's documents folder, or at home when there is none.
+    void saveStartsInTheDocuments() {
+        SkidTen();
+        dialog.answer = QString();
+        Keys(main, Qt::Key_S);
+        QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (!QFileInfo(documents).isDir()) documents = QDir::homePath();
+        QCOMPARE(QFileInfo(dialog.suggested).absolutePath(), QDir(documents).absolutePath());
     }
 
     // A file that cannot be written is told in a message; nothing is left behind.

@@ -53,16 +53,20 @@ void LastRecord::Save() const {
     // meanwhile.
     const core::CalculationRecord record = *record_;
     const QDate today = QDate::currentDate();
+    // The documents folder where there is one, else home; never the program's working folder.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(folder).isDir()) folder = QDir::homePath();
     const QString suggested =
-        QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-            .filePath(QStringLiteral("расчёт-%1.pdf").arg(today.toString(Qt::ISODate)));
+        QDir(folder).filePath(QStringLiteral("расчёт-%1.pdf").arg(today.toString(Qt::ISODate)));
     QString filter;
     QString path = toolkit::AskSavePath(window_, QStringLiteral("Сохранить расчёт"), suggested,
                                         {kPdf, kHtml}, &filter);
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty())
         path += filter == kHtml ? QStringLiteral(".html") : QStringLiteral(".pdf");
-    if (!record::WriteRecord(record, today, path))
-        toolkit::ShowMessage(window_, QStringLiteral("Не удалось сохранить расчёт в файл «%1».")
-                                          .arg(QDir::toNativeSeparators(path)));
+    const record::SaveFailure failure = record::WriteRecord(record, today, path);
+    if (failure != record::SaveFailure::None)
+        toolkit::ShowMessage(
+            window_, QStringLiteral("Не удалось сохранить расчёт в файл «%1»: %2.")
+                         .arg(QDir::toNativeSeparators(path), record::SaveFailureText(failure)));
 }

@@ -3,12 +3,14 @@
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QFont>
 #include <QMimeData>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QTextDocument>
+#include <cerrno>
 
 namespace record {
 
@@ -62,9 +64,47 @@ QString Steps(const std::vector<core::RecordStep>& steps) {
     return out + QStringLiteral("</ol>\n");
 }
 
-bool WriteFile(const QString& path, const QByteArray& bytes) {
+SaveFailure FailureOf(int error) {
+    switch (error) {
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+    case EFBIG:
+        return SaveFailure::NoSpace;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return SaveFailure::NoPermission;
+    case ENOENT:
+    case ENOTDIR:
+        return SaveFailure::NoFolder;
+    case EISDIR:
+        return SaveFailure::NotAFile;
+    default:
+        return SaveFailure::Other;
+    }
+}
+
+// Through a temporary file renamed over the old one at the end, so that a failure anywhere
+// leaves the old file whole. The small HTML may sit in the buffer until the end, where only
+// an explicit flush reports that the disk is full.
+SaveFailure WriteFile(const QString& path, const QByteArray& bytes) {
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile()) return SaveFailure::NotAFile;
+    if (!QFileInfo(target.absolutePath()).isDir()) return SaveFailure::NoFolder;
     QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly)) return FailureOf(errno);
+    errno = 0;
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        const SaveFailure failure = FailureOf(errno);
+        file.cancelWriting();
+        return failure;
+    }
+    errno = 0;
+    if (!file.commit()) return FailureOf(errno);
+    return SaveFailure::None;
 }
 
 // One A4 page after another, each with its number at the foot.
@@ -137,15 +177,34 @@ QMimeData* RecordMimeData(const core::CalculationRecord& record, const QDate& da
     return data;
 }
 
-bool WriteRecord(const core::CalculationRecord& record, const QDate& date, const QString& path) {
+QString SaveFailureText(SaveFailure failure) {
+    switch (failure) {
+    case SaveFailure::None:
+        break;
+    case SaveFailure::NoSpace:
+        return QStringLiteral("нет места на диске");
+    case SaveFailure::NoPermission:
+        return QStringLiteral("нет прав на запись");
+    case SaveFailure::NoFolder:
+        return QStringLiteral("папка не существует");
+    case SaveFailure::NotAFile:
+        return QStringLiteral("это папка или устройство, а не файл");
+    case SaveFailure::Other:
+        return QStringLiteral("система не дала записать файл");
+    }
+    return QString();
+}
+
+SaveFailure WriteRecord(const core::CalculationRecord& record, const QDate& date,
+                        const QString& path) {
     const QString html = RecordHtml(record, date);
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         return WriteFile(path, html.toUtf8());
     // Made in memory first, so that a failed write leaves no half a file behind.
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
-    return WritePdf(html, QString::fromStdString(record.title), &pdf) &&
-           WriteFile(path, pdf.data());
+    if (!WritePdf(html, QString::fromStdString(record.title), &pdf)) return SaveFailure::Other;
+    return WriteFile(path, pdf.data());
 }
 
 } // namespace record

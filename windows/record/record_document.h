@@ -18,8 +18,22 @@ QString RecordHtml(const core::CalculationRecord& record, const QDate& date);
 // For the clipboard: the record as plain text and as HTML.
 QMimeData* RecordMimeData(const core::CalculationRecord& record, const QDate& date);
 
-// Writes the record to `path`: a PDF when the name ends in ".pdf", HTML otherwise. Returns
-// false when the file could not be written; an existing file is then left as it was.
-bool WriteRecord(const core::CalculationRecord& record, const QDate& date, const QString& path);
+// Why a record was not saved.
+enum class SaveFailure {
+    None,         // saved
+    NoSpace,      // the disk is full
+    NoPermission, // the folder or the file may not be written
+    NoFolder,     // the folder does not exist
+    NotAFile,     // the name is a folder or a device, not a file
+    Other,        // anything else the system reports
+};
+
+// The reason in words, completing «Не удалось сохранить расчёт в файл «…»: …».
+QString SaveFailureText(SaveFailure failure);
+
+// Writes the record to `path`: a PDF when the name ends in ".pdf", HTML otherwise. A file is
+// written whole or not at all: when saving fails, an existing file is left as it was.
+SaveFailure WriteRecord(const core::CalculationRecord& record, const QDate& date,
+                        const QString& path);
 
 } // namespace record
