@@ -234,6 +234,16 @@ private slots:
 
     // Pressing Tab visits every shown control in the order of the table's Tab column, both
     // option buttons of the road surface included, and comes round to the start.
+    // Return on the focused Старт starts the run, as a click does.
+    void returnOnStart() {
+        toolkit::Show<Form1>();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        form->Text7->setText(QStringLiteral("10"));
+        form->Command1->setFocus();
+        QTest::keyClick(form->Command1, Qt::Key_Return);
+        QVERIFY(form->Timer1->isEnabled());
+    }
+
     void tabOrder() {
         const QStringList expected = {
             "Text3",    "Text2",   "Text1", "Command1", "Command3", "Text5", "Option1", "Command4",

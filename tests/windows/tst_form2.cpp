@@ -163,6 +163,17 @@ private slots:
         QCOMPARE(form->Image1->size(), QSize(600, 364));
     }
 
+    // The speed's caption shows whole, with no tooltip standing in for a cut, and covers no
+    // control that takes input.
+    void speedCaptionShowsWhole() {
+        QVERIFY(form->Label12->toolTip().isEmpty());
+        const QRect caption = form->Label12->geometry();
+        const QWidget* controls[] = {form->Text1,  form->Text2, form->Command1,
+                                     form->Combo1, form->List1, form->Command3};
+        for (const QWidget* control : controls)
+            QVERIFY2(!caption.intersects(control->geometry()), qPrintable(control->objectName()));
+    }
+
     // Tab goes round the window's own controls in the order of the table, every option
     // button included, and never reaches the main window's controls under it.
     void tabOrder() {
@@ -288,6 +299,28 @@ private slots:
                  QStringLiteral("60"));
         QCOMPARE(QAccessible::queryAccessibleInterface(form->Label9)->text(QAccessible::Name),
                  QStringLiteral("1,28"));
+    }
+
+    // When the window hides after Старт, the keyboard goes to the main window's Старт: a key
+    // pressed while the car moves never reaches a hidden control (the hidden Закрыть, the
+    // hidden speed field).
+    void handOverKeepsTheKeyboard() {
+        Open();
+        Type(form->Text1, QStringLiteral("80"));
+        Pick(form->Combo1, QStringLiteral("0,8"));
+        main->activateWindow(); // back from the list's popup
+        QVERIFY(QTest::qWaitForWindowActive(main));
+        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), form->Command1);
+        QTRY_VERIFY_WITH_TIMEOUT(form->isHidden(), 3000);
+        QCOMPARE(QApplication::focusWidget(), main->Command1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_7);
+        QCOMPARE(form->Text1->text(), QStringLiteral("80"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* next = QApplication::focusWidget();
+        QVERIFY(next && next->isVisible() && !form->isAncestorOf(next));
+        QCOMPARE(toolkit::Instance<Form2>(), form); // its Закрыть was not pressed
+        QCOMPARE(main->Text6->text(), QStringLiteral("40,3"));
     }
 
     // Reopening after a calculation shows the same window as it was; the close button

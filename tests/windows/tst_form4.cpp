@@ -241,6 +241,16 @@ private slots:
         QCOMPARE(chain, expected);
     }
 
+    // Return on the focused Старт computes, as a click does.
+    void returnOnStart() {
+        Form4* form = Open();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        TypeReadings(form, kTenSeconds);
+        form->Command1->setFocus();
+        QTest::keyClick(form->Command1, Qt::Key_Return);
+        QCOMPARE(Shown(form), (QStringList{"0", "0", "10", "12,6"}));
+    }
+
     void windowButtons() {
         Form4* form = Open();
         const Qt::WindowFlags flags = form->windowFlags();

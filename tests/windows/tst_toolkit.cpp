@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
@@ -190,6 +191,131 @@ private slots:
         QTest::mousePress(&label, Qt::LeftButton, {}, QPoint(5, 5));
         QTest::mouseRelease(&label, Qt::LeftButton, {}, QPoint(80, 5)); // let go outside
         QCOMPARE(clicks.size(), 1);
+    }
+
+    // Return and Enter press a focused push button as Space does, with or without a picture.
+    void returnPressesButtons_data() {
+        QTest::addColumn<bool>("picture");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("clicks");
+        QTest::newRow("caption, Return") << false << int(Qt::Key_Return) << 1;
+        QTest::newRow("caption, Enter") << false << int(Qt::Key_Enter) << 1;
+        QTest::newRow("caption, Space") << false << int(Qt::Key_Space) << 1;
+        QTest::newRow("picture, Return") << true << int(Qt::Key_Return) << 1;
+        QTest::newRow("picture, Enter") << true << int(Qt::Key_Enter) << 1;
+        QTest::newRow("caption, letter") << false << int(Qt::Key_A) << 0;
+    }
+    void returnPressesButtons() {
+        QFETCH(bool, picture);
+        QFETCH(int, key);
+        QFETCH(int, clicks);
+        QWidget window;
+        QPushButton* button = picture ? new toolkit::PictureButton(&window)
+                                      : new toolkit::PushButton(QStringLiteral("Старт"), &window);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        button->setFocus();
+        QSignalSpy clicked(button, &QAbstractButton::clicked);
+        QTest::keyClick(button, Qt::Key(key));
+        QCOMPARE(clicked.size(), clicks);
+    }
+
+    // Screen readers hear an option button as one, not as a check box, and can select it; a
+    // link label is a link they can follow.
+    void optionButtonsAndLinksForScreenReaders() {
+        using namespace toolkit;
+        static const Control table[] = {
+            {.name = "Option1",
+             .kind = Kind::OptionButton,
+             .container = "Window",
+             .width = 200,
+             .height = 200,
+             .tab = 0,
+             .access = "Без нагрузки"},
+            {.name = "Option2",
+             .kind = Kind::OptionButton,
+             .container = "Window",
+             .top = 300,
+             .width = 200,
+             .height = 200,
+             .tab = 1,
+             .access = "С нагрузкой"},
+            {.name = "Label1",
+             .kind = Kind::Label,
+             .container = "Window",
+             .caption = "Пример",
+             .left = 600,
+             .width = 1500,
+             .height = 300,
+             .flags = kHandCursor},
+            {.name = "Label2",
+             .kind = Kind::Label,
+             .container = "Window",
+             .caption = "Подпись",
+             .left = 600,
+             .top = 400,
+             .width = 1500,
+             .height = 300},
+        };
+        QWidget window;
+        window.setObjectName(QStringLiteral("Window"));
+        const Controls controls = BuildLayout(&window, table);
+        auto* o1 = controls.get<OptionButton>(QStringLiteral("Option1"));
+        auto* o2 = controls.get<OptionButton>(QStringLiteral("Option2"));
+        o1->setChecked(true);
+
+        QAccessibleInterface* option = QAccessible::queryAccessibleInterface(o2);
+        QVERIFY(option);
+        QCOMPARE(option->role(), QAccessible::RadioButton);
+        QCOMPARE(option->text(QAccessible::Name), QStringLiteral("С нагрузкой"));
+        QVERIFY(option->state().checkable && !option->state().checked);
+        QVERIFY(option->actionInterface());
+        QCOMPARE(option->actionInterface()->actionNames(),
+                 QStringList({QAccessibleActionInterface::pressAction()}));
+        option->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QVERIFY(o2->isChecked() && !o1->isChecked()); // the group holds
+        QVERIFY(option->state().checked);
+
+        QAccessibleInterface* link =
+            QAccessible::queryAccessibleInterface(controls.get<Label>(QStringLiteral("Label1")));
+        QVERIFY(link);
+        QCOMPARE(link->role(), QAccessible::Link);
+        QCOMPARE(link->text(QAccessible::Name), QStringLiteral("Пример"));
+        QSignalSpy followed(controls.get<Label>(QStringLiteral("Label1")), &Label::clicked);
+        QVERIFY(link->actionInterface());
+        link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(followed.size(), 1);
+
+        QCOMPARE(
+            QAccessible::queryAccessibleInterface(controls.get<Label>(QStringLiteral("Label2")))
+                ->role(),
+            QAccessible::StaticText); // a plain label stays one
+    }
+
+    // Typing into an editable combo box keeps what is typed: "0" never becomes a listed "0,8".
+    void comboBoxDoesNotComplete() {
+        using namespace toolkit;
+        static const char* const items[] = {"0,8", "0,7"};
+        static const Control table[] = {
+            {.name = "Combo1",
+             .kind = Kind::ComboBox,
+             .container = "Window",
+             .width = 1500,
+             .height = 315,
+             .tab = 0,
+             .items = items},
+        };
+        QWidget window;
+        window.setObjectName(QStringLiteral("Window"));
+        const Controls controls = BuildLayout(&window, table);
+        auto* combo = controls.get<QComboBox>(QStringLiteral("Combo1"));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        combo->setFocus();
+        QTest::keyClicks(combo, QStringLiteral("0"));
+        QCOMPARE(combo->currentText(), QStringLiteral("0"));
+        QTest::keyClick(combo, Qt::Key_Tab);
+        QCOMPARE(combo->currentText(), QStringLiteral("0"));
     }
 
     void imageTakesPictureSize() {

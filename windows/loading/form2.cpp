@@ -1,5 +1,7 @@
 #include "loading/form2.h"
 
+#include <QApplication>
+
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -69,6 +71,13 @@ void Form2::paintEvent(QPaintEvent*) {
 void Form2::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!isAncestorOf(focusWidget())) Option1->setFocus();
+}
+
+// Hiding with the keyboard inside, the window hands it back to the main window, so that no
+// hidden control takes a key.
+void Form2::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    if (isAncestorOf(QApplication::focusWidget())) Main()->TakeKeyboard();
 }
 
 // Tab and Shift+Tab go round this window's controls only, never to the covered ones.

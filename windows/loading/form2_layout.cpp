@@ -34,6 +34,8 @@ constexpr Control RedLine(const char* name, const char* in, int x1, int y1, int 
             .lineWidth = 2};
 }
 
+// Label12 runs on into the free room to its right, so that its caption shows whole; it stops
+// above Старт.
 // clang-format off
 const Control kControls[] = {
 // name       kind  in        caption                   left  top   width height font     text    back        tab flags picture            accessible name
@@ -64,7 +66,7 @@ RedLine("Line3", "Form2", 8760, 120, 8760, 3120),
 RedLine("Line2", "Form2", 120, 3135, 8760, 3135),
 RedLine("Line1", "Form2", 130, 1440, 130, 3120),
 {"Label12",  L, "Form2",  "Cкорость в км/ч в начале торможения",
-                                                        1080, 2400, 2295,  255, kWindow, kWhite,   kDefault,   23, kLabel, {}, "Скорость в км/ч в начале торможения"},
+                                                        1080, 2400, 3375,  240, kWindow, kWhite,   kDefault,   23, kLabel, {}, "Скорость в км/ч в начале торможения"},
 {"Label11",  L, "Form2",  "Коэффициент эффективности торможения",
                                                         4080, 1920, 4095,  255, kWindow, kWhite,   kDefault,   20, kLabel | kCentred},
 {"Label10",  L, "Form2",  "Label10",                    4560,  960,  255,  375, kWindow, kDefault, kDefault,   18, kReadout, {}, "Столбец таблицы"},

@@ -304,6 +304,10 @@ void Form1::SetLoadingFlag(int flag) {
     Label20->setText(toolkit::Integer(flag));
 }
 
+void Form1::TakeKeyboard() {
+    Command1->setFocus(Qt::OtherFocusReason);
+}
+
 void Form1::Command3_Click() {
     toolkit::EndApplication();
 }

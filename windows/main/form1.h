@@ -51,6 +51,8 @@ public:
     void StartAnimation();
     // 1: the next end of the animation shows the loading window's results; 0: it computes.
     void SetLoadingFlag(int flag);
+    // The keyboard back to this window, on its start button, from a window that hides.
+    void TakeKeyboard();
     // Whether a braking animation is playing.
     bool AnimationRunning() const;
 

@@ -1,5 +1,7 @@
 #include "toolkit/controls.h"
 
+#include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -9,7 +11,82 @@
 
 namespace toolkit {
 
-Label::Label(QWidget* parent) : QLabel(parent) {}
+namespace {
+
+// Screen readers' view of the controls Qt would describe wrongly: an option button that is not
+// auto-exclusive (Qt says "check box") and a label that is a link (Qt says "label", with no
+// action).
+class OptionButtonAccessible : public QAccessibleWidget {
+public:
+    explicit OptionButtonAccessible(OptionButton* button)
+        : QAccessibleWidget(button, QAccessible::RadioButton) {}
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.checkable = true;
+        s.checked = static_cast<OptionButton*>(widget())->isChecked();
+        return s;
+    }
+    QString text(QAccessible::Text t) const override {
+        const QString own = QAccessibleWidget::text(t);
+        if (t == QAccessible::Name && own.isEmpty())
+            return static_cast<OptionButton*>(widget())->text();
+        return own;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& name) override {
+        if (name == pressAction()) static_cast<OptionButton*>(widget())->click();
+    }
+};
+
+class LinkAccessible : public QAccessibleWidget {
+public:
+    explicit LinkAccessible(Label* label) : QAccessibleWidget(label, QAccessible::Link) {}
+    QString text(QAccessible::Text t) const override {
+        const QString own = QAccessibleWidget::text(t);
+        if (t == QAccessible::Name && own.isEmpty()) return static_cast<Label*>(widget())->text();
+        return own;
+    }
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.linked = true;
+        return s;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& name) override {
+        if (name == pressAction()) static_cast<Label*>(widget())->activate();
+    }
+};
+
+QAccessibleInterface* ControlAccessible(const QString&, QObject* object) {
+    if (auto* option = qobject_cast<OptionButton*>(object))
+        return new OptionButtonAccessible(option);
+    if (auto* label = qobject_cast<Label*>(object); label && label->isLink())
+        return new LinkAccessible(label);
+    return nullptr;
+}
+
+// Once, before the first control that needs it is asked about.
+void InstallAccessibility() {
+    static const bool installed = [] {
+        QAccessible::installFactory(&ControlAccessible);
+        return true;
+    }();
+    (void)installed;
+}
+
+} // namespace
+
+Label::Label(QWidget* parent) : QLabel(parent) {
+    InstallAccessibility();
+}
+
+void Label::setLink(bool link) {
+    if (link == link_) return;
+    link_ = link;
+    // An interface made before describes the label as it was; the next one asks again.
+    if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(this))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+}
 
 void Label::mousePressEvent(QMouseEvent* event) {
     pressed_ = event->button() == Qt::LeftButton;
@@ -67,6 +144,7 @@ void Line::paintEvent(QPaintEvent*) {
 }
 
 OptionButton::OptionButton(QWidget* parent) : QRadioButton(parent) {
+    InstallAccessibility();
     setAutoExclusive(false);
 }
 
@@ -95,7 +173,19 @@ void OptionGroup::onToggled(OptionButton* button, bool selected) {
         if (other != button) other->setChecked(false);
 }
 
-PictureButton::PictureButton(QWidget* parent) : QPushButton(parent) {}
+PushButton::PushButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
+
+void PushButton::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && event->modifiers() == Qt::NoModifier && !event->isAutoRepeat()) {
+        event->accept();
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
+
+PictureButton::PictureButton(QWidget* parent) : PushButton(QString(), parent) {}
 
 void PictureButton::setPicture(const QPixmap& picture) {
     picture_ = picture;

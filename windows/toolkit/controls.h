@@ -13,11 +13,16 @@
 // picture's size, lines, and interval timers.
 namespace toolkit {
 
-// A label that also reports a click (press and release inside it with the left button).
+// A label that also reports a click (press and release inside it with the left button). A
+// label made a link is announced to screen readers as one, with an action that clicks it.
 class Label : public QLabel {
     Q_OBJECT
 public:
     explicit Label(QWidget* parent = nullptr);
+    void setLink(bool link);
+    bool isLink() const { return link_; }
+    // What a click does, for a screen reader's action.
+    void activate() { emit clicked(); }
 
 signals:
     void clicked();
@@ -28,6 +33,7 @@ protected:
 
 private:
     bool pressed_ = false;
+    bool link_ = false;
 };
 
 // A picture, unstretched: the image takes the pixel size of whatever it shows.
@@ -64,7 +70,8 @@ private:
 // An option button of a group that the window's table states. Qt's own exclusivity works per
 // parent widget and takes every button but the selected one out of the Tab chain; the windows
 // need a group per container and every button a tab stop. So a button here is exclusive only
-// through its OptionGroup, and clicking the selected button keeps it selected.
+// through its OptionGroup, and clicking the selected button keeps it selected. Qt would then
+// announce it as a check box; screen readers are told it is an option button.
 class OptionButton : public QRadioButton {
     Q_OBJECT
 public:
@@ -89,8 +96,19 @@ private:
     std::vector<OptionButton*> buttons_;
 };
 
+// A push button that Return and Enter press as Space does, wherever it stands: the windows are
+// no dialogs, so Qt's default-button rules would leave Return without effect.
+class PushButton : public QPushButton {
+    Q_OBJECT
+public:
+    explicit PushButton(const QString& caption = QString(), QWidget* parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
 // A push button that shows only its picture, centred on the face inside a thin raised edge.
-class PictureButton : public QPushButton {
+class PictureButton : public PushButton {
     Q_OBJECT
 public:
     explicit PictureButton(QWidget* parent = nullptr);

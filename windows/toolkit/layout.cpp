@@ -42,6 +42,7 @@ QWidget* MakeWidget(const Control& c, QWidget* parent) {
     switch (c.kind) {
     case Kind::Label: {
         auto* label = new Label(parent);
+        label->setLink(c.flags & kHandCursor); // before anything asks how to announce it
         label->setText(caption);
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
@@ -80,7 +81,7 @@ QWidget* MakeWidget(const Control& c, QWidget* parent) {
             button->setPicture(LoadPicture(*c.picture));
             return button;
         }
-        return new QPushButton(caption, parent);
+        return new PushButton(caption, parent);
     }
     case Kind::Frame: {
         auto* frame = new QGroupBox(caption, parent);
@@ -107,6 +108,7 @@ QWidget* MakeWidget(const Control& c, QWidget* parent) {
         auto* combo = new QComboBox(parent);
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->setCompleter(nullptr); // typing never turns "0" into a listed "0,8"
         combo->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
         SetColour(combo, QPalette::Base, c.back);
         for (const char* item : c.items)

@@ -44,7 +44,7 @@ inline constexpr Colour kDefault = 0; // fully transparent black, never a table 
 enum Flag : unsigned {
     kCentred = 1u << 0,     // caption or text centred (labels: at the top)
     kTransparent = 1u << 1, // label without background: the window picture shows through
-    kHandCursor = 1u << 2,  // the pointing-hand cursor over the control
+    kHandCursor = 1u << 2,  // the pointing-hand cursor over the control; a label with it is a link
     kDisabled = 1u << 3,    // a timer created disabled
     kReadout = 1u << 4,     // a label whose caption changes: screen readers read the caption,
                             // and the accessible name of the row becomes its description
