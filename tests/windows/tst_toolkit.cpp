@@ -270,8 +270,8 @@ private slots:
         QCOMPARE(option->text(QAccessible::Name), QStringLiteral("С нагрузкой"));
         QVERIFY(option->state().checkable && !option->state().checked);
         QVERIFY(option->actionInterface());
-        QCOMPARE(option->actionInterface()->actionNames(),
-                 QStringList({QAccessibleActionInterface::pressAction()}));
+        QVERIFY(option->actionInterface()->actionNames().contains(
+            QAccessibleActionInterface::pressAction()));
         option->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QVERIFY(o2->isChecked() && !o1->isChecked()); // the group holds
         QVERIFY(option->state().checked);

@@ -32,9 +32,14 @@ public:
             return static_cast<OptionButton*>(widget())->text();
         return own;
     }
-    QStringList actionNames() const override { return {pressAction()}; }
+    QStringList actionNames() const override {
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
     void doAction(const QString& name) override {
-        if (name == pressAction()) static_cast<OptionButton*>(widget())->click();
+        if (name == pressAction())
+            static_cast<OptionButton*>(widget())->click();
+        else
+            QAccessibleWidget::doAction(name);
     }
 };
 
@@ -51,9 +56,14 @@ public:
         s.linked = true;
         return s;
     }
-    QStringList actionNames() const override { return {pressAction()}; }
+    QStringList actionNames() const override {
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
     void doAction(const QString& name) override {
-        if (name == pressAction()) static_cast<Label*>(widget())->activate();
+        if (name == pressAction())
+            static_cast<Label*>(widget())->activate();
+        else
+            QAccessibleWidget::doAction(name);
     }
 };
 
