@@ -54,15 +54,10 @@ UnitSplit SplitSeconds(std::string_view seconds, std::int16_t unit) {
 
 DashcamSpeed ComputeDashcamSpeed(const DashcamReadings& in, CalculationRecord* record) {
     RecordWriter rec(record, "dashcam", "Средняя скорость по показаниям видеорегистратора");
-    const std::string_view texts[] = {in.endHours,   in.endMinutes,   in.endSeconds,
-                                      in.startHours, in.startMinutes, in.startSeconds,
-                                      in.distance};
-    const InputList inputs = DashcamInputList();
-    Fixed4 values[std::size(texts)];
-    for (std::size_t i = 0; i < std::size(texts); ++i)
-        values[i] = ReadInput(texts[i], static_cast<int>(i), *inputs[i]);
-    for (std::size_t i = 0; i < std::size(texts); ++i)
-        rec.Input(*inputs[i], texts[i], values[i]);
+    const auto values = rec.ReadInputs(
+        std::array<std::string_view, 7>{in.endHours, in.endMinutes, in.endSeconds, in.startHours,
+                                        in.startMinutes, in.startSeconds, in.distance},
+        DashcamInputList());
     const Fixed4 end[] = {values[kEndHours], values[kEndMinutes], values[kEndSeconds]};
     const Fixed4 start[] = {values[kStartHours], values[kStartMinutes], values[kStartSeconds]};
     const Fixed4 d = values[kDistance];

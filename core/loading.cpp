@@ -104,12 +104,9 @@ LoadBrakingResults ComputeLoadBraking(std::string_view coefficient, std::string_
                                       std::string_view adhesion, std::string_view deceleration,
                                       std::string_view riseTime, CalculationRecord* record) {
     RecordWriter rec(record, "loading", "Тормозной путь в зависимости от загрузки автомобиля");
-    const std::string_view texts[] = {coefficient, speed, adhesion, deceleration, riseTime};
-    Fixed4 values[std::size(texts)];
-    for (std::size_t i = 0; i < std::size(texts); ++i)
-        values[i] = ReadInput(texts[i], static_cast<int>(i), *kLoadInputs[i]);
-    for (std::size_t i = 0; i < std::size(texts); ++i)
-        rec.Input(*kLoadInputs[i], texts[i], values[i]);
+    const auto values = rec.ReadInputs(
+        std::array<std::string_view, 5>{coefficient, speed, adhesion, deceleration, riseTime},
+        kLoadInputs);
     const auto [k, v, phi, j, t3] = values;
 
     try {

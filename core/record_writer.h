@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -61,6 +62,17 @@ public:
         for (const std::string& n : record_.notes)
             if (n == note) return;
         record_.notes.emplace_back(note);
+    }
+    // Reads every input in order (ReadInput), then writes them all as typed with their values.
+    template <std::size_t N>
+    std::array<Fixed4, N> ReadInputs(const std::array<std::string_view, N>& texts,
+                                     InputList inputs) {
+        std::array<Fixed4, N> values;
+        for (std::size_t i = 0; i < N; ++i)
+            values[i] = ReadInput(texts[i], static_cast<int>(i), *inputs[i]);
+        for (std::size_t i = 0; i < N; ++i)
+            Input(*inputs[i], texts[i], values[i]);
+        return values;
     }
     // The calculation succeeded: the caller gets its record.
     void Finish() {

@@ -39,13 +39,8 @@ StoppingResults ComputeStopping(const StoppingInputs& in, StoppingMode mode,
     RecordWriter rec(record, "stopping",
                      skidKnown ? "Скорость и остановочный путь по длине тормозного следа"
                                : "Длина тормозного следа и остановочный путь по скорости");
-    const InputList inputs = StoppingInputList(mode);
-    const std::string_view texts[] = {in.t1, in.t2, in.t3, in.x, in.j};
-    Fixed4 values[std::size(texts)];
-    for (std::size_t i = 0; i < std::size(texts); ++i)
-        values[i] = ReadInput(texts[i], static_cast<int>(i), *inputs[i]);
-    for (std::size_t i = 0; i < std::size(texts); ++i)
-        rec.Input(*inputs[i], texts[i], values[i]);
+    const auto values = rec.ReadInputs(
+        std::array<std::string_view, 5>{in.t1, in.t2, in.t3, in.x, in.j}, StoppingInputList(mode));
     const auto [t1, t2, t3, x, j] = values;
 
     try {
