@@ -17,6 +17,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
+#include <cerrno>
+#include <functional>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <vector>
 
 #include "core/record.h"
 #include "dashcam/form4.h"
@@ -84,6 +89,54 @@ double WordHeight(const QString& bboxHtml, const QString& word) {
 QString ReadAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// Runs a system command to its end; whether it succeeded.
+bool Run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    return process.waitForFinished(-1) && process.exitStatus() == QProcess::NormalExit &&
+           process.exitCode() == 0;
+}
+
+// What a test changed outside its objects, undone in reverse order when the test ends.
+class Undo {
+public:
+    Undo() = default;
+    Undo(const Undo&) = delete;
+    Undo& operator=(const Undo&) = delete;
+    ~Undo() {
+        for (auto step = steps_.rbegin(); step != steps_.rend(); ++step)
+            (*step)();
+    }
+    void Add(std::function<void()> step) { steps_.push_back(std::move(step)); }
+
+private:
+    std::vector<std::function<void()>> steps_;
+};
+
+void WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+    QVERIFY(file.flush());
+    file.close();
+    QCOMPARE(file.error(), QFile::NoError);
+}
+
+// Writes into `path` until the disk is full.
+void FillUp(const QString& path) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    const QByteArray block(1024, 'x');
+    while (file.write(block) > 0) {
+    }
+}
+
+// Everything in a folder, hidden files included.
+QStringList Entries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                  QDir::NoDotAndDotDot);
 }
 
 } // namespace
@@ -160,38 +213,6 @@ class RecordTest : public QObject {
         QCOMPARE(dialog.asked, asked);
     }
 
-    QString mounted_; // the folder a test mounted a tmpfs on, unmounted after the test
-
-    // Mounts a small tmpfs on `folder`, or makes the one there read-only (`remount,ro`).
-    // Returns false where this machine does not let the test mount.
-    bool Mount(const QString& folder, const QString& options) {
-        const QStringList args = options.startsWith(QLatin1String("remount"))
-                                     ? QStringList{QStringLiteral("-o"), options, folder}
-                                     : QStringList{QStringLiteral("-t"),    QStringLiteral("tmpfs"),
-                                                   QStringLiteral("-o"),    options,
-                                                   QStringLiteral("tmpfs"), folder};
-        QProcess mount;
-        mount.start(QStringLiteral("mount"), args);
-        if (!mount.waitForFinished(10000) || mount.exitCode() != 0) return false;
-        mounted_ = folder;
-        return true;
-    }
-    static void WriteAll(const QString& path, const QByteArray& bytes) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QCOMPARE(file.write(bytes), bytes.size());
-        file.close();
-        QCOMPARE(file.error(), QFile::NoError);
-    }
-    // Writes until the disk is full.
-    static void FillUp(const QString& path) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-        const QByteArray block(4096, 'x');
-        while (file.write(block) == block.size()) {
-        }
-    }
-
 private slots:
     void initTestCase() {
         QVERIFY(dir.isValid());
@@ -205,11 +226,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(main));
         dialog = Dialog{};
     }
-    void cleanup() {
-        toolkit::DiscardAll();
-        if (!mounted_.isEmpty()) QProcess::execute(QStringLiteral("umount"), {mounted_});
-        mounted_.clear();
-    }
+    void cleanup() { toolkit::DiscardAll(); }
 
     // The worked examples, copied through the keys: the text has the inputs, every formula
     // with its values and the results; the HTML beside it has the same in tables.
@@ -478,100 +495,159 @@ private slots:
         QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
     }
 
-    // A save that fails is told with its reason, and a record saved before under the same name
-    // stays whole. The full disk is a small tmpfs mounted for the test, the read-only folder a
-    // read-only one (as root, who may write anywhere else).
-    void failedSaveKeepsTheOldFile_data() {
-        QTest::addColumn<QString>("where");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("html over an old file, disk full") << "full"
+    // A save that fails is told with its reason, and neither an old record of the same name
+    // nor anything else in the folder changes. The full disk is a small tmpfs mounted for the
+    // test; as root, who writes where the permissions say no, the read-only folder is also
+    // mounted read-only and the read-only file made immutable.
+    void failedSaveIsToldAndKeepsTheOldFile_data() {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("name"); // the answer to the dialog, in the test's folder
+        QTest::addColumn<QString>("old");  // a file in that folder before the save, or ""
+        QTest::addColumn<QString>("reason"); // after «Не удалось сохранить расчёт в файл «…»: »
+        const QString noSpace = QStringLiteral("нет места на диске");
+        const QString noPermission = QStringLiteral("нет прав на запись");
+        const QString noFolder = QStringLiteral("папка не существует");
+        const QString notAFile = QStringLiteral("это папка или устройство, а не файл");
+        QTest::newRow("html over an old file, disk full") << "full disk"
                                                           << "расчёт.html"
-                                                          << "нет места на диске";
-        QTest::newRow("pdf over an old file, disk full") << "full"
+                                                          << "расчёт.html" << noSpace;
+        QTest::newRow("pdf over an old file, disk full") << "full disk"
                                                          << "расчёт.pdf"
-                                                         << "нет места на диске";
-        QTest::newRow("read-only folder") << "read-only"
+                                                         << "расчёт.pdf" << noSpace;
+        QTest::newRow("html as a new file, disk full") << "full disk"
+                                                       << "новый.html"
+                                                       << "" << noSpace;
+        QTest::newRow("read-only folder") << "read-only folder"
                                           << "расчёт.html"
-                                          << "нет прав на запись";
-        QTest::newRow("missing folder") << "plain"
-                                        << "нет-такой-папки/расчёт.html"
-                                        << "папка не существует";
-        QTest::newRow("a folder as the file") << "plain"
+                                          << "расчёт.html" << noPermission;
+        QTest::newRow("old file that may not be written") << "read-only file"
+                                                          << "расчёт.pdf"
+                                                          << "расчёт.pdf" << noPermission;
+        QTest::newRow("html in a missing folder") << ""
+                                                  << "нет-такой-папки/расчёт.html"
+                                                  << "" << noFolder;
+        QTest::newRow("pdf in a missing folder") << ""
+                                                 << "нет-такой-папки/расчёт.pdf"
+                                                 << "" << noFolder;
+        QTest::newRow("under a file") << ""
+                                      << "файл/расчёт.pdf"
+                                      << "файл" << noFolder;
+        QTest::newRow("a folder as the file") << "folder as the file"
                                               << "папка.html"
-                                              << "это папка или устройство, а не файл";
-        QTest::newRow("a device as the file") << "plain"
-                                              << "устройство.pdf"
-                                              << "это папка или устройство, а не файл";
+                                              << "" << notAFile;
+        QTest::newRow("the full device as the file") << "full device"
+                                                     << "устройство.pdf"
+                                                     << "" << notAFile;
+        QTest::newRow("the full device, named without an ending") << "full device"
+                                                                  << "устройство"
+                                                                  << "" << notAFile;
+        // Any other failure in the system's own words.
+        QTest::newRow("a name too long") << "" << QString(200, QChar(u'я')) + ".html"
+                                         << "" << qt_error_string(ENAMETOOLONG);
     }
-    void failedSaveKeepsTheOldFile() {
-        QFETCH(QString, where);
+    void failedSaveIsToldAndKeepsTheOldFile() {
+        QFETCH(QString, setup);
         QFETCH(QString, name);
+        QFETCH(QString, old);
         QFETCH(QString, reason);
         QTemporaryDir folder;
         QVERIFY(folder.isValid());
-        const QByteArray old = "<html>the record saved before</html>";
-        const QString path = folder.filePath(name);
-        if (where != QLatin1String("plain")) {
-            // The old record goes in before the disk fills or turns read-only.
-            if (!Mount(folder.path(), QStringLiteral("size=64k")))
-                QSKIP("cannot mount a small tmpfs here: the full-disk and read-only cases need "
-                      "root");
-            WriteAll(path, old);
-            if (where == QLatin1String("full"))
-                FillUp(folder.filePath(QStringLiteral("заполнитель")));
-            else
-                QVERIFY(Mount(folder.path(), QStringLiteral("remount,ro")));
-        } else {
-            QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("папка.html")));
-            QVERIFY(QFile::link(QStringLiteral("/dev/full"),
-                                folder.filePath(QStringLiteral("устройство.pdf"))));
+        Undo undo; // after the folder: undone before the folder is removed
+        const QByteArray oldRecord = "<html>the record saved before</html>";
+        if (setup == "full disk") {
+            if (!Run("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", folder.path()}))
+                QSKIP("cannot mount a small tmpfs here (as root it can): no full disk to test on");
+            undo.Add([&folder] { Run("umount", {folder.path()}); });
         }
+        if (!old.isEmpty()) WriteAll(folder.filePath(old), oldRecord);
+        if (setup == "full disk") FillUp(folder.filePath(QStringLiteral("заполнитель")));
+        if (setup == "read-only folder") {
+            const QFile::Permissions permissions = QFile::permissions(folder.path());
+            QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
+            undo.Add([&folder, permissions] { QFile::setPermissions(folder.path(), permissions); });
+            if (QFileInfo(folder.path()).isWritable()) {
+                if (!Run("mount", {"--bind", folder.path(), folder.path()}))
+                    QSKIP("root writes into a folder of mode 0500, and cannot mount one "
+                          "read-only here");
+                undo.Add([&folder] { Run("umount", {folder.path()}); });
+                QVERIFY(Run("mount", {"-o", "remount,bind,ro", folder.path()}));
+            }
+        }
+        if (setup == "read-only file") {
+            const QString file = folder.filePath(old);
+            QVERIFY(QFile::setPermissions(file, QFile::ReadOwner));
+            if (QFileInfo(file).isWritable()) {
+                if (!Run("chattr", {"+i", file}))
+                    QSKIP("root writes over a file of mode 0400, and cannot make one immutable "
+                          "here");
+                undo.Add([file] { Run("chattr", {"-i", file}); });
+            }
+        }
+        if (setup == "folder as the file") QVERIFY(QDir(folder.path()).mkdir(name));
+        if (setup == "full device") {
+            // A node of its own, where root may make one, so that a save that wrongly replaced
+            // the device would not replace the system's /dev/full; a user who cannot make one
+            // cannot replace that either, and is given a link to it.
+            if (::mknod(QFile::encodeName(folder.filePath(name)).constData(), S_IFCHR | 0666,
+                        makedev(1, 7)) != 0)
+                QVERIFY(QFile::link(QStringLiteral("/dev/full"), folder.filePath(name)));
+        }
+        const QStringList entries = Entries(folder.path());
 
         SkidTen();
+        const QString path = folder.filePath(name);
         dialog.answer = path;
         dialog.answerFilter = name.endsWith(QLatin1String(".pdf")) ? kPdf : kHtml;
         Keys(main, Qt::Key_S);
-        QTRY_COMPARE(MessageText(main),
-                     QStringLiteral("Не удалось сохранить расчёт в файл «%1»: %2.")
-                         .arg(QDir::toNativeSeparators(path), reason));
-        if (where != QLatin1String("plain")) {
-            QCOMPARE(ReadAll(path).toUtf8(), old);
-            QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(),
-                     where == QLatin1String("full") ? 2 : 1); // no temporary file left over
-        } else {
-            QVERIFY(!QFileInfo::exists(folder.filePath(QStringLiteral("нет-такой-папки"))));
-        }
+        // The system's words may open with a capital, which the message turns small.
+        QCOMPARE(MessageText(main).toLower(),
+                 QStringLiteral("Не удалось сохранить расчёт в файл «%1»: %2.")
+                     .arg(QDir::toNativeSeparators(path), reason)
+                     .toLower());
+        QCOMPARE(Entries(folder.path()), entries); // no temporary file left, nothing made
+        if (!old.isEmpty()) QCOMPARE(ReadAll(folder.filePath(old)).toUtf8(), oldRecord);
+        if (setup == "folder as the file") QVERIFY(Entries(folder.filePath(name)).isEmpty());
+        if (setup == "full device") QVERIFY(!QFileInfo(folder.filePath(name)).isFile());
     }
 
-    // The save dialog starts in the user's documents folder, or at home when there is none.
+    // The save dialog starts in the user's documents folder, or at home when there is none;
+    // never in the program's working folder.
+    void saveStartsInTheDocuments_data() {
+        QTest::addColumn<bool>("documentsExist");
+        QTest::addColumn<QString>("expected"); // in the home folder
+        QTest::newRow("documents folder") << true << "Documents";
+        QTest::newRow("no documents folder") << false << "";
+    }
     void saveStartsInTheDocuments() {
+        QFETCH(bool, documentsExist);
+        QFETCH(QString, expected);
+        QTemporaryDir home;
+        QTemporaryDir working;
+        QVERIFY(home.isValid() && working.isValid());
+        Undo undo;
+        for (const char* variable : {"HOME", "XDG_CONFIG_HOME"}) {
+            const bool wasSet = qEnvironmentVariableIsSet(variable);
+            const QByteArray was = qgetenv(variable);
+            undo.Add([variable, wasSet, was] {
+                if (wasSet)
+                    qputenv(variable, was);
+                else
+                    qunsetenv(variable);
+            });
+        }
+        qputenv("HOME", QFile::encodeName(home.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(".config"))); // no user dirs
+        const QString wasCurrent = QDir::currentPath();
+        undo.Add([wasCurrent] { QDir::setCurrent(wasCurrent); });
+        QVERIFY(QDir::setCurrent(working.path()));
+        if (documentsExist) QVERIFY(QDir(home.path()).mkdir(QStringLiteral("Documents")));
+
         SkidTen();
         dialog.answer = QString();
         Keys(main, Qt::Key_S);
-        QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        if (!QFileInfo(documents).isDir()) documents = QDir::homePath();
-        QCOMPARE(QFileInfo(dialog.suggested).absolutePath(), QDir(documents).absolutePath());
-    }
-
-    // A file that cannot be written is told in a message; nothing is left behind.
-    void impossiblePathIsTold_data() {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("pdf in a missing folder") << "нет-такой-папки/расчёт.pdf";
-        QTest::newRow("html in a missing folder") << "нет-такой-папки/расчёт.html";
-        QTest::newRow("under a file") << "файл/расчёт.pdf";
-    }
-    void impossiblePathIsTold() {
-        QFETCH(QString, name);
-        QFile file(dir.filePath(QStringLiteral("файл")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
-        SkidTen();
-        dialog.answer = dir.filePath(name);
-        dialog.answerFilter = kPdf;
-        Keys(main, Qt::Key_S);
-        QTRY_VERIFY(MessageText(main).startsWith(QStringLiteral("Не удалось сохранить расчёт")));
-        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("нет-такой-папки"))));
+        QCOMPARE(dialog.asked, 1);
+        QCOMPARE(QFileInfo(dialog.suggested).absolutePath(),
+                 QDir::cleanPath(home.filePath(expected)));
     }
 };
 

@@ -62,11 +62,13 @@ void LastRecord::Save() const {
     QString path = toolkit::AskSavePath(window_, QStringLiteral("Сохранить расчёт"), suggested,
                                         {kPdf, kHtml}, &filter);
     if (path.isEmpty()) return;
-    if (QFileInfo(path).suffix().isEmpty())
+    // A name typed without an ending gets the chosen format's; not the name of a device or a
+    // folder, which the save then refuses instead of writing a file beside it.
+    const QFileInfo typed(path);
+    if (typed.suffix().isEmpty() && (typed.isFile() || !typed.exists()))
         path += filter == kHtml ? QStringLiteral(".html") : QStringLiteral(".pdf");
-    const record::SaveFailure failure = record::WriteRecord(record, today, path);
-    if (failure != record::SaveFailure::None)
-        toolkit::ShowMessage(
-            window_, QStringLiteral("Не удалось сохранить расчёт в файл «%1»: %2.")
-                         .arg(QDir::toNativeSeparators(path), record::SaveFailureText(failure)));
+    const record::SaveResult saved = record::WriteRecord(record, today, path);
+    if (!saved.Saved())
+        toolkit::ShowMessage(window_, QStringLiteral("Не удалось сохранить расчёт в файл «%1»: %2.")
+                                          .arg(QDir::toNativeSeparators(path), saved.Reason()));
 }

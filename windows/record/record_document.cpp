@@ -11,6 +11,7 @@
 #include <QSaveFile>
 #include <QTextDocument>
 #include <cerrno>
+#include <unistd.h>
 
 namespace record {
 
@@ -64,47 +65,51 @@ QString Steps(const std::vector<core::RecordStep>& steps) {
     return out + QStringLiteral("</ol>\n");
 }
 
-SaveFailure FailureOf(int error) {
+// A failure as the system names it in `error` (errno).
+SaveResult FailureOf(int error) {
     switch (error) {
     case ENOSPC:
 #ifdef EDQUOT
     case EDQUOT:
 #endif
-    case EFBIG:
-        return SaveFailure::NoSpace;
+        return {SaveFailure::NoSpace, {}};
     case EACCES:
     case EPERM:
     case EROFS:
-        return SaveFailure::NoPermission;
+        return {SaveFailure::NoPermission, {}};
     case ENOENT:
     case ENOTDIR:
-        return SaveFailure::NoFolder;
+        return {SaveFailure::NoFolder, {}};
     case EISDIR:
-        return SaveFailure::NotAFile;
+        return {SaveFailure::NotAFile, {}};
+    case 0:
+        return {SaveFailure::Other, {}};
     default:
-        return SaveFailure::Other;
+        return {SaveFailure::Other, qt_error_string(error)};
     }
 }
 
 // Through a temporary file renamed over the old one at the end, so that a failure anywhere
 // leaves the old file whole. The small HTML may sit in the buffer until the end, where only
-// an explicit flush reports that the disk is full.
-SaveFailure WriteFile(const QString& path, const QByteArray& bytes) {
+// an explicit flush reports that the disk is full; and QSaveFile ignores what the final sync
+// reports, which on some file systems is the first word of a full disk or a failed write.
+SaveResult WriteFile(const QString& path, const QByteArray& bytes) {
     const QFileInfo target(path);
-    if (target.exists() && !target.isFile()) return SaveFailure::NotAFile;
-    if (!QFileInfo(target.absolutePath()).isDir()) return SaveFailure::NoFolder;
+    if (target.exists() && !target.isFile()) return {SaveFailure::NotAFile, {}};
+    if (!QFileInfo(target.absolutePath()).isDir()) return {SaveFailure::NoFolder, {}};
     QSaveFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly)) return FailureOf(errno);
     errno = 0;
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const SaveFailure failure = FailureOf(errno);
+    if (file.write(bytes) != bytes.size() || !file.flush() ||
+        (::fsync(file.handle()) != 0 && errno != EINVAL)) {
+        const SaveResult failure = FailureOf(errno);
         file.cancelWriting();
         return failure;
     }
     errno = 0;
     if (!file.commit()) return FailureOf(errno);
-    return SaveFailure::None;
+    return {};
 }
 
 // One A4 page after another, each with its number at the foot.
@@ -177,7 +182,7 @@ QMimeData* RecordMimeData(const core::CalculationRecord& record, const QDate& da
     return data;
 }
 
-QString SaveFailureText(SaveFailure failure) {
+QString SaveResult::Reason() const {
     switch (failure) {
     case SaveFailure::None:
         break;
@@ -190,20 +195,26 @@ QString SaveFailureText(SaveFailure failure) {
     case SaveFailure::NotAFile:
         return QStringLiteral("это папка или устройство, а не файл");
     case SaveFailure::Other:
-        return QStringLiteral("система не дала записать файл");
+        if (system.isEmpty()) return QStringLiteral("система не дала записать файл");
+        // Mid-sentence after the colon: "Слишком длинное имя файла" as "слишком …", but an
+        // abbreviation stays as it is.
+        if (system.size() > 1 && system.at(1).isLower())
+            return system.at(0).toLower() + system.mid(1);
+        return system;
     }
     return QString();
 }
 
-SaveFailure WriteRecord(const core::CalculationRecord& record, const QDate& date,
-                        const QString& path) {
+SaveResult WriteRecord(const core::CalculationRecord& record, const QDate& date,
+                       const QString& path) {
     const QString html = RecordHtml(record, date);
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         return WriteFile(path, html.toUtf8());
     // Made in memory first, so that a failed write leaves no half a file behind.
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
-    if (!WritePdf(html, QString::fromStdString(record.title), &pdf)) return SaveFailure::Other;
+    if (!WritePdf(html, QString::fromStdString(record.title), &pdf))
+        return {SaveFailure::Other, {}};
     return WriteFile(path, pdf.data());
 }
 

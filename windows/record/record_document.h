@@ -28,12 +28,19 @@ enum class SaveFailure {
     Other,        // anything else the system reports
 };
 
-// The reason in words, completing «Не удалось сохранить расчёт в файл «…»: …».
-QString SaveFailureText(SaveFailure failure);
+// What became of a save.
+struct SaveResult {
+    SaveFailure failure = SaveFailure::None;
+    QString system; // for Other, the system's own words for the error ("" when it gave none)
+
+    bool Saved() const { return failure == SaveFailure::None; }
+    // The reason in words, completing «Не удалось сохранить расчёт в файл «…»: …».
+    QString Reason() const;
+};
 
 // Writes the record to `path`: a PDF when the name ends in ".pdf", HTML otherwise. A file is
 // written whole or not at all: when saving fails, an existing file is left as it was.
-SaveFailure WriteRecord(const core::CalculationRecord& record, const QDate& date,
-                        const QString& path);
+SaveResult WriteRecord(const core::CalculationRecord& record, const QDate& date,
+                       const QString& path);
 
 } // namespace record
