@@ -64,7 +64,6 @@ namespace {
 using toolkit::Control;
 using toolkit::Kind;
 
-constexpr toolkit::Colour kRed = 0xFFFF0000;
 
 Control AlertTimer(const char* name, const char* form) {
     return {.name = name, .kind = Kind::Timer, .container = form, .interval = 100};
@@ -91,7 +90,7 @@ Control RedLine(const char* name, int x1, int y1, int x2, int y2) {
             .top = y1,
             .width = x2,
             .height = y2,
-            .text = kRed,
+            .text = toolkit::kRed,
             .lineWidth = 2};
 }
 

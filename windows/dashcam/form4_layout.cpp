@@ -6,10 +6,6 @@ using namespace toolkit;
 
 namespace {
 
-constexpr Colour kWhite = qRgb(255, 255, 255);
-constexpr Colour kRed = qRgb(255, 0, 0);
-constexpr Colour kBlue = qRgb(0, 0, 192);
-
 constexpr FontDecl kWindow{};
 constexpr FontDecl kBold{Face::Sans, 8.25, true};
 constexpr FontDecl kLink{Face::Sans, 9.75, true, true};

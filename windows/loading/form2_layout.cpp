@@ -4,11 +4,6 @@ using namespace toolkit;
 
 namespace {
 
-constexpr Colour kWhite = qRgb(255, 255, 255);
-constexpr Colour kRed = qRgb(255, 0, 0);
-constexpr Colour kDarkGreen = qRgb(0, 64, 0);
-constexpr Colour kLightCyan = qRgb(192, 255, 255);
-
 constexpr FontDecl kWindow{};
 constexpr FontDecl kBold{Face::Sans, 8.25, true};
 

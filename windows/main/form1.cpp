@@ -26,7 +26,6 @@ namespace {
 
 constexpr int kEmptyRoad = 117; // the animation strip without a car
 
-const QColor kWhite(255, 255, 255);
 
 const QString kSkidCaption = QStringLiteral("Длина тормозного следа (юз),м");
 const QString kSpeedCaption = QStringLiteral("Скорость, км/час");
@@ -161,12 +160,12 @@ void Form1::Form_Load() {
 void Form1::Check1_Click() {
     if (Check1->isChecked()) {
         Option3->setChecked(true);
-        toolkit::SetTextColour(Label17, kWhite);
+        toolkit::SetTextColour(Label17, QColor::fromRgb(toolkit::kWhite));
         toolkit::SetTextColour(Label18, toolkit::ButtonTextColour());
     } else {
         Option4->setChecked(true);
         toolkit::SetTextColour(Label17, toolkit::ButtonTextColour());
-        toolkit::SetTextColour(Label18, kWhite);
+        toolkit::SetTextColour(Label18, QColor::fromRgb(toolkit::kWhite));
     }
 }
 

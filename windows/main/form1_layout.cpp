@@ -4,12 +4,6 @@ using namespace toolkit;
 
 namespace {
 
-constexpr Colour kWhite = qRgb(255, 255, 255);
-constexpr Colour kRed = qRgb(255, 0, 0);
-constexpr Colour kBlue = qRgb(0, 0, 192);
-constexpr Colour kDarkGreen = qRgb(0, 64, 0);
-constexpr Colour kWorkspace = qRgb(128, 128, 128); // the system application-workspace grey
-
 constexpr FontDecl kWindow{};
 constexpr FontDecl kBold{Face::Sans, 8.25, true};
 constexpr FontDecl kLink{Face::Sans, 8.25, true, true};

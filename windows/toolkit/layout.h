@@ -40,6 +40,13 @@ enum class Kind {
 // A colour of the table; kDefault leaves the control's own colour.
 using Colour = QRgb;
 inline constexpr Colour kDefault = 0; // fully transparent black, never a table colour
+// The colours of the windows, each named once.
+inline constexpr Colour kWhite = qRgb(255, 255, 255);
+inline constexpr Colour kRed = qRgb(255, 0, 0);
+inline constexpr Colour kBlue = qRgb(0, 0, 192);
+inline constexpr Colour kDarkGreen = qRgb(0, 64, 0);
+inline constexpr Colour kLightCyan = qRgb(192, 255, 255);
+inline constexpr Colour kWorkspace = qRgb(128, 128, 128); // the system application-workspace grey
 
 enum Flag : unsigned {
     kCentred = 1u << 0,     // caption or text centred (labels: at the top)
