@@ -31,6 +31,8 @@
 #include <random>
 #include <vector>
 
+#include "resources/frames.h"
+
 namespace {
 
 // ---------------------------------------------------------------- randomness and noise
@@ -541,7 +543,7 @@ struct Frame {
 
 // The skid mark starts where the rear wheels locked; that spot stays put in the scenery, so
 // the scenery shift follows the mark's right end.
-const std::vector<Frame>& frames() {
+const std::vector<Frame>& stripFrames() {
     static const std::vector<Frame> list = {
         {101, 473, 594, -1, -1, 0, 0, 0, 0},     {102, 451, 572, -1, -1, 3, 0, 0, 0},
         {103, 410, 531, -1, -1, 7, 0, 0, 0},     {104, 367, 488, -1, -1, 11, 0, 0, 0},
@@ -864,7 +866,7 @@ QImage paintAlertFrame(const AlertSeries& s, int redChars, int pinkChars) {
 
 const std::vector<AlertSeries>& alertSeries() {
     static const std::vector<AlertSeries> list = {
-        {301,
+        {frames::kAlertMissing.first,
          283,
          31,
          QStringLiteral("Не установлено одно из значений"),
@@ -873,7 +875,7 @@ const std::vector<AlertSeries>& alertSeries() {
           "Не установлено одно из зна", "Не установлено одно из значе",
           "Не установлено одно из значений"},
          301},
-        {401,
+        {frames::kAlertIncomplete.first,
          302,
          24,
          QStringLiteral("Не все данные введены для расчета"),
@@ -882,7 +884,7 @@ const std::vector<AlertSeries>& alertSeries() {
           "Не все данные введены для рас", "Не все данные введены для расче",
           "Не все данные введены для расчета"},
          401},
-        {501,
+        {frames::kAlertRange.first,
          296,
          23,
          QStringLiteral("Ошибка ввода заданного диапазона"),
@@ -1289,8 +1291,20 @@ int main(int argc, char* argv[]) {
     const QString dir = QString::fromLocal8Bit(argv[1]);
     loadFonts();
 
+    // The strip's table paints exactly the frames the program shows.
+    std::vector<int> painted, shown;
+    for (const Frame& f : stripFrames())
+        painted.push_back(f.number);
+    for (const frames::Series& series : {frames::kStopping, frames::kCollision})
+        for (int n = series.first; n <= series.last; ++n)
+            shown.push_back(n);
+    if (painted != shown) {
+        std::fprintf(stderr, "the strip's frame table does not match resources/frames.h\n");
+        return 1;
+    }
+
     const QImage panorama = paintPanorama();
-    for (const Frame& f : frames()) {
+    for (const Frame& f : stripFrames()) {
         const QImage frame = toIndexed(paintFrame(panorama, f), 256, {SkidRed});
         // Check the painted extents against the table.
         const QImage rgb = frame.convertToFormat(QImage::Format_RGB32);

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <array>
 
+#include "resources/frames.h"
 #include "toolkit/forms.h"
 #include "toolkit/window.h"
 
@@ -63,7 +64,6 @@ namespace {
 
 using toolkit::Control;
 using toolkit::Kind;
-
 
 Control AlertTimer(const char* name, const char* form) {
     return {.name = name, .kind = Kind::Timer, .container = form, .interval = 100};
@@ -142,14 +142,14 @@ const auto kForm5Table = FramedAlertTable("Form5", 4530, 360);
 const auto kForm6Table = FramedAlertTable("Form6", 4440, 345);
 
 const AlertWindow::Design kForm3{
-    "Form3",    300, "Не установлено одно из значений", {630, 83}, toolkit::Picture::Forest,
-    kForm3Table};
+    "Form3",   frames::kAlertMissing.first - 1, "Не установлено одно из значений",
+    {630, 83}, toolkit::Picture::Forest,        kForm3Table};
 const AlertWindow::Design kForm5{
-    "Form5",    400, "Не все данные введены для расчета", {628, 82}, toolkit::Picture::ForestFramed,
-    kForm5Table};
+    "Form5",   frames::kAlertIncomplete.first - 1, "Не все данные введены для расчета",
+    {628, 82}, toolkit::Picture::ForestFramed,     kForm5Table};
 const AlertWindow::Design kForm6{
-    "Form6",    500, "Ошибка ввода заданного диапазона", {628, 82}, toolkit::Picture::ForestFramed,
-    kForm6Table};
+    "Form6",   frames::kAlertRange.first - 1,  "Ошибка ввода заданного диапазона",
+    {628, 82}, toolkit::Picture::ForestFramed, kForm6Table};
 
 } // namespace
 

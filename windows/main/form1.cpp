@@ -13,6 +13,7 @@
 #include "dashcam/form4.h"
 #include "loading/form2.h"
 #include "main/form1_layout.h"
+#include "resources/frames.h"
 #include "toolkit/controls.h"
 #include "toolkit/events.h"
 #include "toolkit/forms.h"
@@ -23,9 +24,6 @@
 #include "toolkit/window.h"
 
 namespace {
-
-constexpr int kEmptyRoad = 117; // the animation strip without a car
-
 
 const QString kSkidCaption = QStringLiteral("Длина тормозного следа (юз),м");
 const QString kSpeedCaption = QStringLiteral("Скорость, км/час");
@@ -39,8 +37,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     setFont(toolkit::WindowFont());
     resize(600, 364); // client area 9000 × 5460 twips
     background_ = toolkit::LoadPicture(toolkit::Picture::Marsh);
-    for (int first : {101, 208})
-        for (int n = first; n <= (first == 101 ? 117 : 216); ++n)
+    for (const frames::Series& series : {frames::kStopping, frames::kCollision})
+        for (int n = series.first; n <= series.last; ++n)
             frames_[n] = toolkit::LoadBitmap(n);
 
     const toolkit::Controls controls = toolkit::BuildLayout(this, Form1Layout());
@@ -206,7 +204,7 @@ void Form1::ClearResults() {
     Text9->setText(QString());
     Label10->setText(QString());
     Label11->setText(QString());
-    Image1->setPicture(Frame(kEmptyRoad));
+    Image1->setPicture(Frame(frames::kEmptyRoad));
     record_.Drop();
 }
 

@@ -9,6 +9,7 @@
 #include "core/numeric.h"
 #include "core/stopping.h"
 #include "main/form1.h"
+#include "resources/frames.h"
 #include "toolkit/controls.h"
 #include "toolkit/forms.h"
 #include "toolkit/pictures.h"
@@ -18,8 +19,10 @@ using toolkit::Integer;
 
 namespace {
 
-constexpr int kStoppingSeries = 100;  // frames 101 to 116: the car stops in time
-constexpr int kCollisionSeries = 200; // frames 208 to 216: it runs into the car ahead
+// Step n of the run shows frame base + n: the stopping series from the first step, the
+// collision series from the eighth.
+constexpr int kStoppingSeries = frames::kStopping.first - 1;
+constexpr int kCollisionSeries = frames::kCollision.first - 8;
 
 double Number(const QString& text) {
     return core::ParseDouble(text.toStdString());

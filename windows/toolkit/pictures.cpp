@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "resources/frames.h"
+
 // Keeps the embedded pictures from being dropped when the static library is linked.
 static void InitPictureResources() {
     Q_INIT_RESOURCE(pictures);
@@ -21,9 +23,9 @@ QPixmap Load(const QString& file) {
 }
 
 bool IsFrame(int number) {
-    return (number >= 101 && number <= 117) || (number >= 208 && number <= 216) ||
-           (number >= 301 && number <= 312) || (number >= 401 && number <= 412) ||
-           (number >= 501 && number <= 512);
+    for (const frames::Series& series : frames::kAll)
+        if (number >= series.first && number <= series.last) return true;
+    return false;
 }
 
 QString FileOf(Picture picture) {
@@ -31,7 +33,7 @@ QString FileOf(Picture picture) {
     case Picture::Marsh:
         return QStringLiteral("marsh.png");
     case Picture::Strip:
-        return QStringLiteral("frame117.png");
+        return QStringLiteral("frame%1.png").arg(frames::kEmptyRoad);
     case Picture::SpeedSign:
         return QStringLiteral("speed-sign.png");
     case Picture::Start:

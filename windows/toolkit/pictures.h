@@ -8,14 +8,14 @@
 // They are embedded in the executable as 8-bit palette images.
 namespace toolkit {
 
-// A frame of an animation by its number: 101 to 117 and 208 to 216 (the braking strip,
-// 598 × 62), 301 to 312, 401 to 412 and 501 to 512 (the three alert texts). Any other number
-// gives a null pixmap, so an image showing it goes blank instead of the program stopping.
+// A frame of an animation by its number, as resources/frames.h lists them: the braking strip
+// (598 × 62) and the three alert texts. Any other number gives a null pixmap, so an image
+// showing it goes blank instead of the program stopping.
 QPixmap LoadBitmap(int number);
 
 enum class Picture {
     Marsh,        // window background, 600 × 364
-    Strip,        // the empty braking strip, the same picture as frame 117
+    Strip,        // the empty braking strip, the same picture as the empty-road frame
     SpeedSign,    // "60" road sign, 25 × 26
     Start,        // button "Старт", 72 × 25
     Exit,         // button "Выход", 72 × 26
