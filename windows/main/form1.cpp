@@ -58,6 +58,9 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     BIND(Line1), BIND(Line2), BIND(Line3), BIND(Line4);
     BIND(Line5), BIND(Line6), BIND(Line7), BIND(Line8);
 #undef BIND
+    for (int k : kAnimationTimers)
+        timers_[static_cast<std::size_t>(k)] =
+            controls.get<toolkit::Timer>(QStringLiteral("Timer%1").arg(k));
     BindHandlers();
     record_.DropOnEdit({Text4, Text9, Text6, Text8});
     toolkit::CenterOnScreen(this);
@@ -81,49 +84,13 @@ void Form1::BindHandlers() {
     OnClick(Label21, this, &Form1::Label21_Click);
     OnClick(Label22, this, &Form1::Label22_Click);
     OnClick(Command1, this, &Form1::Command1_Click);
-    OnTimer(Timer1, this, &Form1::Timer1_Timer);
-    OnTimer(Timer2, this, &Form1::Timer2_Timer);
-    OnTimer(Timer3, this, &Form1::Timer3_Timer);
-    OnTimer(Timer4, this, &Form1::Timer4_Timer);
-    OnTimer(Timer9, this, &Form1::Timer9_Timer);
-    OnTimer(Timer10, this, &Form1::Timer10_Timer);
-    OnTimer(Timer11, this, &Form1::Timer11_Timer);
-    OnTimer(Timer12, this, &Form1::Timer12_Timer);
-    OnTimer(Timer13, this, &Form1::Timer13_Timer);
-    OnTimer(Timer14, this, &Form1::Timer14_Timer);
-    OnTimer(Timer15, this, &Form1::Timer15_Timer);
-    OnTimer(Timer16, this, &Form1::Timer16_Timer);
+    for (int k : kAnimationTimers)
+        OnTimer(Timer(k), this, [this, k] { TimerK_Timer(k); });
 }
 
 toolkit::Timer* Form1::Timer(int n) const {
-    switch (n) {
-    case 1:
-        return Timer1;
-    case 2:
-        return Timer2;
-    case 3:
-        return Timer3;
-    case 4:
-        return Timer4;
-    case 9:
-        return Timer9;
-    case 10:
-        return Timer10;
-    case 11:
-        return Timer11;
-    case 12:
-        return Timer12;
-    case 13:
-        return Timer13;
-    case 14:
-        return Timer14;
-    case 15:
-        return Timer15;
-    case 16:
-        return Timer16;
-    default:
-        return nullptr;
-    }
+    return n > 0 && n < static_cast<int>(timers_.size()) ? timers_[static_cast<std::size_t>(n)]
+                                                         : nullptr;
 }
 
 QPixmap Form1::Frame(int number) const {
@@ -209,8 +176,8 @@ void Form1::ClearResults() {
 }
 
 void Form1::DisableTimers() {
-    for (int n : {1, 2, 3, 4, 9, 10, 11, 12, 13, 14, 15, 16})
-        Timer(n)->setEnabled(false);
+    for (int k : kAnimationTimers)
+        Timer(k)->setEnabled(false);
 }
 
 void Form1::Text4_Change() {

@@ -2,6 +2,7 @@
 
 #include <QPixmap>
 #include <QWidget>
+#include <array>
 #include <map>
 
 #include "core/record.h"
@@ -34,7 +35,9 @@ public:
     // first shown (toolkit::Load).
     void Form_Load();
 
-    // The animation timers by number, 1 to 4 and 9 to 16.
+    // The animation timers by number: Timer1 to Timer4 run the first phase twice over, Timer9
+    // to Timer16 the second phase once.
+    static constexpr int kAnimationTimers[] = {1, 2, 3, 4, 9, 10, 11, 12, 13, 14, 15, 16};
     toolkit::Timer* Timer(int n) const;
 
     // Tells the user in a short modeless message why the calculation could not run.
@@ -114,18 +117,7 @@ private:
 
     // The braking animation: a chain of one-shot timers, one frame per tick.
     void Command1_Click();
-    void Timer1_Timer();
-    void Timer2_Timer();
-    void Timer3_Timer();
-    void Timer4_Timer();
-    void Timer9_Timer();
-    void Timer10_Timer();
-    void Timer11_Timer();
-    void Timer12_Timer();
-    void Timer13_Timer();
-    void Timer14_Timer();
-    void Timer15_Timer();
-    void Timer16_Timer();
+    void TimerK_Timer(int k); // one handler for the tick of any animation timer
     void FirstPhaseStep(int timer);
     void SecondPhaseStep(int timer);
     void EndStep();
@@ -136,6 +128,7 @@ private:
     // The strip's frames, decoded once: a step only swaps pictures and the run keeps its pace.
     QPixmap Frame(int number) const;
     std::map<int, QPixmap> frames_;
+    std::array<toolkit::Timer*, 17> timers_{}; // by number; the numbers not used stay null
 
     QPixmap background_;
     bool calculated_ = false; // whether the last press of Command2 wrote the results

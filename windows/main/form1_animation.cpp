@@ -52,41 +52,11 @@ void Form1::Command1_Click() {
     Timer1->setEnabled(true);
 }
 
-void Form1::Timer1_Timer() {
-    FirstPhaseStep(1);
-}
-void Form1::Timer2_Timer() {
-    FirstPhaseStep(2);
-}
-void Form1::Timer3_Timer() {
-    FirstPhaseStep(3);
-}
-void Form1::Timer4_Timer() {
-    FirstPhaseStep(4);
-}
-void Form1::Timer9_Timer() {
-    SecondPhaseStep(9);
-}
-void Form1::Timer10_Timer() {
-    SecondPhaseStep(10);
-}
-void Form1::Timer11_Timer() {
-    SecondPhaseStep(11);
-}
-void Form1::Timer12_Timer() {
-    SecondPhaseStep(12);
-}
-void Form1::Timer13_Timer() {
-    SecondPhaseStep(13);
-}
-void Form1::Timer14_Timer() {
-    SecondPhaseStep(14);
-}
-void Form1::Timer15_Timer() {
-    SecondPhaseStep(15);
-}
-void Form1::Timer16_Timer() {
-    SecondPhaseStep(16);
+void Form1::TimerK_Timer(int k) {
+    if (k <= 4)
+        FirstPhaseStep(k);
+    else
+        SecondPhaseStep(k);
 }
 
 // The first phase runs Timer1 to Timer4 twice; the step counter in Label1 tells each timer
@@ -161,8 +131,8 @@ void Form1::EndStep() {
 }
 
 bool Form1::AnimationRunning() const {
-    for (int n : {1, 2, 3, 4, 9, 10, 11, 12, 13, 14, 15, 16})
-        if (Timer(n)->isEnabled()) return true;
+    for (int k : kAnimationTimers)
+        if (Timer(k)->isEnabled()) return true;
     return false;
 }
 
