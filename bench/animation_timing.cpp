@@ -9,7 +9,6 @@
 #include <QHash>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyleFactory>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
@@ -20,6 +19,7 @@
 
 #include "alerts/alert_window.h"
 #include "main/form1.h"
+#include "toolkit/application.h"
 #include "toolkit/controls.h"
 #include "toolkit/fonts.h"
 #include "toolkit/forms.h"
@@ -365,9 +365,7 @@ void Benchmark() {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    // As the program itself: one style, the embedded fonts.
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QApplication::setFont(toolkit::WindowFont());
+    toolkit::SetUpApplication(); // as the program itself
     QTimer::singleShot(0, [] {
         Benchmark();
         toolkit::DiscardAll(); // the windows refuse to close; destroy them instead

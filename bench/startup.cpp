@@ -21,7 +21,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyleFactory>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -34,6 +33,7 @@
 #include <vector>
 
 #include "main/form1.h"
+#include "toolkit/application.h"
 #include "toolkit/fonts.h"
 #include "toolkit/forms.h"
 #include "toolkit/pictures.h"
@@ -203,9 +203,7 @@ int StartOurs(int argc, char* argv[]) {
         std::printf("mix %s\n", qPrintable(Mix(window)));
     });
     app.installEventFilter(&first);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QApplication::setFont(toolkit::WindowFont());
-    QApplication::setWindowIcon(toolkit::AppIcon());
+    toolkit::SetUpApplication();
     toolkit::Show<Form1>();
     return app.exec();
 }

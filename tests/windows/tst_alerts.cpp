@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "alerts/alert_window.h"
+#include "test_main.h"
 #include "toolkit/forms.h"
 #include "toolkit/pictures.h"
 
@@ -156,5 +157,5 @@ private:
     }
 };
 
-QTEST_MAIN(TestAlerts)
+KVARNET_TEST_MAIN(TestAlerts)
 #include "tst_alerts.moc"

@@ -7,6 +7,7 @@
 
 #include "alerts/alert_window.h"
 #include "main/form1.h"
+#include "test_main.h"
 #include "toolkit/controls.h"
 #include "toolkit/forms.h"
 #include "toolkit/pictures.h"
@@ -272,5 +273,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(AnimationTest)
+KVARNET_TEST_MAIN(AnimationTest)
 #include "tst_animation.moc"

@@ -12,6 +12,7 @@
 #include "dashcam/form4.h"
 #include "loading/form2.h"
 #include "main/form1.h"
+#include "test_main.h"
 #include "toolkit/controls.h"
 #include "toolkit/forms.h"
 
@@ -201,9 +202,9 @@ private:
         QCOMPARE(form->Text3->text(), text);
         QCOMPARE(Shown<Form5>(), outcome == Outcome::Alert);
         QVERIFY(!Shown<Form6>());
-        QCOMPARE(MessageOf(form).startsWith(
-                     QStringLiteral("Расчёт невозможен: значение «Расстояние»")),
-                 outcome == Outcome::Message);
+        QCOMPARE(
+            MessageOf(form).startsWith(QStringLiteral("Расчёт невозможен: значение «Расстояние»")),
+            outcome == Outcome::Message);
         const QStringList results = Texts({form->Text4, form->Text7, form->Text9, form->Text2});
         if (outcome == Outcome::Computes) {
             QCOMPARE(results.mid(0, 3), QStringList({"0", "0", "10"}));
@@ -215,5 +216,5 @@ private:
     }
 };
 
-QTEST_MAIN(BadInputTest)
+KVARNET_TEST_MAIN(BadInputTest)
 #include "tst_bad_input.moc"

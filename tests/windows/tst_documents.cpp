@@ -10,6 +10,7 @@
 
 #include "dashcam/form4.h"
 #include "main/form1.h"
+#include "test_main.h"
 #include "toolkit/controls.h"
 #include "toolkit/forms.h"
 #include "toolkit/window.h"
@@ -198,5 +199,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(DocumentsTest)
+KVARNET_TEST_MAIN(DocumentsTest)
 #include "tst_documents.moc"

@@ -15,6 +15,7 @@
 
 #include "main/form1.h"
 #include "main/form1_layout.h"
+#include "test_main.h"
 #include "toolkit/controls.h"
 #include "toolkit/forms.h"
 #include "toolkit/layout.h"
@@ -552,5 +553,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(Form1Test)
+KVARNET_TEST_MAIN(Form1Test)
 #include "tst_form1.moc"

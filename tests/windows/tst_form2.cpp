@@ -15,6 +15,7 @@
 #include "loading/form2.h"
 #include "loading/form2_layout.h"
 #include "main/form1.h"
+#include "test_main.h"
 #include "toolkit/controls.h"
 #include "toolkit/forms.h"
 #include "toolkit/layout.h"
@@ -505,5 +506,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(Form2Test)
+KVARNET_TEST_MAIN(Form2Test)
 #include "tst_form2.moc"

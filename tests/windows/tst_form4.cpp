@@ -11,6 +11,7 @@
 #include "dashcam/form4.h"
 #include "dashcam/form4_layout.h"
 #include "main/form1.h"
+#include "test_main.h"
 #include "toolkit/controls.h"
 #include "toolkit/fonts.h"
 #include "toolkit/forms.h"
@@ -530,5 +531,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(Form4Test)
+KVARNET_TEST_MAIN(Form4Test)
 #include "tst_form4.moc"

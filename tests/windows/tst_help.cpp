@@ -10,6 +10,7 @@
 #include "core/loading.h"
 #include "core/stopping.h"
 #include "dashcam/form4.h"
+#include "test_main.h"
 #include "toolkit/forms.h"
 
 // The help's worked examples and coefficient table, recomputed through the program: a number
@@ -314,5 +315,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(HelpTest)
+KVARNET_TEST_MAIN(HelpTest)
 #include "tst_help.moc"

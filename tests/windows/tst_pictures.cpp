@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "test_main.h"
 #include "toolkit/pictures.h"
 
 using toolkit::Picture;
@@ -262,5 +263,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPictures)
+KVARNET_TEST_MAIN(TestPictures)
 #include "tst_pictures.moc"

@@ -16,6 +16,7 @@
 #include "dashcam/form4.h"
 #include "loading/form2.h"
 #include "main/form1.h"
+#include "test_main.h"
 #include "toolkit/controls.h"
 #include "toolkit/forms.h"
 
@@ -325,5 +326,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(RandomUserTest)
+KVARNET_TEST_MAIN(RandomUserTest)
 #include "tst_random_user.moc"

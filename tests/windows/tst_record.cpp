@@ -27,6 +27,7 @@
 #include "dashcam/form4.h"
 #include "loading/form2.h"
 #include "main/form1.h"
+#include "test_main.h"
 #include "toolkit/controls.h"
 #include "toolkit/fonts.h"
 #include "toolkit/forms.h"
@@ -216,9 +217,7 @@ class RecordTest : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(dir.isValid());
-        // As the program starts: its version and the windows' font, which the page must not take.
-        QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
-        QApplication::setFont(toolkit::WindowFont());
+        // The application is set up as the program's: the page must not take the windows' font.
         toolkit::SetSaveDialog(&AnswerWithoutDialog);
     }
     void init() {
@@ -651,5 +650,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(RecordTest)
+KVARNET_TEST_MAIN(RecordTest)
 #include "tst_record.moc"

@@ -16,6 +16,7 @@
 #include <QGroupBox>
 #include <QListWidget>
 
+#include "test_main.h"
 #include "toolkit/controls.h"
 #include "toolkit/events.h"
 #include "toolkit/fonts.h"
@@ -762,5 +763,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ToolkitTest)
+KVARNET_TEST_MAIN(ToolkitTest)
 #include "tst_toolkit.moc"

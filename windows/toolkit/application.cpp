@@ -1,0 +1,23 @@
+#include "toolkit/application.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+
+#include "toolkit/fonts.h"
+#include "toolkit/pictures.h"
+#include "toolkit/window.h"
+#include "version.h"
+
+namespace toolkit {
+
+void SetUpApplication() {
+    QApplication::setApplicationVersion(QStringLiteral(KVARNET_VERSION));
+    // Desktops match the windows to the launcher and its icon by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(KVARNET_APP_ID));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setFont(WindowFont());
+    QApplication::setWindowIcon(AppIcon());
+    UseRussianQtTexts();
+}
+
+} // namespace toolkit
