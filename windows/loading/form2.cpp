@@ -13,7 +13,6 @@
 #include "core/numeric.h"
 #include "core/numeric_error.h"
 #include "loading/form2_layout.h"
-#include "main/form1.h"
 #include "toolkit/controls.h"
 #include "toolkit/events.h"
 #include "toolkit/forms.h"
@@ -77,7 +76,8 @@ void Form2::showEvent(QShowEvent* event) {
 // hidden control takes a key.
 void Form2::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
-    if (isAncestorOf(QApplication::focusWidget())) Main()->TakeKeyboard();
+    LoadingHost* host = Main(); // none while the host itself goes
+    if (host && isAncestorOf(QApplication::focusWidget())) host->TakeKeyboard();
 }
 
 // Tab and Shift+Tab go round this window's controls only, never to the covered ones.
@@ -85,13 +85,13 @@ bool Form2::focusNextPrevChild(bool next) {
     return toolkit::FocusNextWithin(this, next);
 }
 
-Form1* Form2::Main() const {
-    return toolkit::Instance<Form1>();
+LoadingHost* Form2::Main() const {
+    return LoadingHost::Current();
 }
 
 void Form2::Form_Load() {
     move(0, 0);
-    toolkit::SetParent(this, Main());
+    toolkit::SetParent(this, Main()->HostWindow());
     Combo1->clear();
     for (std::string_view adhesion : core::AdhesionTexts())
         Combo1->addItem(QString::fromUtf8(adhesion.data(), adhesion.size()));

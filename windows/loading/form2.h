@@ -5,13 +5,13 @@
 #include <QWidget>
 
 #include "core/loading.h"
+#include "loading/loading_host.h"
 
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class Form1;
 
 namespace core {
 class NumericError;
@@ -80,7 +80,7 @@ private:
     void Command2_Click();
     void Command3_Click();
 
-    Form1* Main() const;
+    LoadingHost* Main() const;
     core::VehicleGroup Group() const;
     core::LoadState Load() const;
     // The four results from the coefficient text and the current inputs, with their record.

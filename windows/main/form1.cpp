@@ -63,7 +63,12 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
             controls.get<toolkit::Timer>(QStringLiteral("Timer%1").arg(k));
     BindHandlers();
     record_.DropOnEdit({Text4, Text9, Text6, Text8});
+    LoadingHost::Register(this);
     toolkit::CenterOnScreen(this);
+}
+
+Form1::~Form1() {
+    if (LoadingHost::Current() == this) LoadingHost::Register(nullptr);
 }
 
 void Form1::BindHandlers() {

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "core/record.h"
+#include "loading/loading_host.h"
 #include "record/last_record.h"
 
 class QCheckBox;
@@ -24,9 +25,9 @@ class OptionButton;
 class Timer;
 } // namespace toolkit
 
-// The main window: the stopping-distance calculator. Its state lives in its controls,
-// which the other windows read and write by name.
-class Form1 : public QWidget {
+// The main window: the stopping-distance calculator. Its state lives in its controls; the
+// loading window, embedded in it, reaches it only as its LoadingHost.
+class Form1 : public QWidget, public LoadingHost {
     Q_OBJECT
 public:
     explicit Form1(QWidget* parent = nullptr);
@@ -43,19 +44,19 @@ public:
     // Tells the user in a short modeless message why the calculation could not run.
     void ShowCalculationError(const core::NumericError& error);
 
-    // What the loading window may do to this window. Each write runs this window's change
-    // handlers, as a user's typing would.
-    QString Deceleration() const; // the steady deceleration as typed
-    void WriteSpeed(const QString& speed);
-    // Speed in m/s, stopping distance, braking time, skid length, written in this order, and
-    // the record of the calculation that gave them, which this window then offers.
+    ~Form1() override;
+
+    // What the loading window may do to this window.
+    QWidget* HostWindow() override { return this; }
+    QString Deceleration() const override;
+    void WriteSpeed(const QString& speed) override;
+    // Written in this order.
     void WriteResults(const QString& speedMs, const QString& distance, const QString& time,
-                      const QString& skid, const core::CalculationRecord& record);
-    void StartAnimation();
-    // 1: the next end of the animation shows the loading window's results; 0: it computes.
-    void SetLoadingFlag(int flag);
-    // The keyboard back to this window, on its start button, from a window that hides.
-    void TakeKeyboard();
+                      const QString& skid, const core::CalculationRecord& record) override;
+    void StartAnimation() override;
+    void SetLoadingFlag(int flag) override;
+    // On this window's start button.
+    void TakeKeyboard() override;
     // Whether a braking animation is playing.
     bool AnimationRunning() const;
 
