@@ -324,6 +324,38 @@ private slots:
         QCOMPARE(main->Text6->text(), QStringLiteral("40,3"));
     }
 
+    // The window hides while another window has the keyboard: the main window keeps its
+    // Старт for when the user comes back, not the hidden Старт of this window.
+    void handOverWhileAnotherWindowIsActive() {
+        Open();
+        Start(QStringLiteral("80"), QStringLiteral("0,8"));
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QTRY_VERIFY_WITH_TIMEOUT(form->isHidden(), 3000);
+        main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main));
+        QCOMPARE(QApplication::focusWidget(), main->Command1);
+    }
+
+    // Minimising the main window hides this window only until the main window comes back: the
+    // keyboard stays in the speed field, and what is typed then goes there.
+    void minimisingKeepsTheKeyboard() {
+        Open();
+        QVERIFY(QTest::qWaitForWindowActive(main));
+        QTest::mouseClick(form->Text1, Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), form->Text1);
+        main->showMinimized();
+        QVERIFY(main->isMinimized());
+        main->showNormal();
+        main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main));
+        QCOMPARE(QApplication::focusWidget(), form->Text1);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("80"));
+        QCOMPARE(form->Text1->text(), QStringLiteral("80"));
+    }
+
     // Reopening after a calculation shows the same window as it was; the close button
     // discards it, and the next opening starts afresh.
     void reopenKeepsStateCloseResets() {

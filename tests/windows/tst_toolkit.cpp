@@ -194,21 +194,29 @@ private slots:
         QCOMPARE(clicks.size(), 1);
     }
 
-    // Return and Enter press a focused push button as Space does, with or without a picture.
+    // Return and Enter, the keypad's too, press a focused push button as Space does, with or
+    // without a picture; with Ctrl or Alt they are shortcuts, not presses.
     void returnPressesButtons_data() {
         QTest::addColumn<bool>("picture");
         QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
         QTest::addColumn<int>("clicks");
-        QTest::newRow("caption, Return") << false << int(Qt::Key_Return) << 1;
-        QTest::newRow("caption, Enter") << false << int(Qt::Key_Enter) << 1;
-        QTest::newRow("caption, Space") << false << int(Qt::Key_Space) << 1;
-        QTest::newRow("picture, Return") << true << int(Qt::Key_Return) << 1;
-        QTest::newRow("picture, Enter") << true << int(Qt::Key_Enter) << 1;
-        QTest::newRow("caption, letter") << false << int(Qt::Key_A) << 0;
+        const Qt::KeyboardModifiers none = Qt::NoModifier, keypad = Qt::KeypadModifier;
+        QTest::newRow("caption, Return") << false << int(Qt::Key_Return) << none << 1;
+        QTest::newRow("caption, Enter") << false << int(Qt::Key_Enter) << none << 1;
+        QTest::newRow("caption, keypad Enter") << false << int(Qt::Key_Enter) << keypad << 1;
+        QTest::newRow("caption, Space") << false << int(Qt::Key_Space) << none << 1;
+        QTest::newRow("picture, Return") << true << int(Qt::Key_Return) << none << 1;
+        QTest::newRow("picture, Enter") << true << int(Qt::Key_Enter) << none << 1;
+        QTest::newRow("picture, keypad Enter") << true << int(Qt::Key_Enter) << keypad << 1;
+        QTest::newRow("caption, Ctrl+Return")
+            << false << int(Qt::Key_Return) << Qt::KeyboardModifiers(Qt::ControlModifier) << 0;
+        QTest::newRow("caption, letter") << false << int(Qt::Key_A) << none << 0;
     }
     void returnPressesButtons() {
         QFETCH(bool, picture);
         QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
         QFETCH(int, clicks);
         QWidget window;
         QPushButton* button = picture ? new toolkit::PictureButton(&window)
@@ -217,7 +225,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&window));
         button->setFocus();
         QSignalSpy clicked(button, &QAbstractButton::clicked);
-        QTest::keyClick(button, Qt::Key(key));
+        QTest::keyClick(button, Qt::Key(key), modifiers);
         QCOMPARE(clicked.size(), clicks);
     }
 

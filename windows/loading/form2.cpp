@@ -72,12 +72,12 @@ void Form2::showEvent(QShowEvent* event) {
     if (!isAncestorOf(focusWidget())) Option1->setFocus();
 }
 
-// Hiding with the keyboard inside, the window hands it back to the main window, so that no
-// hidden control takes a key.
+// Hidden by the program with the keyboard inside, the window hands it back to the main window,
+// so that no hidden control takes a key; a minimised main window brings it back as it was.
 void Form2::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     LoadingHost* host = Main(); // none while the host itself goes
-    if (host && isAncestorOf(QApplication::focusWidget())) host->TakeKeyboard();
+    if (host && toolkit::HidesKeyboard(this, event)) host->TakeKeyboard();
 }
 
 // Tab and Shift+Tab go round this window's controls only, never to the covered ones.

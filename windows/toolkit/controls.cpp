@@ -187,7 +187,9 @@ PushButton::PushButton(const QString& caption, QWidget* parent) : QPushButton(ca
 
 void PushButton::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && event->modifiers() == Qt::NoModifier && !event->isAutoRepeat()) {
+    // The keypad's Enter comes with the keypad modifier; any other modifier means a shortcut.
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (enter && plain && !event->isAutoRepeat()) {
         event->accept();
         click();
         return;

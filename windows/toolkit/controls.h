@@ -96,8 +96,9 @@ private:
     std::vector<OptionButton*> buttons_;
 };
 
-// A push button that Return and Enter press as Space does, wherever it stands: the windows are
-// no dialogs, so Qt's default-button rules would leave Return without effect.
+// A push button that Return and Enter (the keypad's too) press as Space does, wherever it
+// stands: the windows are no dialogs, so Qt's default-button rules would leave Return without
+// effect.
 class PushButton : public QPushButton {
     Q_OBJECT
 public:

@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QHideEvent>
 #include <QLibraryInfo>
 #include <QScreen>
 #include <QStandardPaths>
@@ -74,6 +75,13 @@ bool FocusNextWithin(QWidget* window, bool next) {
         }
     } while (w != start);
     return false;
+}
+
+bool HidesKeyboard(const QWidget* window, const QHideEvent* event) {
+    if (event->spontaneous()) return false; // a minimised window, not the program, hid it
+    // The window's own focus, kept while another window is active, not only the application's.
+    const QWidget* keyboard = window->window()->focusWidget();
+    return keyboard && window->isAncestorOf(keyboard);
 }
 
 void CenterOnScreen(QWidget* window) {

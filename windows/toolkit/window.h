@@ -3,6 +3,8 @@
 #include <QString>
 #include <QWidget>
 
+class QHideEvent;
+
 // What the windows ask of the desktop: title-bar buttons, staying on top, opening
 // documents and addresses, and ending the application.
 namespace toolkit {
@@ -25,6 +27,13 @@ void SetParent(QWidget* window, QWidget* parent);
 // within the window; for a window embedded in another, whose Tab must not reach the controls
 // it covers. Returns whether a control took the focus.
 bool FocusNextWithin(QWidget* window, bool next);
+
+// Whether hiding `window`, a window embedded in another, leaves the keyboard of the window it is
+// embedded in on a control now hidden: the program hid it while the keyboard was inside, or the
+// control that takes the keyboard when the user comes back to that window was. The caller then
+// hands the keyboard to a visible control. A minimised window hides what is embedded in it only
+// until it comes back: the keyboard stays where it was.
+bool HidesKeyboard(const QWidget* window, const QHideEvent* event);
 
 // Moves a top-level window to the middle of its screen.
 void CenterOnScreen(QWidget* window);
