@@ -17,12 +17,12 @@
 #include <utility>
 #include <vector>
 
-#include "alerts/alert_window.h"
-#include "main/form1.h"
-#include "toolkit/application.h"
-#include "toolkit/controls.h"
-#include "toolkit/fonts.h"
-#include "toolkit/forms.h"
+#include "windows/alerts/alert_window.h"
+#include "windows/main/form1.h"
+#include "windows/toolkit/application.h"
+#include "windows/toolkit/controls.h"
+#include "windows/toolkit/fonts.h"
+#include "windows/toolkit/forms.h"
 
 namespace {
 

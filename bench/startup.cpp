@@ -32,11 +32,11 @@
 #include <unistd.h>
 #include <vector>
 
-#include "main/form1.h"
-#include "toolkit/application.h"
-#include "toolkit/fonts.h"
-#include "toolkit/forms.h"
-#include "toolkit/pictures.h"
+#include "windows/main/form1.h"
+#include "windows/toolkit/application.h"
+#include "windows/toolkit/fonts.h"
+#include "windows/toolkit/forms.h"
+#include "windows/toolkit/pictures.h"
 
 namespace {
 

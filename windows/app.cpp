@@ -1,8 +1,8 @@
 #include <QApplication>
 
-#include "main/form1.h"
-#include "toolkit/application.h"
-#include "toolkit/forms.h"
+#include "windows/main/form1.h"
+#include "windows/toolkit/application.h"
+#include "windows/toolkit/forms.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

@@ -2,7 +2,7 @@
 
 #include <QTest>
 
-#include "toolkit/application.h"
+#include "windows/toolkit/application.h"
 
 // QTEST_MAIN in the application as the program sets it up: its style, fonts, icon, version
 // and Russian Qt texts.

@@ -2,10 +2,10 @@
 #include <QtTest>
 #include <functional>
 
-#include "alerts/alert_window.h"
 #include "test_main.h"
-#include "toolkit/forms.h"
-#include "toolkit/pictures.h"
+#include "windows/alerts/alert_window.h"
+#include "windows/toolkit/forms.h"
+#include "windows/toolkit/pictures.h"
 
 // The three alerts share one design; each test runs for all three.
 struct AlertKind {

@@ -5,12 +5,12 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "alerts/alert_window.h"
-#include "main/form1.h"
 #include "test_main.h"
-#include "toolkit/controls.h"
-#include "toolkit/forms.h"
-#include "toolkit/pictures.h"
+#include "windows/alerts/alert_window.h"
+#include "windows/main/form1.h"
+#include "windows/toolkit/controls.h"
+#include "windows/toolkit/forms.h"
+#include "windows/toolkit/pictures.h"
 
 namespace {
 

@@ -8,13 +8,13 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "alerts/alert_window.h"
-#include "dashcam/form4.h"
-#include "loading/form2.h"
-#include "main/form1.h"
 #include "test_main.h"
-#include "toolkit/controls.h"
-#include "toolkit/forms.h"
+#include "windows/alerts/alert_window.h"
+#include "windows/dashcam/form4.h"
+#include "windows/loading/form2.h"
+#include "windows/main/form1.h"
+#include "windows/toolkit/controls.h"
+#include "windows/toolkit/forms.h"
 
 // Bad input typed or pasted into each window and sent through its real start button: every
 // window either warns or computes, never crashes, never alters what the user typed, and

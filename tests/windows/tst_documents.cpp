@@ -8,12 +8,12 @@
 #include <QTest>
 #include <QUrl>
 
-#include "dashcam/form4.h"
-#include "main/form1.h"
 #include "test_main.h"
-#include "toolkit/controls.h"
-#include "toolkit/forms.h"
-#include "toolkit/window.h"
+#include "windows/dashcam/form4.h"
+#include "windows/main/form1.h"
+#include "windows/toolkit/controls.h"
+#include "windows/toolkit/forms.h"
+#include "windows/toolkit/window.h"
 
 // The help, the standard and the example video: looked for beside the program, in the
 // per-user folder and in the installed folder, in this order; opened through the desktop, or

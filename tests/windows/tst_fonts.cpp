@@ -11,7 +11,7 @@
 #include <QtTest>
 #include <cstdio>
 
-#include "toolkit/fonts.h"
+#include "windows/toolkit/fonts.h"
 
 namespace {
 

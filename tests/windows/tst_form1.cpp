@@ -13,14 +13,14 @@
 #include <QTimer>
 #include <QUrl>
 
-#include "main/form1.h"
-#include "main/form1_layout.h"
 #include "test_main.h"
-#include "toolkit/controls.h"
-#include "toolkit/forms.h"
-#include "toolkit/layout.h"
-#include "toolkit/pictures.h"
-#include "toolkit/window.h"
+#include "windows/main/form1.h"
+#include "windows/main/form1_layout.h"
+#include "windows/toolkit/controls.h"
+#include "windows/toolkit/forms.h"
+#include "windows/toolkit/layout.h"
+#include "windows/toolkit/pictures.h"
+#include "windows/toolkit/window.h"
 
 namespace {
 

@@ -10,15 +10,15 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "alerts/alert_window.h"
 #include "core/loading.h"
-#include "loading/form2.h"
-#include "loading/form2_layout.h"
-#include "main/form1.h"
 #include "test_main.h"
-#include "toolkit/controls.h"
-#include "toolkit/forms.h"
-#include "toolkit/layout.h"
+#include "windows/alerts/alert_window.h"
+#include "windows/loading/form2.h"
+#include "windows/loading/form2_layout.h"
+#include "windows/main/form1.h"
+#include "windows/toolkit/controls.h"
+#include "windows/toolkit/forms.h"
+#include "windows/toolkit/layout.h"
 
 namespace {
 

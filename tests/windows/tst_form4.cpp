@@ -7,17 +7,17 @@
 #include <QScreen>
 #include <QTest>
 
-#include "alerts/alert_window.h"
-#include "dashcam/form4.h"
-#include "dashcam/form4_layout.h"
-#include "main/form1.h"
 #include "test_main.h"
-#include "toolkit/controls.h"
-#include "toolkit/fonts.h"
-#include "toolkit/forms.h"
-#include "toolkit/layout.h"
-#include "toolkit/pictures.h"
-#include "toolkit/window.h"
+#include "windows/alerts/alert_window.h"
+#include "windows/dashcam/form4.h"
+#include "windows/dashcam/form4_layout.h"
+#include "windows/main/form1.h"
+#include "windows/toolkit/controls.h"
+#include "windows/toolkit/fonts.h"
+#include "windows/toolkit/forms.h"
+#include "windows/toolkit/layout.h"
+#include "windows/toolkit/pictures.h"
+#include "windows/toolkit/window.h"
 
 namespace {
 

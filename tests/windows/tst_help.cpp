@@ -5,13 +5,13 @@
 #include <QTest>
 #include <QXmlStreamReader>
 
-#include "alerts/alert_window.h"
 #include "core/dashcam.h"
 #include "core/loading.h"
 #include "core/stopping.h"
-#include "dashcam/form4.h"
 #include "test_main.h"
-#include "toolkit/forms.h"
+#include "windows/alerts/alert_window.h"
+#include "windows/dashcam/form4.h"
+#include "windows/toolkit/forms.h"
 
 // The help's worked examples and coefficient table, recomputed through the program: a number
 // in the help that the program would not show fails here.

@@ -1,7 +1,7 @@
 #include <QtTest>
 
 #include "test_main.h"
-#include "toolkit/pictures.h"
+#include "windows/toolkit/pictures.h"
 
 using toolkit::Picture;
 

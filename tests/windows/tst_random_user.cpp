@@ -12,13 +12,13 @@
 #include <map>
 #include <random>
 
-#include "alerts/alert_window.h"
-#include "dashcam/form4.h"
-#include "loading/form2.h"
-#include "main/form1.h"
 #include "test_main.h"
-#include "toolkit/controls.h"
-#include "toolkit/forms.h"
+#include "windows/alerts/alert_window.h"
+#include "windows/dashcam/form4.h"
+#include "windows/loading/form2.h"
+#include "windows/main/form1.h"
+#include "windows/toolkit/controls.h"
+#include "windows/toolkit/forms.h"
 
 // A seeded random user: thousands of clicks, typed and pasted texts, list picks and timer
 // ticks across every window, with the program's promises checked after each one.

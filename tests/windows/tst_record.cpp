@@ -24,14 +24,14 @@
 #include <vector>
 
 #include "core/record.h"
-#include "dashcam/form4.h"
-#include "loading/form2.h"
-#include "main/form1.h"
 #include "test_main.h"
-#include "toolkit/controls.h"
-#include "toolkit/fonts.h"
-#include "toolkit/forms.h"
-#include "toolkit/messages.h"
+#include "windows/dashcam/form4.h"
+#include "windows/loading/form2.h"
+#include "windows/main/form1.h"
+#include "windows/toolkit/controls.h"
+#include "windows/toolkit/fonts.h"
+#include "windows/toolkit/forms.h"
+#include "windows/toolkit/messages.h"
 
 namespace {
 

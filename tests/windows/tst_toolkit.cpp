@@ -17,13 +17,13 @@
 #include <QListWidget>
 
 #include "test_main.h"
-#include "toolkit/controls.h"
-#include "toolkit/events.h"
-#include "toolkit/fonts.h"
-#include "toolkit/forms.h"
-#include "toolkit/layout.h"
-#include "toolkit/messages.h"
-#include "toolkit/window.h"
+#include "windows/toolkit/controls.h"
+#include "windows/toolkit/events.h"
+#include "windows/toolkit/fonts.h"
+#include "windows/toolkit/forms.h"
+#include "windows/toolkit/layout.h"
+#include "windows/toolkit/messages.h"
+#include "windows/toolkit/window.h"
 
 namespace {
 
@@ -653,7 +653,7 @@ private slots:
         b->setObjectName(QStringLiteral("b"));
         b->move(0, 40);
         child->move(10, 20);
-        toolkit::SetParent(child, &parent);
+        toolkit::EmbedWindow(child, &parent);
         QCOMPARE(child->parentWidget(), &parent);
         QVERIFY(!child->isWindow());
         QCOMPARE(child->pos(), QPoint(10, 20));

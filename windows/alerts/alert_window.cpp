@@ -1,11 +1,11 @@
-#include "alerts/alert_window.h"
+#include "windows/alerts/alert_window.h"
 
 #include <QPainter>
 #include <array>
 
 #include "resources/frames.h"
-#include "toolkit/forms.h"
-#include "toolkit/window.h"
+#include "windows/toolkit/forms.h"
+#include "windows/toolkit/window.h"
 
 AlertWindow::AlertWindow(const Design& design) {
     setObjectName(QString::fromUtf8(design.name));

@@ -5,8 +5,8 @@
 #include <array>
 #include <span>
 
-#include "toolkit/controls.h"
-#include "toolkit/layout.h"
+#include "windows/toolkit/controls.h"
+#include "windows/toolkit/layout.h"
 
 // A small window that animates a one-line warning until the user presses "ОК": twelve
 // frames in which the sentence turns red from left to right, one every 100 ms, for ever.
@@ -67,7 +67,7 @@ protected:
     void Discard() override;
 };
 
-// "Ошибка ввода заданного диапазона": a dashcam time came out without a fractional part.
+// "Ошибка ввода заданного диапазона": kept with its frames, though no window opens it now.
 class Form6 final : public AlertWindow {
     Q_OBJECT
 public:

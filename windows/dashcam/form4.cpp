@@ -1,4 +1,4 @@
-#include "dashcam/form4.h"
+#include "windows/dashcam/form4.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -6,19 +6,19 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "alerts/alert_window.h"
 #include "core/dashcam.h"
 #include "core/numeric.h"
 #include "core/numeric_error.h"
-#include "dashcam/form4_layout.h"
-#include "toolkit/controls.h"
-#include "toolkit/events.h"
-#include "toolkit/forms.h"
-#include "toolkit/messages.h"
-#include "toolkit/pictures.h"
-#include "toolkit/problem.h"
-#include "toolkit/text.h"
-#include "toolkit/window.h"
+#include "windows/alerts/alert_window.h"
+#include "windows/dashcam/form4_layout.h"
+#include "windows/toolkit/controls.h"
+#include "windows/toolkit/events.h"
+#include "windows/toolkit/forms.h"
+#include "windows/toolkit/messages.h"
+#include "windows/toolkit/pictures.h"
+#include "windows/toolkit/problem.h"
+#include "windows/toolkit/text.h"
+#include "windows/toolkit/window.h"
 
 using toolkit::Q;
 using toolkit::Std;

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "core/record.h"
-#include "record/last_record.h"
+#include "windows/record/last_record.h"
 
 class QComboBox;
 class QGroupBox;

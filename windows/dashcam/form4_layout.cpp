@@ -1,4 +1,4 @@
-#include "dashcam/form4_layout.h"
+#include "windows/dashcam/form4_layout.h"
 
 #include <array>
 

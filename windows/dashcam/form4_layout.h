@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "toolkit/layout.h"
+#include "windows/toolkit/layout.h"
 
 // The dashcam window's controls, front to back, in twips.
 std::span<const toolkit::Control> Form4Layout();

@@ -1,6 +1,4 @@
-#include "loading/form2.h"
-
-#include <QApplication>
+#include "windows/loading/form2.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -9,18 +7,18 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "alerts/alert_window.h"
 #include "core/numeric.h"
 #include "core/numeric_error.h"
-#include "loading/form2_layout.h"
-#include "toolkit/controls.h"
-#include "toolkit/events.h"
-#include "toolkit/forms.h"
-#include "toolkit/messages.h"
-#include "toolkit/pictures.h"
-#include "toolkit/problem.h"
-#include "toolkit/text.h"
-#include "toolkit/window.h"
+#include "windows/alerts/alert_window.h"
+#include "windows/loading/form2_layout.h"
+#include "windows/toolkit/controls.h"
+#include "windows/toolkit/events.h"
+#include "windows/toolkit/forms.h"
+#include "windows/toolkit/messages.h"
+#include "windows/toolkit/pictures.h"
+#include "windows/toolkit/problem.h"
+#include "windows/toolkit/text.h"
+#include "windows/toolkit/window.h"
 
 using toolkit::Integer;
 using toolkit::Q;
@@ -91,7 +89,7 @@ LoadingHost* Form2::Main() const {
 
 void Form2::Form_Load() {
     move(0, 0);
-    toolkit::SetParent(this, Main()->HostWindow());
+    toolkit::EmbedWindow(this, Main()->HostWindow());
     Combo1->clear();
     for (std::string_view adhesion : core::AdhesionTexts())
         Combo1->addItem(QString::fromUtf8(adhesion.data(), adhesion.size()));

@@ -5,7 +5,7 @@
 #include <QWidget>
 
 #include "core/loading.h"
-#include "loading/loading_host.h"
+#include "windows/loading/loading_host.h"
 
 class QComboBox;
 class QGroupBox;

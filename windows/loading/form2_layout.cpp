@@ -1,4 +1,4 @@
-#include "loading/form2_layout.h"
+#include "windows/loading/form2_layout.h"
 
 using namespace toolkit;
 

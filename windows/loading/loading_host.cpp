@@ -1,4 +1,4 @@
-#include "loading/loading_host.h"
+#include "windows/loading/loading_host.h"
 
 namespace {
 LoadingHost* current = nullptr;

@@ -1,4 +1,4 @@
-#include "main/form1.h"
+#include "windows/main/form1.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -10,18 +10,18 @@
 #include "core/numeric.h"
 #include "core/numeric_error.h"
 #include "core/stopping.h"
-#include "dashcam/form4.h"
-#include "loading/form2.h"
-#include "main/form1_layout.h"
 #include "resources/frames.h"
-#include "toolkit/controls.h"
-#include "toolkit/events.h"
-#include "toolkit/forms.h"
-#include "toolkit/messages.h"
-#include "toolkit/pictures.h"
-#include "toolkit/problem.h"
-#include "toolkit/text.h"
-#include "toolkit/window.h"
+#include "windows/dashcam/form4.h"
+#include "windows/loading/form2.h"
+#include "windows/main/form1_layout.h"
+#include "windows/toolkit/controls.h"
+#include "windows/toolkit/events.h"
+#include "windows/toolkit/forms.h"
+#include "windows/toolkit/messages.h"
+#include "windows/toolkit/pictures.h"
+#include "windows/toolkit/problem.h"
+#include "windows/toolkit/text.h"
+#include "windows/toolkit/window.h"
 
 namespace {
 
@@ -144,7 +144,7 @@ void Form1::Option1_Click() {
 }
 
 void Form1::Option2_Click() {
-    Text5->setText(QString::fromStdString(core::FormatDouble(6.8)));
+    Text5->setText(toolkit::Q(core::FormatDouble(6.8)));
 }
 
 void Form1::Option3_Click() {
@@ -196,9 +196,9 @@ void Form1::Text6_Change() {
 }
 
 void Form1::Command2_Click() {
-    const core::StoppingInputs inputs{Text1->text().toStdString(), Text2->text().toStdString(),
-                                      Text3->text().toStdString(), Text7->text().toStdString(),
-                                      Text5->text().toStdString()};
+    const core::StoppingInputs inputs{toolkit::Std(Text1->text()), toolkit::Std(Text2->text()),
+                                      toolkit::Std(Text3->text()), toolkit::Std(Text7->text()),
+                                      toolkit::Std(Text5->text())};
     const auto mode =
         Option3->isChecked() ? core::StoppingMode::SkidKnown : core::StoppingMode::SpeedKnown;
     core::StoppingResults results;
@@ -210,10 +210,10 @@ void Form1::Command2_Click() {
         calculated_ = false;
         return;
     }
-    Text4->setText(QString::fromStdString(results.first));
-    Text9->setText(QString::fromStdString(results.speedMs));
-    Text6->setText(QString::fromStdString(results.distance));
-    Text8->setText(QString::fromStdString(results.time));
+    Text4->setText(toolkit::Q(results.first));
+    Text9->setText(toolkit::Q(results.speedMs));
+    Text6->setText(toolkit::Q(results.distance));
+    Text8->setText(toolkit::Q(results.time));
     record_.Keep(std::move(record));
     calculated_ = true;
 }
@@ -240,8 +240,8 @@ void Form1::Label21_Click() {
     Text9->setText(QString());
     record_.Drop();
     SetLoadingFlag(1);
-    loading->HandOverRiseTime(
-        Text3->text().isEmpty() ? QString::fromStdString(core::FormatDouble(0.3)) : Text3->text());
+    loading->HandOverRiseTime(Text3->text().isEmpty() ? toolkit::Q(core::FormatDouble(0.3))
+                                                      : Text3->text());
 }
 
 void Form1::Label22_Click() {

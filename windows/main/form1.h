@@ -6,8 +6,8 @@
 #include <map>
 
 #include "core/record.h"
-#include "loading/loading_host.h"
-#include "record/last_record.h"
+#include "windows/loading/loading_host.h"
+#include "windows/record/last_record.h"
 
 class QCheckBox;
 class QGroupBox;

@@ -5,15 +5,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "alerts/alert_window.h"
 #include "core/numeric.h"
 #include "core/stopping.h"
-#include "main/form1.h"
 #include "resources/frames.h"
-#include "toolkit/controls.h"
-#include "toolkit/forms.h"
-#include "toolkit/pictures.h"
-#include "toolkit/text.h"
+#include "windows/alerts/alert_window.h"
+#include "windows/main/form1.h"
+#include "windows/toolkit/controls.h"
+#include "windows/toolkit/forms.h"
+#include "windows/toolkit/pictures.h"
+#include "windows/toolkit/text.h"
 
 using toolkit::Integer;
 
@@ -25,7 +25,7 @@ constexpr int kStoppingSeries = frames::kStopping.first - 1;
 constexpr int kCollisionSeries = frames::kCollision.first - 8;
 
 double Number(const QString& text) {
-    return core::ParseDouble(text.toStdString());
+    return core::ParseDouble(toolkit::Std(text));
 }
 
 // The readouts of the second phase, Label10 (speed) and Label11 (distance), per timer.

@@ -1,4 +1,4 @@
-#include "main/form1_layout.h"
+#include "windows/main/form1_layout.h"
 
 using namespace toolkit;
 

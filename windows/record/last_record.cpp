@@ -1,4 +1,4 @@
-#include "record/last_record.h"
+#include "windows/record/last_record.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -8,9 +8,9 @@
 #include <QLineEdit>
 #include <QStandardPaths>
 
-#include "record/record_document.h"
-#include "toolkit/commands.h"
-#include "toolkit/messages.h"
+#include "windows/record/record_document.h"
+#include "windows/toolkit/commands.h"
+#include "windows/toolkit/messages.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "record/record_document.h"
+#include "windows/record/record_document.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>

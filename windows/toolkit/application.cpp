@@ -1,12 +1,12 @@
-#include "toolkit/application.h"
+#include "windows/toolkit/application.h"
 
 #include <QApplication>
 #include <QStyleFactory>
 
-#include "toolkit/fonts.h"
-#include "toolkit/pictures.h"
-#include "toolkit/window.h"
 #include "version.h"
+#include "windows/toolkit/fonts.h"
+#include "windows/toolkit/pictures.h"
+#include "windows/toolkit/window.h"
 
 namespace toolkit {
 

@@ -1,4 +1,4 @@
-#include "toolkit/commands.h"
+#include "windows/toolkit/commands.h"
 
 #include <QMenu>
 #include <QShortcut>

@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "toolkit/events.h"
+#include "windows/toolkit/events.h"
 
 // Commands a window offers beside its fixed layout: in a context menu on the window's
 // background, labels, pictures and buttons, and through keys anywhere in the window.
@@ -20,7 +20,7 @@ struct Command {
 
 // Offers the commands on `window`. While `available` returns false the menu shows them
 // disabled and their keys do nothing. Text fields and lists keep their own menus. A window
-// embedded in this one (SetParent) shares its menu and keys.
+// embedded in this one (EmbedWindow) shares its menu and keys.
 void OfferCommands(QWidget* window, std::vector<Command> commands, std::function<bool()> available);
 
 } // namespace toolkit

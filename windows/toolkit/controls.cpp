@@ -1,4 +1,4 @@
-#include "toolkit/controls.h"
+#include "windows/toolkit/controls.h"
 
 #include <QAccessibleWidget>
 #include <QKeyEvent>

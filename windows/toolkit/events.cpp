@@ -1,4 +1,6 @@
-#include "toolkit/events.h"
+#include "windows/toolkit/events.h"
+
+#include <QSignalBlocker>
 
 namespace toolkit {
 
@@ -56,10 +58,13 @@ void OnTimer(Timer* timer, QObject* window, Handler handler) {
 }
 
 void WriteText(QLineEdit* field, const QString& text) {
-    if (field->text() == text)
-        emit field->textChanged(text); // setText would stay silent
-    else
-        field->setText(text);
+    if (field->text() == text) {
+        // setText with the same text stays silent: empty the field unseen first, so that the
+        // field itself reports the change.
+        const QSignalBlocker quiet(field);
+        field->clear();
+    }
+    field->setText(text);
 }
 
 } // namespace toolkit

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <functional>
 
-#include "toolkit/controls.h"
+#include "windows/toolkit/controls.h"
 
 // Binds a window's handlers to its controls, each to the event the windows expect of it.
 // A change made from code runs the same handler as the user's action (a text written, an

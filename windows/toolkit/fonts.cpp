@@ -1,4 +1,4 @@
-#include "toolkit/fonts.h"
+#include "windows/toolkit/fonts.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

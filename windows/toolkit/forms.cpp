@@ -1,10 +1,10 @@
-#include "toolkit/forms.h"
+#include "windows/toolkit/forms.h"
 
 #include <QTimer>
 #include <vector>
 
-#include "toolkit/controls.h"
-#include "toolkit/events.h"
+#include "windows/toolkit/controls.h"
+#include "windows/toolkit/events.h"
 
 namespace toolkit {
 

@@ -39,7 +39,7 @@ template <typename W> W* Load() {
 }
 
 // Shows the default instance modeless, loading it first when needed, and brings it up: a
-// top-level window above the others, a window embedded in another (SetParent) above its
+// top-level window above the others, a window embedded in another (EmbedWindow) above its
 // parent's controls.
 template <typename W> W* Show() {
     W* window = Load<W>();

@@ -1,4 +1,4 @@
-#include "toolkit/layout.h"
+#include "windows/toolkit/layout.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -12,7 +12,7 @@
 #include <limits>
 #include <vector>
 
-#include "toolkit/controls.h"
+#include "windows/toolkit/controls.h"
 
 namespace toolkit {
 

@@ -8,8 +8,8 @@
 #include <optional>
 #include <span>
 
-#include "toolkit/fonts.h"
-#include "toolkit/pictures.h"
+#include "windows/toolkit/fonts.h"
+#include "windows/toolkit/pictures.h"
 
 // Windows declare their controls as data, one table per window, in twips as designed
 // (15 twips to a pixel at 96 dpi); BuildLayout turns a table into Qt widgets once.
@@ -94,7 +94,8 @@ public:
         if (!control) MissingControl(name, T::staticMetaObject.className());
         return control;
     }
-    // Binds `member` to the control named like it: BIND-style look-ups without a macro.
+    // Binds `member` to the control named like it; the windows wrap it in a BIND macro that
+    // names the member once.
     template <typename T> void bind(T*& member, const char* name) const {
         member = get<T>(QString::fromLatin1(name));
     }

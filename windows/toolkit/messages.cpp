@@ -1,4 +1,4 @@
-#include "toolkit/messages.h"
+#include "windows/toolkit/messages.h"
 
 #include <QFileDialog>
 #include <QMessageBox>

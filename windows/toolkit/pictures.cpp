@@ -1,4 +1,4 @@
-#include "toolkit/pictures.h"
+#include "windows/toolkit/pictures.h"
 
 #include <QString>
 

@@ -1,10 +1,10 @@
-#include "toolkit/problem.h"
+#include "windows/toolkit/problem.h"
 
 #include <string>
 #include <vector>
 
 #include "core/problem.h"
-#include "toolkit/text.h"
+#include "windows/toolkit/text.h"
 
 namespace toolkit {
 

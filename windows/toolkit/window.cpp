@@ -1,4 +1,4 @@
-#include "toolkit/window.h"
+#include "windows/toolkit/window.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -12,7 +12,7 @@
 #include <QTranslator>
 #include <QUrl>
 
-#include "toolkit/messages.h"
+#include "windows/toolkit/messages.h"
 
 namespace toolkit {
 
@@ -53,7 +53,7 @@ void MakeTopmost(QWidget* window) {
     window->setAttribute(Qt::WA_ShowWithoutActivating);
 }
 
-void SetParent(QWidget* window, QWidget* parent) {
+void EmbedWindow(QWidget* window, QWidget* parent) {
     const QPoint place = window->pos();
     const bool visible = window->isVisible();
     window->setParent(parent, Qt::Widget);

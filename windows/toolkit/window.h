@@ -18,10 +18,10 @@ void DisableXbutton(QWidget* window);
 // Call before the window is first shown.
 void MakeTopmost(QWidget* window);
 
-// Embeds a window in another: it becomes a child of `parent` without frame or taskbar button,
-// at the same Left and Top, now counted from the parent's client area, and keeps its
+// Embeds a window in another: it becomes a child of `parent`, loses its frame and taskbar
+// button, and keeps its Left and Top, now counted from the parent's client area, and its
 // visibility. A window loaded hidden stays hidden until it is shown.
-void SetParent(QWidget* window, QWidget* parent);
+void EmbedWindow(QWidget* window, QWidget* parent);
 
 // Moves the focus to the next (or previous) control of `window` in its tab order, going round
 // within the window; for a window embedded in another, whose Tab must not reach the controls
