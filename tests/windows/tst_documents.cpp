@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QUrl>
 
+#include "opened.h"
 #include "test_main.h"
 #include "windows/dashcam/form4.h"
 #include "windows/main/form1.h"
@@ -19,15 +20,6 @@
 // per-user folder and in the installed folder, in this order; opened through the desktop, or
 // a message that names the file and the folder to put it in.
 namespace {
-
-// Collects the addresses handed to the desktop.
-class Opened : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl& url) { urls.append(url); }
-};
 
 bool Put(const QString& dir, const QString& fileName) {
     if (!QDir().mkpath(dir)) return false;

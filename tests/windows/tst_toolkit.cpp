@@ -16,6 +16,7 @@
 #include <QGroupBox>
 #include <QListWidget>
 
+#include "opened.h"
 #include "test_main.h"
 #include "windows/toolkit/controls.h"
 #include "windows/toolkit/events.h"
@@ -38,14 +39,6 @@ public:
         ++loads;
         addressableWhileLoading = toolkit::Instance<Probe>() == this;
     }
-};
-
-class Opened : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl& url) { urls.append(url); }
 };
 
 } // namespace
