@@ -107,7 +107,8 @@ LoadBrakingResults ComputeLoadBraking(std::string_view coefficient, std::string_
     const auto values = rec.ReadInputs(
         std::array<std::string_view, 5>{coefficient, speed, adhesion, deceleration, riseTime},
         kLoadInputs);
-    const auto [k, v, phi, j, t3] = values;
+    // Named copies, not a structured binding: clang 14 lets no lambda capture one.
+    const Fixed4 k = values[0], v = values[1], phi = values[2], j = values[3], t3 = values[4];
 
     try {
         // Braking distance K·V² / (254·φ).

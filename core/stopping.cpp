@@ -41,7 +41,8 @@ StoppingResults ComputeStopping(const StoppingInputs& in, StoppingMode mode,
                                : "Длина тормозного следа и остановочный путь по скорости");
     const auto values = rec.ReadInputs(
         std::array<std::string_view, 5>{in.t1, in.t2, in.t3, in.x, in.j}, StoppingInputList(mode));
-    const auto [t1, t2, t3, x, j] = values;
+    // Named copies, not a structured binding: clang 14 lets no lambda capture one.
+    const Fixed4 t1 = values[0], t2 = values[1], t3 = values[2], x = values[3], j = values[4];
 
     try {
         // Time at constant speed: reaction, brake-drive delay and half the rise time.
