@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <optional>
 #include <qdrawutil.h>
 
@@ -15,55 +16,55 @@ namespace {
 
 // Screen readers' view of the controls Qt would describe wrongly: an option button that is not
 // auto-exclusive (Qt says "check box") and a label that is a link (Qt says "label", with no
-// action).
-class OptionButtonAccessible : public QAccessibleWidget {
+// action). Both are pressed as a click would, beside the focus action Qt offers for any control,
+// and are named by their caption where they have no name of their own.
+class PressableAccessible : public QAccessibleWidget {
+public:
+    PressableAccessible(QWidget* control, QAccessible::Role role, QString caption,
+                        std::function<void()> press)
+        : QAccessibleWidget(control, role), caption_(std::move(caption)), press_(std::move(press)) {
+    }
+    QString text(QAccessible::Text t) const override {
+        const QString own = QAccessibleWidget::text(t);
+        return t == QAccessible::Name && own.isEmpty() ? caption_ : own;
+    }
+    QStringList actionNames() const override {
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& name) override {
+        if (name == pressAction())
+            press_();
+        else
+            QAccessibleWidget::doAction(name);
+    }
+
+private:
+    QString caption_;
+    std::function<void()> press_;
+};
+
+class OptionButtonAccessible : public PressableAccessible {
 public:
     explicit OptionButtonAccessible(OptionButton* button)
-        : QAccessibleWidget(button, QAccessible::RadioButton) {}
+        : PressableAccessible(button, QAccessible::RadioButton, button->text(),
+                              [button] { button->click(); }) {}
     QAccessible::State state() const override {
-        QAccessible::State s = QAccessibleWidget::state();
+        QAccessible::State s = PressableAccessible::state();
         s.checkable = true;
         s.checked = static_cast<OptionButton*>(widget())->isChecked();
         return s;
     }
-    QString text(QAccessible::Text t) const override {
-        const QString own = QAccessibleWidget::text(t);
-        if (t == QAccessible::Name && own.isEmpty())
-            return static_cast<OptionButton*>(widget())->text();
-        return own;
-    }
-    QStringList actionNames() const override {
-        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
-    }
-    void doAction(const QString& name) override {
-        if (name == pressAction())
-            static_cast<OptionButton*>(widget())->click();
-        else
-            QAccessibleWidget::doAction(name);
-    }
 };
 
-class LinkAccessible : public QAccessibleWidget {
+class LinkAccessible : public PressableAccessible {
 public:
-    explicit LinkAccessible(Label* label) : QAccessibleWidget(label, QAccessible::Link) {}
-    QString text(QAccessible::Text t) const override {
-        const QString own = QAccessibleWidget::text(t);
-        if (t == QAccessible::Name && own.isEmpty()) return static_cast<Label*>(widget())->text();
-        return own;
-    }
+    explicit LinkAccessible(Label* label)
+        : PressableAccessible(label, QAccessible::Link, label->text(),
+                              [label] { label->activate(); }) {}
     QAccessible::State state() const override {
-        QAccessible::State s = QAccessibleWidget::state();
+        QAccessible::State s = PressableAccessible::state();
         s.linked = true;
         return s;
-    }
-    QStringList actionNames() const override {
-        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
-    }
-    void doAction(const QString& name) override {
-        if (name == pressAction())
-            static_cast<Label*>(widget())->activate();
-        else
-            QAccessibleWidget::doAction(name);
     }
 };
 
