@@ -4,7 +4,7 @@
 
 namespace core {
 
-// Why a numeric operation failed; the value is the code that callers may test.
+// Why a numeric operation failed; each kind keeps its traditional numeric code as its value.
 enum class NumericErrorKind : int {
     InvalidArgument = 5,   // root of a negative number, or an invalid double step such as 0/0
     Overflow = 6,          // a result outside the range of its type
@@ -25,7 +25,6 @@ public:
     explicit NumericError(NumericErrorKind kind, int input = kNoInput)
         : kind_(kind), input_(input) {}
     NumericErrorKind kind() const noexcept { return kind_; }
-    int code() const noexcept { return static_cast<int>(kind_); }
     // Which input of a calculation failed to read or was refused, counted from 0 in the order
     // the calculation reads them; kNoInput otherwise.
     int input() const noexcept { return input_; }

@@ -25,13 +25,6 @@ double Volatile(double x) {
 
 } // namespace
 
-TEST(NumericError, CodesAreTheDocumentedOnes) {
-    EXPECT_EQ(NumericError(NumericErrorKind::TypeMismatch).code(), 13);
-    EXPECT_EQ(NumericError(NumericErrorKind::Overflow).code(), 6);
-    EXPECT_EQ(NumericError(NumericErrorKind::DivisionByZero).code(), 11);
-    EXPECT_EQ(NumericError(NumericErrorKind::InvalidArgument).code(), 5);
-}
-
 struct ParseCase {
     const char* name;
     const char* text;
