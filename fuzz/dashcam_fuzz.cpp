@@ -40,9 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                   "the time text is not the time");
     fuzz::Require(r.speedText == FormatFixed4(Fixed4::FromUnits(r.speed)),
                   "the speed text is not the speed");
-    // The speed is 3,6 · D / E to the nearest hundredth: a double recomputation lands within
-    // half a hundredth, give or take its own rounding.
-    const double expected = 3.6 * ParseDouble(in.distance) / (r.elapsed / 10000.0);
+    // The speed is 3,6 · D / E to the nearest hundredth, D as read (to four decimals): a double
+    // recomputation lands within half a hundredth, give or take its own rounding.
+    const double expected = 3.6 * ToDouble(ParseFixed4(in.distance)) / (r.elapsed / 10000.0);
     const double speed = r.speed / 10000.0;
     fuzz::Require(std::abs(speed - expected) <= 0.005 + 1e-9 * std::abs(expected),
                   "the speed is not 3,6 · D / E", r.speedText);
