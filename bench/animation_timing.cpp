@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "tests/windows/find_control.h"
 #include "windows/alerts/alert_window.h"
 #include "windows/main/form1.h"
 #include "windows/toolkit/application.h"
@@ -137,14 +138,15 @@ RunResult PlayBrakingRun(Form1* form) {
 
     QEventLoop loop;
     recorder.afterTick = [&] {
-        if (form->Label1->text() == QStringLiteral("1") && !AnyTimerEnabled(form)) {
+        if (Find<toolkit::Label>(form, "Label1")->text() == QStringLiteral("1") &&
+            !AnyTimerEnabled(form)) {
             result.ended = Ms(clock);
             loop.quit();
         }
     };
-    form->Text7->setText(QStringLiteral("10"));
+    Find<QLineEdit>(form, "Text7")->setText(QStringLiteral("10"));
     clock.start();
-    form->Command1->click();
+    Find<QPushButton>(form, "Command1")->click();
     result.started = AnyTimerEnabled(form);
     if (!result.started) return result; // an input was empty: the alert came instead
     QTimer::singleShot(kSafetyMs, &loop, &QEventLoop::quit);

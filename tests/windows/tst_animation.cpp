@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "find_control.h"
 #include "test_main.h"
 #include "windows/alerts/alert_window.h"
 #include "windows/main/form1.h"
@@ -33,7 +34,7 @@ int FrameShown(const Form1* form) {
             all[n] = toolkit::LoadBitmap(n).toImage();
         return all;
     }();
-    const QImage shown = form->Image1->picture().toImage();
+    const QImage shown = Find<toolkit::Image>(form, "Image1")->picture().toImage();
     for (auto it = frames.begin(); it != frames.end(); ++it)
         if (it.value() == shown) return it.key();
     return 0;
@@ -57,7 +58,8 @@ Run Play(Form1* form) {
     for (int guard = 0; guard < 40 && !EnabledTimers(form).isEmpty(); ++guard) {
         TickAll(form);
         run.frames << FrameShown(form);
-        run.readouts << form->Label10->text() + "/" + form->Label11->text();
+        run.readouts << Find<toolkit::Label>(form, "Label10")->text() + "/" +
+                            Find<toolkit::Label>(form, "Label11")->text();
     }
     return run;
 }
@@ -101,9 +103,9 @@ private slots:
         QFETCH(bool, skidKnown);
         QFETCH(QString, x);
         QFETCH(bool, collision);
-        form->Check1->setChecked(skidKnown);
-        form->Text7->setText(x);
-        form->Command1->click();
+        Find<QCheckBox>(form, "Check1")->setChecked(skidKnown);
+        Find<QLineEdit>(form, "Text7")->setText(x);
+        Find<QPushButton>(form, "Command1")->click();
         QCOMPARE(EnabledTimers(form), QList<int>{1});
         const Run run = Play(form);
         QCOMPARE(run.frames, collision ? Series(208, 200) : Series(108, 100));
@@ -121,84 +123,86 @@ private slots:
         // The last step hands over to the calculation, whose results replace 40/31.
         QFETCH(QString, speed);
         QFETCH(QString, distance);
-        QCOMPARE(form->Label10->text(), speed);
-        QCOMPARE(form->Label11->text(), distance);
-        QCOMPARE(form->Label1->text(), QStringLiteral("1"));
+        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), speed);
+        QCOMPARE(Find<toolkit::Label>(form, "Label11")->text(), distance);
+        QCOMPARE(Find<toolkit::Label>(form, "Label1")->text(), QStringLiteral("1"));
         QCOMPARE(FrameShown(form), collision ? 216 : 116);
     }
 
     void resultsOfTheWorkedExample() {
-        form->Text7->setText("10");
-        form->Command1->click();
+        Find<QLineEdit>(form, "Text7")->setText("10");
+        Find<QPushButton>(form, "Command1")->click();
         Play(form);
-        QCOMPARE(form->Text4->text(), QStringLiteral("45,7"));
-        QCOMPARE(form->Text9->text(), QStringLiteral("12,7"));
-        QCOMPARE(form->Text6->text(), QStringLiteral("26,4"));
-        QCOMPARE(form->Text8->text(), QStringLiteral("1,7"));
-        QCOMPARE(form->Label10->text(), QStringLiteral("45,7 км/час"));
-        QCOMPARE(form->Label11->text(), QStringLiteral("26,4 м"));
+        QCOMPARE(Find<QLineEdit>(form, "Text4")->text(), QStringLiteral("45,7"));
+        QCOMPARE(Find<QLineEdit>(form, "Text9")->text(), QStringLiteral("12,7"));
+        QCOMPARE(Find<QLineEdit>(form, "Text6")->text(), QStringLiteral("26,4"));
+        QCOMPARE(Find<QLineEdit>(form, "Text8")->text(), QStringLiteral("1,7"));
+        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QStringLiteral("45,7 км/час"));
+        QCOMPARE(Find<toolkit::Label>(form, "Label11")->text(), QStringLiteral("26,4 м"));
     }
 
     void anEmptyInputOpensTheAlertAndStartsNothing() {
-        form->Text7->setText("10");
-        form->Command1->click();
+        Find<QLineEdit>(form, "Text7")->setText("10");
+        Find<QPushButton>(form, "Command1")->click();
         Play(form);
-        form->Text3->setText("");
-        form->Command1->click();
+        Find<QLineEdit>(form, "Text3")->setText("");
+        Find<QPushButton>(form, "Command1")->click();
         QVERIFY(toolkit::Instance<Form3>() && toolkit::Instance<Form3>()->isVisible());
         QVERIFY(EnabledTimers(form).isEmpty());
-        for (QLineEdit* result : {form->Text4, form->Text6, form->Text8, form->Text9})
+        for (QLineEdit* result : {Find<QLineEdit>(form, "Text4"), Find<QLineEdit>(form, "Text6"),
+                                  Find<QLineEdit>(form, "Text8"), Find<QLineEdit>(form, "Text9")})
             QCOMPARE(result->text(), QString());
-        QCOMPARE(form->Label10->text(), QString());
-        QCOMPARE(form->Label11->text(), QString());
+        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QString());
+        QCOMPARE(Find<toolkit::Label>(form, "Label11")->text(), QString());
         QCOMPARE(FrameShown(form), 117);
     }
 
     void aSecondPressLateInARunStartsAnotherAfterIt() {
-        form->Text7->setText("10");
-        form->Command1->click();
+        Find<QLineEdit>(form, "Text7")->setText("10");
+        Find<QPushButton>(form, "Command1")->click();
         for (int step = 0; step < 5; ++step)
             TickAll(form);
-        QCOMPARE(form->Label1->text(), QStringLiteral("6"));
-        form->Command1->click();
+        QCOMPARE(Find<toolkit::Label>(form, "Label1")->text(), QStringLiteral("6"));
+        Find<QPushButton>(form, "Command1")->click();
         QCOMPARE(FrameShown(form), 117);
-        QCOMPARE(form->Label10->text(), QString());
+        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QString());
         QCOMPARE(EnabledTimers(form), (QList<int>{1, 2}));
         // The first run goes on; Timer1 idles until its end step puts Label1 back to 1.
-        while (form->Label1->text() != "1")
+        while (Find<toolkit::Label>(form, "Label1")->text() != "1")
             TickAll(form);
-        QCOMPARE(form->Text4->text(), QStringLiteral("45,7"));
+        QCOMPARE(Find<QLineEdit>(form, "Text4")->text(), QStringLiteral("45,7"));
         QCOMPARE(EnabledTimers(form), QList<int>{1});
         TickAll(form);
-        QCOMPARE(form->Label1->text(), QStringLiteral("2"));
+        QCOMPARE(Find<toolkit::Label>(form, "Label1")->text(), QStringLiteral("2"));
         QCOMPARE(FrameShown(form), 101);
-        QCOMPARE(form->Text4->text(), QStringLiteral("45,7"));
+        QCOMPARE(Find<QLineEdit>(form, "Text4")->text(), QStringLiteral("45,7"));
     }
 
     void aSecondPressEarlyInARunChangesNothingAfter() {
-        form->Text7->setText("10");
-        form->Command1->click();
+        Find<QLineEdit>(form, "Text7")->setText("10");
+        Find<QPushButton>(form, "Command1")->click();
         for (int step = 0; step < 2; ++step)
             TickAll(form);
-        form->Command1->click(); // Label1 is 3: the chain itself disables Timer1 at step 5
+        Find<QPushButton>(form, "Command1")
+            ->click(); // Label1 is 3: the chain itself disables Timer1 at step 5
         const Run run = Play(form);
         QCOMPARE(run.frames.size(), 14);
         QVERIFY(EnabledTimers(form).isEmpty());
-        QCOMPARE(form->Text4->text(), QStringLiteral("45,7"));
+        QCOMPARE(Find<QLineEdit>(form, "Text4")->text(), QStringLiteral("45,7"));
     }
 
     // The run plays to its end, the calculation there fails: a message naming the input and
     // neither results nor counters left on screen.
     void aFailedCalculationAtTheEndLeavesNoReadouts() {
-        form->Text7->setText("10");
-        form->Text5->setText("0");
-        form->Command1->click();
+        Find<QLineEdit>(form, "Text7")->setText("10");
+        Find<QLineEdit>(form, "Text5")->setText("0");
+        Find<QPushButton>(form, "Command1")->click();
         const Run run = Play(form);
         QCOMPARE(run.readouts.at(run.readouts.size() - 2), QStringLiteral("35/27"));
         QVERIFY(EnabledTimers(form).isEmpty());
-        QCOMPARE(form->Label10->text(), QString());
-        QCOMPARE(form->Label11->text(), QString());
-        QCOMPARE(form->Text4->text(), QString());
+        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QString());
+        QCOMPARE(Find<toolkit::Label>(form, "Label11")->text(), QString());
+        QCOMPARE(Find<QLineEdit>(form, "Text4")->text(), QString());
         auto* box = form->findChild<QMessageBox*>();
         QVERIFY(box && box->isVisible());
         QVERIFY2(box->text().contains(
@@ -207,54 +211,56 @@ private slots:
     }
 
     void aSkidLengthThatIsNoNumberStopsTheRunCleanly() {
-        form->Text7->setText("abc");
-        form->Command1->click();
+        Find<QLineEdit>(form, "Text7")->setText("abc");
+        Find<QPushButton>(form, "Command1")->click();
         const Run run = Play(form);
         QCOMPARE(run.frames.size(), 8); // the eighth step cannot choose a series
         QVERIFY(EnabledTimers(form).isEmpty());
-        QCOMPARE(form->Label1->text(), QStringLiteral("1"));
+        QCOMPARE(Find<toolkit::Label>(form, "Label1")->text(), QStringLiteral("1"));
         QCOMPARE(FrameShown(form), 107);
         // No counters without units beside the message: a failed run shows no readouts.
-        QCOMPARE(form->Label10->text(), QString());
-        QCOMPARE(form->Label11->text(), QString());
+        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QString());
+        QCOMPARE(Find<toolkit::Label>(form, "Label11")->text(), QString());
         auto* box = form->findChild<QMessageBox*>();
         QVERIFY(box && box->isVisible());
         QVERIFY(box->text().contains(QStringLiteral("не является числом")));
         // The next start works.
-        form->Text7->setText("20");
-        form->Command1->click();
+        Find<QLineEdit>(form, "Text7")->setText("20");
+        Find<QPushButton>(form, "Command1")->click();
         Play(form);
-        QCOMPARE(form->Text4->text(), QStringLiteral("63"));
+        QCOMPARE(Find<QLineEdit>(form, "Text4")->text(), QStringLiteral("63"));
         QCOMPARE(FrameShown(form), 216);
     }
 
     void switchingTheModeDuringARunStopsItAtTheNextChoice() {
-        form->Text7->setText("10");
-        form->Command1->click();
+        Find<QLineEdit>(form, "Text7")->setText("10");
+        Find<QPushButton>(form, "Command1")->click();
         for (int step = 0; step < 9; ++step)
             TickAll(form);
-        form->Check1->setChecked(false); // empties Text7 and shows the empty road
+        Find<QCheckBox>(form, "Check1")
+            ->setChecked(false); // empties Text7 and shows the empty road
         TickAll(form);
         QVERIFY(EnabledTimers(form).isEmpty());
         QCOMPARE(FrameShown(form), 117);
-        QCOMPARE(form->Label1->text(), QStringLiteral("1"));
+        QCOMPARE(Find<toolkit::Label>(form, "Label1")->text(), QStringLiteral("1"));
     }
 
     void resultsFromTheLoadingWindowAreShownWithoutUnits() {
-        form->Check1->setChecked(false);
-        form->Text7->setText("60");
-        form->Text4->setText("18");
-        form->Text9->setText("16,7");
-        form->Text6->setText("22,7");
-        form->Text8->setText("2,3");
-        form->Label20->setText("1");
-        form->Timer1->setEnabled(true);
+        Find<QCheckBox>(form, "Check1")->setChecked(false);
+        Find<QLineEdit>(form, "Text7")->setText("60");
+        Find<QLineEdit>(form, "Text4")->setText("18");
+        Find<QLineEdit>(form, "Text9")->setText("16,7");
+        Find<QLineEdit>(form, "Text6")->setText("22,7");
+        Find<QLineEdit>(form, "Text8")->setText("2,3");
+        Find<toolkit::Label>(form, "Label20")->setText("1");
+        Find<toolkit::Timer>(form, "Timer1")->setEnabled(true);
         const Run run = Play(form);
         QCOMPARE(run.frames, Series(108, 100));
-        QCOMPARE(form->Label10->text(), QStringLiteral("60"));
-        QCOMPARE(form->Label11->text(), QStringLiteral("22,7"));
-        QCOMPARE(form->Label20->text(), QStringLiteral("0"));
-        QCOMPARE(form->Text6->text(), QStringLiteral("22,7")); // not recalculated
+        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QStringLiteral("60"));
+        QCOMPARE(Find<toolkit::Label>(form, "Label11")->text(), QStringLiteral("22,7"));
+        QCOMPARE(Find<toolkit::Label>(form, "Label20")->text(), QStringLiteral("0"));
+        QCOMPARE(Find<QLineEdit>(form, "Text6")->text(),
+                 QStringLiteral("22,7")); // not recalculated
     }
 
     void realTimersEndToEnd() {
@@ -264,11 +270,12 @@ private slots:
         for (int n : kTimers)
             connect(form->Timer(n), &toolkit::Timer::tick, form,
                     [&shown, this] { shown << FrameShown(form); });
-        QTest::keyClicks(form->Text7, "20");
-        QTest::mouseClick(form->Command1, Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(form->Text4->text(), QStringLiteral("63"), 10000);
+        QTest::keyClicks(Find<QLineEdit>(form, "Text7"), "20");
+        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(Find<QLineEdit>(form, "Text4")->text(), QStringLiteral("63"),
+                                  10000);
         QCOMPARE(shown, Series(208, 200));
-        QCOMPARE(form->Label10->text(), QStringLiteral("63 км/час"));
+        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QStringLiteral("63 км/час"));
         QVERIFY(EnabledTimers(form).isEmpty());
     }
 };

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "find_control.h"
 #include "test_main.h"
 #include "windows/alerts/alert_window.h"
 #include "windows/dashcam/form4.h"
@@ -145,14 +146,17 @@ private slots:
 
 private:
     void Main(bool skidKnown, const QString& text, Outcome outcome) {
-        main->Check1->setChecked(skidKnown);
-        Paste(main->Text7, text);
-        QCOMPARE(main->Text7->text(), text);
-        QTest::mouseClick(main->Command1, Qt::LeftButton);
+        Find<QCheckBox>(main, "Check1")->setChecked(skidKnown);
+        Paste(Find<QLineEdit>(main, "Text7"), text);
+        QCOMPARE(Find<QLineEdit>(main, "Text7")->text(), text);
+        QTest::mouseClick(Find<QPushButton>(main, "Command1"), Qt::LeftButton);
         PlayToTheEnd(main);
         QVERIFY(!AnyTimer(main));
-        QCOMPARE(main->Text7->text(), text); // what the user typed stays as typed
-        const QStringList results = Texts({main->Text4, main->Text9, main->Text6, main->Text8});
+        QCOMPARE(Find<QLineEdit>(main, "Text7")->text(),
+                 text); // what the user typed stays as typed
+        const QStringList results =
+            Texts({Find<QLineEdit>(main, "Text4"), Find<QLineEdit>(main, "Text9"),
+                   Find<QLineEdit>(main, "Text6"), Find<QLineEdit>(main, "Text8")});
         QCOMPARE(Shown<Form3>(), outcome == Outcome::Alert);
         QCOMPARE(MessageOf(main).startsWith(QStringLiteral("Расчёт невозможен: значение «")),
                  outcome == Outcome::Message); // every refusal names the field
@@ -160,31 +164,34 @@ private:
             QVERIFY2(!results.contains(QString()), qPrintable(results.join('/')));
         } else {
             QCOMPARE(results, QStringList({"", "", "", ""}));
-            QCOMPARE(main->Label10->text(), QString());
-            QCOMPARE(main->Label11->text(), QString());
+            QCOMPARE(Find<toolkit::Label>(main, "Label10")->text(), QString());
+            QCOMPARE(Find<toolkit::Label>(main, "Label11")->text(), QString());
         }
     }
 
     void Loading(const QString& text, Outcome outcome) {
-        QTest::mouseClick(main->Label21, Qt::LeftButton);
+        QTest::mouseClick(Find<toolkit::Label>(main, "Label21"), Qt::LeftButton);
         Form2* form = toolkit::Instance<Form2>();
         QVERIFY(form && form->isVisible());
-        Pick(form->Combo1, QStringLiteral("0,8"));
-        Paste(form->Text1, text);
-        QTest::mouseClick(form->Command1, Qt::LeftButton);
-        QCOMPARE(form->Text1->text(), text);
+        Pick(Find<QComboBox>(form, "Combo1"), QStringLiteral("0,8"));
+        Paste(Find<QLineEdit>(form, "Text1"), text);
+        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
+        QCOMPARE(Find<QLineEdit>(form, "Text1")->text(), text);
         QCOMPARE(Shown<Form3>(), outcome == Outcome::Alert);
         QCOMPARE(MessageOf(form).startsWith(
                      QStringLiteral("Расчёт невозможен: значение «Скорость в начале торможения»")),
                  outcome == Outcome::Message);
-        QCOMPARE(form->Timer1->isEnabled(), outcome == Outcome::Computes);
+        QCOMPARE(Find<toolkit::Timer>(form, "Timer1")->isEnabled(), outcome == Outcome::Computes);
         if (outcome == Outcome::Computes) {
             QTRY_VERIFY_WITH_TIMEOUT(form->isHidden(), 3000);
-            const QStringList results = Texts({main->Text4, main->Text9, main->Text6, main->Text8});
+            const QStringList results =
+                Texts({Find<QLineEdit>(main, "Text4"), Find<QLineEdit>(main, "Text9"),
+                       Find<QLineEdit>(main, "Text6"), Find<QLineEdit>(main, "Text8")});
             QVERIFY2(!results.contains(QString()), qPrintable(results.join('/')));
         } else {
             QVERIFY(form->isVisible());
-            QCOMPARE(Texts({main->Text4, main->Text9, main->Text6, main->Text8}),
+            QCOMPARE(Texts({Find<QLineEdit>(main, "Text4"), Find<QLineEdit>(main, "Text9"),
+                            Find<QLineEdit>(main, "Text6"), Find<QLineEdit>(main, "Text8")}),
                      QStringList({"", "", "", ""}));
             QVERIFY(!AnyTimer(main));
         }
@@ -193,22 +200,25 @@ private:
     void Dashcam(const QString& text, Outcome outcome) {
         Form4* form = toolkit::Show<Form4>();
         const std::pair<QComboBox*, const char*> readings[] = {
-            {form->Combo4, "10"}, {form->Combo5, "20"}, {form->Combo6, "30"},
-            {form->Combo1, "10"}, {form->Combo2, "20"}, {form->Combo3, "40"}};
+            {Find<QComboBox>(form, "Combo4"), "10"}, {Find<QComboBox>(form, "Combo5"), "20"},
+            {Find<QComboBox>(form, "Combo6"), "30"}, {Find<QComboBox>(form, "Combo1"), "10"},
+            {Find<QComboBox>(form, "Combo2"), "20"}, {Find<QComboBox>(form, "Combo3"), "40"}};
         for (const auto& [combo, value] : readings)
             QTest::keyClicks(combo, QString::fromLatin1(value));
-        Paste(form->Text3, text);
-        QTest::mouseClick(form->Command1, Qt::LeftButton);
-        QCOMPARE(form->Text3->text(), text);
+        Paste(Find<QLineEdit>(form, "Text3"), text);
+        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
+        QCOMPARE(Find<QLineEdit>(form, "Text3")->text(), text);
         QCOMPARE(Shown<Form5>(), outcome == Outcome::Alert);
         QVERIFY(!Shown<Form6>());
         QCOMPARE(
             MessageOf(form).startsWith(QStringLiteral("Расчёт невозможен: значение «Расстояние»")),
             outcome == Outcome::Message);
-        const QStringList results = Texts({form->Text4, form->Text7, form->Text9, form->Text2});
+        const QStringList results =
+            Texts({Find<QLineEdit>(form, "Text4"), Find<QLineEdit>(form, "Text7"),
+                   Find<QLineEdit>(form, "Text9"), Find<QLineEdit>(form, "Text2")});
         if (outcome == Outcome::Computes) {
             QCOMPARE(results.mid(0, 3), QStringList({"0", "0", "10"}));
-            QVERIFY(!form->Text2->text().isEmpty());
+            QVERIFY(!Find<QLineEdit>(form, "Text2")->text().isEmpty());
         } else {
             QCOMPARE(results, QStringList({"", "", "", ""}));
         }

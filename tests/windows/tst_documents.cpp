@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QUrl>
 
+#include "find_control.h"
 #include "opened.h"
 #include "test_main.h"
 #include "windows/dashcam/form4.h"
@@ -47,7 +48,7 @@ class DocumentsTest : public QObject {
     // user opens it.
     QWidget* Window(const QString& name) {
         if (name == QLatin1String("Form1")) return main_;
-        QTest::mouseClick(main_->Label22, Qt::LeftButton);
+        QTest::mouseClick(Find<toolkit::Label>(main_, "Label22"), Qt::LeftButton);
         return toolkit::Instance<Form4>();
     }
 

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "find_control.h"
 #include "opened.h"
 #include "test_main.h"
 #include "windows/main/form1.h"
@@ -60,40 +61,47 @@ private slots:
     void startUpState() {
         QCOMPARE(form->windowTitle(), QStringLiteral("Кварнет "));
         QCOMPARE(form->size(), QSize(600, 364));
-        QCOMPARE(form->Text1->text(), QStringLiteral("0,8"));
-        QCOMPARE(form->Text2->text(), QStringLiteral("0,2"));
-        QCOMPARE(form->Text3->text(), QStringLiteral("0,3"));
-        QCOMPARE(form->Text7->text(), QString());
-        QCOMPARE(form->Text5->text(), QStringLiteral("6,8"));
-        QVERIFY(form->Option2->isChecked());
-        QVERIFY(!form->Option1->isChecked());
-        QVERIFY(form->Option3->isChecked());
-        QVERIFY(!form->Option4->isChecked());
-        QVERIFY(form->Check1->isChecked());
-        QCOMPARE(form->Label6->text(), kSkid);
-        QCOMPARE(form->Label5->text(), kSpeed);
-        QCOMPARE(TextColour(form->Label17), kWhite);
-        QCOMPARE(TextColour(form->Label18), toolkit::ButtonTextColour());
-        for (QLineEdit* result : {form->Text4, form->Text9, form->Text6, form->Text8})
+        QCOMPARE(Find<QLineEdit>(form, "Text1")->text(), QStringLiteral("0,8"));
+        QCOMPARE(Find<QLineEdit>(form, "Text2")->text(), QStringLiteral("0,2"));
+        QCOMPARE(Find<QLineEdit>(form, "Text3")->text(), QStringLiteral("0,3"));
+        QCOMPARE(Find<QLineEdit>(form, "Text7")->text(), QString());
+        QCOMPARE(Find<QLineEdit>(form, "Text5")->text(), QStringLiteral("6,8"));
+        QVERIFY(Find<toolkit::OptionButton>(form, "Option2")->isChecked());
+        QVERIFY(!Find<toolkit::OptionButton>(form, "Option1")->isChecked());
+        QVERIFY(Find<toolkit::OptionButton>(form, "Option3")->isChecked());
+        QVERIFY(!Find<toolkit::OptionButton>(form, "Option4")->isChecked());
+        QVERIFY(Find<QCheckBox>(form, "Check1")->isChecked());
+        QCOMPARE(Find<toolkit::Label>(form, "Label6")->text(), kSkid);
+        QCOMPARE(Find<toolkit::Label>(form, "Label5")->text(), kSpeed);
+        QCOMPARE(TextColour(Find<toolkit::Label>(form, "Label17")), kWhite);
+        QCOMPARE(TextColour(Find<toolkit::Label>(form, "Label18")), toolkit::ButtonTextColour());
+        for (QLineEdit* result : {Find<QLineEdit>(form, "Text4"), Find<QLineEdit>(form, "Text9"),
+                                  Find<QLineEdit>(form, "Text6"), Find<QLineEdit>(form, "Text8")})
             QCOMPARE(result->text(), QString());
-        QCOMPARE(form->Label10->text(), QString());
-        QCOMPARE(form->Label11->text(), QString());
-        QVERIFY(SamePicture(form->Image1->picture(), toolkit::LoadBitmap(117)));
-        QCOMPARE(form->Label19->text(), QStringLiteral("1"));
-        QCOMPARE(form->Label20->text(), QStringLiteral("0"));
-        QCOMPARE(form->Label1->text(), QStringLiteral("1"));
+        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QString());
+        QCOMPARE(Find<toolkit::Label>(form, "Label11")->text(), QString());
+        QVERIFY(
+            SamePicture(Find<toolkit::Image>(form, "Image1")->picture(), toolkit::LoadBitmap(117)));
+        QCOMPARE(Find<toolkit::Label>(form, "Label19")->text(), QStringLiteral("1"));
+        QCOMPARE(Find<toolkit::Label>(form, "Label20")->text(), QStringLiteral("0"));
+        QCOMPARE(Find<toolkit::Label>(form, "Label1")->text(), QStringLiteral("1"));
         for (int n : {1, 2, 3, 4, 9, 10, 11, 12, 13, 14, 15, 16}) {
             QVERIFY(form->Timer(n));
             QVERIFY2(!form->Timer(n)->isEnabled(), qPrintable(QString::number(n)));
         }
         for (QWidget* hidden : std::initializer_list<QWidget*>{
-                 form->Frame1, form->Frame3, form->Command2, form->Label19, form->Label20})
+                 Find<QGroupBox>(form, "Frame1"), Find<QGroupBox>(form, "Frame3"),
+                 Find<QPushButton>(form, "Command2"), Find<toolkit::Label>(form, "Label19"),
+                 Find<toolkit::Label>(form, "Label20")})
             QVERIFY2(hidden->isHidden(), qPrintable(hidden->objectName()));
         for (QWidget* shown : std::initializer_list<QWidget*>{
-                 form->Check1, form->Command1, form->Command3, form->Image1, form->Image2,
-                 form->Label10, form->Label11, form->Frame6, form->Label21, form->Label22})
+                 Find<QCheckBox>(form, "Check1"), Find<QPushButton>(form, "Command1"),
+                 Find<QPushButton>(form, "Command3"), Find<toolkit::Image>(form, "Image1"),
+                 Find<toolkit::Image>(form, "Image2"), Find<toolkit::Label>(form, "Label10"),
+                 Find<toolkit::Label>(form, "Label11"), Find<QGroupBox>(form, "Frame6"),
+                 Find<toolkit::Label>(form, "Label21"), Find<toolkit::Label>(form, "Label22")})
             QVERIFY2(!shown->isHidden(), qPrintable(shown->objectName()));
-        QCOMPARE(form->focusWidget(), form->Text7);
+        QCOMPARE(form->focusWidget(), Find<QLineEdit>(form, "Text7"));
     }
 
     void timerIntervals_data() {
@@ -112,7 +120,7 @@ private slots:
         QFETCH(int, interval);
         toolkit::Timer* timer = form->Timer(n);
         QCOMPARE(timer->objectName(), QStringLiteral("Timer%1").arg(n));
-        QCOMPARE(timer->parent(), form->Frame1);
+        QCOMPARE(timer->parent(), Find<QGroupBox>(form, "Frame1"));
         QCOMPARE(timer->interval(), interval);
     }
 
@@ -219,10 +227,10 @@ private slots:
     void returnOnStart() {
         toolkit::Show<Form1>();
         QVERIFY(QTest::qWaitForWindowActive(form));
-        form->Text7->setText(QStringLiteral("10"));
-        form->Command1->setFocus();
-        QTest::keyClick(form->Command1, Qt::Key_Return);
-        QVERIFY(form->Timer1->isEnabled());
+        Find<QLineEdit>(form, "Text7")->setText(QStringLiteral("10"));
+        Find<QPushButton>(form, "Command1")->setFocus();
+        QTest::keyClick(Find<QPushButton>(form, "Command1"), Qt::Key_Return);
+        QVERIFY(Find<toolkit::Timer>(form, "Timer1")->isEnabled());
     }
 
     void tabOrder() {
@@ -231,7 +239,7 @@ private slots:
             "Command5", "Option2", "Text6", "Text4",    "Text8",    "Text9", "Check1",  "Text7"};
         toolkit::Show<Form1>();
         QVERIFY(QTest::qWaitForWindowActive(form));
-        form->Text7->setFocus();
+        Find<QLineEdit>(form, "Text7")->setFocus();
         QStringList chain;
         for (qsizetype i = 0; i < expected.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -251,109 +259,126 @@ private slots:
     void optionStaysSelected() {
         toolkit::Show<Form1>();
         QVERIFY(QTest::qWaitForWindowActive(form));
-        QTest::mouseClick(form->Option2, Qt::LeftButton);
-        QVERIFY(form->Option2->isChecked() && !form->Option1->isChecked());
-        form->Option2->setFocus();
-        QTest::keyClick(form->Option2, Qt::Key_Space);
-        QVERIFY(form->Option2->isChecked() && !form->Option1->isChecked());
-        QTest::mouseClick(form->Option1, Qt::LeftButton);
-        QVERIFY(form->Option1->isChecked() && !form->Option2->isChecked());
-        QCOMPARE(form->Text5->text(), QStringLiteral("5"));
-        QVERIFY(form->Option3->isChecked() && !form->Option4->isChecked());
+        QTest::mouseClick(Find<toolkit::OptionButton>(form, "Option2"), Qt::LeftButton);
+        QVERIFY(Find<toolkit::OptionButton>(form, "Option2")->isChecked() &&
+                !Find<toolkit::OptionButton>(form, "Option1")->isChecked());
+        Find<toolkit::OptionButton>(form, "Option2")->setFocus();
+        QTest::keyClick(Find<toolkit::OptionButton>(form, "Option2"), Qt::Key_Space);
+        QVERIFY(Find<toolkit::OptionButton>(form, "Option2")->isChecked() &&
+                !Find<toolkit::OptionButton>(form, "Option1")->isChecked());
+        QTest::mouseClick(Find<toolkit::OptionButton>(form, "Option1"), Qt::LeftButton);
+        QVERIFY(Find<toolkit::OptionButton>(form, "Option1")->isChecked() &&
+                !Find<toolkit::OptionButton>(form, "Option2")->isChecked());
+        QCOMPARE(Find<QLineEdit>(form, "Text5")->text(), QStringLiteral("5"));
+        QVERIFY(Find<toolkit::OptionButton>(form, "Option3")->isChecked() &&
+                !Find<toolkit::OptionButton>(form, "Option4")->isChecked());
     }
 
     void fontsAndColours() {
         QVERIFY(QFile::exists(QStringLiteral(":/fonts/LiberationSans-Regular.ttf")));
         QVERIFY(QFile::exists(QStringLiteral(":/fonts/LiberationSerif-Regular.ttf")));
-        QCOMPARE(QFontInfo(form->Label2->font()).family(), QStringLiteral("Liberation Sans"));
-        QCOMPARE(form->Label2->font().pixelSize(), 11);
-        QVERIFY(!form->Label2->font().bold());
-        QVERIFY(form->Text4->font().bold());
-        QCOMPARE(form->Text4->alignment(), Qt::AlignCenter);
-        QCOMPARE(form->Text4->palette().color(QPalette::Base), kDarkGreen);
-        QCOMPARE(form->Text4->palette().color(QPalette::Text), kWhite);
-        QVERIFY(form->Label21->font().underline() && form->Label21->font().bold());
-        QCOMPARE(TextColour(form->Label21), QColor(0, 0, 192));
-        QCOMPARE(TextColour(form->Label10), QColor(255, 0, 0));
-        QCOMPARE(QFontInfo(form->Label12->font()).family(), QStringLiteral("Liberation Serif"));
-        QCOMPARE(form->Label12->font().pixelSize(), 9);
-        QCOMPARE(form->Label23->font().pixelSize(), 8);
-        QCOMPARE(form->Line1->color(), QColor(255, 0, 0));
-        QVERIFY(!form->Label2->autoFillBackground()); // the marsh shows through
-        QVERIFY(form->Check1->autoFillBackground());
-        QCOMPARE(form->Check1->palette().color(QPalette::Window), kDarkGreen);
-        QVERIFY(form->Label1->autoFillBackground());
-        for (QWidget* link :
-             {static_cast<QWidget*>(form->Label13), static_cast<QWidget*>(form->Label14),
-              static_cast<QWidget*>(form->Label21), static_cast<QWidget*>(form->Label22)})
+        QCOMPARE(QFontInfo(Find<toolkit::Label>(form, "Label2")->font()).family(),
+                 QStringLiteral("Liberation Sans"));
+        QCOMPARE(Find<toolkit::Label>(form, "Label2")->font().pixelSize(), 11);
+        QVERIFY(!Find<toolkit::Label>(form, "Label2")->font().bold());
+        QVERIFY(Find<QLineEdit>(form, "Text4")->font().bold());
+        QCOMPARE(Find<QLineEdit>(form, "Text4")->alignment(), Qt::AlignCenter);
+        QCOMPARE(Find<QLineEdit>(form, "Text4")->palette().color(QPalette::Base), kDarkGreen);
+        QCOMPARE(Find<QLineEdit>(form, "Text4")->palette().color(QPalette::Text), kWhite);
+        QVERIFY(Find<toolkit::Label>(form, "Label21")->font().underline() &&
+                Find<toolkit::Label>(form, "Label21")->font().bold());
+        QCOMPARE(TextColour(Find<toolkit::Label>(form, "Label21")), QColor(0, 0, 192));
+        QCOMPARE(TextColour(Find<toolkit::Label>(form, "Label10")), QColor(255, 0, 0));
+        QCOMPARE(QFontInfo(Find<toolkit::Label>(form, "Label12")->font()).family(),
+                 QStringLiteral("Liberation Serif"));
+        QCOMPARE(Find<toolkit::Label>(form, "Label12")->font().pixelSize(), 9);
+        QCOMPARE(Find<toolkit::Label>(form, "Label23")->font().pixelSize(), 8);
+        QCOMPARE(Find<toolkit::Line>(form, "Line1")->color(), QColor(255, 0, 0));
+        QVERIFY(
+            !Find<toolkit::Label>(form, "Label2")->autoFillBackground()); // the marsh shows through
+        QVERIFY(Find<QCheckBox>(form, "Check1")->autoFillBackground());
+        QCOMPARE(Find<QCheckBox>(form, "Check1")->palette().color(QPalette::Window), kDarkGreen);
+        QVERIFY(Find<toolkit::Label>(form, "Label1")->autoFillBackground());
+        for (QWidget* link : {static_cast<QWidget*>(Find<toolkit::Label>(form, "Label13")),
+                              static_cast<QWidget*>(Find<toolkit::Label>(form, "Label14")),
+                              static_cast<QWidget*>(Find<toolkit::Label>(form, "Label21")),
+                              static_cast<QWidget*>(Find<toolkit::Label>(form, "Label22"))})
             QCOMPARE(link->cursor().shape(), Qt::BitmapCursor);
-        auto* start = qobject_cast<toolkit::PictureButton*>(form->Command1);
+        auto* start = qobject_cast<toolkit::PictureButton*>(Find<QPushButton>(form, "Command1"));
         QVERIFY(start && !start->picture().isNull() && start->text().isEmpty());
-        QCOMPARE(form->Command2->text(), QStringLiteral("Command2"));
-        QCOMPARE(form->Image2->size(), QSize(25, 26));
+        QCOMPARE(Find<QPushButton>(form, "Command2")->text(), QStringLiteral("Command2"));
+        QCOMPARE(Find<toolkit::Image>(form, "Image2")->size(), QSize(25, 26));
     }
 
     void modeSwitch() {
-        Type(form->Text7, "10");
-        form->Command2->click();
-        QCOMPARE(form->Text4->text(), QStringLiteral("45,7"));
-        form->Image1->setPicture(toolkit::LoadBitmap(116));
+        Type(Find<QLineEdit>(form, "Text7"), "10");
+        Find<QPushButton>(form, "Command2")->click();
+        QCOMPARE(Find<QLineEdit>(form, "Text4")->text(), QStringLiteral("45,7"));
+        Find<toolkit::Image>(form, "Image1")->setPicture(toolkit::LoadBitmap(116));
 
-        form->Check1->click(); // cleared: the speed is known
-        QVERIFY(form->Option4->isChecked() && !form->Option3->isChecked());
-        for (QLineEdit* field : {form->Text7, form->Text4, form->Text6, form->Text8, form->Text9})
+        Find<QCheckBox>(form, "Check1")->click(); // cleared: the speed is known
+        QVERIFY(Find<toolkit::OptionButton>(form, "Option4")->isChecked() &&
+                !Find<toolkit::OptionButton>(form, "Option3")->isChecked());
+        for (QLineEdit* field : {Find<QLineEdit>(form, "Text7"), Find<QLineEdit>(form, "Text4"),
+                                 Find<QLineEdit>(form, "Text6"), Find<QLineEdit>(form, "Text8"),
+                                 Find<QLineEdit>(form, "Text9")})
             QCOMPARE(field->text(), QString());
-        QCOMPARE(form->Label10->text(), QString());
-        QCOMPARE(form->Label11->text(), QString());
-        QCOMPARE(form->Label6->text(), kSpeed);
-        QCOMPARE(form->Label5->text(), kSkid);
-        QCOMPARE(form->Text7->accessibleName(), kSpeed);
-        QCOMPARE(form->Label19->text(), QStringLiteral("2"));
-        QCOMPARE(TextColour(form->Label17), toolkit::ButtonTextColour());
-        QCOMPARE(TextColour(form->Label18), kWhite);
-        QVERIFY(SamePicture(form->Image1->picture(), toolkit::LoadBitmap(117)));
-        QCOMPARE(form->Text1->text(), QStringLiteral("0,8")); // inputs other than Text7 stay
-        QCOMPARE(form->Text5->text(), QStringLiteral("6,8"));
+        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QString());
+        QCOMPARE(Find<toolkit::Label>(form, "Label11")->text(), QString());
+        QCOMPARE(Find<toolkit::Label>(form, "Label6")->text(), kSpeed);
+        QCOMPARE(Find<toolkit::Label>(form, "Label5")->text(), kSkid);
+        QCOMPARE(Find<QLineEdit>(form, "Text7")->accessibleName(), kSpeed);
+        QCOMPARE(Find<toolkit::Label>(form, "Label19")->text(), QStringLiteral("2"));
+        QCOMPARE(TextColour(Find<toolkit::Label>(form, "Label17")), toolkit::ButtonTextColour());
+        QCOMPARE(TextColour(Find<toolkit::Label>(form, "Label18")), kWhite);
+        QVERIFY(
+            SamePicture(Find<toolkit::Image>(form, "Image1")->picture(), toolkit::LoadBitmap(117)));
+        QCOMPARE(Find<QLineEdit>(form, "Text1")->text(),
+                 QStringLiteral("0,8")); // inputs other than Text7 stay
+        QCOMPARE(Find<QLineEdit>(form, "Text5")->text(), QStringLiteral("6,8"));
 
-        Type(form->Text7, "60");
-        form->Check1->click(); // ticked again: the skid is known
-        QVERIFY(form->Option3->isChecked() && !form->Option4->isChecked());
-        QCOMPARE(form->Text7->text(), QString());
-        QCOMPARE(form->Label6->text(), kSkid);
-        QCOMPARE(form->Label5->text(), kSpeed);
-        QCOMPARE(form->Label19->text(), QStringLiteral("1"));
-        QCOMPARE(TextColour(form->Label17), kWhite);
-        QCOMPARE(TextColour(form->Label18), toolkit::ButtonTextColour());
+        Type(Find<QLineEdit>(form, "Text7"), "60");
+        Find<QCheckBox>(form, "Check1")->click(); // ticked again: the skid is known
+        QVERIFY(Find<toolkit::OptionButton>(form, "Option3")->isChecked() &&
+                !Find<toolkit::OptionButton>(form, "Option4")->isChecked());
+        QCOMPARE(Find<QLineEdit>(form, "Text7")->text(), QString());
+        QCOMPARE(Find<toolkit::Label>(form, "Label6")->text(), kSkid);
+        QCOMPARE(Find<toolkit::Label>(form, "Label5")->text(), kSpeed);
+        QCOMPARE(Find<toolkit::Label>(form, "Label19")->text(), QStringLiteral("1"));
+        QCOMPARE(TextColour(Find<toolkit::Label>(form, "Label17")), kWhite);
+        QCOMPARE(TextColour(Find<toolkit::Label>(form, "Label18")), toolkit::ButtonTextColour());
     }
 
     void presets() {
-        form->Option1->click();
-        QCOMPARE(form->Text5->text(), QStringLiteral("5"));
-        QVERIFY(!form->Option2->isChecked());
-        form->Option2->click();
-        QCOMPARE(form->Text5->text(), QStringLiteral("6,8"));
-        Type(form->Text5, "7,1");
-        QVERIFY(form->Option2->isChecked() && !form->Option1->isChecked());
-        form->Option1->setChecked(true); // from code, as the user's click
-        QCOMPARE(form->Text5->text(), QStringLiteral("5"));
+        Find<toolkit::OptionButton>(form, "Option1")->click();
+        QCOMPARE(Find<QLineEdit>(form, "Text5")->text(), QStringLiteral("5"));
+        QVERIFY(!Find<toolkit::OptionButton>(form, "Option2")->isChecked());
+        Find<toolkit::OptionButton>(form, "Option2")->click();
+        QCOMPARE(Find<QLineEdit>(form, "Text5")->text(), QStringLiteral("6,8"));
+        Type(Find<QLineEdit>(form, "Text5"), "7,1");
+        QVERIFY(Find<toolkit::OptionButton>(form, "Option2")->isChecked() &&
+                !Find<toolkit::OptionButton>(form, "Option1")->isChecked());
+        Find<toolkit::OptionButton>(form, "Option1")
+            ->setChecked(true); // from code, as the user's click
+        QCOMPARE(Find<QLineEdit>(form, "Text5")->text(), QStringLiteral("5"));
     }
 
     void readouts() {
-        form->Text4->setText(QStringLiteral("45,7"));
-        form->Text6->setText(QStringLiteral("26,4"));
-        QCOMPARE(form->Label10->text(), QStringLiteral("45,7 км/час"));
-        QCOMPARE(form->Label11->text(), QStringLiteral("26,4 м"));
-        Type(form->Text7, "12");
-        QCOMPARE(form->Label10->text(), QStringLiteral("45,7 км/час"));
-        form->Text6->setText(QString());
-        QCOMPARE(form->Label11->text(), QStringLiteral(" м"));
-        form->Text4->setText(QString());
-        QCOMPARE(form->Label10->text(), QStringLiteral(" км/час"));
+        Find<QLineEdit>(form, "Text4")->setText(QStringLiteral("45,7"));
+        Find<QLineEdit>(form, "Text6")->setText(QStringLiteral("26,4"));
+        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QStringLiteral("45,7 км/час"));
+        QCOMPARE(Find<toolkit::Label>(form, "Label11")->text(), QStringLiteral("26,4 м"));
+        Type(Find<QLineEdit>(form, "Text7"), "12");
+        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QStringLiteral("45,7 км/час"));
+        Find<QLineEdit>(form, "Text6")->setText(QString());
+        QCOMPARE(Find<toolkit::Label>(form, "Label11")->text(), QStringLiteral(" м"));
+        Find<QLineEdit>(form, "Text4")->setText(QString());
+        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QStringLiteral(" км/час"));
 
-        form->Check1->setChecked(false);
-        Type(form->Text7, "60");
-        form->Text4->setText(QStringLiteral("18"));
-        QCOMPARE(form->Label10->text(), QStringLiteral("60 км/час"));
+        Find<QCheckBox>(form, "Check1")->setChecked(false);
+        Type(Find<QLineEdit>(form, "Text7"), "60");
+        Find<QLineEdit>(form, "Text4")->setText(QStringLiteral("18"));
+        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QStringLiteral("60 км/час"));
     }
 
     void workedExamples_data() {
@@ -378,49 +403,56 @@ private slots:
         QFETCH(QString, t1);
         QFETCH(QString, x);
         QFETCH(QStringList, results);
-        if (!skidKnown) form->Check1->click();
-        Type(form->Text1, t1);
-        Type(form->Text7, x);
-        form->Command2->click(); // hidden, pressed from code as the animation does
-        QCOMPARE((QStringList{form->Text4->text(), form->Text9->text(), form->Text6->text(),
-                              form->Text8->text()}),
+        if (!skidKnown) Find<QCheckBox>(form, "Check1")->click();
+        Type(Find<QLineEdit>(form, "Text1"), t1);
+        Type(Find<QLineEdit>(form, "Text7"), x);
+        Find<QPushButton>(form, "Command2")
+            ->click(); // hidden, pressed from code as the animation does
+        QCOMPARE((QStringList{Find<QLineEdit>(form, "Text4")->text(),
+                              Find<QLineEdit>(form, "Text9")->text(),
+                              Find<QLineEdit>(form, "Text6")->text(),
+                              Find<QLineEdit>(form, "Text8")->text()}),
                  results);
-        QCOMPARE(form->Label10->text(), (skidKnown ? results[0] : x) + QStringLiteral(" км/час"));
-        QCOMPARE(form->Label11->text(), results[2] + QStringLiteral(" м"));
+        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(),
+                 (skidKnown ? results[0] : x) + QStringLiteral(" км/час"));
+        QCOMPARE(Find<toolkit::Label>(form, "Label11")->text(), results[2] + QStringLiteral(" м"));
         QVERIFY(!form->findChild<QMessageBox*>());
     }
 
     // A paste longer than Qt's default field limit is held whole and read whole: 99 999
     // zeros and a 5 compute as 5.
     void longPasteIsReadWhole() {
-        form->Check1->click();
-        Type(form->Text7, "5");
-        form->Command2->click();
-        const QStringList typed = {form->Text4->text(), form->Text9->text(), form->Text6->text(),
-                                   form->Text8->text()};
+        Find<QCheckBox>(form, "Check1")->click();
+        Type(Find<QLineEdit>(form, "Text7"), "5");
+        Find<QPushButton>(form, "Command2")->click();
+        const QStringList typed = {
+            Find<QLineEdit>(form, "Text4")->text(), Find<QLineEdit>(form, "Text9")->text(),
+            Find<QLineEdit>(form, "Text6")->text(), Find<QLineEdit>(form, "Text8")->text()};
         QCOMPARE(typed, QStringList({"0", "1,4", "1,7", "0,1"}));
 
         const QString pasted = QString(99999, QLatin1Char('0')) + QStringLiteral("5");
         QApplication::clipboard()->setText(pasted);
-        form->Text7->clear();
-        QTest::keyClick(form->Text7, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(form->Text7->text(), pasted);
-        form->Command2->click();
-        QCOMPARE((QStringList{form->Text4->text(), form->Text9->text(), form->Text6->text(),
-                              form->Text8->text()}),
+        Find<QLineEdit>(form, "Text7")->clear();
+        QTest::keyClick(Find<QLineEdit>(form, "Text7"), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(Find<QLineEdit>(form, "Text7")->text(), pasted);
+        Find<QPushButton>(form, "Command2")->click();
+        QCOMPARE((QStringList{Find<QLineEdit>(form, "Text4")->text(),
+                              Find<QLineEdit>(form, "Text9")->text(),
+                              Find<QLineEdit>(form, "Text6")->text(),
+                              Find<QLineEdit>(form, "Text8")->text()}),
                  typed);
         QVERIFY(!form->findChild<QMessageBox*>());
     }
 
     void reactionTimeChangesOnlyDistance() {
-        Type(form->Text7, "10");
-        form->Command2->click();
-        Type(form->Text1, "1,2");
-        form->Command2->click();
-        QCOMPARE(form->Text4->text(), QStringLiteral("45,7"));
-        QCOMPARE(form->Text9->text(), QStringLiteral("12,7"));
-        QVERIFY(form->Text6->text() != QStringLiteral("26,4"));
-        QCOMPARE(form->Text8->text(), QStringLiteral("1,7"));
+        Type(Find<QLineEdit>(form, "Text7"), "10");
+        Find<QPushButton>(form, "Command2")->click();
+        Type(Find<QLineEdit>(form, "Text1"), "1,2");
+        Find<QPushButton>(form, "Command2")->click();
+        QCOMPARE(Find<QLineEdit>(form, "Text4")->text(), QStringLiteral("45,7"));
+        QCOMPARE(Find<QLineEdit>(form, "Text9")->text(), QStringLiteral("12,7"));
+        QVERIFY(Find<QLineEdit>(form, "Text6")->text() != QStringLiteral("26,4"));
+        QCOMPARE(Find<QLineEdit>(form, "Text8")->text(), QStringLiteral("1,7"));
     }
 
     void failureKeepsEveryField_data() {
@@ -469,30 +501,31 @@ private slots:
         QFETCH(QString, field);
         QFETCH(QString, text);
         QFETCH(QString, message);
-        if (!skidKnown) form->Check1->click();
-        Type(form->Text7, skidKnown ? "10" : "60");
-        form->Command2->click();
-        QVERIFY(!form->Text4->text().isEmpty());
+        if (!skidKnown) Find<QCheckBox>(form, "Check1")->click();
+        Type(Find<QLineEdit>(form, "Text7"), skidKnown ? "10" : "60");
+        Find<QPushButton>(form, "Command2")->click();
+        QVERIFY(!Find<QLineEdit>(form, "Text4")->text().isEmpty());
         Type(form->findChild<QLineEdit*>(field), text);
 
         const QList<QLineEdit*> fields = form->findChildren<QLineEdit*>();
         QStringList before;
         for (QLineEdit* f : fields)
             before << f->text();
-        const QString speed = form->Label10->text(), distance = form->Label11->text();
-        form->Command2->click();
+        const QString speed = Find<toolkit::Label>(form, "Label10")->text(),
+                      distance = Find<toolkit::Label>(form, "Label11")->text();
+        Find<QPushButton>(form, "Command2")->click();
         QStringList after;
         for (QLineEdit* f : fields)
             after << f->text();
         QCOMPARE(after, before);
-        QCOMPARE(form->Label10->text(), speed);
-        QCOMPARE(form->Label11->text(), distance);
+        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), speed);
+        QCOMPARE(Find<toolkit::Label>(form, "Label11")->text(), distance);
 
         auto* box = form->findChild<QMessageBox*>();
         QVERIFY(box && box->isVisible());
         QCOMPARE(box->windowModality(), Qt::NonModal);
         QVERIFY2(box->text().contains(message), qPrintable(box->text()));
-        form->Command2->click(); // a second failure reuses the same message
+        Find<QPushButton>(form, "Command2")->click(); // a second failure reuses the same message
         QCOMPARE(form->findChildren<QMessageBox*>().size(), 1);
     }
 
@@ -510,7 +543,7 @@ private slots:
     void exitEndsTheApplication() {
         form->show();
         QEventLoop loop;
-        QTimer::singleShot(0, form->Command3, &QPushButton::click);
+        QTimer::singleShot(0, Find<QPushButton>(form, "Command3"), &QPushButton::click);
         QCOMPARE(loop.exec(), 0);
     }
 
@@ -519,15 +552,19 @@ private slots:
         Opened opened;
         for (const char* scheme : {"mailto", "http", "https"})
             QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &opened, "open");
-        QTest::mouseClick(form->Label13, Qt::LeftButton);
+        QTest::mouseClick(Find<toolkit::Label>(form, "Label13"), Qt::LeftButton);
         QCOMPARE(opened.urls.size(), 1);
-        QCOMPARE(opened.urls[0].toString(), QStringLiteral("mailto:") + form->Label13->text() +
+        QCOMPARE(opened.urls[0].toString(), QStringLiteral("mailto:") +
+                                                Find<toolkit::Label>(form, "Label13")->text() +
                                                 QStringLiteral("?Subject=Кварнет"));
         opened.urls.clear();
-        QTest::mouseClick(form->Label14, Qt::LeftButton);
-        QCOMPARE(opened.urls, QList<QUrl>{QUrl::fromUserInput(form->Label14->text())});
-        QVERIFY(form->Label14->text().contains(QStringLiteral("example.org")));
-        QVERIFY(form->Label13->text().endsWith(QStringLiteral("@example.org")));
+        QTest::mouseClick(Find<toolkit::Label>(form, "Label14"), Qt::LeftButton);
+        QCOMPARE(opened.urls,
+                 QList<QUrl>{QUrl::fromUserInput(Find<toolkit::Label>(form, "Label14")->text())});
+        QVERIFY(
+            Find<toolkit::Label>(form, "Label14")->text().contains(QStringLiteral("example.org")));
+        QVERIFY(
+            Find<toolkit::Label>(form, "Label13")->text().endsWith(QStringLiteral("@example.org")));
         for (const char* scheme : {"mailto", "http", "https"})
             QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
     }

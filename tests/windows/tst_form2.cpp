@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include "core/loading.h"
+#include "find_control.h"
 #include "test_main.h"
 #include "windows/alerts/alert_window.h"
 #include "windows/loading/form2.h"
@@ -57,7 +58,7 @@ class Form2Test : public QObject {
 
     // Opens the loading window the way the user does, through the main window's link.
     void Open() {
-        QTest::mouseClick(main->Label21, Qt::LeftButton);
+        QTest::mouseClick(Find<toolkit::Label>(main, "Label21"), Qt::LeftButton);
         form = toolkit::Instance<Form2>();
     }
 
@@ -82,13 +83,14 @@ class Form2Test : public QObject {
 
     // Speed and adhesion in, start pressed: the half-second delay is running.
     void Start(const QString& speed, const QString& adhesion) {
-        Type(form->Text1, speed);
-        Pick(form->Combo1, adhesion);
-        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        Type(Find<QLineEdit>(form, "Text1"), speed);
+        Pick(Find<QComboBox>(form, "Combo1"), adhesion);
+        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
     }
 
     QStringList Results() const {
-        return {main->Text9->text(), main->Text6->text(), main->Text8->text(), main->Text4->text()};
+        return {Find<QLineEdit>(main, "Text9")->text(), Find<QLineEdit>(main, "Text6")->text(),
+                Find<QLineEdit>(main, "Text8")->text(), Find<QLineEdit>(main, "Text4")->text()};
     }
 
 private slots:
@@ -109,30 +111,36 @@ private slots:
         QCOMPARE(form->parentWidget(), main);
         QVERIFY(!form->isWindow());
         QCOMPARE(form->geometry(), QRect(0, 0, 592, 219));
-        QVERIFY(form->Option1->isChecked());
-        QVERIFY(!form->Option2->isChecked() && !form->Option3->isChecked());
-        QCOMPARE(Items(form->List1), Texts(core::CategoriesOf(core::VehicleGroup::CarsAndBuses)));
-        QCOMPARE(form->List1->currentItem()->text(), QStringLiteral("легковые"));
-        QCOMPARE(form->Label8->text(), QStringLiteral("1"));
-        QVERIFY(form->Option6->isChecked());
-        QVERIFY(!form->Option5->isChecked() && !form->Option4->isChecked());
-        QCOMPARE(Items(form->Combo1),
+        QVERIFY(Find<toolkit::OptionButton>(form, "Option1")->isChecked());
+        QVERIFY(!Find<toolkit::OptionButton>(form, "Option2")->isChecked() &&
+                !Find<toolkit::OptionButton>(form, "Option3")->isChecked());
+        QCOMPARE(Items(Find<QListWidget>(form, "List1")),
+                 Texts(core::CategoriesOf(core::VehicleGroup::CarsAndBuses)));
+        QCOMPARE(Find<QListWidget>(form, "List1")->currentItem()->text(),
+                 QStringLiteral("легковые"));
+        QCOMPARE(Find<toolkit::Label>(form, "Label8")->text(), QStringLiteral("1"));
+        QVERIFY(Find<toolkit::OptionButton>(form, "Option6")->isChecked());
+        QVERIFY(!Find<toolkit::OptionButton>(form, "Option5")->isChecked() &&
+                !Find<toolkit::OptionButton>(form, "Option4")->isChecked());
+        QCOMPARE(Items(Find<QComboBox>(form, "Combo1")),
                  QStringList({"0,8", "0,7", "0,6", "0,5", "0,4", "0,2", "0,1"}));
-        QCOMPARE(form->Combo1->currentText(), QString());
-        QCOMPARE(form->Text1->text(), QString());
-        QCOMPARE(form->Label9->text(), QString());
-        QVERIFY(!form->Label9->isHidden());
+        QCOMPARE(Find<QComboBox>(form, "Combo1")->currentText(), QString());
+        QCOMPARE(Find<QLineEdit>(form, "Text1")->text(), QString());
+        QCOMPARE(Find<toolkit::Label>(form, "Label9")->text(), QString());
+        QVERIFY(!Find<toolkit::Label>(form, "Label9")->isHidden());
         for (QWidget* hidden : std::initializer_list<QWidget*>{
-                 form->Label8, form->Label10, form->Label11, form->Command2, form->Text2})
+                 Find<toolkit::Label>(form, "Label8"), Find<toolkit::Label>(form, "Label10"),
+                 Find<toolkit::Label>(form, "Label11"), Find<QPushButton>(form, "Command2"),
+                 Find<QLineEdit>(form, "Text2")})
             QVERIFY2(hidden->isHidden(), qPrintable(hidden->objectName()));
-        QVERIFY(!form->Timer1->isEnabled());
-        QCOMPARE(form->Timer1->interval(), 500);
+        QVERIFY(!Find<toolkit::Timer>(form, "Timer1")->isEnabled());
+        QCOMPARE(Find<toolkit::Timer>(form, "Timer1")->interval(), 500);
 
         Open();
         QVERIFY(form->isVisible());
-        QCOMPARE(QApplication::focusWidget(), form->Option1);
-        QCOMPARE(form->Text2->text(), QStringLiteral("0,3"));
-        QCOMPARE(main->Label20->text(), QStringLiteral("1"));
+        QCOMPARE(QApplication::focusWidget(), Find<toolkit::OptionButton>(form, "Option1"));
+        QCOMPARE(Find<QLineEdit>(form, "Text2")->text(), QStringLiteral("0,3"));
+        QCOMPARE(Find<toolkit::Label>(main, "Label20")->text(), QStringLiteral("1"));
     }
 
     // Every row of the table becomes one control with its name, place, size and a Russian
@@ -159,17 +167,19 @@ private slots:
                      qPrintable(name + ": " + access));
         }
         // The frame's copy of the marsh lies 16 pixels left of the window's own.
-        QCOMPARE(form->Image1->mapTo(form, QPoint(0, 0)), QPoint(-16, 0));
-        QCOMPARE(form->Image1->size(), QSize(600, 364));
+        QCOMPARE(Find<toolkit::Image>(form, "Image1")->mapTo(form, QPoint(0, 0)), QPoint(-16, 0));
+        QCOMPARE(Find<toolkit::Image>(form, "Image1")->size(), QSize(600, 364));
     }
 
     // The speed's caption shows whole, with no tooltip standing in for a cut, and covers no
     // control that takes input.
     void speedCaptionShowsWhole() {
-        QVERIFY(form->Label12->toolTip().isEmpty());
-        const QRect caption = form->Label12->geometry();
-        const QWidget* controls[] = {form->Text1,  form->Text2, form->Command1,
-                                     form->Combo1, form->List1, form->Command3};
+        QVERIFY(Find<toolkit::Label>(form, "Label12")->toolTip().isEmpty());
+        const QRect caption = Find<toolkit::Label>(form, "Label12")->geometry();
+        const QWidget* controls[] = {
+            Find<QLineEdit>(form, "Text1"),      Find<QLineEdit>(form, "Text2"),
+            Find<QPushButton>(form, "Command1"), Find<QComboBox>(form, "Combo1"),
+            Find<QListWidget>(form, "List1"),    Find<QPushButton>(form, "Command3")};
         for (const QWidget* control : controls)
             QVERIFY2(!caption.intersects(control->geometry()), qPrintable(control->objectName()));
     }
@@ -188,9 +198,9 @@ private slots:
         }
         QCOMPARE(chain, expected);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-        QCOMPARE(QApplication::focusWidget(), form->Option1);
+        QCOMPARE(QApplication::focusWidget(), Find<toolkit::OptionButton>(form, "Option1"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-        QCOMPARE(QApplication::focusWidget(), form->Command3);
+        QCOMPARE(QApplication::focusWidget(), Find<QPushButton>(form, "Command3"));
     }
 
     void groupsGiveRows_data() {
@@ -209,26 +219,31 @@ private slots:
         QFETCH(int, item);
         QFETCH(QString, row);
         Open();
-        if (option == "Option1") QTest::mouseClick(form->Option2, Qt::LeftButton);
+        if (option == "Option1")
+            QTest::mouseClick(Find<toolkit::OptionButton>(form, "Option2"), Qt::LeftButton);
         QTest::mouseClick(form->findChild<toolkit::OptionButton*>(option), Qt::LeftButton);
-        QCOMPARE(form->List1->currentRow(), 0);
+        QCOMPARE(Find<QListWidget>(form, "List1")->currentRow(), 0);
         if (item > 0) {
-            QListWidgetItem* category = form->List1->item(item);
-            QTest::mouseClick(form->List1->viewport(), Qt::LeftButton, {},
-                              form->List1->visualItemRect(category).center());
+            QListWidgetItem* category = Find<QListWidget>(form, "List1")->item(item);
+            QTest::mouseClick(Find<QListWidget>(form, "List1")->viewport(), Qt::LeftButton, {},
+                              Find<QListWidget>(form, "List1")->visualItemRect(category).center());
         }
-        QCOMPARE(form->Label8->text(), row);
+        QCOMPARE(Find<toolkit::Label>(form, "Label8")->text(), row);
     }
 
     // Whatever the user clicks, each group keeps exactly one choice, the one clicked last.
     void bothGroupsKeepOneChoice() {
         Open();
-        const std::vector<toolkit::OptionButton*> vehicle = {form->Option1, form->Option2,
-                                                             form->Option3};
-        const std::vector<toolkit::OptionButton*> load = {form->Option6, form->Option5,
-                                                          form->Option4};
-        toolkit::OptionButton* lastVehicle = form->Option1;
-        toolkit::OptionButton* lastLoad = form->Option6;
+        const std::vector<toolkit::OptionButton*> vehicle = {
+            Find<toolkit::OptionButton>(form, "Option1"),
+            Find<toolkit::OptionButton>(form, "Option2"),
+            Find<toolkit::OptionButton>(form, "Option3")};
+        const std::vector<toolkit::OptionButton*> load = {
+            Find<toolkit::OptionButton>(form, "Option6"),
+            Find<toolkit::OptionButton>(form, "Option5"),
+            Find<toolkit::OptionButton>(form, "Option4")};
+        toolkit::OptionButton* lastVehicle = Find<toolkit::OptionButton>(form, "Option1");
+        toolkit::OptionButton* lastLoad = Find<toolkit::OptionButton>(form, "Option6");
         // Every ordered pair of the six buttons, the selected one clicked again included.
         for (int a = 0; a < 6; ++a) {
             for (int b = 0; b < 6; ++b) {
@@ -251,53 +266,57 @@ private slots:
     // typed coefficient leaves the column of the earlier pick.
     void loadChangeAndAdhesion() {
         Open();
-        Pick(form->Combo1, QStringLiteral("0,7"));
-        QCOMPARE(form->Label10->text(), QStringLiteral("2"));
-        QTest::mouseClick(form->Option5, Qt::LeftButton);
-        QCOMPARE(form->Combo1->currentText(), QString());
-        QCOMPARE(form->Label10->text(), QStringLiteral("2"));
-        Type(form->Text1, QStringLiteral("60"));
-        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        Pick(Find<QComboBox>(form, "Combo1"), QStringLiteral("0,7"));
+        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QStringLiteral("2"));
+        QTest::mouseClick(Find<toolkit::OptionButton>(form, "Option5"), Qt::LeftButton);
+        QCOMPARE(Find<QComboBox>(form, "Combo1")->currentText(), QString());
+        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QStringLiteral("2"));
+        Type(Find<QLineEdit>(form, "Text1"), QStringLiteral("60"));
+        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
         QTRY_VERIFY(toolkit::Instance<Form3>() && toolkit::Instance<Form3>()->isVisible());
-        QVERIFY(!form->Timer1->isEnabled());
-        QCOMPARE(form->Label9->text(), QString());
+        QVERIFY(!Find<toolkit::Timer>(form, "Timer1")->isEnabled());
+        QCOMPARE(Find<toolkit::Label>(form, "Label9")->text(), QString());
 
-        Pick(form->Combo1, QStringLiteral("0,7"));
-        QCOMPARE(form->Label10->text(), QStringLiteral("7"));
-        QTest::mouseClick(form->Option4, Qt::LeftButton);
-        QTest::keyClicks(form->Combo1, QStringLiteral("0,4"));
-        QCOMPARE(form->Combo1->currentText(), QStringLiteral("0,4"));
-        QCOMPARE(form->Label10->text(), QStringLiteral("7")); // typing is no pick
-        Pick(form->Combo1, QStringLiteral("0,1"));
-        QCOMPARE(form->Label10->text(), QStringLiteral("15"));
+        Pick(Find<QComboBox>(form, "Combo1"), QStringLiteral("0,7"));
+        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QStringLiteral("7"));
+        QTest::mouseClick(Find<toolkit::OptionButton>(form, "Option4"), Qt::LeftButton);
+        QTest::keyClicks(Find<QComboBox>(form, "Combo1"), QStringLiteral("0,4"));
+        QCOMPARE(Find<QComboBox>(form, "Combo1")->currentText(), QStringLiteral("0,4"));
+        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(),
+                 QStringLiteral("7")); // typing is no pick
+        Pick(Find<QComboBox>(form, "Combo1"), QStringLiteral("0,1"));
+        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QStringLiteral("15"));
     }
 
     // 60 km/h, passenger car, unloaded, adhesion 0,8, the main window's 6,8 and 0,3.
     void workedExample() {
         Open();
-        QTest::mouseClick(form->Option3, Qt::LeftButton);
-        QTest::mouseClick(form->Option1, Qt::LeftButton);
+        QTest::mouseClick(Find<toolkit::OptionButton>(form, "Option3"), Qt::LeftButton);
+        QTest::mouseClick(Find<toolkit::OptionButton>(form, "Option1"), Qt::LeftButton);
         Start(QStringLiteral("60"), QStringLiteral("0,8"));
-        QCOMPARE(form->Label9->text(), QStringLiteral("1,28"));
-        QVERIFY(!form->Label9->isHidden() && !form->Label11->isHidden());
-        QCOMPARE(main->Text7->text(), QStringLiteral("60"));
+        QCOMPARE(Find<toolkit::Label>(form, "Label9")->text(), QStringLiteral("1,28"));
+        QVERIFY(!Find<toolkit::Label>(form, "Label9")->isHidden() &&
+                !Find<toolkit::Label>(form, "Label11")->isHidden());
+        QCOMPARE(Find<QLineEdit>(main, "Text7")->text(), QStringLiteral("60"));
         QCOMPARE(Results(), QStringList({"", "", "", ""}));
-        QVERIFY(form->Timer1->isEnabled());
+        QVERIFY(Find<toolkit::Timer>(form, "Timer1")->isEnabled());
         QVERIFY(form->isVisible());
 
         QTRY_VERIFY_WITH_TIMEOUT(form->isHidden(), 3000);
         QCOMPARE(Results(), QStringList({"16,7", "22,7", "2,3", "18"}));
-        QVERIFY(!form->Timer1->isEnabled());
+        QVERIFY(!Find<toolkit::Timer>(form, "Timer1")->isEnabled());
         QVERIFY(main->AnimationRunning());
         QTRY_VERIFY_WITH_TIMEOUT(!main->AnimationRunning(), 6000);
-        QCOMPARE(main->Label10->text(), QStringLiteral("60"));
-        QCOMPARE(main->Label11->text(), QStringLiteral("22,7"));
-        QCOMPARE(main->Label20->text(), QStringLiteral("0"));
+        QCOMPARE(Find<toolkit::Label>(main, "Label10")->text(), QStringLiteral("60"));
+        QCOMPARE(Find<toolkit::Label>(main, "Label11")->text(), QStringLiteral("22,7"));
+        QCOMPARE(Find<toolkit::Label>(main, "Label20")->text(), QStringLiteral("0"));
         QCOMPARE(Results(), QStringList({"16,7", "22,7", "2,3", "18"}));
         // The readout is read out by what it shows.
-        QCOMPARE(QAccessible::queryAccessibleInterface(main->Label10)->text(QAccessible::Name),
+        QCOMPARE(QAccessible::queryAccessibleInterface(Find<toolkit::Label>(main, "Label10"))
+                     ->text(QAccessible::Name),
                  QStringLiteral("60"));
-        QCOMPARE(QAccessible::queryAccessibleInterface(form->Label9)->text(QAccessible::Name),
+        QCOMPARE(QAccessible::queryAccessibleInterface(Find<toolkit::Label>(form, "Label9"))
+                     ->text(QAccessible::Name),
                  QStringLiteral("1,28"));
     }
 
@@ -306,21 +325,21 @@ private slots:
     // hidden speed field).
     void handOverKeepsTheKeyboard() {
         Open();
-        Type(form->Text1, QStringLiteral("80"));
-        Pick(form->Combo1, QStringLiteral("0,8"));
+        Type(Find<QLineEdit>(form, "Text1"), QStringLiteral("80"));
+        Pick(Find<QComboBox>(form, "Combo1"), QStringLiteral("0,8"));
         main->activateWindow(); // back from the list's popup
         QVERIFY(QTest::qWaitForWindowActive(main));
-        QTest::mouseClick(form->Command1, Qt::LeftButton);
-        QCOMPARE(QApplication::focusWidget(), form->Command1);
+        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), Find<QPushButton>(form, "Command1"));
         QTRY_VERIFY_WITH_TIMEOUT(form->isHidden(), 3000);
-        QCOMPARE(QApplication::focusWidget(), main->Command1);
+        QCOMPARE(QApplication::focusWidget(), Find<QPushButton>(main, "Command1"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_7);
-        QCOMPARE(form->Text1->text(), QStringLiteral("80"));
+        QCOMPARE(Find<QLineEdit>(form, "Text1")->text(), QStringLiteral("80"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QWidget* next = QApplication::focusWidget();
         QVERIFY(next && next->isVisible() && !form->isAncestorOf(next));
         QCOMPARE(toolkit::Instance<Form2>(), form); // its Закрыть was not pressed
-        QCOMPARE(main->Text6->text(), QStringLiteral("40,3"));
+        QCOMPARE(Find<QLineEdit>(main, "Text6")->text(), QStringLiteral("40,3"));
     }
 
     // The window hides while another window has the keyboard: the main window keeps its
@@ -335,7 +354,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(form->isHidden(), 3000);
         main->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(main));
-        QCOMPARE(QApplication::focusWidget(), main->Command1);
+        QCOMPARE(QApplication::focusWidget(), Find<QPushButton>(main, "Command1"));
     }
 
     // Minimising the main window hides this window only until the main window comes back: the
@@ -343,58 +362,61 @@ private slots:
     void minimisingKeepsTheKeyboard() {
         Open();
         QVERIFY(QTest::qWaitForWindowActive(main));
-        QTest::mouseClick(form->Text1, Qt::LeftButton);
-        QCOMPARE(QApplication::focusWidget(), form->Text1);
+        QTest::mouseClick(Find<QLineEdit>(form, "Text1"), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), Find<QLineEdit>(form, "Text1"));
         main->showMinimized();
         QVERIFY(main->isMinimized());
         main->showNormal();
         main->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(main));
-        QCOMPARE(QApplication::focusWidget(), form->Text1);
+        QCOMPARE(QApplication::focusWidget(), Find<QLineEdit>(form, "Text1"));
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("80"));
-        QCOMPARE(form->Text1->text(), QStringLiteral("80"));
+        QCOMPARE(Find<QLineEdit>(form, "Text1")->text(), QStringLiteral("80"));
     }
 
     // Reopening after a calculation shows the same window as it was; the close button
     // discards it, and the next opening starts afresh.
     void reopenKeepsStateCloseResets() {
         Open();
-        QTest::mouseClick(form->Option2, Qt::LeftButton);
-        QTest::mouseClick(form->Option5, Qt::LeftButton);
+        QTest::mouseClick(Find<toolkit::OptionButton>(form, "Option2"), Qt::LeftButton);
+        QTest::mouseClick(Find<toolkit::OptionButton>(form, "Option5"), Qt::LeftButton);
         Start(QStringLiteral("50"), QStringLiteral("0,6"));
         QTRY_VERIFY_WITH_TIMEOUT(form->isHidden(), 3000);
-        const QString coefficient = form->Label9->text();
+        const QString coefficient = Find<toolkit::Label>(form, "Label9")->text();
         QCOMPARE(coefficient, QStringLiteral("1,25"));
         Form2* first = form;
 
-        main->Text3->setText(QStringLiteral("0,35"));
+        Find<QLineEdit>(main, "Text3")->setText(QStringLiteral("0,35"));
         Open();
         QCOMPARE(form, first);
         QVERIFY(form->isVisible());
-        QVERIFY(form->Option2->isChecked() && form->Option5->isChecked());
-        QCOMPARE(form->List1->currentItem()->text(), QStringLiteral("грузовые до 3,5 т"));
-        QCOMPARE(form->Combo1->currentText(), QStringLiteral("0,6"));
-        QCOMPARE(form->Text1->text(), QStringLiteral("50"));
-        QCOMPARE(form->Label9->text(), coefficient);
-        QVERIFY(!form->Label11->isHidden());
-        QCOMPARE(form->Text2->text(), QStringLiteral("0,35"));
-        QCOMPARE(main->Label20->text(), QStringLiteral("1"));
+        QVERIFY(Find<toolkit::OptionButton>(form, "Option2")->isChecked() &&
+                Find<toolkit::OptionButton>(form, "Option5")->isChecked());
+        QCOMPARE(Find<QListWidget>(form, "List1")->currentItem()->text(),
+                 QStringLiteral("грузовые до 3,5 т"));
+        QCOMPARE(Find<QComboBox>(form, "Combo1")->currentText(), QStringLiteral("0,6"));
+        QCOMPARE(Find<QLineEdit>(form, "Text1")->text(), QStringLiteral("50"));
+        QCOMPARE(Find<toolkit::Label>(form, "Label9")->text(), coefficient);
+        QVERIFY(!Find<toolkit::Label>(form, "Label11")->isHidden());
+        QCOMPARE(Find<QLineEdit>(form, "Text2")->text(), QStringLiteral("0,35"));
+        QCOMPARE(Find<toolkit::Label>(main, "Label20")->text(), QStringLiteral("1"));
         QVERIFY(!main->AnimationRunning()); // the link stopped the run
 
-        QTest::mouseClick(form->Command3, Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(form, "Command3"), Qt::LeftButton);
         QVERIFY(form->isHidden());
-        QCOMPARE(main->Label20->text(), QStringLiteral("0"));
+        QCOMPARE(Find<toolkit::Label>(main, "Label20")->text(), QStringLiteral("0"));
         QTRY_VERIFY(!toolkit::Instance<Form2>());
 
         Open();
         QVERIFY(form && form != first);
         QVERIFY(form->isVisible());
-        QVERIFY(form->Option1->isChecked() && form->Option6->isChecked());
-        QCOMPARE(form->Label8->text(), QStringLiteral("1"));
-        QCOMPARE(form->Text1->text(), QString());
-        QCOMPARE(form->Combo1->currentText(), QString());
-        QCOMPARE(form->Label9->text(), QString());
-        QVERIFY(form->Label11->isHidden());
+        QVERIFY(Find<toolkit::OptionButton>(form, "Option1")->isChecked() &&
+                Find<toolkit::OptionButton>(form, "Option6")->isChecked());
+        QCOMPARE(Find<toolkit::Label>(form, "Label8")->text(), QStringLiteral("1"));
+        QCOMPARE(Find<QLineEdit>(form, "Text1")->text(), QString());
+        QCOMPARE(Find<QComboBox>(form, "Combo1")->currentText(), QString());
+        QCOMPARE(Find<toolkit::Label>(form, "Label9")->text(), QString());
+        QVERIFY(Find<toolkit::Label>(form, "Label11")->isHidden());
         QCOMPARE(form->parentWidget(), main);
     }
 
@@ -424,20 +446,20 @@ private slots:
         QFETCH(QString, riseTime);
         QFETCH(QString, textAfter);
         QFETCH(QString, handedOver);
-        main->Check1->setChecked(skidMode);
-        main->Text7->setText(typed);
-        main->Text3->setText(riseTime);
-        main->Text4->setText(QStringLiteral("1"));
-        main->Text9->setText(QStringLiteral("2"));
+        Find<QCheckBox>(main, "Check1")->setChecked(skidMode);
+        Find<QLineEdit>(main, "Text7")->setText(typed);
+        Find<QLineEdit>(main, "Text3")->setText(riseTime);
+        Find<QLineEdit>(main, "Text4")->setText(QStringLiteral("1"));
+        Find<QLineEdit>(main, "Text9")->setText(QStringLiteral("2"));
         Open();
         Open(); // a second click changes nothing more
         QVERIFY(form->isVisible());
-        QVERIFY(!main->Check1->isChecked());
-        QCOMPARE(main->Label19->text(), QStringLiteral("2"));
-        QCOMPARE(main->Text7->text(), textAfter);
+        QVERIFY(!Find<QCheckBox>(main, "Check1")->isChecked());
+        QCOMPARE(Find<toolkit::Label>(main, "Label19")->text(), QStringLiteral("2"));
+        QCOMPARE(Find<QLineEdit>(main, "Text7")->text(), textAfter);
         QCOMPARE(Results(), QStringList({"", "", "", ""}));
-        QCOMPARE(main->Label20->text(), QStringLiteral("1"));
-        QCOMPARE(form->Text2->text(), handedOver);
+        QCOMPARE(Find<toolkit::Label>(main, "Label20")->text(), QStringLiteral("1"));
+        QCOMPARE(Find<QLineEdit>(form, "Text2")->text(), handedOver);
         QCOMPARE(main->findChildren<Form2*>().size(), 1);
     }
 
@@ -472,27 +494,27 @@ private slots:
         QFETCH(QString, deceleration);
         QFETCH(bool, pick);
         QFETCH(QString, named);
-        main->Check1->setChecked(false);
-        main->Text7->setText(QStringLiteral("77"));
-        main->Text5->setText(deceleration);
+        Find<QCheckBox>(main, "Check1")->setChecked(false);
+        Find<QLineEdit>(main, "Text7")->setText(QStringLiteral("77"));
+        Find<QLineEdit>(main, "Text5")->setText(deceleration);
         Open();
-        Type(form->Text1, speed);
+        Type(Find<QLineEdit>(form, "Text1"), speed);
         if (pick) {
-            Pick(form->Combo1, QStringLiteral("0,8"));
+            Pick(Find<QComboBox>(form, "Combo1"), QStringLiteral("0,8"));
             if (adhesion != QStringLiteral("0,8")) {
-                form->Combo1->lineEdit()->selectAll();
-                QTest::keyClicks(form->Combo1, adhesion);
+                Find<QComboBox>(form, "Combo1")->lineEdit()->selectAll();
+                QTest::keyClicks(Find<QComboBox>(form, "Combo1"), adhesion);
             }
         } else {
-            QTest::keyClicks(form->Combo1, adhesion);
+            QTest::keyClicks(Find<QComboBox>(form, "Combo1"), adhesion);
         }
-        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
         QVERIFY2(MessageText(form).contains(named), qPrintable(MessageText(form)));
         QVERIFY(MessageText(form).startsWith(QStringLiteral("Расчёт невозможен")));
-        QCOMPARE(main->Text7->text(), QStringLiteral("77"));
+        QCOMPARE(Find<QLineEdit>(main, "Text7")->text(), QStringLiteral("77"));
         QCOMPARE(Results(), QStringList({"", "", "", ""}));
-        QCOMPARE(form->Label9->text(), QString());
-        QVERIFY(!form->Timer1->isEnabled());
+        QCOMPARE(Find<toolkit::Label>(form, "Label9")->text(), QString());
+        QVERIFY(!Find<toolkit::Timer>(form, "Timer1")->isEnabled());
         QVERIFY(form->isVisible());
         QVERIFY(!main->AnimationRunning());
     }
@@ -502,10 +524,10 @@ private slots:
     void failureWhenTheTimerFires() {
         Open();
         Start(QStringLiteral("60"), QStringLiteral("0,8"));
-        main->Text5->setText(QStringLiteral("0"));
+        Find<QLineEdit>(main, "Text5")->setText(QStringLiteral("0"));
         QTRY_VERIFY_WITH_TIMEOUT(!MessageText(form).isEmpty(), 3000);
         QVERIFY(MessageText(form).contains(QStringLiteral("Установившееся замедление")));
-        QVERIFY(!form->Timer1->isEnabled());
+        QVERIFY(!Find<toolkit::Timer>(form, "Timer1")->isEnabled());
         QVERIFY(form->isVisible());
         QVERIFY(!main->AnimationRunning());
         QCOMPARE(Results(), QStringList({"", "", "", ""}));
@@ -515,25 +537,25 @@ private slots:
     void closeDuringTheDelay() {
         Open();
         Start(QStringLiteral("60"), QStringLiteral("0,8"));
-        QTest::mouseClick(form->Command3, Qt::LeftButton);
-        QVERIFY(!form->Timer1->isEnabled());
+        QTest::mouseClick(Find<QPushButton>(form, "Command3"), Qt::LeftButton);
+        QVERIFY(!Find<toolkit::Timer>(form, "Timer1")->isEnabled());
         QTest::qWait(800);
         QVERIFY(!main->AnimationRunning());
         QCOMPARE(Results(), QStringList({"", "", "", ""}));
-        QCOMPARE(main->Label20->text(), QStringLiteral("0"));
+        QCOMPARE(Find<toolkit::Label>(main, "Label20")->text(), QStringLiteral("0"));
         QVERIFY(!toolkit::Instance<Form2>());
     }
 
     // Opening the window during the main window's own run stops that run silently.
     void linkStopsARunningAnimation() {
-        main->Text7->setText(QStringLiteral("10"));
-        QTest::mouseClick(main->Command1, Qt::LeftButton);
-        QTRY_COMPARE(main->Label1->text(), QStringLiteral("3"));
+        Find<QLineEdit>(main, "Text7")->setText(QStringLiteral("10"));
+        QTest::mouseClick(Find<QPushButton>(main, "Command1"), Qt::LeftButton);
+        QTRY_COMPARE(Find<toolkit::Label>(main, "Label1")->text(), QStringLiteral("3"));
         Open();
         QVERIFY(!main->AnimationRunning());
-        QCOMPARE(main->Label1->text(), QStringLiteral("1"));
+        QCOMPARE(Find<toolkit::Label>(main, "Label1")->text(), QStringLiteral("1"));
         QVERIFY(MessageText(main).isEmpty());
-        QCOMPARE(main->Label20->text(), QStringLiteral("1"));
+        QCOMPARE(Find<toolkit::Label>(main, "Label20")->text(), QStringLiteral("1"));
     }
 };
 

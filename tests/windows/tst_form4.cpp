@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QTest>
 
+#include "find_control.h"
 #include "test_main.h"
 #include "windows/alerts/alert_window.h"
 #include "windows/dashcam/form4.h"
@@ -60,7 +61,7 @@ class Form4Test : public QObject {
 
     // Opens the dashcam window the way the user does, from the main window's link.
     Form4* Open() {
-        QTest::mouseClick(main->Label22, Qt::LeftButton);
+        QTest::mouseClick(Find<toolkit::Label>(main, "Label22"), Qt::LeftButton);
         return toolkit::Instance<Form4>();
     }
 
@@ -75,16 +76,17 @@ class Form4Test : public QObject {
         QCOMPARE(field->text(), text);
     }
     static void TypeReadings(Form4* form, const Readings& r) {
-        Type(form->Combo4, r.startH);
-        Type(form->Combo5, r.startM);
-        Type(form->Combo6, r.startS);
-        Type(form->Combo1, r.endH);
-        Type(form->Combo2, r.endM);
-        Type(form->Combo3, r.endS);
-        Type(form->Text3, r.distance);
+        Type(Find<QComboBox>(form, "Combo4"), r.startH);
+        Type(Find<QComboBox>(form, "Combo5"), r.startM);
+        Type(Find<QComboBox>(form, "Combo6"), r.startS);
+        Type(Find<QComboBox>(form, "Combo1"), r.endH);
+        Type(Find<QComboBox>(form, "Combo2"), r.endM);
+        Type(Find<QComboBox>(form, "Combo3"), r.endS);
+        Type(Find<QLineEdit>(form, "Text3"), r.distance);
     }
     static QStringList Shown(const Form4* form) {
-        return {form->Text4->text(), form->Text7->text(), form->Text9->text(), form->Text2->text()};
+        return {Find<QLineEdit>(form, "Text4")->text(), Find<QLineEdit>(form, "Text7")->text(),
+                Find<QLineEdit>(form, "Text9")->text(), Find<QLineEdit>(form, "Text2")->text()};
     }
     static bool NoAlert() { return !toolkit::Instance<Form5>() && !toolkit::Instance<Form6>(); }
     static QMessageBox* Message(const Form4* form) {
@@ -114,22 +116,29 @@ private slots:
                  qPrintable(QStringLiteral("%1, %2").arg(offCentre.x()).arg(offCentre.y())));
 
         for (QComboBox* combo :
-             {form->Combo1, form->Combo2, form->Combo3, form->Combo4, form->Combo5, form->Combo6}) {
+             {Find<QComboBox>(form, "Combo1"), Find<QComboBox>(form, "Combo2"),
+              Find<QComboBox>(form, "Combo3"), Find<QComboBox>(form, "Combo4"),
+              Find<QComboBox>(form, "Combo5"), Find<QComboBox>(form, "Combo6")}) {
             QVERIFY(combo->isEditable());
             QCOMPARE(combo->currentText(), QString());
         }
-        for (QLineEdit* field : {form->Text3, form->Text4, form->Text7, form->Text9, form->Text2})
+        for (QLineEdit* field : {Find<QLineEdit>(form, "Text3"), Find<QLineEdit>(form, "Text4"),
+                                 Find<QLineEdit>(form, "Text7"), Find<QLineEdit>(form, "Text9"),
+                                 Find<QLineEdit>(form, "Text2")})
             QCOMPARE(field->text(), QString());
-        QVERIFY(form->Frame1->isHidden());
-        for (QLineEdit* working : {form->Text1, form->Text5, form->Text6, form->Text8}) {
+        QVERIFY(Find<QGroupBox>(form, "Frame1")->isHidden());
+        for (QLineEdit* working :
+             {Find<QLineEdit>(form, "Text1"), Find<QLineEdit>(form, "Text5"),
+              Find<QLineEdit>(form, "Text6"), Find<QLineEdit>(form, "Text8")}) {
             QCOMPARE(working->text(), QStringLiteral("0"));
             QVERIFY(!working->isVisible());
         }
-        QCOMPARE(form->focusWidget(), form->Combo1);
+        QCOMPARE(form->focusWidget(), Find<QComboBox>(form, "Combo1"));
         QVERIFY(NoAlert());
 
         // The main window is left as it was, and nothing of the first click is an error.
-        QVERIFY(main->Text7->text().isEmpty() && main->Label20->text() == QStringLiteral("0"));
+        QVERIFY(Find<QLineEdit>(main, "Text7")->text().isEmpty() &&
+                Find<toolkit::Label>(main, "Label20")->text() == QStringLiteral("0"));
     }
 
     // Hours from "1" to "24", minutes and seconds from "1" to "60": a zero has to be typed.
@@ -204,22 +213,29 @@ private slots:
 
     void resultsAndLinkLook() {
         Form4* form = Open();
-        for (QLineEdit* result : {form->Text4, form->Text7, form->Text9, form->Text2}) {
+        for (QLineEdit* result : {Find<QLineEdit>(form, "Text4"), Find<QLineEdit>(form, "Text7"),
+                                  Find<QLineEdit>(form, "Text9"), Find<QLineEdit>(form, "Text2")}) {
             QCOMPARE(result->palette().color(QPalette::Text), QColor(255, 0, 0));
             QCOMPARE(result->alignment(), Qt::AlignCenter);
             QVERIFY(!result->isReadOnly());
         }
-        QVERIFY(form->Text2->font().bold() && !form->Text4->font().bold());
-        QCOMPARE(form->Label21->text(), QStringLiteral("Пример работы с программой"));
-        QCOMPARE(form->Label21->palette().color(QPalette::WindowText), QColor(0, 0, 192));
-        QVERIFY(form->Label21->font().bold() && form->Label21->font().underline());
-        QCOMPARE(form->Label21->font().pixelSize(), 13); // 9.75 pt
-        QCOMPARE(form->Label21->cursor().shape(), Qt::BitmapCursor);
-        QCOMPARE(form->Label3->text(), QStringLiteral("Расстояние между опорами освещения: 31, "
-                                                      "33, 35, 36, 39,   45, 65, м"));
-        QCOMPARE(form->Label9->alignment(), Qt::AlignTop | Qt::AlignHCenter);
-        auto* start = qobject_cast<toolkit::PictureButton*>(form->Command1);
-        auto* close = qobject_cast<toolkit::PictureButton*>(form->Command3);
+        QVERIFY(Find<QLineEdit>(form, "Text2")->font().bold() &&
+                !Find<QLineEdit>(form, "Text4")->font().bold());
+        QCOMPARE(Find<toolkit::Label>(form, "Label21")->text(),
+                 QStringLiteral("Пример работы с программой"));
+        QCOMPARE(Find<toolkit::Label>(form, "Label21")->palette().color(QPalette::WindowText),
+                 QColor(0, 0, 192));
+        QVERIFY(Find<toolkit::Label>(form, "Label21")->font().bold() &&
+                Find<toolkit::Label>(form, "Label21")->font().underline());
+        QCOMPARE(Find<toolkit::Label>(form, "Label21")->font().pixelSize(), 13); // 9.75 pt
+        QCOMPARE(Find<toolkit::Label>(form, "Label21")->cursor().shape(), Qt::BitmapCursor);
+        QCOMPARE(Find<toolkit::Label>(form, "Label3")->text(),
+                 QStringLiteral("Расстояние между опорами освещения: 31, "
+                                "33, 35, 36, 39,   45, 65, м"));
+        QCOMPARE(Find<toolkit::Label>(form, "Label9")->alignment(),
+                 Qt::AlignTop | Qt::AlignHCenter);
+        auto* start = qobject_cast<toolkit::PictureButton*>(Find<QPushButton>(form, "Command1"));
+        auto* close = qobject_cast<toolkit::PictureButton*>(Find<QPushButton>(form, "Command3"));
         QVERIFY(start && close && start->text().isEmpty() && close->text().isEmpty());
         QVERIFY(SamePicture(start->picture(), toolkit::LoadPicture(toolkit::Picture::Start)));
         QVERIFY(SamePicture(close->picture(), toolkit::LoadPicture(toolkit::Picture::Close)));
@@ -229,7 +245,7 @@ private slots:
     void tabOrder() {
         Form4* form = Open();
         QVERIFY(QTest::qWaitForWindowActive(form));
-        QCOMPARE(QApplication::focusWidget(), form->Combo1);
+        QCOMPARE(QApplication::focusWidget(), Find<QComboBox>(form, "Combo1"));
         const QStringList expected = {"Combo2",   "Combo3",   "Combo4", "Combo5", "Combo6",
                                       "Text2",    "Text3",    "Text4",  "Text7",  "Text9",
                                       "Command1", "Command3", "Combo1"};
@@ -246,8 +262,8 @@ private slots:
         Form4* form = Open();
         QVERIFY(QTest::qWaitForWindowActive(form));
         TypeReadings(form, kTenSeconds);
-        form->Command1->setFocus();
-        QTest::keyClick(form->Command1, Qt::Key_Return);
+        Find<QPushButton>(form, "Command1")->setFocus();
+        QTest::keyClick(Find<QPushButton>(form, "Command1"), Qt::Key_Return);
         QCOMPARE(Shown(form), (QStringList{"0", "0", "10", "12,6"}));
     }
 
@@ -304,10 +320,11 @@ private slots:
         QFETCH(QStringList, shown);
         Form4* form = Open();
         // Whatever the user left in the result fields gives way to the new time.
-        for (QLineEdit* result : {form->Text4, form->Text7, form->Text9, form->Text2})
+        for (QLineEdit* result : {Find<QLineEdit>(form, "Text4"), Find<QLineEdit>(form, "Text7"),
+                                  Find<QLineEdit>(form, "Text9"), Find<QLineEdit>(form, "Text2")})
             Type(result, "99");
         TypeReadings(form, in);
-        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
         QCOMPARE(Shown(form), shown);
         QVERIFY(NoAlert());
         QVERIFY(!Message(form));
@@ -320,13 +337,15 @@ private slots:
     void chainOfWrites() {
         Form4* form = Open();
         QStringList writes;
-        for (QLineEdit* field : {form->Text1, form->Text2, form->Text4, form->Text5, form->Text6,
-                                 form->Text7, form->Text8, form->Text9})
+        for (QLineEdit* field : {Find<QLineEdit>(form, "Text1"), Find<QLineEdit>(form, "Text2"),
+                                 Find<QLineEdit>(form, "Text4"), Find<QLineEdit>(form, "Text5"),
+                                 Find<QLineEdit>(form, "Text6"), Find<QLineEdit>(form, "Text7"),
+                                 Find<QLineEdit>(form, "Text8"), Find<QLineEdit>(form, "Text9")})
             connect(field, &QLineEdit::textChanged, this, [&writes, field](const QString& text) {
                 writes << field->objectName() + "=" + text;
             });
         TypeReadings(form, {"10", "0", "0", "11", "2", "3,4567", "36"});
-        form->Command1->click();
+        Find<QPushButton>(form, "Command1")->click();
         QCOMPARE(writes,
                  (QStringList{"Text4=1", "Text7=2", "Text9=3,46", "Text8=3,46", "Text6=123,46",
                               "Text5=3723,46", "Text1=3723,4567", "Text2=0,03"}));
@@ -334,7 +353,7 @@ private slots:
         // A whole number of hours: every field is still written, with zero seconds.
         writes.clear();
         TypeReadings(form, {"9", "30", "20", "10", "30", "20", "31"});
-        form->Command1->click();
+        Find<QPushButton>(form, "Command1")->click();
         QCOMPARE(writes, (QStringList{"Text4=1", "Text7=0", "Text9=0", "Text8=0", "Text6=0",
                                       "Text5=3600", "Text1=3600", "Text2=0,03"}));
         QVERIFY(NoAlert());
@@ -360,14 +379,14 @@ private slots:
         QFETCH(QString, text);
         Form4* form = Open();
         TypeReadings(form, kTenSeconds);
-        form->Command1->click();
+        Find<QPushButton>(form, "Command1")->click();
         QCOMPARE(Shown(form), (QStringList{"0", "0", "10", "12,6"}));
         if (auto* combo = form->findChild<QComboBox*>(name))
             Type(combo, text);
         else
             Type(form->findChild<QLineEdit*>(name), text);
         const QStringList before = Texts(form);
-        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
         QCOMPARE(Texts(form), before);
         QVERIFY(toolkit::Instance<Form5>() && toolkit::Instance<Form5>()->isVisible());
         QVERIFY(!toolkit::Instance<Form6>());
@@ -376,7 +395,7 @@ private slots:
     void startAtOnceWarns() {
         Form4* form = Open();
         const QStringList before = Texts(form);
-        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
         QCOMPARE(Texts(form), before);
         QVERIFY(toolkit::Instance<Form5>() && toolkit::Instance<Form5>()->isVisible());
     }
@@ -421,11 +440,11 @@ private slots:
         QFETCH(QString, message);
         Form4* form = Open();
         TypeReadings(form, kTenSeconds);
-        form->Command1->click();
+        Find<QPushButton>(form, "Command1")->click();
         TypeReadings(form, in);
         const QStringList before = Texts(form);
         QVERIFY(before.contains(QStringLiteral("12,6")));
-        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
         QCOMPARE(Texts(form), before);
         QVERIFY(NoAlert());
         QMessageBox* box = Message(form);
@@ -448,11 +467,11 @@ private slots:
         QFETCH(QStringList, shown);
         Form4* form = Open();
         TypeReadings(form, in);
-        form->Command1->click();
+        Find<QPushButton>(form, "Command1")->click();
         QCOMPARE(Shown(form), shown);
-        Type(form->Text4, "7");
-        Type(form->Text9, "");
-        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        Type(Find<QLineEdit>(form, "Text4"), "7");
+        Type(Find<QLineEdit>(form, "Text9"), "");
+        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
         QCOMPARE(Shown(form), shown);
         QVERIFY(NoAlert());
     }
@@ -460,18 +479,19 @@ private slots:
     void choosingComputesNothing() {
         Form4* form = Open();
         TypeReadings(form, kTenSeconds);
-        form->Combo1->setCurrentIndex(11); // "12", as a pick from the list
-        QCOMPARE(form->Combo1->currentText(), QStringLiteral("12"));
-        for (QLineEdit* field : {form->Text4, form->Text7, form->Text9, form->Text2})
+        Find<QComboBox>(form, "Combo1")->setCurrentIndex(11); // "12", as a pick from the list
+        QCOMPARE(Find<QComboBox>(form, "Combo1")->currentText(), QStringLiteral("12"));
+        for (QLineEdit* field : {Find<QLineEdit>(form, "Text4"), Find<QLineEdit>(form, "Text7"),
+                                 Find<QLineEdit>(form, "Text9"), Find<QLineEdit>(form, "Text2")})
             QCOMPARE(field->text(), QString());
-        QCOMPARE(form->Text1->text(), QStringLiteral("0"));
+        QCOMPARE(Find<QLineEdit>(form, "Text1")->text(), QStringLiteral("0"));
     }
 
     void closeAndReopenStartsEmpty() {
         Form4* form = Open();
         TypeReadings(form, kTenSeconds);
-        form->Command1->click();
-        QTest::mouseClick(form->Command3, Qt::LeftButton);
+        Find<QPushButton>(form, "Command1")->click();
+        QTest::mouseClick(Find<QPushButton>(form, "Command3"), Qt::LeftButton);
         QVERIFY(!form->isVisible());
         QVERIFY(!toolkit::Instance<Form4>());
         QPointer<Form4> old = form;
@@ -480,13 +500,17 @@ private slots:
 
         form = Open();
         QVERIFY(form && form->isVisible());
-        for (QComboBox* combo : {form->Combo1, form->Combo4, form->Combo6})
+        for (QComboBox* combo : {Find<QComboBox>(form, "Combo1"), Find<QComboBox>(form, "Combo4"),
+                                 Find<QComboBox>(form, "Combo6")})
             QCOMPARE(combo->currentText(), QString());
-        for (QLineEdit* field : {form->Text3, form->Text4, form->Text7, form->Text9, form->Text2})
+        for (QLineEdit* field : {Find<QLineEdit>(form, "Text3"), Find<QLineEdit>(form, "Text4"),
+                                 Find<QLineEdit>(form, "Text7"), Find<QLineEdit>(form, "Text9"),
+                                 Find<QLineEdit>(form, "Text2")})
             QCOMPARE(field->text(), QString());
-        for (QLineEdit* working : {form->Text1, form->Text5, form->Text6, form->Text8})
+        for (QLineEdit* working : {Find<QLineEdit>(form, "Text1"), Find<QLineEdit>(form, "Text5"),
+                                   Find<QLineEdit>(form, "Text6"), Find<QLineEdit>(form, "Text8")})
             QCOMPARE(working->text(), QStringLiteral("0"));
-        QVERIFY(form->Frame1->isHidden());
+        QVERIFY(Find<QGroupBox>(form, "Frame1")->isHidden());
     }
 
     void secondClickOnlyRaises() {
@@ -494,9 +518,10 @@ private slots:
         for (const QLineEdit* field : main->findChildren<QLineEdit*>())
             mainBefore << field->text();
         Form4* form = Open();
-        Type(form->Combo1, "10");
+        Type(Find<QComboBox>(form, "Combo1"), "10");
         QCOMPARE(Open(), form);
-        QCOMPARE(form->Combo1->currentText(), QStringLiteral("10")); // not loaded again
+        QCOMPARE(Find<QComboBox>(form, "Combo1")->currentText(),
+                 QStringLiteral("10")); // not loaded again
         int windows = 0;
         for (QWidget* w : QApplication::topLevelWidgets())
             windows += qobject_cast<Form4*>(w) != nullptr;
@@ -512,20 +537,22 @@ private slots:
     void everyWindowStaysUsable() {
         toolkit::Show<Form1>();
         Form4* form = Open();
-        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
         QVERIFY(toolkit::Instance<Form5>() && toolkit::Instance<Form5>()->isVisible());
         QVERIFY(!QApplication::activeModalWidget());
         QVERIFY(main->isEnabled() && form->isEnabled());
 
-        Type(main->Text7, "10");
-        main->Command2->click(); // the main window's calculation, as its animation ends
-        QCOMPARE(main->Text4->text(), QStringLiteral("45,7"));
-        QVERIFY(!main->Timer1->isEnabled());
-        QTest::mouseClick(main->Command1, Qt::LeftButton); // starts its animation
-        QVERIFY(main->Timer1->isEnabled());
+        Type(Find<QLineEdit>(main, "Text7"), "10");
+        Find<QPushButton>(main, "Command2")
+            ->click(); // the main window's calculation, as its animation ends
+        QCOMPARE(Find<QLineEdit>(main, "Text4")->text(), QStringLiteral("45,7"));
+        QVERIFY(!Find<toolkit::Timer>(main, "Timer1")->isEnabled());
+        QTest::mouseClick(Find<QPushButton>(main, "Command1"),
+                          Qt::LeftButton); // starts its animation
+        QVERIFY(Find<toolkit::Timer>(main, "Timer1")->isEnabled());
 
         TypeReadings(form, kTenSeconds);
-        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
         QCOMPARE(Shown(form), (QStringList{"0", "0", "10", "12,6"}));
     }
 };

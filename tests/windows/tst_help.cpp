@@ -8,6 +8,7 @@
 #include "core/dashcam.h"
 #include "core/loading.h"
 #include "core/stopping.h"
+#include "find_control.h"
 #include "test_main.h"
 #include "windows/alerts/alert_window.h"
 #include "windows/dashcam/form4.h"
@@ -235,21 +236,24 @@ private slots:
 
         Form4* form = toolkit::Show<Form4>();
         const std::pair<QComboBox*, const char*> readings[] = {
-            {form->Combo4, "startHours"},   {form->Combo5, "startMinutes"},
-            {form->Combo6, "startSeconds"}, {form->Combo1, "endHours"},
-            {form->Combo2, "endMinutes"},   {form->Combo3, "endSeconds"}};
+            {Find<QComboBox>(form, "Combo4"), "startHours"},
+            {Find<QComboBox>(form, "Combo5"), "startMinutes"},
+            {Find<QComboBox>(form, "Combo6"), "startSeconds"},
+            {Find<QComboBox>(form, "Combo1"), "endHours"},
+            {Find<QComboBox>(form, "Combo2"), "endMinutes"},
+            {Find<QComboBox>(form, "Combo3"), "endSeconds"}};
         for (const auto& [combo, name] : readings) {
             combo->clearEditText();
             QTest::keyClicks(combo, in[name]);
         }
-        form->Text3->clear();
-        QTest::keyClicks(form->Text3, in["distance"]);
-        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        Find<QLineEdit>(form, "Text3")->clear();
+        QTest::keyClicks(Find<QLineEdit>(form, "Text3"), in["distance"]);
+        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
         QVERIFY(!toolkit::Instance<Form5>() && !toolkit::Instance<Form6>());
-        QCOMPARE(form->Text4->text(), example.results["hours"]);
-        QCOMPARE(form->Text7->text(), example.results["minutes"]);
-        QCOMPARE(form->Text9->text(), example.results["seconds"]);
-        QCOMPARE(form->Text2->text(), example.results["speed"]);
+        QCOMPARE(Find<QLineEdit>(form, "Text4")->text(), example.results["hours"]);
+        QCOMPARE(Find<QLineEdit>(form, "Text7")->text(), example.results["minutes"]);
+        QCOMPARE(Find<QLineEdit>(form, "Text9")->text(), example.results["seconds"]);
+        QCOMPARE(Find<QLineEdit>(form, "Text2")->text(), example.results["speed"]);
     }
 
     // Cell by cell as the program looks it up, and each row and column heading means the

@@ -12,6 +12,7 @@
 #include <map>
 #include <random>
 
+#include "find_control.h"
 #include "test_main.h"
 #include "windows/alerts/alert_window.h"
 #include "windows/dashcam/form4.h"
@@ -73,12 +74,17 @@ const QStringList kTexts = {
 QList<QLineEdit*> Inputs() {
     QList<QLineEdit*> fields;
     if (Form1* f = toolkit::Instance<Form1>())
-        fields << f->Text1 << f->Text2 << f->Text3 << f->Text7 << f->Text5;
-    if (Form2* f = toolkit::Instance<Form2>()) fields << f->Text1 << f->Combo1->lineEdit();
+        fields << Find<QLineEdit>(f, "Text1") << Find<QLineEdit>(f, "Text2")
+               << Find<QLineEdit>(f, "Text3") << Find<QLineEdit>(f, "Text7")
+               << Find<QLineEdit>(f, "Text5");
+    if (Form2* f = toolkit::Instance<Form2>())
+        fields << Find<QLineEdit>(f, "Text1") << Find<QComboBox>(f, "Combo1")->lineEdit();
     if (Form4* f = toolkit::Instance<Form4>())
-        for (QComboBox* c : {f->Combo1, f->Combo2, f->Combo3, f->Combo4, f->Combo5, f->Combo6})
+        for (QComboBox* c : {Find<QComboBox>(f, "Combo1"), Find<QComboBox>(f, "Combo2"),
+                             Find<QComboBox>(f, "Combo3"), Find<QComboBox>(f, "Combo4"),
+                             Find<QComboBox>(f, "Combo5"), Find<QComboBox>(f, "Combo6")})
             fields << c->lineEdit();
-    if (Form4* f = toolkit::Instance<Form4>()) fields << f->Text3;
+    if (Form4* f = toolkit::Instance<Form4>()) fields << Find<QLineEdit>(f, "Text3");
     return fields;
 }
 
@@ -255,22 +261,26 @@ class RandomUserTest : public QObject {
             QVERIFY2(enabled.size() <= 1 || (enabled.size() == 2 && enabled.contains(1)),
                      qPrintable(where +
                                 ": animation timers enabled: " + QString::number(enabled.size())));
-            const QStringList results = {f->Text4->text(), f->Text9->text(), f->Text6->text(),
-                                         f->Text8->text()};
+            const QStringList results = {
+                Find<QLineEdit>(f, "Text4")->text(), Find<QLineEdit>(f, "Text9")->text(),
+                Find<QLineEdit>(f, "Text6")->text(), Find<QLineEdit>(f, "Text8")->text()};
             QVERIFY2(results.count(QString()) == 0 || results.count(QString()) == 4,
                      qPrintable(where + ": main results " + results.join('/')));
         }
         if (Form4* f = toolkit::Instance<Form4>()) {
-            const QStringList results = {f->Text4->text(), f->Text7->text(), f->Text9->text(),
-                                         f->Text2->text()};
+            const QStringList results = {
+                Find<QLineEdit>(f, "Text4")->text(), Find<QLineEdit>(f, "Text7")->text(),
+                Find<QLineEdit>(f, "Text9")->text(), Find<QLineEdit>(f, "Text2")->text()};
             QVERIFY2(results.count(QString()) == 0 || results.count(QString()) == 4,
                      qPrintable(where + ": dashcam results " + results.join('/')));
         }
         if (Form2* f = toolkit::Instance<Form2>(); f && f->isVisible()) ++counts_["loading shown"];
         if (toolkit::Instance<Form4>()) ++counts_["dashcam open"];
-        if (Form1* f = toolkit::Instance<Form1>(); f && !f->Text8->text().isEmpty())
+        if (Form1* f = toolkit::Instance<Form1>();
+            f && !Find<QLineEdit>(f, "Text8")->text().isEmpty())
             ++counts_["main results shown"];
-        if (Form4* f = toolkit::Instance<Form4>(); f && !f->Text2->text().isEmpty())
+        if (Form4* f = toolkit::Instance<Form4>();
+            f && !Find<QLineEdit>(f, "Text2")->text().isEmpty())
             ++counts_["dashcam results shown"];
         const QStringList failures = Failures();
         if (failures != failuresBefore && failures.size() >= failuresBefore.size()) {

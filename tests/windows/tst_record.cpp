@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "core/record.h"
+#include "find_control.h"
 #include "test_main.h"
 #include "windows/dashcam/form4.h"
 #include "windows/loading/form2.h"
@@ -191,9 +192,10 @@ class RecordTest : public QObject {
     }
 
     void SkidTen() {
-        Type(main->Text7, QStringLiteral("10"));
-        main->Command2->click(); // hidden, pressed from code as the animation's end does
-        QCOMPARE(main->Text4->text(), QStringLiteral("45,7"));
+        Type(Find<QLineEdit>(main, "Text7"), QStringLiteral("10"));
+        Find<QPushButton>(main, "Command2")
+            ->click(); // hidden, pressed from code as the animation's end does
+        QCOMPARE(Find<QLineEdit>(main, "Text4")->text(), QStringLiteral("45,7"));
     }
 
     static QString ClipboardText() { return QApplication::clipboard()->text(); }
@@ -251,9 +253,9 @@ private slots:
         QFETCH(bool, skidKnown);
         QFETCH(QString, x);
         QFETCH(QStringList, expected);
-        if (!skidKnown) main->Check1->click();
-        Type(main->Text7, x);
-        main->Command2->click();
+        if (!skidKnown) Find<QCheckBox>(main, "Check1")->click();
+        Type(Find<QLineEdit>(main, "Text7"), x);
+        Find<QPushButton>(main, "Command2")->click();
         Keys(main, Qt::Key_C);
         const QMimeData* copied = QApplication::clipboard()->mimeData();
         QVERIFY(copied && copied->hasText() && copied->hasHtml());
@@ -288,7 +290,7 @@ private slots:
     // A text field keeps its own menu: copying a text, not the calculation.
     void textFieldsKeepTheirMenu() {
         SkidTen();
-        QMenu* menu = RightClick(main->Text7);
+        QMenu* menu = RightClick(Find<QLineEdit>(main, "Text7"));
         if (menu) {
             QVERIFY(!Action(menu, kCopy));
             menu->close();
@@ -307,13 +309,15 @@ private slots:
     void recordResultsAreTheFields() {
         QFETCH(bool, skidKnown);
         QFETCH(QString, x);
-        if (!skidKnown) main->Check1->click();
-        Type(main->Text7, x);
-        main->Command2->click();
+        if (!skidKnown) Find<QCheckBox>(main, "Check1")->click();
+        Type(Find<QLineEdit>(main, "Text7"), x);
+        Find<QPushButton>(main, "Command2")->click();
         QVERIFY(main->Record());
         QCOMPARE(ResultTexts(*main->Record()),
-                 QStringList({main->Text4->text(), main->Text9->text(), main->Text6->text(),
-                              main->Text8->text()}));
+                 QStringList({Find<QLineEdit>(main, "Text4")->text(),
+                              Find<QLineEdit>(main, "Text9")->text(),
+                              Find<QLineEdit>(main, "Text6")->text(),
+                              Find<QLineEdit>(main, "Text8")->text()}));
     }
 
     // Whenever the result fields are empty, or no longer the calculation's, nothing is offered.
@@ -329,50 +333,55 @@ private slots:
     void nothingWhileResultsAreEmpty() {
         QFETCH(QString, how);
         if (how != "opened" && how != "failed") SkidTen();
-        if (how == "mode") main->Check1->click();
+        if (how == "mode") Find<QCheckBox>(main, "Check1")->click();
         if (how == "start") {
-            Type(main->Text7, QStringLiteral("12"));
-            QTest::mouseClick(main->Command1, Qt::LeftButton);
+            Type(Find<QLineEdit>(main, "Text7"), QStringLiteral("12"));
+            QTest::mouseClick(Find<QPushButton>(main, "Command1"), Qt::LeftButton);
             QVERIFY(main->AnimationRunning());
         }
-        if (how == "loading") QTest::mouseClick(main->Label21, Qt::LeftButton);
-        if (how == "typed") Type(main->Text6, QStringLiteral("30"));
+        if (how == "loading")
+            QTest::mouseClick(Find<toolkit::Label>(main, "Label21"), Qt::LeftButton);
+        if (how == "typed") Type(Find<QLineEdit>(main, "Text6"), QStringLiteral("30"));
         if (how == "failed") {
-            Type(main->Text5, QStringLiteral("0"));
-            Type(main->Text7, QStringLiteral("10"));
-            main->Command2->click();
+            Type(Find<QLineEdit>(main, "Text5"), QStringLiteral("0"));
+            Type(Find<QLineEdit>(main, "Text7"), QStringLiteral("10"));
+            Find<QPushButton>(main, "Command2")->click();
             QVERIFY(!MessageText(main).isEmpty());
         }
         QVERIFY(!main->Record());
         // The loading window, embedded over the main one, passes a right click on to it.
-        QWidget* target = how == "loading"
-                              ? static_cast<QWidget*>(toolkit::Instance<Form2>()->Label1)
-                              : main->Label5;
+        QWidget* target =
+            how == "loading"
+                ? static_cast<QWidget*>(Find<toolkit::Label>(toolkit::Instance<Form2>(), "Label1"))
+                : Find<toolkit::Label>(main, "Label5");
         OffersNothing(main, target);
     }
 
     // The loading window's calculation, shown in the main window, is the one copied.
     void copyAfterLoadingCalculation() {
-        QTest::mouseClick(main->Label21, Qt::LeftButton);
+        QTest::mouseClick(Find<toolkit::Label>(main, "Label21"), Qt::LeftButton);
         Form2* loading = toolkit::Instance<Form2>();
         QVERIFY(loading && loading->isVisible());
-        QTest::mouseClick(loading->Option1, Qt::LeftButton);
-        Type(loading->Text1, QStringLiteral("60"));
+        QTest::mouseClick(Find<toolkit::OptionButton>(loading, "Option1"), Qt::LeftButton);
+        Type(Find<QLineEdit>(loading, "Text1"), QStringLiteral("60"));
         // The adhesion picked with the arrow keys, as a user may.
-        loading->Combo1->setFocus();
-        for (int i = 0; i < loading->Combo1->count() && loading->Combo1->currentText() != "0,8";
+        Find<QComboBox>(loading, "Combo1")->setFocus();
+        for (int i = 0; i < Find<QComboBox>(loading, "Combo1")->count() &&
+                        Find<QComboBox>(loading, "Combo1")->currentText() != "0,8";
              ++i)
-            QTest::keyClick(loading->Combo1, Qt::Key_Down);
-        QCOMPARE(loading->Combo1->currentText(), QStringLiteral("0,8"));
+            QTest::keyClick(Find<QComboBox>(loading, "Combo1"), Qt::Key_Down);
+        QCOMPARE(Find<QComboBox>(loading, "Combo1")->currentText(), QStringLiteral("0,8"));
         // Still nothing while the loading window waits for its half-second step.
-        QTest::mouseClick(loading->Command1, Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(loading, "Command1"), Qt::LeftButton);
         QVERIFY(!main->Record());
         QTRY_VERIFY_WITH_TIMEOUT(loading->isHidden(), 3000);
 
         QVERIFY(main->Record());
         QCOMPARE(ResultTexts(*main->Record()),
-                 QStringList({main->Text9->text(), main->Text6->text(), main->Text8->text(),
-                              main->Text4->text()}));
+                 QStringList({Find<QLineEdit>(main, "Text9")->text(),
+                              Find<QLineEdit>(main, "Text6")->text(),
+                              Find<QLineEdit>(main, "Text8")->text(),
+                              Find<QLineEdit>(main, "Text4")->text()}));
         Keys(main, Qt::Key_C);
         const QString text = ClipboardText();
         QVERIFY2(text.contains(QStringLiteral("Коэффициент эффективности торможения")),
@@ -390,29 +399,33 @@ private slots:
 
     // The dashcam window keeps its own record: its menu copies the dashcam calculation.
     void copyAfterDashcamCalculation() {
-        QTest::mouseClick(main->Label22, Qt::LeftButton);
+        QTest::mouseClick(Find<toolkit::Label>(main, "Label22"), Qt::LeftButton);
         Form4* dashcam = toolkit::Instance<Form4>();
         QVERIFY(QTest::qWaitForWindowExposed(dashcam));
-        OffersNothing(dashcam, dashcam->Label1);
+        OffersNothing(dashcam, Find<toolkit::Label>(dashcam, "Label1"));
         const QString readings[] = {"10", "20", "30", "10", "20", "40"};
-        QComboBox* combos[] = {dashcam->Combo4, dashcam->Combo5, dashcam->Combo6,
-                               dashcam->Combo1, dashcam->Combo2, dashcam->Combo3};
+        QComboBox* combos[] = {
+            Find<QComboBox>(dashcam, "Combo4"), Find<QComboBox>(dashcam, "Combo5"),
+            Find<QComboBox>(dashcam, "Combo6"), Find<QComboBox>(dashcam, "Combo1"),
+            Find<QComboBox>(dashcam, "Combo2"), Find<QComboBox>(dashcam, "Combo3")};
         for (int i = 0; i < 6; ++i)
             Type(combos[i], readings[i]);
-        Type(dashcam->Text3, QStringLiteral("35"));
-        QTest::mouseClick(dashcam->Command1, Qt::LeftButton);
-        QCOMPARE(dashcam->Text2->text(), QStringLiteral("12,6"));
+        Type(Find<QLineEdit>(dashcam, "Text3"), QStringLiteral("35"));
+        QTest::mouseClick(Find<QPushButton>(dashcam, "Command1"), Qt::LeftButton);
+        QCOMPARE(Find<QLineEdit>(dashcam, "Text2")->text(), QStringLiteral("12,6"));
 
         QVERIFY(dashcam->Record());
         QCOMPARE(ResultTexts(*dashcam->Record()),
-                 QStringList({dashcam->Text4->text(), dashcam->Text7->text(),
-                              dashcam->Text9->text(), dashcam->Text2->text()}));
+                 QStringList({Find<QLineEdit>(dashcam, "Text4")->text(),
+                              Find<QLineEdit>(dashcam, "Text7")->text(),
+                              Find<QLineEdit>(dashcam, "Text9")->text(),
+                              Find<QLineEdit>(dashcam, "Text2")->text()}));
         QVERIFY(!main->Record()); // the main window computed nothing
-        Choose(dashcam->Label4, kCopy);
+        Choose(Find<toolkit::Label>(dashcam, "Label4"), kCopy);
         QVERIFY(ClipboardText().contains(QStringLiteral("V = 3,6 × D / E")));
         QVERIFY(ClipboardText().contains(QStringLiteral("Скорость: 12,6 км/ч")));
-        Type(dashcam->Text2, QStringLiteral("13"));
-        OffersNothing(dashcam, dashcam->Label1);
+        Type(Find<QLineEdit>(dashcam, "Text2"), QStringLiteral("13"));
+        OffersNothing(dashcam, Find<toolkit::Label>(dashcam, "Label1"));
     }
 
     // The save dialog proposes a dated PDF and offers both formats; a cancel writes nothing.
@@ -432,7 +445,7 @@ private slots:
         SkidTen();
         dialog.answer = dir.filePath(QStringLiteral("расчёт.pdf"));
         dialog.answerFilter = kPdf;
-        Choose(main->Label6, kSave);
+        Choose(Find<toolkit::Label>(main, "Label6"), kSave);
         QFile file(dialog.answer);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(file.read(5) == "%PDF-");

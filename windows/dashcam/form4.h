@@ -34,6 +34,15 @@ public:
     // is first shown (toolkit::Load).
     void Form_Load();
 
+
+    // The record of the calculation whose results the window shows; nullptr while it shows none.
+    const core::CalculationRecord* Record() const { return record_.Get(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // The controls, found by tests as users find them, by name (objectName).
     // End reading, start reading (hours, minutes, seconds) and the distance.
     QComboBox *Combo1, *Combo2, *Combo3, *Combo4, *Combo5, *Combo6;
     QLineEdit* Text3;
@@ -52,13 +61,6 @@ public:
     toolkit::Label* Label12;
     toolkit::Line *Line1, *Line2, *Line3, *Line4, *Line5;
 
-    // The record of the calculation whose results the window shows; nullptr while it shows none.
-    const core::CalculationRecord* Record() const { return record_.Get(); }
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
     void Command1_Click();
     void Text1_Change();
     void Text5_Change();

@@ -39,6 +39,15 @@ public:
     // The main window's rise time, written when it opens this window.
     void HandOverRiseTime(const QString& riseTime);
 
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    // The controls, found by tests as users find them, by name (objectName).
     // Vehicle group, category list and the row it stores.
     QGroupBox* Frame1;
     toolkit::OptionButton *Option1, *Option2, *Option3;
@@ -59,13 +68,6 @@ public:
     toolkit::Image* Image1;
     toolkit::Line *Line1, *Line2, *Line3, *Line4, *Line5, *Line6;
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-    bool focusNextPrevChild(bool next) override;
-
-private:
     void Option1_Click();
     void Option2_Click();
     void Option3_Click();

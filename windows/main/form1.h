@@ -63,6 +63,12 @@ public:
     // The record of the calculation whose results the window shows; nullptr while it shows none.
     const core::CalculationRecord* Record() const { return record_.Get(); }
 
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // The controls, found by tests as users find them, by name (objectName).
     // Inputs and results.
     QLineEdit *Text1, *Text2, *Text3, *Text7, *Text5;
     QLineEdit *Text4, *Text9, *Text6, *Text8;
@@ -91,10 +97,6 @@ public:
     // The red boxes around the mode switch and the results.
     toolkit::Line *Line1, *Line2, *Line3, *Line4, *Line5, *Line6, *Line7, *Line8;
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
     void BindHandlers();
 
     void Check1_Click();
