@@ -7,20 +7,7 @@
 
 #include "core/record.h"
 #include "windows/record/last_record.h"
-
-class QComboBox;
-class QGroupBox;
-class QLineEdit;
-class QPushButton;
-
-namespace core {
-class NumericError;
-}
-
-namespace toolkit {
-class Label;
-class Line;
-} // namespace toolkit
+#include "windows/toolkit/controls_fwd.h"
 
 // The dashcam window: the mean speed of a vehicle from two clock readings of a video and the
 // distance covered between them, with the elapsed time split into hours, minutes and seconds.
@@ -33,7 +20,6 @@ public:
     // Takes the close button away and hides the working fields; runs once, before the window
     // is first shown (toolkit::Load).
     void Form_Load();
-
 
     // The record of the calculation whose results the window shows; nullptr while it shows none.
     const core::CalculationRecord* Record() const { return record_.Get(); }

@@ -3,20 +3,12 @@
 #include <array>
 
 using namespace toolkit;
+using namespace toolkit::table;
 
 namespace {
 
-constexpr FontDecl kWindow{};
-constexpr FontDecl kBold{Face::Sans, 8.25, true};
 constexpr FontDecl kLink{Face::Sans, 9.75, true, true};
 
-constexpr auto L = Kind::Label;
-constexpr auto T = Kind::TextBox;
-constexpr auto C = Kind::ComboBox;
-constexpr auto B = Kind::CommandButton;
-
-constexpr unsigned kLabel = kTransparent;
-constexpr unsigned kResult = kCentred;
 constexpr unsigned kLinkLabel = kTransparent | kHandCursor;
 
 // The clock lists: "1" to "60" for minutes and seconds, the first 24 of them for hours.

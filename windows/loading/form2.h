@@ -6,23 +6,7 @@
 
 #include "core/loading.h"
 #include "windows/loading/loading_host.h"
-
-class QComboBox;
-class QGroupBox;
-class QLineEdit;
-class QListWidget;
-class QPushButton;
-
-namespace core {
-class NumericError;
-}
-namespace toolkit {
-class Image;
-class Label;
-class Line;
-class OptionButton;
-class Timer;
-} // namespace toolkit
+#include "windows/toolkit/controls_fwd.h"
 
 // The loading window: the braking distance by vehicle category, load and road adhesion.
 // Embedded in the main window over its strip and inputs; it hands its results to the main
@@ -38,7 +22,6 @@ public:
 
     // The main window's rise time, written when it opens this window.
     void HandOverRiseTime(const QString& riseTime);
-
 
 protected:
     void paintEvent(QPaintEvent* event) override;

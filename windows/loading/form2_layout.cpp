@@ -1,19 +1,9 @@
 #include "windows/loading/form2_layout.h"
 
 using namespace toolkit;
+using namespace toolkit::table;
 
 namespace {
-
-constexpr FontDecl kWindow{};
-constexpr FontDecl kBold{Face::Sans, 8.25, true};
-
-constexpr auto L = Kind::Label;
-constexpr auto T = Kind::TextBox;
-constexpr auto O = Kind::OptionButton;
-constexpr auto B = Kind::CommandButton;
-constexpr auto N = Kind::Line;
-
-constexpr unsigned kLabel = kTransparent;
 
 // A red line two pixels wide from (x1, y1) to (x2, y2).
 constexpr Control RedLine(const char* name, const char* in, int x1, int y1, int x2, int y2) {

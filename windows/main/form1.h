@@ -8,22 +8,7 @@
 #include "core/record.h"
 #include "windows/loading/loading_host.h"
 #include "windows/record/last_record.h"
-
-class QCheckBox;
-class QGroupBox;
-class QLineEdit;
-class QPushButton;
-
-namespace core {
-class NumericError;
-}
-namespace toolkit {
-class Image;
-class Label;
-class Line;
-class OptionButton;
-class Timer;
-} // namespace toolkit
+#include "windows/toolkit/controls_fwd.h"
 
 // The main window: the stopping-distance calculator. Its state lives in its controls; the
 // loading window, embedded in it, reaches it only as its LoadingHost.
@@ -62,7 +47,6 @@ public:
 
     // The record of the calculation whose results the window shows; nullptr while it shows none.
     const core::CalculationRecord* Record() const { return record_.Get(); }
-
 
 protected:
     void paintEvent(QPaintEvent* event) override;

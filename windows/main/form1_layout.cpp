@@ -1,24 +1,14 @@
 #include "windows/main/form1_layout.h"
 
 using namespace toolkit;
+using namespace toolkit::table;
 
 namespace {
 
-constexpr FontDecl kWindow{};
-constexpr FontDecl kBold{Face::Sans, 8.25, true};
 constexpr FontDecl kLink{Face::Sans, 8.25, true, true};
 constexpr FontDecl kNotice{Face::Serif, 6.75};
 constexpr FontDecl kExponent{Face::Serif, 6};
 
-constexpr auto L = Kind::Label;
-constexpr auto T = Kind::TextBox;
-constexpr auto O = Kind::OptionButton;
-constexpr auto B = Kind::CommandButton;
-constexpr auto F = Kind::Frame;
-constexpr auto N = Kind::Line;
-
-constexpr unsigned kLabel = kTransparent;
-constexpr unsigned kResult = kCentred;
 constexpr unsigned kLinkLabel = kTransparent | kCentred | kHandCursor;
 
 constexpr Control Tick(const char* name, int interval) {

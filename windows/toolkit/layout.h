@@ -77,6 +77,22 @@ struct Control {
     std::span<const char* const> items = {}; // list and combo box items, UTF-8, in order
 };
 
+// Shorthand the windows' tables share, so that a row fits on a line: `using namespace
+// toolkit::table;` in a layout file.
+namespace table {
+inline constexpr auto L = Kind::Label;
+inline constexpr auto T = Kind::TextBox;
+inline constexpr auto C = Kind::ComboBox;
+inline constexpr auto O = Kind::OptionButton;
+inline constexpr auto B = Kind::CommandButton;
+inline constexpr auto F = Kind::Frame;
+inline constexpr auto N = Kind::Line;
+inline constexpr FontDecl kWindow{};                     // the windows' own font
+inline constexpr FontDecl kBold{Face::Sans, 8.25, true}; // bold captions and buttons
+inline constexpr unsigned kLabel = kTransparent;         // a caption over the background
+inline constexpr unsigned kResult = kCentred;            // a result field
+} // namespace table
+
 class OptionGroup;
 
 // Ends the program with the name that was not found: a mistyped control name is a programming
