@@ -64,6 +64,7 @@ namespace {
 
 using toolkit::Control;
 using toolkit::Kind;
+using toolkit::table::RedLine;
 
 Control AlertTimer(const char* name, const char* form) {
     return {.name = name, .kind = Kind::Timer, .container = form, .interval = 100};
@@ -80,18 +81,6 @@ Control OkButton(const char* form, int left) {
             .tab = 0,
             .picture = toolkit::Picture::Ok,
             .access = "ОК"};
-}
-
-Control RedLine(const char* name, int x1, int y1, int x2, int y2) {
-    return {.name = name,
-            .kind = Kind::Line,
-            .container = "Form3",
-            .left = x1,
-            .top = y1,
-            .width = x2,
-            .height = y2,
-            .text = toolkit::kRed,
-            .lineWidth = 2};
 }
 
 Control AlertImage(const char* form, int left, int width, int height) {
@@ -118,10 +107,10 @@ const Control kForm3Table[] = {
     AlertTimer("Timer2", "Form3"),
     AlertTimer("Timer1", "Form3"),
     OkButton("Form3", 3960),
-    RedLine("Line4", 9360, 60, 9360, 1160),
-    RedLine("Line3", 120, 60, 120, 1160),
-    RedLine("Line2", 120, 60, 9360, 60),
-    RedLine("Line1", 120, 1160, 9360, 1160),
+    RedLine("Line4", "Form3", 9360, 60, 9360, 1160),
+    RedLine("Line3", "Form3", 120, 60, 120, 1160),
+    RedLine("Line2", "Form3", 120, 60, 9360, 60),
+    RedLine("Line1", "Form3", 120, 1160, 9360, 1160),
     AlertImage("Form3", 2760, 735, 375),
 };
 

@@ -50,20 +50,6 @@ constexpr Control Clock(const char* name, int left, int top, int tab, const char
             .items = items};
 }
 
-// A red line two pixels wide from (x1, y1) to (x2, y2).
-constexpr Control RedLine(const char* name, int x1, int y1, int x2, int y2, int width = 2) {
-    return {.name = name,
-            .kind = Kind::Line,
-            .container = "Form4",
-            .left = x1,
-            .top = y1,
-            .width = x2,
-            .height = y2,
-            .text = kRed,
-            .access = width == 2 ? "Красная рамка" : "Красная черта",
-            .lineWidth = width};
-}
-
 // clang-format off
 const Control kControls[] = {
 // name       kind  in        caption                   left  top   width height font     text    back      tab flags picture          accessible name
@@ -88,7 +74,7 @@ Clock("Combo1",                                         1320, 1080,             
 {"Label21",  L, "Form4",  "Пример работы с программой", 5040, 2760, 3495,  375, kLink,   kBlue,    kDefault, 27, kLinkLabel},
 {"Label3",   L, "Form4",  "Расстояние между опорами освещения: 31, 33, 35, 36, 39,   45, 65, м",
                                                         3360, 1680, 3255,  375, kWindow, kWhite,   kDefault, 26, kLabel},
-RedLine("Line5", 360, 2400, 4200, 2400, 1),
+RedLine("Line5", "Form4", 360, 2400, 4200, 2400, 1, "Красная черта"),
 {"Label2",   L, "Form4",  "Пройдено времени ",           240, 2640,  855,  495, kWindow, kWhite,   kDefault, 18, kLabel},
 {"Label1",   L, "Form4",  "Начальные показания времени", 240,  480,  975,  735, kWindow, kWhite,   kDefault, 17, kLabel},
 {"Label4",   L, "Form4",  "Скорость, км/час",            240, 3120, 1575,  255, kWindow, kWhite,   kDefault,  5, kLabel},
@@ -97,10 +83,10 @@ RedLine("Line5", 360, 2400, 4200, 2400, 1),
 {"Label9",   L, "Form4",  "мин ",                       2280,  240,  615,  255, kBold,   kWhite,   kDefault,  2, kLabel | kCentred},
 {"Label11",  L, "Form4",  "Конечные показания времени",  240, 1080,  975,  735, kWindow, kWhite,   kDefault,  1, kLabel},
 {"Label12",  L, "Form4",  "сек",                        3120,  240,  375,  255, kBold,   kWhite,   kDefault,  0, kLabel},
-RedLine("Line1", 120, 120, 120, 4200),
-RedLine("Line2", 120, 4200, 8640, 4200),
-RedLine("Line3", 8640, 120, 8640, 4200),
-RedLine("Line4", 120, 120, 8625, 120),
+RedLine("Line1", "Form4", 120, 120, 120, 4200),
+RedLine("Line2", "Form4", 120, 4200, 8640, 4200),
+RedLine("Line3", "Form4", 8640, 120, 8640, 4200),
+RedLine("Line4", "Form4", 120, 120, 8625, 120),
 };
 // clang-format on
 

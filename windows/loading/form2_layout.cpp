@@ -5,20 +5,6 @@ using namespace toolkit::table;
 
 namespace {
 
-// A red line two pixels wide from (x1, y1) to (x2, y2).
-constexpr Control RedLine(const char* name, const char* in, int x1, int y1, int x2, int y2) {
-    return {.name = name,
-            .kind = N,
-            .container = in,
-            .left = x1,
-            .top = y1,
-            .width = x2,
-            .height = y2,
-            .text = kRed,
-            .access = "Красная рамка",
-            .lineWidth = 2};
-}
-
 // Label12 runs on into the free room to its right, so that its caption shows whole; it stops
 // above Старт.
 // clang-format off

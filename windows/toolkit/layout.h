@@ -91,6 +91,21 @@ inline constexpr FontDecl kWindow{};                     // the windows' own fon
 inline constexpr FontDecl kBold{Face::Sans, 8.25, true}; // bold captions and buttons
 inline constexpr unsigned kLabel = kTransparent;         // a caption over the background
 inline constexpr unsigned kResult = kCentred;            // a result field
+
+// A red line of a window's frame from (x1, y1) to (x2, y2), two pixels wide unless told.
+constexpr Control RedLine(const char* name, const char* container, int x1, int y1, int x2, int y2,
+                          int width = 2, const char* access = "Красная рамка") {
+    return {.name = name,
+            .kind = Kind::Line,
+            .container = container,
+            .left = x1,
+            .top = y1,
+            .width = x2,
+            .height = y2,
+            .text = kRed,
+            .access = access,
+            .lineWidth = width};
+}
 } // namespace table
 
 class OptionGroup;
