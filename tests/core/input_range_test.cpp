@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "kind_of.h"
+
 #include "core/dashcam.h"
 #include "core/loading.h"
 #include "core/numeric_error.h"
@@ -10,16 +12,6 @@
 using namespace core;
 
 namespace {
-
-// The failure of a call, or nothing when it succeeds.
-std::optional<NumericError> FailureOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const NumericError& error) {
-        return error;
-    }
-    return std::nullopt;
-}
 
 struct RefusedStopping {
     const char* name;
