@@ -113,7 +113,7 @@ bool RunBatch(const Calculation& calculation, std::istream& in, const Values& de
             Values values = defaults;
             for (std::size_t i = 0; i < header.size(); ++i)
                 values[header[i]] = row.fields[i];
-            outcome = calculation.run(values);
+            outcome = calculation.run(values, !table);
             if (outcome.refusal) {
                 option = outcome.refusal->option;
                 error = where + outcome.refusal->message;

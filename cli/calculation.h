@@ -52,8 +52,9 @@ struct Calculation {
     std::string (*details)(); // the rest of the help: what the options need
     // Raises UsageError unless the given option names make a complete command.
     void (*checkShape)(const std::set<std::string, std::less<>>& given);
-    // Computes from complete values (checkShape passed); never raises NumericError.
-    Outcome (*run)(const Values& values);
+    // Computes from complete values (checkShape passed); never raises NumericError. The record
+    // is made only when asked for: a table of results needs none.
+    Outcome (*run)(const Values& values, bool withRecord);
 };
 
 const Calculation& Stopping();

@@ -35,7 +35,7 @@ constexpr core::InputDescriptor kStart{"start", "start",   "Начальные �
 constexpr core::InputDescriptor kEnd{"end", "end",     "Конечные показания времени",
                                      "",    "ч:мин:с", core::Accepts::NonNegative};
 
-Outcome Run(const Values& values) {
+Outcome Run(const Values& values, bool withRecord) {
     Outcome outcome;
     const std::string& startText = values.find(kStart.option)->second;
     const std::string& endText = values.find(kEnd.option)->second;
@@ -61,7 +61,7 @@ Outcome Run(const Values& values) {
     try {
         const core::DashcamSpeed speed = core::ComputeDashcamSpeed(
             {texts[0], texts[1], texts[2], texts[3], texts[4], texts[5], texts[6]},
-            &outcome.record);
+            withRecord ? &outcome.record : nullptr);
         outcome.columns = {speed.elapsedText, speed.speedText};
     } catch (const core::NumericError& error) {
         outcome.refusal = InputProblem(error, core::DashcamInputList(), texts);

@@ -52,7 +52,7 @@ std::string AdhesionList() {
     return list;
 }
 
-Outcome Run(const Values& values) {
+Outcome Run(const Values& values, bool withRecord) {
     Outcome outcome;
     std::string coefficient;
     // The row and column of a coefficient taken from the table, and the load chosen.
@@ -91,10 +91,11 @@ Outcome Run(const Values& values) {
     for (const core::InputDescriptor* in : inputs.subspan(1))
         texts.push_back(values.find(in->option)->second);
     try {
-        const core::LoadBrakingResults r = core::ComputeLoadBraking(
-            texts[0], texts[1], texts[2], texts[3], texts[4], &outcome.record);
+        const core::LoadBrakingResults r =
+            core::ComputeLoadBraking(texts[0], texts[1], texts[2], texts[3], texts[4],
+                                     withRecord ? &outcome.record : nullptr);
         outcome.columns = {coefficient, r.speedMs, r.distance, r.time, r.skid};
-        if (fromTable) {
+        if (fromTable && withRecord) {
             const core::RowCategory category = core::CategoryOfRow(fromTable->row);
             core::StartFromTable(outcome.record, core::GroupCaption(category.group),
                                  category.category, core::LoadCaption(fromTable->load),

@@ -111,7 +111,7 @@ int RunOne(const Command& command) {
     for (const auto& [name, text] : command.values)
         given.insert(name);
     command.calculation->checkShape(given);
-    const cli::Outcome outcome = command.calculation->run(command.values);
+    const cli::Outcome outcome = command.calculation->run(command.values, true);
     if (outcome.refusal) {
         const cli::Refusal& refusal = *outcome.refusal;
         const std::string where = refusal.option.empty() ? "" : " (--" + refusal.option + ")";

@@ -15,7 +15,7 @@ void CheckShape(const Names& given) {
     RequireOneOf(given, input::kSkid.option, input::kSpeed.option);
 }
 
-Outcome Run(const Values& values) {
+Outcome Run(const Values& values, bool withRecord) {
     const auto mode = values.contains(input::kSkid.option) ? core::StoppingMode::SkidKnown
                                                            : core::StoppingMode::SpeedKnown;
     const core::InputList inputs = core::StoppingInputList(mode);
@@ -24,8 +24,9 @@ Outcome Run(const Values& values) {
         texts.push_back(values.find(in->option)->second);
     Outcome outcome;
     try {
-        const core::StoppingResults r = core::ComputeStopping(
-            {texts[0], texts[1], texts[2], texts[3], texts[4]}, mode, &outcome.record);
+        const core::StoppingResults r =
+            core::ComputeStopping({texts[0], texts[1], texts[2], texts[3], texts[4]}, mode,
+                                  withRecord ? &outcome.record : nullptr);
         outcome.columns = {r.first, r.speedMs, r.distance, r.time};
     } catch (const core::NumericError& error) {
         outcome.refusal = InputProblem(error, inputs, texts);

@@ -11,18 +11,21 @@ std::string ResultText(Fixed4 value) {
 Fixed4 SpeedInMetres(Fixed4 speedKmh, RecordWriter& rec) {
     const Fixed4 speedMs =
         ToFixed4(FloatingStep([&] { return ToDouble(MulFixed4Int(1000, speedKmh)) / 3600; }));
-    rec.Step("speed_ms", "Скорость в начале торможения, м/с", "v = V × 1000 / 3600",
-             Text(speedKmh) + " × 1000 / 3600", speedMs, "м/с");
+    if (rec)
+        rec.Step("speed_ms", "Скорость в начале торможения, м/с", "v = V × 1000 / 3600",
+                 Text(speedKmh) + " × 1000 / 3600", speedMs, "м/с");
     return speedMs;
 }
 
 AfterRise SpeedAfterRise(Fixed4 speedMs, Fixed4 j, Fixed4 t3, RecordWriter& rec) {
     const Fixed4 loss = ToFixed4(FloatingStep([&] { return ToDouble(j) * (ToDouble(t3) * 0.5); }));
-    rec.Step("rise_loss_ms", "Снижение скорости за время нарастания замедления", "j × t3 / 2",
-             Text(j) + " × " + Text(t3) + " / 2", loss, "м/с");
+    if (rec)
+        rec.Step("rise_loss_ms", "Снижение скорости за время нарастания замедления", "j × t3 / 2",
+                 Text(j) + " × " + Text(t3) + " / 2", loss, "м/с");
     const Fixed4 slowed = SubFixed4(speedMs, loss);
-    rec.Step("slowed_speed_ms", "Скорость в начале полного торможения", "v − j × t3 / 2",
-             Text(speedMs) + " − " + Text(loss), slowed, "м/с");
+    if (rec)
+        rec.Step("slowed_speed_ms", "Скорость в начале полного торможения", "v − j × t3 / 2",
+                 Text(speedMs) + " − " + Text(loss), slowed, "м/с");
     const bool stopsEarly = slowed.units <= 0;
     if (stopsEarly) rec.Note(kStopsEarly);
     return {slowed, stopsEarly};
@@ -31,8 +34,9 @@ AfterRise SpeedAfterRise(Fixed4 speedMs, Fixed4 j, Fixed4 t3, RecordWriter& rec)
 Fixed4 BrakingTime(double speedKmh, Fixed4 j, Fixed4 t3, RecordWriter& rec) {
     const Fixed4 time =
         ToFixed4(FloatingStep([&] { return speedKmh / 3.6 / ToDouble(j) - ToDouble(t3) * 0.5; }));
-    rec.Step("braking_time_s", "Время полного торможения", "T = V / 3,6 / j − t3 / 2",
-             Text(speedKmh) + " / 3,6 / " + Text(j) + " − " + Text(t3) + " / 2", time, "с");
+    if (rec)
+        rec.Step("braking_time_s", "Время полного торможения", "T = V / 3,6 / j − t3 / 2",
+                 Text(speedKmh) + " / 3,6 / " + Text(j) + " − " + Text(t3) + " / 2", time, "с");
     rec.Note(kSpeedInMetres);
     return time;
 }
@@ -41,8 +45,9 @@ Fixed4 SkidLength(Fixed4 slowed, Fixed4 j, RecordWriter& rec) {
     const double twiceJ = ToDouble(MulFixed4Int(2, j));
     const Fixed4 skid =
         ToFixed4(FloatingStep([&] { return PowerDouble(ToDouble(slowed), 2) / twiceJ; }));
-    rec.Step("skid_m", "Длина тормозного следа", "S = (v − j × t3 / 2)² / (2 × j)",
-             "(" + Text(slowed) + ")² / (2 × " + Text(j) + ")", skid, "м");
+    if (rec)
+        rec.Step("skid_m", "Длина тормозного следа", "S = (v − j × t3 / 2)² / (2 × j)",
+                 "(" + Text(slowed) + ")² / (2 × " + Text(j) + ")", skid, "м");
     return skid;
 }
 

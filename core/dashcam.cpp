@@ -67,21 +67,25 @@ DashcamSpeed ComputeDashcamSpeed(const DashcamReadings& in, CalculationRecord* r
     const Fixed4 elapsed = SubFixed4(endSeconds, startSeconds);
     if (elapsed.units == 0) throw NumericError(NumericErrorKind::SameTime, kEndHours);
     if (elapsed.units < 0) throw NumericError(NumericErrorKind::EndBeforeStart, kEndHours);
-    rec.Step("end_s", "Конечные показания в секундах", "Кч × 3600 + Км × 60 + Кс",
-             ReadingFormula(end), endSeconds, "с");
-    rec.Step("start_s", "Начальные показания в секундах", "Нч × 3600 + Нм × 60 + Нс",
-             ReadingFormula(start), startSeconds, "с");
-    rec.Step("elapsed_s", "Пройдено времени",
-             "E = (Кч × 3600 + Км × 60 + Кс) − (Нч × 3600 + Нм × 60 + Нс)",
-             Text(endSeconds) + " − " + Text(startSeconds), elapsed, "с");
+    if (rec)
+        rec.Step("end_s", "Конечные показания в секундах", "Кч × 3600 + Км × 60 + Кс",
+                 ReadingFormula(end), endSeconds, "с");
+    if (rec)
+        rec.Step("start_s", "Начальные показания в секундах", "Нч × 3600 + Нм × 60 + Нс",
+                 ReadingFormula(start), startSeconds, "с");
+    if (rec)
+        rec.Step("elapsed_s", "Пройдено времени",
+                 "E = (Кч × 3600 + Км × 60 + Кс) − (Нч × 3600 + Нм × 60 + Нс)",
+                 Text(endSeconds) + " − " + Text(startSeconds), elapsed, "с");
 
     const Fixed4 kmhPerMs = Fixed4::FromUnits(36000); // 3,6 km/h in 1 m/s
     Fixed4 speed;
     try {
         speed = MulDivFixed4(kmhPerMs, d, elapsed, 2);
-        rec.Step("speed_kmh", "Средняя скорость", "V = 3,6 × D / E",
-                 "3,6 × " + Text(d) + " / " + Text(elapsed), MulDivFixed4(kmhPerMs, d, elapsed, 4),
-                 "км/ч");
+        if (rec)
+            rec.Step("speed_kmh", "Средняя скорость", "V = 3,6 × D / E",
+                     "3,6 × " + Text(d) + " / " + Text(elapsed),
+                     MulDivFixed4(kmhPerMs, d, elapsed, 4), "км/ч");
     } catch (const NumericError& error) {
         throw NumericError(error.kind(), kDistance); // the time is at least 0,0001 s
     }
@@ -91,13 +95,16 @@ DashcamSpeed ComputeDashcamSpeed(const DashcamReadings& in, CalculationRecord* r
         // The time split for showing, with the operations a caller shows it with.
         const std::string shown = ShownSeconds(result.elapsedText);
         if (shown != result.elapsedText)
-            rec.Step("elapsed_rounded_s", "Пройдено времени, округлённое до 0,01 с",
-                     "E ≈ E с двумя знаками", result.elapsedText, ParseFixed4(shown), "с");
+            if (rec)
+                rec.Step("elapsed_rounded_s", "Пройдено времени, округлённое до 0,01 с",
+                         "E ≈ E с двумя знаками", result.elapsedText, ParseFixed4(shown), "с");
         const UnitSplit hours = SplitSeconds(shown, kSecondsPerHour);
         const UnitSplit minutes = SplitSeconds(hours.rest, kSecondsPerMinute);
-        rec.Step("seconds_s", "Секунды сверх целых часов и минут", "с = E − ч × 3600 − мин × 60",
-                 shown + " − " + hours.whole + " × 3600 − " + minutes.whole + " × 60",
-                 ParseFixed4(minutes.rest), "с");
+        if (rec)
+            rec.Step("seconds_s", "Секунды сверх целых часов и минут",
+                     "с = E − ч × 3600 − мин × 60",
+                     shown + " − " + hours.whole + " × 3600 − " + minutes.whole + " × 60",
+                     ParseFixed4(minutes.rest), "с");
         rec.Result("elapsed_hours", "Пройдено времени: часы", hours.whole, "ч");
         rec.Result("elapsed_minutes", "Пройдено времени: минуты", minutes.whole, "мин");
         rec.Result("elapsed_seconds", "Пройдено времени: секунды", minutes.rest, "с");

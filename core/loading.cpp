@@ -115,9 +115,10 @@ LoadBrakingResults ComputeLoadBraking(std::string_view coefficient, std::string_
         double p = ToDouble(MulFixed4(MulFixed4(k, v), v));
         double d = ToDouble(MulFixed4Int(254, phi));
         Fixed4 distance = ToFixed4(FloatingStep([&] { return p / d; }));
-        rec.Step("braking_distance_m", "Тормозной путь", "Sт = K × V × V / (254 × φ)",
-                 Text(k) + " × " + Text(v) + " × " + Text(v) + " / (254 × " + Text(phi) + ")",
-                 distance, "м");
+        if (rec)
+            rec.Step("braking_distance_m", "Тормозной путь", "Sт = K × V × V / (254 × φ)",
+                     Text(k) + " × " + Text(v) + " × " + Text(v) + " / (254 × " + Text(phi) + ")",
+                     distance, "м");
 
         const Fixed4 speedMs = SpeedInMetres(v, rec);
         const AfterRise rise = SpeedAfterRise(speedMs, j, t3, rec);

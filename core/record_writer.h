@@ -37,6 +37,9 @@ public:
         record_.calculation = std::move(calculation);
         record_.title = std::move(title);
     }
+    // Whether a record is being written: a step's texts cost more to make than its number, so
+    // callers make them only then (`if (rec) rec.Step(…)`).
+    explicit operator bool() const { return target_ != nullptr; }
     // An input as typed, with the value the calculation read from it.
     void Input(const InputDescriptor& input, std::string_view text, Fixed4 value) {
         if (target_)
@@ -52,10 +55,11 @@ public:
                                      Text(value), std::move(unit), std::move(key)});
     }
     // A result as shown, which is its value too.
-    void Result(std::string key, std::string name, std::string text, std::string unit) {
+    void Result(std::string_view key, std::string_view name, const std::string& text,
+                std::string_view unit) {
         if (target_)
             record_.results.push_back(
-                {std::move(name), text, std::move(unit), std::move(key), text});
+                {std::string(name), text, std::string(unit), std::string(key), text});
     }
     void Note(std::string_view note) {
         if (!target_) return;

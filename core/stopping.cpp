@@ -13,11 +13,12 @@ Fixed4 StoppingDistance(double speed, Fixed4 j, Fixed4 lag, RecordWriter& rec) {
     double denominator = ToDouble(MulFixed4Int(26, j));
     Fixed4 distance = ToFixed4(FloatingStep(
         [&] { return PowerDouble(speed, 2) / denominator + (speed / 3.6) * ToDouble(lag); }));
-    rec.Step("stopping_distance_m", "Остановочный путь",
-             "Sо = V² / (26 × j) + V / 3,6 × (t1 + t2 + t3 / 2)",
-             "(" + Text(speed) + ")² / (26 × " + Text(j) + ") + " + Text(speed) + " / 3,6 × " +
-                 Text(lag),
-             distance, "м");
+    if (rec)
+        rec.Step("stopping_distance_m", "Остановочный путь",
+                 "Sо = V² / (26 × j) + V / 3,6 × (t1 + t2 + t3 / 2)",
+                 "(" + Text(speed) + ")² / (26 × " + Text(j) + ") + " + Text(speed) + " / 3,6 × " +
+                     Text(lag),
+                 distance, "м");
     return distance;
 }
 
@@ -48,8 +49,9 @@ StoppingResults ComputeStopping(const StoppingInputs& in, StoppingMode mode,
         // Time at constant speed: reaction, brake-drive delay and half the rise time.
         Fixed4 halfT3 = ToFixed4(FloatingStep([&] { return ToDouble(t3) * 0.5; }));
         Fixed4 lag = AddFixed4(AddFixed4(t1, t2), halfT3);
-        rec.Step("lag_s", "Время движения с начальной скоростью", "t1 + t2 + t3 / 2",
-                 Text(t1) + " + " + Text(t2) + " + " + Text(t3) + " / 2", lag, "с");
+        if (rec)
+            rec.Step("lag_s", "Время движения с начальной скоростью", "t1 + t2 + t3 / 2",
+                     Text(t1) + " + " + Text(t2) + " + " + Text(t3) + " / 2", lag, "с");
 
         Fixed4 first, speedMs, distance, time;
         if (skidKnown) {
@@ -60,15 +62,18 @@ StoppingResults ComputeStopping(const StoppingInputs& in, StoppingMode mode,
             Fixed4 speed = ToFixed4(
                 FloatingStep([&] { return (ToDouble(j) * halfRise + root) * 3600 / 1000; }));
             speedMs = ToFixed4(FloatingStep([&] { return ToDouble(j) * halfRise + root; }));
-            rec.Step("speed_kmh", "Скорость в начале торможения",
-                     "V = (j × t3 / 2 + √(2 × S × j)) × 3600 / 1000",
-                     "(" + Text(j) + " × " + Text(t3) + " / 2 + √(2 × " + Text(x) + " × " +
-                         Text(j) + ")) × 3600 / 1000",
-                     speed, "км/ч");
-            rec.Step("speed_ms", "Скорость в начале торможения, м/с",
-                     "v = j × t3 / 2 + √(2 × S × j)",
-                     Text(j) + " × " + Text(t3) + " / 2 + √(2 × " + Text(x) + " × " + Text(j) + ")",
-                     speedMs, "м/с");
+            if (rec)
+                rec.Step("speed_kmh", "Скорость в начале торможения",
+                         "V = (j × t3 / 2 + √(2 × S × j)) × 3600 / 1000",
+                         "(" + Text(j) + " × " + Text(t3) + " / 2 + √(2 × " + Text(x) + " × " +
+                             Text(j) + ")) × 3600 / 1000",
+                         speed, "км/ч");
+            if (rec)
+                rec.Step("speed_ms", "Скорость в начале торможения, м/с",
+                         "v = j × t3 / 2 + √(2 × S × j)",
+                         Text(j) + " × " + Text(t3) + " / 2 + √(2 × " + Text(x) + " × " + Text(j) +
+                             ")",
+                         speedMs, "м/с");
             distance = StoppingDistance(ToDouble(speed), j, lag, rec);
             time = BrakingTime(ToDouble(speed), j, t3, rec);
             first = speed;
