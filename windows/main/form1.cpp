@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 #include "core/numeric.h"
 #include "core/numeric_error.h"
@@ -37,9 +38,6 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     setFont(toolkit::WindowFont());
     resize(600, 364); // client area 9000 × 5460 twips
     background_ = toolkit::LoadPicture(toolkit::Picture::Marsh);
-    for (const frames::Series& series : {frames::kStopping, frames::kCollision})
-        for (int n = series.first; n <= series.last; ++n)
-            frames_[n] = toolkit::LoadBitmap(n);
 
     const toolkit::Controls controls = toolkit::BuildLayout(this, Form1Layout());
 #define BIND(name) controls.bind(name, #name)
@@ -98,15 +96,30 @@ toolkit::Timer* Form1::Timer(int n) const {
                                                          : nullptr;
 }
 
+// The strip's frames are decoded on first use, all of them right after the first paint, and any
+// still missing when a run is about to start: the window opens without decoding pictures it
+// has not shown yet, and no 100 ms tick waits for a decoder.
 QPixmap Form1::Frame(int number) const {
-    const auto it = frames_.find(number);
-    return it == frames_.end() ? QPixmap() : it->second;
+    auto it = frames_.find(number);
+    if (it == frames_.end()) it = frames_.emplace(number, toolkit::LoadBitmap(number)).first;
+    return it->second;
+}
+
+void Form1::LoadFrames() const {
+    for (const frames::Series& series : {frames::kStopping, frames::kCollision})
+        for (int n = series.first; n <= series.last; ++n)
+            Frame(n);
 }
 
 void Form1::paintEvent(QPaintEvent*) {
     // The marsh at the top-left corner, unscaled; beyond it the plain dialog colour.
     QPainter painter(this);
     painter.drawPixmap(0, 0, background_);
+    // Once the window is on screen, the strip's frames are decoded while the user reads it.
+    if (!framesQueued_) {
+        framesQueued_ = true;
+        QTimer::singleShot(0, this, [this] { LoadFrames(); });
+    }
 }
 
 void Form1::Form_Load() {
@@ -266,6 +279,7 @@ void Form1::WriteResults(const QString& speedMs, const QString& distance, const 
 }
 
 void Form1::StartAnimation() {
+    LoadFrames();
     Timer1->setEnabled(true);
 }
 

@@ -114,7 +114,9 @@ private:
 
     // The strip's frames, decoded once: a step only swaps pictures and the run keeps its pace.
     QPixmap Frame(int number) const;
-    std::map<int, QPixmap> frames_;
+    void LoadFrames() const;
+    mutable std::map<int, QPixmap> frames_;    // decoded on first use
+    bool framesQueued_ = false;                // their decoding is queued after the first paint
     std::array<toolkit::Timer*, 17> timers_{}; // by number; the numbers not used stay null
 
     QPixmap background_;

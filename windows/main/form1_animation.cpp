@@ -49,6 +49,7 @@ void Form1::Command1_Click() {
             return;
         }
     }
+    LoadFrames();
     Timer1->setEnabled(true);
 }
 
