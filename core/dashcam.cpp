@@ -8,9 +8,6 @@ namespace core {
 
 namespace {
 
-constexpr std::int16_t kSecondsPerHour = 3600;
-constexpr std::int16_t kSecondsPerMinute = 60;
-
 // A reading in seconds, h·3600 + m·60 + s, exactly; an overflow names the part too large.
 // `first` is the input number of the reading's hours.
 Fixed4 ReadingSeconds(Fixed4 h, Fixed4 m, Fixed4 s, int first) {

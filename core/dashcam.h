@@ -53,8 +53,12 @@ DashcamSpeed ComputeDashcamSpeed(const DashcamReadings& in, CalculationRecord* r
 // Rounding before the split lets 59,996 s show as 1 min 0 s, never as 60 s.
 std::string ShownSeconds(std::string_view seconds);
 
-// Seconds split at a unit (3600 for hours, 60 for minutes): the whole units, and the seconds
-// left over, both as decimal texts. Raises NumericError for a text that is no number.
+inline constexpr std::int16_t kSecondsPerHour = 3600;
+inline constexpr std::int16_t kSecondsPerMinute = 60;
+
+// Seconds split at a unit (kSecondsPerHour for hours, kSecondsPerMinute for minutes): the whole
+// units, and the seconds left over, both as decimal texts. Raises NumericError for a text that is
+// no number.
 struct UnitSplit {
     std::string whole, rest;
 };

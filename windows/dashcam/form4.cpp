@@ -7,7 +7,6 @@
 #include <QPushButton>
 
 #include "core/dashcam.h"
-#include "core/numeric.h"
 #include "core/numeric_error.h"
 #include "windows/alerts/alert_window.h"
 #include "windows/dashcam/form4_layout.h"
@@ -105,12 +104,12 @@ void Form4::Text1_Change() {
 
 // Whole hours, and the seconds past them.
 void Form4::Text5_Change() {
-    SplitOff(Text5, 3600, Text4, Text6);
+    SplitOff(Text5, core::kSecondsPerHour, Text4, Text6);
 }
 
 // Whole minutes, and the seconds past them.
 void Form4::Text6_Change() {
-    SplitOff(Text6, 60, Text7, Text8);
+    SplitOff(Text6, core::kSecondsPerMinute, Text7, Text8);
 }
 
 void Form4::Text8_Change() {
