@@ -1,7 +1,9 @@
 # Cross-builds for 64-bit Windows with Debian's MinGW-w64 (package g++-mingw-w64-x86-64-posix):
 #   cmake -S . -B build-mingw -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DBUILD_TESTING=OFF
-# Without Qt for Windows only the core and kvarnet-calc are built; every program is linked
-# statically, so kvarnet-calc.exe runs without any DLL beside it.
+# Without Qt for Windows only the core and kvarnet-calc are built, linked statically, so that
+# kvarnet-calc.exe runs without any DLL beside it. Qt for Windows (scripts/build-qt-windows.sh)
+# is found by naming its folder: -DCMAKE_FIND_ROOT_PATH=<qt folder>; with it pass
+# -DKVARNET_STATIC_RUNTIME=OFF, so that the programs share the C++ runtime DLLs Qt's DLLs use.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -11,11 +13,14 @@ set(CMAKE_C_COMPILER ${mingw_triple}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${mingw_triple}-g++-posix)
 set(CMAKE_RC_COMPILER ${mingw_triple}-windres)
 
-# Libraries, headers and packages only for the target; build tools from the host.
-set(CMAKE_FIND_ROOT_PATH /usr/${mingw_triple})
+# Libraries, headers and packages only for the target; build tools from the host. Appended to,
+# so that the folders given on the command line are searched too.
+list(APPEND CMAKE_FIND_ROOT_PATH /usr/${mingw_triple})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+if(NOT DEFINED KVARNET_STATIC_RUNTIME OR KVARNET_STATIC_RUNTIME)
+  set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+endif()

@@ -11,7 +11,11 @@
 #include <QSaveFile>
 #include <QTextDocument>
 #include <cerrno>
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
 namespace record {
 
@@ -89,6 +93,15 @@ SaveResult FailureOf(int error) {
     }
 }
 
+// Asks the system to put the file's data on the disk; Windows names it _commit.
+int SyncToDisk(int fd) {
+#ifdef _WIN32
+    return ::_commit(fd);
+#else
+    return ::fsync(fd);
+#endif
+}
+
 // Through a temporary file renamed over the old one at the end, so that a failure anywhere
 // leaves the old file whole. The small HTML may sit in the buffer until the end, where only
 // an explicit flush reports that the disk is full; and QSaveFile ignores what the final sync
@@ -102,7 +115,7 @@ SaveResult WriteFile(const QString& path, const QByteArray& bytes) {
     if (!file.open(QIODevice::WriteOnly)) return FailureOf(errno);
     errno = 0;
     if (file.write(bytes) != bytes.size() || !file.flush() ||
-        (::fsync(file.handle()) != 0 && errno != EINVAL)) {
+        (SyncToDisk(file.handle()) != 0 && errno != EINVAL)) {
         const SaveResult failure = FailureOf(errno);
         file.cancelWriting();
         return failure;
