@@ -13,6 +13,8 @@
 #include "windows/toolkit/forms.h"
 #include "windows/toolkit/pictures.h"
 
+using namespace std::chrono_literals;
+
 namespace {
 
 const int kTimers[] = {1, 2, 3, 4, 9, 10, 11, 12, 13, 14, 15, 16};
@@ -264,6 +266,7 @@ private slots:
     }
 
     void realTimersEndToEnd() {
+        RealTime realTime;
         form->show();
         // Record the frame after every real tick; polling could miss a short frame.
         QList<int> shown;
@@ -277,6 +280,25 @@ private slots:
         QCOMPARE(shown, Series(208, 200));
         QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QStringLiteral("63 км/час"));
         QVERIFY(EnabledTimers(form).isEmpty());
+    }
+
+    // The same run on the timers' own clock: the strip is still, the readouts empty and the
+    // timers running until the last 400 ms tick, 2,8 s after Старт.
+    void runOnTheClock() {
+        form->show();
+        QList<int> shown;
+        for (int n : kTimers)
+            connect(form->Timer(n), &toolkit::Timer::tick, form,
+                    [&shown, this] { shown << FrameShown(form); });
+        QTest::keyClicks(Find<QLineEdit>(form, "Text7"), "20");
+        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
+        Elapse(2799ms);
+        QVERIFY(!EnabledTimers(form).isEmpty());
+        QCOMPARE(Find<QLineEdit>(form, "Text4")->text(), QString());
+        Elapse(1ms);
+        QVERIFY(EnabledTimers(form).isEmpty());
+        QCOMPARE(shown, Series(208, 200));
+        QCOMPARE(Find<QLineEdit>(form, "Text4")->text(), QStringLiteral("63"));
     }
 };
 

@@ -21,6 +21,8 @@
 #include "windows/toolkit/forms.h"
 #include "windows/toolkit/layout.h"
 
+using namespace std::chrono_literals;
+
 namespace {
 
 QStringList Items(QListWidget* list) {
@@ -302,11 +304,13 @@ private slots:
         QVERIFY(Find<toolkit::Timer>(form, "Timer1")->isEnabled());
         QVERIFY(form->isVisible());
 
-        QTRY_VERIFY_WITH_TIMEOUT(form->isHidden(), 3000);
+        Elapse(500ms);
+        QVERIFY(form->isHidden());
         QCOMPARE(Results(), QStringList({"16,7", "22,7", "2,3", "18"}));
         QVERIFY(!Find<toolkit::Timer>(form, "Timer1")->isEnabled());
         QVERIFY(main->AnimationRunning());
-        QTRY_VERIFY_WITH_TIMEOUT(!main->AnimationRunning(), 6000);
+        Elapse(3s);
+        QVERIFY(!main->AnimationRunning());
         QCOMPARE(Find<toolkit::Label>(main, "Label10")->text(), QStringLiteral("60"));
         QCOMPARE(Find<toolkit::Label>(main, "Label11")->text(), QStringLiteral("22,7"));
         QCOMPARE(Find<toolkit::Label>(main, "Label20")->text(), QStringLiteral("0"));
@@ -331,7 +335,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(main));
         QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
         QCOMPARE(QApplication::focusWidget(), Find<QPushButton>(form, "Command1"));
-        QTRY_VERIFY_WITH_TIMEOUT(form->isHidden(), 3000);
+        Elapse(500ms);
+        QVERIFY(form->isHidden());
         QCOMPARE(QApplication::focusWidget(), Find<QPushButton>(main, "Command1"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_7);
         QCOMPARE(Find<QLineEdit>(form, "Text1")->text(), QStringLiteral("80"));
@@ -351,7 +356,8 @@ private slots:
         other.show();
         other.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&other));
-        QTRY_VERIFY_WITH_TIMEOUT(form->isHidden(), 3000);
+        Elapse(500ms);
+        QVERIFY(form->isHidden());
         main->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(main));
         QCOMPARE(QApplication::focusWidget(), Find<QPushButton>(main, "Command1"));
@@ -381,7 +387,8 @@ private slots:
         QTest::mouseClick(Find<toolkit::OptionButton>(form, "Option2"), Qt::LeftButton);
         QTest::mouseClick(Find<toolkit::OptionButton>(form, "Option5"), Qt::LeftButton);
         Start(QStringLiteral("50"), QStringLiteral("0,6"));
-        QTRY_VERIFY_WITH_TIMEOUT(form->isHidden(), 3000);
+        Elapse(500ms);
+        QVERIFY(form->isHidden());
         const QString coefficient = Find<toolkit::Label>(form, "Label9")->text();
         QCOMPARE(coefficient, QStringLiteral("1,25"));
         Form2* first = form;
@@ -525,7 +532,8 @@ private slots:
         Open();
         Start(QStringLiteral("60"), QStringLiteral("0,8"));
         Find<QLineEdit>(main, "Text5")->setText(QStringLiteral("0"));
-        QTRY_VERIFY_WITH_TIMEOUT(!MessageText(form).isEmpty(), 3000);
+        Elapse(500ms);
+        QVERIFY(!MessageText(form).isEmpty());
         QVERIFY(MessageText(form).contains(QStringLiteral("Установившееся замедление")));
         QVERIFY(!Find<toolkit::Timer>(form, "Timer1")->isEnabled());
         QVERIFY(form->isVisible());
@@ -539,7 +547,7 @@ private slots:
         Start(QStringLiteral("60"), QStringLiteral("0,8"));
         QTest::mouseClick(Find<QPushButton>(form, "Command3"), Qt::LeftButton);
         QVERIFY(!Find<toolkit::Timer>(form, "Timer1")->isEnabled());
-        QTest::qWait(800);
+        Elapse(800ms);
         QVERIFY(!main->AnimationRunning());
         QCOMPARE(Results(), QStringList({"", "", "", ""}));
         QCOMPARE(Find<toolkit::Label>(main, "Label20")->text(), QStringLiteral("0"));
@@ -550,7 +558,9 @@ private slots:
     void linkStopsARunningAnimation() {
         Find<QLineEdit>(main, "Text7")->setText(QStringLiteral("10"));
         QTest::mouseClick(Find<QPushButton>(main, "Command1"), Qt::LeftButton);
-        QTRY_COMPARE(Find<toolkit::Label>(main, "Label1")->text(), QStringLiteral("3"));
+        for (int step = 0; step < 30 && Find<toolkit::Label>(main, "Label1")->text() != "3"; ++step)
+            Elapse(100ms);
+        QCOMPARE(Find<toolkit::Label>(main, "Label1")->text(), QStringLiteral("3"));
         Open();
         QVERIFY(!main->AnimationRunning());
         QCOMPARE(Find<toolkit::Label>(main, "Label1")->text(), QStringLiteral("1"));

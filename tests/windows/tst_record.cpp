@@ -34,6 +34,8 @@
 #include "windows/toolkit/forms.h"
 #include "windows/toolkit/messages.h"
 
+using namespace std::chrono_literals;
+
 namespace {
 
 const QString kCopy = QStringLiteral("Копировать расчёт");
@@ -374,7 +376,8 @@ private slots:
         // Still nothing while the loading window waits for its half-second step.
         QTest::mouseClick(Find<QPushButton>(loading, "Command1"), Qt::LeftButton);
         QVERIFY(!main->Record());
-        QTRY_VERIFY_WITH_TIMEOUT(loading->isHidden(), 3000);
+        Elapse(500ms);
+        QVERIFY(loading->isHidden());
 
         QVERIFY(main->Record());
         QCOMPARE(ResultTexts(*main->Record()),
@@ -393,7 +396,8 @@ private slots:
         QVERIFY(text.contains(QStringLiteral("Загрузка: Без нагрузки")));
         QVERIFY(text.contains(QStringLiteral("таблица[1; 1] = 1,28")));
         QVERIFY(!text.contains(QStringLiteral("Длина тормозного следа (юза), S")));
-        QTRY_VERIFY_WITH_TIMEOUT(!main->AnimationRunning(), 6000);
+        Elapse(3s);
+        QVERIFY(!main->AnimationRunning());
         QCOMPARE(ClipboardText(), text);
     }
 

@@ -26,6 +26,8 @@
 #include "windows/toolkit/messages.h"
 #include "windows/toolkit/window.h"
 
+using namespace std::chrono_literals;
+
 namespace {
 
 // A window with a default instance, counting its loads.
@@ -45,6 +47,11 @@ public:
 
 class ToolkitTest : public QObject {
     Q_OBJECT
+    toolkit::clock::Clock::time_point start_;
+    // Milliseconds on the timers' clock from the start of the test.
+    qint64 Since(toolkit::clock::Clock::time_point t) const {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(t - start_).count();
+    }
 
 private slots:
     void cleanup() { toolkit::DiscardAll(); }
@@ -100,11 +107,12 @@ private slots:
         timer->setEnabled(true);
         QSignalSpy ticks(timer, &toolkit::Timer::tick);
         toolkit::Discard<Probe>();
-        QTest::qWait(50);
+        Elapse(50ms);
         QCOMPARE(ticks.size(), 0);
     }
 
     void timer() {
+        RealTime realTime;
         toolkit::Timer timer;
         auto* inner = timer.findChild<QTimer*>();
         QVERIFY(inner);
@@ -129,6 +137,7 @@ private slots:
     // long the handler worked; enabled anywhere else, one interval after it was enabled; and
     // a timer that stays enabled keeps its schedule.
     void timerSchedule() {
+        RealTime realTime;
         using Clock = toolkit::Timer::Clock;
         using std::chrono::milliseconds;
         toolkit::Timer a, b;
@@ -155,6 +164,46 @@ private slots:
         // b counted from a's due time, not from the end of the handler 20 ms later.
         QCOMPARE(b.due(), firstDue + milliseconds(50) + milliseconds(50));
         b.setEnabled(false);
+    }
+
+    // On the manual clock, time passes only when the test says so, and then every tick due on
+    // the way comes in order of due time, a timer enabled by a tick counting from that tick,
+    // with what the tick posted delivered before the next one.
+    void manualClock() {
+        using namespace std::chrono;
+        toolkit::Timer a, b, c;
+        a.setInterval(30);
+        b.setInterval(50);
+        c.setInterval(40);
+        QStringList order;
+        QObject::connect(&a, &toolkit::Timer::tick, &a, [&] {
+            order << QStringLiteral("a@%1").arg(Since(a.due() - milliseconds(30)));
+            QMetaObject::invokeMethod(
+                &a, [&] { order << QStringLiteral("posted"); }, Qt::QueuedConnection);
+            if (order.size() > 4) {
+                a.setEnabled(false);
+                b.setEnabled(true); // due 50 ms after this tick was due
+            }
+        });
+        QObject::connect(&b, &toolkit::Timer::tick, &b, [&] {
+            order << QStringLiteral("b@%1").arg(Since(b.due() - milliseconds(50)));
+            b.setEnabled(false);
+        });
+        QObject::connect(&c, &toolkit::Timer::tick, &c, [&] { order << QStringLiteral("c"); });
+        start_ = toolkit::clock::Now();
+        a.setEnabled(true);
+        c.setEnabled(true);
+        c.setEnabled(false);
+        QTest::qWait(80); // the machine's time is not the timers' time
+        QVERIFY(order.isEmpty());
+        Elapse(59ms);
+        QCOMPARE(order, QStringList({"a@30", "posted"}));
+        Elapse(1ms);
+        QCOMPARE(order, QStringList({"a@30", "posted", "a@60", "posted"}));
+        Elapse(200ms);
+        QCOMPARE(order,
+                 QStringList({"a@30", "posted", "a@60", "posted", "a@90", "posted", "b@140"}));
+        QCOMPARE(toolkit::clock::Now() - start_, milliseconds(260));
     }
 
     void disableXbutton() {

@@ -1,6 +1,7 @@
 #include "windows/toolkit/controls.h"
 
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -225,23 +226,72 @@ namespace {
 // The due time of the tick whose handlers are running, if any: a timer enabled by them
 // counts from it. One user-interface thread, so one tick at a time.
 std::optional<Timer::Clock::time_point> tickDue;
+
+// Every timer alive, in the order they were made: the manual clock looks for due ticks here,
+// and ticks due at the same moment go in this order.
+std::vector<Timer*>& AllTimers() {
+    static std::vector<Timer*> all;
+    return all;
+}
+
+bool manualClock = false;
+clock::Clock::time_point manualNow{};
 } // namespace
+
+namespace clock {
+
+Clock::time_point Now() {
+    return manualClock ? manualNow : Clock::now();
+}
+
+void SetManual(bool manual) {
+    if (manual && !manualClock) manualNow = Clock::now();
+    manualClock = manual;
+}
+
+bool IsManual() {
+    return manualClock;
+}
+
+void Advance(std::chrono::milliseconds by) {
+    const Clock::time_point until = manualNow + by;
+    for (;;) {
+        Timer* next = nullptr;
+        for (Timer* t : AllTimers())
+            if (t->enabled_ && t->interval_ > 0 && t->due_ <= until &&
+                (!next || t->due_ < next->due_))
+                next = t;
+        if (!next) break;
+        manualNow = std::max(manualNow, next->due_);
+        next->fire();
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+    manualNow = until;
+}
+
+} // namespace clock
 
 Timer::Timer(QObject* parent) : QObject(parent), timer_(this) {
     timer_.setTimerType(Qt::PreciseTimer);
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, &Timer::fire);
+    AllTimers().push_back(this);
+}
+
+Timer::~Timer() {
+    std::erase(AllTimers(), this);
 }
 
 void Timer::setInterval(int milliseconds) {
     interval_ = milliseconds;
-    if (enabled_) restart(Clock::now());
+    if (enabled_) restart(clock::Now());
 }
 
 void Timer::setEnabled(bool enabled) {
     enabled_ = enabled;
     if (enabled_)
-        restart(tickDue.value_or(Clock::now()));
+        restart(tickDue.value_or(clock::Now()));
     else
         timer_.stop();
 }
@@ -255,9 +305,14 @@ void Timer::restart(Clock::time_point from) {
     arm();
 }
 
-// Waits for the due time, to the nearest millisecond Qt's timers can count.
+// Waits for the due time, to the nearest millisecond Qt's timers can count. On the manual
+// clock nothing waits: moving the clock delivers the tick.
 void Timer::arm() {
     using namespace std::chrono;
+    if (clock::IsManual()) {
+        timer_.stop();
+        return;
+    }
     const auto wait = duration_cast<microseconds>(due_ - Clock::now()).count();
     timer_.start(static_cast<int>(std::max<long long>(0, (wait + 500) / 1000)));
 }
@@ -268,7 +323,7 @@ void Timer::fire() {
     const auto period = std::chrono::milliseconds(interval_);
     due_ += period;
     // After a stall (a suspended machine), go on from now instead of ticking to catch up.
-    if (due_ + period < Clock::now()) due_ = Clock::now() + period;
+    if (due_ + period < clock::Now()) due_ = clock::Now() + period;
     arm();
     const auto outer = tickDue;
     tickDue = thisTick;

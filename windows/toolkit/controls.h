@@ -9,6 +9,8 @@
 #include <chrono>
 #include <vector>
 
+#include "windows/toolkit/clock.h"
+
 // The few control kinds Qt lacks as such: clickable labels, images that take their
 // picture's size, lines, and interval timers.
 namespace toolkit {
@@ -135,9 +137,10 @@ private:
 class Timer : public QObject {
     Q_OBJECT
 public:
-    using Clock = std::chrono::steady_clock;
+    using Clock = clock::Clock;
 
     explicit Timer(QObject* parent = nullptr);
+    ~Timer() override;
     int interval() const { return interval_; }
     void setInterval(int milliseconds);
     bool isEnabled() const { return enabled_; }
@@ -149,6 +152,7 @@ signals:
     void tick();
 
 private:
+    friend void clock::Advance(std::chrono::milliseconds);
     void restart(Clock::time_point from);
     void arm();
     void fire();
