@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/csv.h"
+#include "cli/origin.h"
 #include "cli/output.h"
 #include "core/record.h"
 
@@ -35,7 +36,8 @@ std::vector<std::string> ReadHeader(const Calculation& calculation, std::string_
         given.insert(name);
     for (std::string& name : header) {
         name = Trimmed(name);
-        const bool known = std::any_of(calculation.options.begin(), calculation.options.end(),
+        const bool known = IsCaseOption(name) ||
+                           std::any_of(calculation.options.begin(), calculation.options.end(),
                                        [&](const Option& option) { return option.name == name; });
         if (!known) {
             std::string message = "неизвестный столбец «" + name + "» в заголовке";
@@ -107,10 +109,10 @@ bool RunBatch(const Calculation& calculation, std::istream& in, const Values& de
         std::vector<std::string> results(calculation.resultColumns.size());
         std::string option, error;
         Outcome outcome;
+        Values values = defaults;
         if (!row.problem.empty()) {
             error = where + row.problem;
         } else {
-            Values values = defaults;
             for (std::size_t i = 0; i < header.size(); ++i)
                 values[header[i]] = row.fields[i];
             outcome = calculation.run(values, !table);
@@ -129,11 +131,17 @@ bool RunBatch(const Calculation& calculation, std::istream& in, const Values& de
             fields.insert(fields.end(), results.begin(), results.end());
             fields.push_back(error);
             Write(JoinCsvLine(fields) + "\n");
-        } else if (error.empty()) {
-            Write("{\"line\": " + number +
-                  ", \"results\": " + core::JsonValues(outcome.record.results) + "}\n");
         } else {
-            Write("{\"line\": " + number + ", \"error\": " + JsonError(option, error) + "}\n");
+            // The line's case, where it or the command names one.
+            const core::CaseDetails details = CaseDetailsOf(values);
+            const std::string lineCase =
+                AnyCaseDetail(details) ? ", \"case\": " + core::CaseJson(details) : "";
+            if (error.empty())
+                Write("{\"line\": " + number + lineCase +
+                      ", \"results\": " + core::JsonValues(outcome.record.results) + "}\n");
+            else
+                Write("{\"line\": " + number + lineCase +
+                      ", \"error\": " + JsonError(option, error) + "}\n");
         }
     }
     return allComputed;

@@ -10,7 +10,7 @@ namespace cli {
 // How a batch writes its rows.
 enum class BatchFormat {
     Table, // the input's columns again, led by `line` and followed by the results and `error`
-    Json,  // one JSON object a line: `line` and either `results` or `error`
+    Json,  // one JSON object a line: `line`, `case` when one is given, and `results` or `error`
 };
 
 // Computes every line of a semicolon-separated file whose first line names the options. Options

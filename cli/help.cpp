@@ -1,5 +1,7 @@
 #include "cli/help.h"
 
+#include "cli/origin.h"
+
 namespace cli {
 namespace {
 
@@ -15,6 +17,25 @@ constexpr std::string_view kCommon =
     "                   ввод); первая строка называет параметры без «--»\n"
     "  --help, -h       эта справка\n";
 
+// An option as the help lists it: name, what it is, what to type.
+std::string OptionLine(const Option& option) {
+    return "  " + Padded("--" + std::string(option.name), 17) + std::string(option.caption) + ", " +
+           std::string(option.value) + "\n";
+}
+
+std::string CaseHelp() {
+    std::string text =
+        "Сведения о деле (любого расчёта; в заголовке записи, пустые не выводятся):\n";
+    for (const Option& option : CaseOptions())
+        text += OptionLine(option);
+    return text;
+}
+
+constexpr std::string_view kHeader =
+    "Запись расчёта начинается с заголовка: сведения о деле, дата и время расчёта (местное\n"
+    "время с часовым поясом), программа с версией и метод — по формулам раздела «Расчёт», с\n"
+    "поправками программы из раздела «Примечания», если они были.\n";
+
 constexpr std::string_view kNumbersAndStatus =
     "Числа пишутся с десятичной запятой (точка тоже принимается).\n"
     "Код завершения: 0 — всё рассчитано, 1 — какое-то значение не принято, 2 — ошибка в\n"
@@ -28,13 +49,19 @@ constexpr std::string_view kBatchAndJson =
     "пропускается, её номер не выводится. Строка с лишним или недостающим полем или с\n"
     "незакрытой кавычкой не считается; в error она приводится целиком.\n"
     "\n"
+    "В файле столбцы case, expert, organisation и note задают сведения о деле для своей\n"
+    "строки вместо параметров.\n"
+    "\n"
     "JSON (--json): объект с полями calculation (stopping, loading, dashcam), version,\n"
+    "computed_at (дата и время расчёта по ISO 8601, например 2025-03-07T14:05:09+03:00),\n"
+    "case (сведения о деле: number, expert, organisation, note — только заданные), method,\n"
     "title, inputs, steps, results, notes. Каждый элемент inputs, steps и results имеет\n"
     "key (постоянное имя латиницей, например reaction_s, speed_kmh, stopping_distance_m,\n"
     "braking_time_s, elapsed_s), name, unit, text (как показано, с запятой) и value (число\n"
     "JSON, например 45.7; у нечисловых исходных данных его нет); у шагов ещё formula и\n"
     "substituted. Отказ и ошибка в команде — объект error с полями kind (refused, usage),\n"
-    "option и message. С --batch каждая строка вывода — объект с line и results или error.\n";
+    "option и message. С --batch каждая строка вывода — объект с line, case (если сведения\n"
+    "о деле заданы) и results или error.\n";
 
 } // namespace
 
@@ -48,8 +75,9 @@ std::string GeneralHelp() {
                        "Расчёты:\n";
     for (const Calculation* calculation : AllCalculations())
         text += "  " + Padded(calculation->name, 10) + std::string(calculation->summary) + "\n";
-    text += "\nОбщие параметры:\n" + std::string(kCommon) + "\n" + std::string(kBatchAndJson) +
-            "\n" + std::string(kNumbersAndStatus);
+    text += "\nОбщие параметры:\n" + std::string(kCommon) + "\n" + CaseHelp() + "\n" +
+            std::string(kHeader) + "\n" + std::string(kBatchAndJson) + "\n" +
+            std::string(kNumbersAndStatus);
     return text;
 }
 
@@ -64,14 +92,13 @@ std::string CalculationHelp(const Calculation& calculation) {
     }
     text += "\nПараметры:\n";
     for (const Option& option : calculation.options)
-        text += "  " + Padded("--" + std::string(option.name), 17) + std::string(option.caption) +
-                ", " + std::string(option.value) + "\n";
+        text += OptionLine(option);
     text += kCommon;
-    text += "\n" + calculation.details() + "\n";
+    text += "\n" + CaseHelp() + "\n" + calculation.details() + "\n";
     text += "В файле --batch к столбцам добавляются: line (первым),";
     for (std::string_view column : calculation.resultColumns)
         text += " " + std::string(column);
-    text += " error.\n\n" + std::string(kNumbersAndStatus);
+    text += " error.\n\n" + std::string(kHeader) + "\n" + std::string(kNumbersAndStatus);
     return text;
 }
 

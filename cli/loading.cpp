@@ -55,10 +55,9 @@ std::string AdhesionList() {
 Outcome Run(const Values& values, bool withRecord) {
     Outcome outcome;
     std::string coefficient;
-    // The row and column of a coefficient taken from the table, and the load chosen.
+    // The row and column of a coefficient taken from the table.
     struct TableChoice {
         int row, column;
-        core::LoadState load;
     };
     std::optional<TableChoice> fromTable;
     if (auto given = values.find(input::kCoefficient.option); given != values.end()) {
@@ -83,7 +82,7 @@ Outcome Run(const Values& values, bool withRecord) {
             return outcome;
         }
         coefficient = *core::LookUpEfficiency(*row, *column); // every row and column has a cell
-        fromTable = TableChoice{*row, *column, *load};
+        fromTable = TableChoice{*row, *column};
     }
 
     const core::InputList inputs = core::LoadInputList();
@@ -95,12 +94,8 @@ Outcome Run(const Values& values, bool withRecord) {
             core::ComputeLoadBraking(texts[0], texts[1], texts[2], texts[3], texts[4],
                                      withRecord ? &outcome.record : nullptr);
         outcome.columns = {coefficient, r.speedMs, r.distance, r.time, r.skid};
-        if (fromTable && withRecord) {
-            const core::RowCategory category = core::CategoryOfRow(fromTable->row);
-            core::StartFromTable(outcome.record, core::GroupCaption(category.group),
-                                 category.category, core::LoadCaption(fromTable->load),
-                                 fromTable->row, fromTable->column, coefficient);
-        }
+        if (fromTable && withRecord)
+            core::StartFromTable(outcome.record, fromTable->row, fromTable->column, coefficient);
     } catch (const core::NumericError& error) {
         outcome.refusal = InputProblem(error, inputs, texts);
     }

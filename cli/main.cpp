@@ -16,6 +16,7 @@
 #include "cli/batch.h"
 #include "cli/calculation.h"
 #include "cli/help.h"
+#include "cli/origin.h"
 #include "cli/output.h"
 #include "core/record.h"
 #include "version.h"
@@ -69,9 +70,9 @@ Command Parse(const std::vector<std::string_view>& args) {
             name.resize(equals);
         }
         const auto& options = command.calculation->options;
-        const bool known =
-            name == "batch" || std::any_of(options.begin(), options.end(),
-                                           [&](const cli::Option& o) { return o.name == name; });
+        const bool known = name == "batch" || cli::IsCaseOption(name) ||
+                           std::any_of(options.begin(), options.end(),
+                                       [&](const cli::Option& o) { return o.name == name; });
         if (!known) throw cli::UsageError("неизвестный параметр «--" + name + "»");
         if (!value) {
             if (i + 1 == args.size())
@@ -111,7 +112,8 @@ int RunOne(const Command& command) {
     for (const auto& [name, text] : command.values)
         given.insert(name);
     command.calculation->checkShape(given);
-    const cli::Outcome outcome = command.calculation->run(command.values, true);
+    const std::optional<core::LocalTime> now = cli::Now();
+    cli::Outcome outcome = command.calculation->run(command.values, true);
     if (outcome.refusal) {
         const cli::Refusal& refusal = *outcome.refusal;
         const std::string where = refusal.option.empty() ? "" : " (--" + refusal.option + ")";
@@ -121,7 +123,8 @@ int RunOne(const Command& command) {
                 JsonError(command.calculation->name, "refused", refusal.option, refusal.message));
         return kRefused;
     }
-    cli::Write(command.json ? core::RecordJson(outcome.record, kVersion) + "\n"
+    outcome.record.origin = cli::OriginOf(command.values, now);
+    cli::Write(command.json ? core::RecordJson(outcome.record) + "\n"
                             : core::RecordText(outcome.record));
     return kComputed;
 }

@@ -69,14 +69,23 @@ RowCategory CategoryOfRow(int row) {
     return {group, CategoriesOf(group)[static_cast<std::size_t>((row - 1) % 3)]};
 }
 
+namespace {
+// Each load state has its five columns of the table, in the order of the states.
+constexpr int kColumnsPerLoad = kEfficiencyColumns / 3;
+} // namespace
+
 std::optional<int> ColumnForAdhesion(LoadState load, std::string_view adhesion) {
     // The three lowest adhesion texts share the last column of each load state.
     constexpr int kOffsetInLoad[7] = {1, 2, 3, 4, 5, 5, 5};
-    int firstColumn = 5 * static_cast<int>(load);
+    int firstColumn = kColumnsPerLoad * static_cast<int>(load);
     auto texts = AdhesionTexts();
     for (int i = 0; i < 7; ++i)
         if (texts[i] == adhesion) return firstColumn + kOffsetInLoad[i];
     return std::nullopt;
+}
+
+LoadState LoadOfColumn(int column) {
+    return static_cast<LoadState>((column - 1) / kColumnsPerLoad);
 }
 
 std::optional<std::string> LookUpEfficiency(double row, double column) {
@@ -150,12 +159,14 @@ RecordStep LookUpStep(int row, int column, const std::string& coefficient) {
             "coefficient"};
 }
 
-void StartFromTable(CalculationRecord& record, std::string_view group, std::string_view category,
-                    std::string_view load, int row, int column, const std::string& coefficient) {
-    record.inputs.insert(record.inputs.begin(),
-                         {{"Группа транспортных средств", std::string(group), "", "group", ""},
-                          {"Категория", std::string(category), "", "category", ""},
-                          {"Загрузка", std::string(load), "", "load", ""}});
+void StartFromTable(CalculationRecord& record, int row, int column,
+                    const std::string& coefficient) {
+    const RowCategory vehicle = CategoryOfRow(row);
+    record.inputs.insert(
+        record.inputs.begin(),
+        {{"Группа транспортных средств", std::string(GroupCaption(vehicle.group)), "", "group", ""},
+         {"Категория", std::string(vehicle.category), "", "category", ""},
+         {"Загрузка", std::string(LoadCaption(LoadOfColumn(column))), "", "load", ""}});
     record.steps.insert(record.steps.begin(), LookUpStep(row, column, coefficient));
 }
 

@@ -55,6 +55,9 @@ RowCategory CategoryOfRow(int row);
 // Column 1..15 for an adhesion text of the list (exact comparison); nothing for any other text.
 std::optional<int> ColumnForAdhesion(LoadState load, std::string_view adhesion);
 
+// The load state whose columns hold column 1..15.
+LoadState LoadOfColumn(int column);
+
 // The coefficient text of the cell at (row, column), "1" for the entries equal to 1;
 // nothing when no cell has exactly that row and column.
 std::optional<std::string> LookUpEfficiency(double row, double column);
@@ -81,9 +84,10 @@ LoadBrakingResults ComputeLoadBraking(std::string_view coefficient, std::string_
 // and a load column rather than from a typed coefficient.
 RecordStep LookUpStep(int row, int column, const std::string& coefficient);
 
-// A record of a calculation that started from the table: the vehicle group, category and load
-// the user chose lead its inputs, and the look-up of the cell they lead to is its first step.
-void StartFromTable(CalculationRecord& record, std::string_view group, std::string_view category,
-                    std::string_view load, int row, int column, const std::string& coefficient);
+// A record of a calculation that started from the table cell at row 1..9 and column 1..15: the
+// vehicle group, category and load of that cell lead its inputs, and the look-up of the cell is
+// its first step. They are named from the cell the coefficient came from, whatever a window
+// shows chosen meanwhile.
+void StartFromTable(CalculationRecord& record, int row, int column, const std::string& coefficient);
 
 } // namespace core

@@ -9,10 +9,82 @@ std::string WithUnit(const std::string& text, const std::string& unit) {
     return unit.empty() ? text : text + " " + unit;
 }
 
+// Two digits, zero-padded: a field of a date or time.
+std::string TwoDigits(int n) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d", n);
+    return text;
+}
+
+std::string Offset(int minutes) {
+    const char sign = minutes < 0 ? '-' : '+';
+    if (minutes < 0) minutes = -minutes;
+    return sign + TwoDigits(minutes / 60) + ":" + TwoDigits(minutes % 60);
+}
+
+std::string Year(int year) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d", year);
+    return text;
+}
+
 } // namespace
 
+std::string CaseText(std::string_view field) {
+    // Line breaks and tabs as spaces, runs of spaces as one: a detail stands on its line.
+    std::string out;
+    bool space = false;
+    for (char c : field) {
+        if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f') {
+            space = true;
+            continue;
+        }
+        if (space && !out.empty()) out += ' ';
+        space = false;
+        out += c;
+    }
+    return out;
+}
+
+std::string IsoTime(const LocalTime& t) {
+    return Year(t.year) + "-" + TwoDigits(t.month) + "-" + TwoDigits(t.day) + "T" +
+           TwoDigits(t.hour) + ":" + TwoDigits(t.minute) + ":" + TwoDigits(t.second) +
+           Offset(t.utcOffsetMinutes);
+}
+
+std::string ShownTime(const LocalTime& t) {
+    return TwoDigits(t.day) + "." + TwoDigits(t.month) + "." + Year(t.year) + " " +
+           TwoDigits(t.hour) + ":" + TwoDigits(t.minute) + ":" + TwoDigits(t.second) + " (UTC" +
+           Offset(t.utcOffsetMinutes) + ")";
+}
+
+std::string MethodLine(const CalculationRecord& record) {
+    return record.notes.empty()
+               ? "по формулам раздела «Расчёт», без поправок программы"
+               : "по формулам раздела «Расчёт», с поправками программы из раздела «Примечания»";
+}
+
+std::vector<HeaderLine> RecordHeader(const CalculationRecord& record) {
+    const RecordOrigin& origin = record.origin;
+    std::vector<HeaderLine> lines;
+    for (const CaseField& field : kCaseFields) {
+        std::string value = CaseText(origin.caseDetails.*field.member);
+        if (!value.empty()) lines.push_back({std::string(field.label), std::move(value)});
+    }
+    if (origin.computedAt) lines.push_back({"Дата и время расчёта", ShownTime(*origin.computedAt)});
+    if (!origin.program.empty())
+        lines.push_back({"Программа",
+                         origin.program + (origin.version.empty() ? std::string()
+                                                                  : ", версия " + origin.version)});
+    lines.push_back({"Метод", MethodLine(record)});
+    return lines;
+}
+
 std::string RecordText(const CalculationRecord& record) {
-    std::string out = record.title + "\n\nИсходные данные\n";
+    std::string out = record.title + "\n\n";
+    for (const HeaderLine& line : RecordHeader(record))
+        out += line.label + ": " + line.value + "\n";
+    out += "\nИсходные данные\n";
     for (const RecordValue& v : record.inputs)
         out += "  " + v.name + ": " + WithUnit(v.text, v.unit) + "\n";
     out += "\nРасчёт\n";
@@ -77,11 +149,25 @@ std::string JsonValues(const std::vector<RecordValue>& values) {
     return out + "]";
 }
 
-std::string RecordJson(const CalculationRecord& record, std::string_view version) {
+std::string CaseJson(const CaseDetails& details) {
+    std::string out = "{";
+    for (const CaseField& field : kCaseFields) {
+        const std::string value = CaseText(details.*field.member);
+        if (value.empty()) continue;
+        out += (out.size() > 1 ? ", " : "") + JsonString(field.key) + ": " + JsonString(value);
+    }
+    return out + "}";
+}
+
+std::string RecordJson(const CalculationRecord& record) {
+    const RecordOrigin& origin = record.origin;
     std::string out = "{\"calculation\": " + JsonString(record.calculation) +
-                      ", \"version\": " + JsonString(version) +
-                      ", \"title\": " + JsonString(record.title) +
-                      ", \"inputs\": " + JsonValues(record.inputs) + ", \"steps\": [";
+                      ", \"version\": " + JsonString(origin.version);
+    if (origin.computedAt) out += ", \"computed_at\": " + JsonString(IsoTime(*origin.computedAt));
+    out += ", \"case\": " + CaseJson(origin.caseDetails) +
+           ", \"method\": " + JsonString(MethodLine(record)) +
+           ", \"title\": " + JsonString(record.title) +
+           ", \"inputs\": " + JsonValues(record.inputs) + ", \"steps\": [";
     for (std::size_t i = 0; i < record.steps.size(); ++i) {
         const RecordStep& s = record.steps[i];
         out += (i ? ", " : "") + std::string("{\"key\": ") + JsonString(s.key) +

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +31,60 @@ struct RecordStep {
     std::string key;         // "speed_kmh": stable, ASCII, unique within the steps
 };
 
+// The program's name, as a record names it.
+inline constexpr std::string_view kProgramName = "Кварнет";
+
+// The case a record belongs to and who computed it, as the expert gave them. A field that is
+// empty, or only spaces, is left out of the record.
+struct CaseDetails {
+    std::string number; // of the case or file
+    std::string expert;
+    std::string organisation;
+    std::string note;
+};
+
+// A case detail: its command-line option (and batch column), its JSON key under "case" and its
+// label in the record and in the window that asks for it.
+struct CaseField {
+    std::string_view option; // "case", given as --case
+    std::string_view key;    // "number"
+    std::string_view label;  // "№ дела / материала"
+    std::string CaseDetails::*member;
+};
+inline constexpr std::array<CaseField, 4> kCaseFields = {{
+    {"case", "number", "№ дела / материала", &CaseDetails::number},
+    {"expert", "expert", "Эксперт", &CaseDetails::expert},
+    {"organisation", "organisation", "Организация", &CaseDetails::organisation},
+    {"note", "note", "Примечание", &CaseDetails::note},
+}};
+
+// A field as the record writes it: on one line, without the spaces around it; "" when it is to
+// be left out.
+std::string CaseText(std::string_view field);
+
+// A local date and time with its offset from UTC. The caller reads the clock and the zone:
+// the core never asks the machine.
+struct LocalTime {
+    int year = 1970, month = 1, day = 1;
+    int hour = 0, minute = 0, second = 0;
+    int utcOffsetMinutes = 0; // east of Greenwich positive: +180 for UTC+03:00
+};
+
+// "2025-03-07T14:05:09+03:00" (ISO 8601).
+std::string IsoTime(const LocalTime& time);
+// "07.03.2025 14:05:09 (UTC+03:00)", as the record shows it.
+std::string ShownTime(const LocalTime& time);
+
+// Where a record comes from, for its header: the case, when it was computed and by what.
+// The calculations leave it empty; the window or the command line that keeps the record fills
+// it in.
+struct RecordOrigin {
+    CaseDetails caseDetails;
+    std::optional<LocalTime> computedAt;
+    std::string program; // "«Кварнет»"; "" leaves the program out
+    std::string version; // the program's, "1.0.0"
+};
+
 struct CalculationRecord {
     std::string calculation; // "stopping", "loading", "dashcam"
     std::string title; // "Остановочный путь по длине тормозного следа"
@@ -36,15 +92,35 @@ struct CalculationRecord {
     std::vector<RecordStep> steps;   // in the order they are computed
     std::vector<RecordValue> results;
     std::vector<std::string> notes; // the corrections the program made, where they applied
+    RecordOrigin origin;
 };
 
-// The record as plain Russian text: title, inputs, steps, results, notes.
+// One line of a record's header: "Эксперт" and "Иванов И. И.".
+struct HeaderLine {
+    std::string label;
+    std::string value;
+};
+
+// The header under the title, in this order: the case details given, the date and time of
+// the calculation, the program with its version, and the method. Every form of the record
+// (text, HTML, PDF) writes these lines.
+std::vector<HeaderLine> RecordHeader(const CalculationRecord& record);
+
+// The method in one line: the formulas of the record's steps, with or without the
+// corrections its notes state.
+std::string MethodLine(const CalculationRecord& record);
+
+// The record as plain Russian text: title, header, inputs, steps, results, notes.
 std::string RecordText(const CalculationRecord& record);
 
-// The record as one JSON object: calculation, version (the program's), title, inputs, steps,
-// results and notes. Every input, step and result has its key, name, unit, text as shown and
-// value as a JSON number (an input that is no number has no value).
-std::string RecordJson(const CalculationRecord& record, std::string_view version);
+// The record as one JSON object: calculation, version (the program's), computed_at (ISO 8601,
+// when known), case (the details given, by key), method, title, inputs, steps, results and
+// notes. Every input, step and result has its key, name, unit, text as shown and value as a
+// JSON number (an input that is no number has no value).
+std::string RecordJson(const CalculationRecord& record);
+
+// The case details given, as the JSON object under "case": {"number": "…", …}.
+std::string CaseJson(const CaseDetails& details);
 
 // A list of values as a JSON array, as RecordJson writes it.
 std::string JsonValues(const std::vector<RecordValue>& values);

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -36,6 +37,7 @@ struct Case {
     std::function<std::vector<std::string>()> outHasFromData = nullptr;
     std::string redirect = {}; // shell redirection of standard output instead of the pipe
     std::string pipeTo = {};   // a command reading standard output, with SIGPIPE ignored
+    std::string zone = {};     // the TZ the program runs in; "" for the machine's
 };
 
 std::string Quoted(const std::string& arg) {
@@ -62,7 +64,7 @@ ProgramRun Start(const std::vector<std::string>& command, const Case& c,
                  const std::filesystem::path& dir) {
     const auto input = dir / "stdin.txt", errors = dir / "stderr.txt";
     std::ofstream(input, std::ios::binary) << c.stdinText;
-    std::string line;
+    std::string line = c.zone.empty() ? "" : "TZ=" + Quoted(c.zone) + " ";
     for (const std::string& part : command)
         line += Quoted(part) + " ";
     for (const std::string& arg : c.args)
@@ -193,6 +195,70 @@ std::vector<Case> Cases() {
           "{\"key\": \"speed_kmh\", \"name\": \"Скорость\", \"unit\": \"км/ч\", \"text\": "
           "\"12,6\", \"value\": 12.6}"}},
 
+        // The case details head the record, each given one on its line, with the time, the
+        // program and the method; a blank one is left out.
+        {"Stopping_CaseDetails_Text",
+         With(kStoppingBase, {"--skid", "10", "--case", "5-12/2025", "--expert", "Иванов И. И.",
+                              "--organisation", "ЭКЦ", "--note=повторный  расчёт"}),
+         0,
+         {"Скорость и остановочный путь по длине тормозного следа\n\n"
+          "№ дела / материала: 5-12/2025\n"
+          "Эксперт: Иванов И. И.\n"
+          "Организация: ЭКЦ\n"
+          "Примечание: повторный расчёт\n"
+          "Дата и время расчёта: ",
+          "Программа: «Кварнет» (kvarnet-calc), версия " KVARNET_VERSION "\n"
+          "Метод: по формулам раздела «Расчёт», с поправками программы из раздела "
+          "«Примечания»\n\nИсходные данные\n",
+          "Скорость: 45,7 км/ч\n"}},
+        {"Dashcam_BlankExpert_Text",
+         {"dashcam", "--start", "10:20:30", "--end", "10:20:40", "--distance", "35", "--expert",
+          " ", "--case", "7"},
+         0,
+         {"\n\n№ дела / материала: 7\nДата и время расчёта: ",
+          "Метод: по формулам раздела «Расчёт», без поправок программы\n"}},
+        {"Stopping_CaseDetails_Json",
+         With(kStoppingBase, {"--skid", "10", "--json", "--case", "5-12/2025", "--expert",
+                              "Иванов И. И.", "--organisation", "ЭКЦ «Юг»", "--note", "\"а\""}),
+         0,
+         {"\"version\": \"" KVARNET_VERSION "\", \"computed_at\": \"",
+          "\"case\": {\"number\": \"5-12/2025\", \"expert\": \"Иванов И. И.\", "
+          "\"organisation\": \"ЭКЦ «Юг»\", \"note\": \"\\\"а\\\"\"}, \"method\": \"по формулам "
+          "раздела «Расчёт», с поправками программы из раздела «Примечания»\", \"title\": "}},
+        {"Stopping_NoCase_Json",
+         With(kStoppingBase, {"--skid", "10", "--json"}),
+         0,
+         {"\"case\": {}, \"method\": "}},
+        // The time of the run in the zone it runs in.
+        {"Stopping_ZoneEastHalfHour",
+         With(kStoppingBase, {"--skid", "10", "--json"}),
+         0,
+         {"+05:30\", \"case\": {}"},
+         {},
+         "",
+         std::nullopt,
+         nullptr,
+         "",
+         "",
+         "XYZ-05:30"},
+        {"Stopping_ZoneWest_Text",
+         With(kStoppingBase, {"--skid", "10"}),
+         0,
+         {" (UTC-03:00)\nПрограмма: "},
+         {},
+         "",
+         std::nullopt,
+         nullptr,
+         "",
+         "",
+         "XYZ+03"},
+        {"Loading_Row5HalfLoad_NamesTheCell",
+         With(kLoadingBase, {"--row", "5", "--load", "half"}),
+         0,
+         {"Группа транспортных средств: Грузовые одиночное\n",
+          "Категория: грузовые от 3,5 до 12 т\n", "Загрузка: С нагрузкой 50%\n",
+          "таблица[5; 6] = 1,63\n"}},
+
         // The table column from a listed adhesion only; φ is always the adhesion given.
         {"Loading_AdhesionWithPoint_Row1",
          {"loading", "--speed", "60", "--adhesion", "0.8", "--rise", "0,3", "--deceleration", "6,8",
@@ -315,7 +381,16 @@ std::vector<Case> Cases() {
 
         // Help.
         {"Help_General", {"--help"}, 0, {"stopping", "loading", "dashcam", "Код завершения"}},
-        {"Help_Stopping", {"stopping", "--help"}, 0, {"--reaction", "--skid", "--speed"}},
+        {"Help_Stopping",
+         {"stopping", "--help"},
+         0,
+         {"--reaction", "--skid", "--speed", "  --case           № дела / материала, текст\n",
+          "  --expert         Эксперт, текст\n", "  --organisation   Организация, текст\n",
+          "  --note           Примечание, текст\n"}},
+        {"Help_General_CaseAndJson",
+         {"--help"},
+         0,
+         {"--case", "--expert", "--organisation", "--note", "computed_at", "case", "столбцы case"}},
         {"Help_Loading_ListsTheNineRows",
          {"loading", "-h"},
          0,
@@ -406,6 +481,25 @@ std::vector<Case> Cases() {
          "торможения\", \"unit\": \"с\", \"text\": \"1,7\", \"value\": 1.7}]}\n"
          "{\"line\": 4, \"error\": {\"option\": \"skid\", \"message\": \"строка 4: значение "
          "«Длина тормозного следа (юз)» не может быть отрицательным.\"}}\n"},
+        // A case column names each line's case; an option stands for a column the file lacks.
+        {"Batch_CaseColumn_Table",
+         {"dashcam", "--batch", "-", "--expert", "Иванов И. И."},
+         0,
+         {},
+         {},
+         "case;start;end;distance\n5-12/2025;10:20:30;10:20:40;35\n;10:20:30;10:20:50;35\n",
+         "line;case;start;end;distance;seconds;speed;error\n"
+         "2;5-12/2025;10:20:30;10:20:40;35;10;12,6;\n"
+         "3;;10:20:30;10:20:50;35;20;6,3;\n"},
+        {"Batch_CaseColumn_Json",
+         {"dashcam", "--batch", "-", "--json", "--expert", "Иванов И. И."},
+         1,
+         {"{\"line\": 2, \"case\": {\"number\": \"5-12/2025\", \"expert\": \"Иванов И. И.\"}, "
+          "\"results\": [{\"key\": \"elapsed_hours\", ",
+          "{\"line\": 3, \"case\": {\"number\": \"6\", \"expert\": \"Иванов И. И.\"}, "
+          "\"error\": {\"option\": \"end\", "},
+         {},
+         "start;end;distance;case\n10:20:30;10:20:40;35;5-12/2025\n10:20:30;10:20:30;35;6\n"},
         {"Batch_CommaSeparatedHeader",
          {"stopping", "--batch", "-"},
          2,
@@ -539,6 +633,60 @@ TEST_P(KvarnetCalc, ExitsAndWritesAsDocumented) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, KvarnetCalc, testing::ValuesIn(Cases()), CaseName());
+
+// Seconds since 1970 of an ISO 8601 time with its offset ("2025-03-07T14:05:09+03:00"); nothing
+// when the text is not one.
+std::optional<long long> SecondsOf(const std::string& iso) {
+    int y, mo, d, h, mi, sec, oh, om;
+    char sign;
+    if (iso.size() != 25 || std::sscanf(iso.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%c%2d:%2d", &y, &mo,
+                                        &d, &h, &mi, &sec, &sign, &oh, &om) != 9)
+        return std::nullopt;
+    if (sign != '+' && sign != '-') return std::nullopt;
+    // Days from civil, after Howard Hinnant's algorithm.
+    const long long yy = y - (mo <= 2);
+    const long long era = (yy >= 0 ? yy : yy - 399) / 400;
+    const long long yoe = yy - era * 400;
+    const long long doy = (153 * (mo + (mo > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const long long days = era * 146097 + yoe * 365 + yoe / 4 - yoe / 100 + doy - 719468;
+    const long long offset = (sign == '+' ? 1 : -1) * (oh * 3600LL + om * 60LL);
+    return days * 86400 + h * 3600LL + mi * 60LL + sec - offset;
+}
+
+struct ZoneCase {
+    const char* name;
+    const char* zone; // TZ; "" for the machine's
+};
+
+class ComputedAt : public testing::TestWithParam<ZoneCase> {};
+
+// The time in the record is the moment of the run, told in the zone the program runs in: read
+// back through its offset it is the test's own clock.
+TEST_P(ComputedAt, IsTheRunsMomentInItsZone) {
+    Case c{"", With(kStoppingBase, {"--skid", "10", "--json"}), 0};
+    c.zone = GetParam().zone;
+    const auto dir = std::filesystem::current_path() / "cli_test_files";
+    std::filesystem::create_directories(dir);
+    const long long before = std::time(nullptr);
+    const ProgramRun run = Start(command, c, dir);
+    const long long after = std::time(nullptr);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string key = "\"computed_at\": \"";
+    const std::size_t at = run.out.find(key);
+    ASSERT_NE(at, std::string::npos) << run.out;
+    const std::string iso = run.out.substr(at + key.size(), 25);
+    const std::optional<long long> seconds = SecondsOf(iso);
+    ASSERT_TRUE(seconds) << iso;
+    EXPECT_GE(*seconds, before) << iso;
+    EXPECT_LE(*seconds, after) << iso;
+}
+
+INSTANTIATE_TEST_SUITE_P(Zones, ComputedAt,
+                         testing::Values(ZoneCase{"MachineZone", ""},
+                                         ZoneCase{"HalfHourEast", "XYZ-05:30"},
+                                         ZoneCase{"ThreeHoursWest", "XYZ+03"},
+                                         ZoneCase{"Utc", "UTC0"}),
+                         CaseName());
 
 } // namespace
 

@@ -263,10 +263,17 @@ TEST(RecordJson, EscapesAndKeepsEveryPart) {
         {{"шаг", "a × b", "1 × 2", "-0,25", "м", "step_m"},
          {"мал", "a", "a", "1,5E-05", "", "tiny"}},
         {{"y", "45,7", "км/ч", "y_kmh", "45,7"}},
-        {"n"}};
+        {"n"},
+        {{"5-12/2025", "", " ", "«Дело» \"А\""},
+         LocalTime{2025, 3, 7, 14, 5, 9, -150},
+         "«Кварнет»",
+         "1.2.3"}};
     EXPECT_EQ(
-        RecordJson(record, "1.2.3"),
-        "{\"calculation\": \"stopping\", \"version\": \"1.2.3\", \"title\": \"Расчёт "
+        RecordJson(record),
+        "{\"calculation\": \"stopping\", \"version\": \"1.2.3\", \"computed_at\": "
+        "\"2025-03-07T14:05:09-02:30\", \"case\": {\"number\": \"5-12/2025\", \"note\": "
+        "\"«Дело» \\\"А\\\"\"}, \"method\": \"по формулам раздела «Расчёт», с поправками программы "
+        "из раздела «Примечания»\", \"title\": \"Расчёт "
         "\\\"А\\\"\\\\\", \"inputs\": [{\"key\": \"x_m\", \"name\": \"x\", \"unit\": \"м\", "
         "\"text\": \"01,50\", \"value\": 1.5}, {\"key\": \"group\", \"name\": \"группа\", "
         "\"unit\": \"\", \"text\": \"Легковые\"}], \"steps\": [{\"key\": \"step_m\", \"name\": "
@@ -275,6 +282,124 @@ TEST(RecordJson, EscapesAndKeepsEveryPart) {
         "\"unit\": \"\", \"formula\": \"a\", \"substituted\": \"a\", \"text\": \"1,5E-05\", "
         "\"value\": 1.5E-05}], \"results\": [{\"key\": \"y_kmh\", \"name\": \"y\", \"unit\": "
         "\"км/ч\", \"text\": \"45,7\", \"value\": 45.7}], \"notes\": [\"n\"]}");
+}
+
+// A record kept without a time or case details has neither in its JSON, and the case is an
+// empty object that programs can still read.
+TEST(RecordJson, WithoutOriginHasAnEmptyCase) {
+    CalculationRecord record;
+    record.calculation = "dashcam";
+    record.origin.version = "1.0.0";
+    const std::string json = RecordJson(record);
+    EXPECT_EQ(json.find("computed_at"), std::string::npos);
+    EXPECT_NE(json.find("\"case\": {}, \"method\": \"по формулам раздела «Расчёт», без поправок "
+                        "программы\""),
+              std::string::npos)
+        << json;
+}
+
+struct TimeCase {
+    const char* name;
+    LocalTime time;
+    std::string iso, shown;
+};
+
+class RecordTime : public testing::TestWithParam<TimeCase> {};
+
+// The time as given, never the machine's: in ISO 8601 for programs and as a Russian date with
+// the zone for the reader.
+TEST_P(RecordTime, IsWrittenWithItsZone) {
+    EXPECT_EQ(IsoTime(GetParam().time), GetParam().iso);
+    EXPECT_EQ(ShownTime(GetParam().time), GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Zones, RecordTime,
+                         testing::Values(TimeCase{"Moscow",
+                                                  {2025, 3, 7, 14, 5, 9, 180},
+                                                  "2025-03-07T14:05:09+03:00",
+                                                  "07.03.2025 14:05:09 (UTC+03:00)"},
+                                         TimeCase{"Utc_Midnight",
+                                                  {2026, 1, 1, 0, 0, 0, 0},
+                                                  "2026-01-01T00:00:00+00:00",
+                                                  "01.01.2026 00:00:00 (UTC+00:00)"},
+                                         TimeCase{"HalfHourEast",
+                                                  {2024, 12, 31, 23, 59, 59, 330},
+                                                  "2024-12-31T23:59:59+05:30",
+                                                  "31.12.2024 23:59:59 (UTC+05:30)"},
+                                         TimeCase{"West",
+                                                  {2025, 7, 4, 8, 30, 0, -210},
+                                                  "2025-07-04T08:30:00-03:30",
+                                                  "04.07.2025 08:30:00 (UTC-03:30)"}),
+                         CaseName());
+
+struct HeaderCase {
+    const char* name;
+    CaseDetails details;
+    bool timed;
+    std::vector<std::string> lines; // "label: value", in order
+};
+
+class Header : public testing::TestWithParam<HeaderCase> {};
+
+// The header names the case details given, each on its line, then the time, the program and
+// the method; the text of the record carries it under the title.
+TEST_P(Header, ListsWhatIsGivenInOrder) {
+    CalculationRecord record;
+    ComputeStopping({"0,8", "0,2", "0,3", "10", "6,8"}, StoppingMode::SkidKnown, &record);
+    record.origin.caseDetails = GetParam().details;
+    if (GetParam().timed) record.origin.computedAt = LocalTime{2025, 3, 7, 14, 5, 9, 180};
+    record.origin.program = "«Кварнет»";
+    record.origin.version = "1.0.0";
+    std::vector<std::string> lines;
+    std::string block;
+    for (const HeaderLine& line : RecordHeader(record)) {
+        lines.push_back(line.label + ": " + line.value);
+        block += lines.back() + "\n";
+    }
+    EXPECT_EQ(lines, GetParam().lines);
+    EXPECT_EQ(RecordText(record).rfind(record.title + "\n\n" + block + "\nИсходные данные\n", 0),
+              0u)
+        << RecordText(record);
+}
+
+const std::string kTimeLine = "Дата и время расчёта: 07.03.2025 14:05:09 (UTC+03:00)";
+const std::string kProgramLine = "Программа: «Кварнет», версия 1.0.0";
+const std::string kMethodLine =
+    "Метод: по формулам раздела «Расчёт», с поправками программы из раздела «Примечания»";
+
+INSTANTIATE_TEST_SUITE_P(
+    Details, Header,
+    testing::Values(
+        HeaderCase{"AllFour",
+                   {"5-12/2025", "Иванов И. И.", "ЭКЦ", "повторный расчёт"},
+                   true,
+                   {"№ дела / материала: 5-12/2025", "Эксперт: Иванов И. И.", "Организация: ЭКЦ",
+                    "Примечание: повторный расчёт", kTimeLine, kProgramLine, kMethodLine}},
+        HeaderCase{"NoneGiven", {}, true, {kTimeLine, kProgramLine, kMethodLine}},
+        HeaderCase{"BlankFieldsLeftOut",
+                   {"  ", "Петров П. П.", "\t\n", ""},
+                   true,
+                   {"Эксперт: Петров П. П.", kTimeLine, kProgramLine, kMethodLine}},
+        HeaderCase{"LineBreaksAndSpacesFolded",
+                   {" 5-12/2025 ", "Иванов\n  И. И.", "", "первая строка\r\nвторая"},
+                   true,
+                   {"№ дела / материала: 5-12/2025", "Эксперт: Иванов И. И.",
+                    "Примечание: первая строка вторая", kTimeLine, kProgramLine, kMethodLine}},
+        HeaderCase{"NoTime",
+                   {"7", "", "", ""},
+                   false,
+                   {"№ дела / материала: 7", kProgramLine, kMethodLine}}),
+    CaseName());
+
+// The method line says whether the program corrected the formulas, as the notes do.
+TEST(Header, MethodFollowsTheNotes) {
+    CalculationRecord corrected, plain;
+    ComputeStopping({"0,8", "0,2", "0,3", "10", "6,8"}, StoppingMode::SkidKnown, &corrected);
+    ComputeDashcamSpeed({"10", "20", "40", "10", "20", "30", "35"}, &plain);
+    ASSERT_FALSE(corrected.notes.empty());
+    ASSERT_TRUE(plain.notes.empty());
+    EXPECT_NE(MethodLine(corrected).find("с поправками программы"), std::string::npos);
+    EXPECT_NE(MethodLine(plain).find("без поправок программы"), std::string::npos);
 }
 
 struct KeysCase {
@@ -356,27 +481,57 @@ INSTANTIATE_TEST_SUITE_P(
                  {"elapsed_hours", "elapsed_minutes", "elapsed_seconds", "speed_kmh"}}),
     CaseName());
 
-// A calculation from the table names the group, category and load before the typed inputs,
-// and the table cell as its first step.
-TEST(RecordFromTable, NamesTheChoicesAndTheCell) {
+struct TableCase {
+    const char* name;
+    int row, column;
+    std::string group, category, load;
+};
+
+class RecordFromTable : public testing::TestWithParam<TableCase> {};
+
+// A calculation from the table names the group, category and load of the cell it took the
+// coefficient from, before the typed inputs, and the table cell as its first step.
+TEST_P(RecordFromTable, NamesTheCellsGroupCategoryAndLoad) {
+    const TableCase& c = GetParam();
+    const std::string coefficient = *LookUpEfficiency(c.row, c.column);
     CalculationRecord record;
-    ComputeLoadBraking("1,28", "60", "0,8", "6,8", "0,3", &record);
-    const RowCategory row = CategoryOfRow(2);
-    StartFromTable(record, GroupCaption(row.group), row.category, LoadCaption(LoadState::HalfLoad),
-                   2, 7, "1,28");
+    ComputeLoadBraking(coefficient, "60", "0,8", "6,8", "0,3", &record);
+    StartFromTable(record, c.row, c.column, coefficient);
     EXPECT_EQ(KeysOf(record.inputs),
               (std::vector<std::string>{"group", "category", "load", "coefficient", "speed_kmh",
                                         "adhesion", "deceleration_ms2", "rise_s"}));
-    EXPECT_EQ(record.inputs[0].text, "Легковые и автобусы одиночные и автопоезда");
-    EXPECT_EQ(record.inputs[1].text, "автобусы и троллейбусыдо до 5 т");
-    EXPECT_EQ(record.inputs[2].text, "С нагрузкой 50%");
+    EXPECT_EQ(record.inputs[0].text, c.group);
+    EXPECT_EQ(record.inputs[1].text, c.category);
+    EXPECT_EQ(record.inputs[2].text, c.load);
     EXPECT_EQ(record.inputs[0].number, "");
     EXPECT_EQ(record.steps.front().key, "coefficient");
-    EXPECT_EQ(record.steps.front().substituted, "таблица[2; 7]");
+    EXPECT_EQ(record.steps.front().substituted,
+              "таблица[" + std::to_string(c.row) + "; " + std::to_string(c.column) + "]");
+    EXPECT_EQ(record.steps.front().value, coefficient);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cells, RecordFromTable,
+    testing::Values(TableCase{"CarsUnloadedFirst", 1, 1,
+                              "Легковые и автобусы одиночные и автопоезда", "легковые",
+                              "Без нагрузки"},
+                    TableCase{"BusHalfLoad", 2, 7, "Легковые и автобусы одиночные и автопоезда",
+                              "автобусы и троллейбусыдо до 5 т", "С нагрузкой 50%"},
+                    TableCase{"TruckHalfLoadLastColumn", 5, 10, "Грузовые одиночное",
+                              "грузовые от 3,5 до 12 т", "С нагрузкой 50%"},
+                    TableCase{"RoadTrainFullLoad", 9, 11, "Грузовые автопоезда с тягачами",
+                              "грузовые свыше 12 т", "С полной нагрузкой"}),
+    CaseName());
+
+// Every row and column leads back to the choices that pick it.
+TEST(RecordFromTable, RowsAndColumnsInvertTheChoices) {
     for (int r = 1; r <= kEfficiencyRows; ++r) {
         const RowCategory back = CategoryOfRow(r);
         EXPECT_EQ(RowForCategory(back.group, back.category), r);
     }
+    for (LoadState load : {LoadState::Unloaded, LoadState::HalfLoad, LoadState::FullLoad})
+        for (std::string_view adhesion : AdhesionTexts())
+            EXPECT_EQ(LoadOfColumn(*ColumnForAdhesion(load, adhesion)), load) << adhesion;
 }
 
 } // namespace

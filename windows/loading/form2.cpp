@@ -199,21 +199,15 @@ void Form2::Command2_Click() {
     computed_ = true;
 }
 
-// The record starts from what the user chose: vehicle, load and the table cell they lead to.
+// The record starts from the table cell the coefficient came from: the vehicle group,
+// category and load of that cell, and the look-up.
 void Form2::AddChoices(core::CalculationRecord& record) const {
-    const auto captionOf = [](const QList<QPair<toolkit::OptionButton*, toolkit::Label*>>& group) {
-        for (const auto& [option, caption] : group)
-            if (option->isChecked()) return Std(caption->text());
-        return std::string();
-    };
-    const std::string group = captionOf({{Option1, Label1}, {Option2, Label2}, {Option3, Label3}});
-    const std::string load = captionOf({{Option6, Label6}, {Option5, Label5}, {Option4, Label4}});
-    const std::string category = List1->currentItem() ? Std(List1->currentItem()->text()) : "";
     try {
         const double row = core::ParseDouble(Std(Label8->text()));
         const double column = core::ParseDouble(Std(Label10->text()));
-        core::StartFromTable(record, group, category, load, static_cast<int>(row),
-                             static_cast<int>(column), Std(Label9->text()));
+        const std::optional<std::string> cell = core::LookUpEfficiency(row, column);
+        if (cell && *cell == Std(Label9->text()))
+            core::StartFromTable(record, static_cast<int>(row), static_cast<int>(column), *cell);
     } catch (const core::NumericError&) {
         // No cell was ever picked; the coefficient stands in the inputs as it is.
     }
