@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QStandardPaths>
 
+#include "windows/record/case_details.h"
+#include "windows/record/case_dialog.h"
 #include "windows/record/record_document.h"
 #include "windows/toolkit/commands.h"
 #include "windows/toolkit/messages.h"
@@ -20,15 +22,23 @@ const QString kHtml = QStringLiteral("HTML (*.html)");
 } // namespace
 
 LastRecord::LastRecord(QWidget* window) : window_(window) {
-    toolkit::OfferCommands(window,
-                           {{QStringLiteral("Копировать расчёт"),
-                             QKeySequence(QStringLiteral("Ctrl+Shift+C")), [this] { Copy(); }},
-                            {QStringLiteral("Сохранить расчёт…"),
-                             QKeySequence(QStringLiteral("Ctrl+Shift+S")), [this] { Save(); }}},
-                           [this] { return record_.has_value(); });
+    toolkit::OfferCommands(
+        window,
+        {{QStringLiteral("Копировать расчёт"), QKeySequence(QStringLiteral("Ctrl+Shift+C")),
+          [this] { Copy(); }},
+         {QStringLiteral("Сохранить расчёт…"), QKeySequence(QStringLiteral("Ctrl+Shift+S")),
+          [this] { Save(); }},
+         {QStringLiteral("Сведения о деле…"), QKeySequence(QStringLiteral("Ctrl+Shift+D")),
+          [this] { AskCaseDetails(); }, true}},
+        [this] { return record_.has_value(); });
+    const record::CaseDetailsStore& store = record::CaseDetailsStore::Current();
+    QObject::connect(&store, &record::CaseDetailsStore::changed, window, [this, &store] {
+        if (record_) record_->origin.caseDetails = store.Details();
+    });
 }
 
 void LastRecord::Keep(core::CalculationRecord record) {
+    record.origin = record::OriginNow();
     record_ = std::move(record);
 }
 
@@ -42,9 +52,11 @@ void LastRecord::DropOnEdit(std::initializer_list<QLineEdit*> results) {
 }
 
 void LastRecord::Copy() const {
-    if (record_)
-        QApplication::clipboard()->setMimeData(
-            record::RecordMimeData(*record_, QDate::currentDate()));
+    if (record_) QApplication::clipboard()->setMimeData(record::RecordMimeData(*record_));
+}
+
+void LastRecord::AskCaseDetails() const {
+    CaseDialog::Open(window_);
 }
 
 void LastRecord::Save() const {
@@ -52,12 +64,15 @@ void LastRecord::Save() const {
     // The dialog runs an event loop of its own: keep what was asked for, whatever happens
     // meanwhile.
     const core::CalculationRecord record = *record_;
-    const QDate today = QDate::currentDate();
+    const QDate day = record.origin.computedAt
+                          ? QDate(record.origin.computedAt->year, record.origin.computedAt->month,
+                                  record.origin.computedAt->day)
+                          : QDate::currentDate();
     // The documents folder where there is one, else home; never the program's working folder.
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!QFileInfo(folder).isDir()) folder = QDir::homePath();
     const QString suggested =
-        QDir(folder).filePath(QStringLiteral("расчёт-%1.pdf").arg(today.toString(Qt::ISODate)));
+        QDir(folder).filePath(QStringLiteral("расчёт-%1.pdf").arg(day.toString(Qt::ISODate)));
     QString filter;
     QString path = toolkit::AskSavePath(window_, QStringLiteral("Сохранить расчёт"), suggested,
                                         {kPdf, kHtml}, &filter);
@@ -67,7 +82,7 @@ void LastRecord::Save() const {
     const QFileInfo typed(path);
     if (typed.suffix().isEmpty() && (typed.isFile() || !typed.exists()))
         path += filter == kHtml ? QStringLiteral(".html") : QStringLiteral(".pdf");
-    const record::SaveResult saved = record::WriteRecord(record, today, path);
+    const record::SaveResult saved = record::WriteRecord(record, path);
     if (!saved.Saved())
         toolkit::ShowMessage(window_, QStringLiteral("Не удалось сохранить расчёт в файл «%1»: %2.")
                                           .arg(QDir::toNativeSeparators(path), saved.Reason()));

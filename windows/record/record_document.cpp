@@ -11,6 +11,8 @@
 #include <QSaveFile>
 #include <QTextDocument>
 #include <cerrno>
+
+#include "windows/record/pdf_info.h"
 #ifdef _WIN32
 #include <io.h>
 #else
@@ -20,8 +22,6 @@
 namespace record {
 
 namespace {
-
-const QString kProgram = QStringLiteral("Кварнет");
 
 QString Html(const std::string& text) {
     return QString::fromStdString(text).toHtmlEscaped();
@@ -41,7 +41,9 @@ const char kStyle[] = R"(
 body { font-family: 'Liberation Serif', 'Times New Roman', serif; font-size: 12pt; }
 h1 { font-size: large; font-weight: bold; text-align: center; margin-bottom: 4px; }
 h2 { font-size: medium; font-weight: bold; margin-top: 18px; margin-bottom: 8px; }
-p.made { font-size: 10pt; text-align: center; margin-bottom: 12px; }
+table.header { margin-bottom: 6px; }
+td.label { font-size: 11pt; font-weight: bold; }
+td.header { font-size: 11pt; }
 table { border-collapse: collapse; }
 td { font-size: 12pt; }
 th { font-size: 12pt; font-weight: bold; background-color: #eeeeee; text-align: left; }
@@ -58,6 +60,31 @@ QString ValueTable(const std::vector<core::RecordValue>& values) {
         out += QStringLiteral("<tr><td>%1</td><td class=\"number\">%2</td><td>%3</td></tr>\n")
                    .arg(Html(v.name), Html(v.text), Html(v.unit));
     return out + QStringLiteral("</table>\n");
+}
+
+// The header's lines, a row each: label and value.
+QString Header(const core::CalculationRecord& record) {
+    QString out = QStringLiteral("<table class=\"header\" width=\"100%\" border=\"0\" "
+                                 "cellspacing=\"0\" cellpadding=\"2\">\n");
+    for (const core::HeaderLine& line : core::RecordHeader(record))
+        out += QStringLiteral("<tr><td class=\"label\" width=\"26%\">%1:</td>"
+                              "<td class=\"header\">%2</td></tr>\n")
+                   .arg(Html(line.label), Html(line.value));
+    return out + QStringLiteral("</table>\n");
+}
+
+// A case detail as given, or "" when none.
+QString CaseField(const core::CalculationRecord& record, std::string core::CaseDetails::*member) {
+    return QString::fromStdString(core::CaseText(record.origin.caseDetails.*member));
+}
+
+// "№ дела / материала: 5-12/2025", or "" when no number is given.
+QString CaseLine(const core::CalculationRecord& record) {
+    const core::CaseField& number = core::kCaseFields[0];
+    const QString value = CaseField(record, number.member);
+    return value.isEmpty() ? QString()
+                           : QString::fromUtf8(number.label.data(), number.label.size()) +
+                                 QStringLiteral(": ") + value;
 }
 
 QString Steps(const std::vector<core::RecordStep>& steps) {
@@ -125,14 +152,16 @@ SaveResult WriteFile(const QString& path, const QByteArray& bytes) {
     return {};
 }
 
-// One A4 page after another, each with its number at the foot.
-bool WritePdf(const QString& html, const QString& title, QIODevice* out) {
+// One A4 page after another, each with the case number and its own number at the foot.
+bool WritePdf(const QString& html, const QString& title, const QString& foot, QIODevice* out) {
     QPdfWriter writer(out);
     writer.setResolution(300);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(25, 20, 15, 15), QPageLayout::Millimeter);
     writer.setTitle(title);
-    writer.setCreator((kProgram + QLatin1Char(' ') + Version()).trimmed());
+    writer.setCreator((QString::fromUtf8(core::kProgramName.data(), core::kProgramName.size()) +
+                       QLatin1Char(' ') + Version())
+                          .trimmed());
 
     QTextDocument document;
     // In points, not the windows' pixel-sized font, so that headings scale from it on paper.
@@ -142,8 +171,8 @@ bool WritePdf(const QString& html, const QString& title, QIODevice* out) {
     document.documentLayout()->setPaintDevice(&writer); // fonts measured as they will print
     document.setDocumentMargin(0);                      // the page has its own margins
     document.setHtml(html);
-    const qreal foot = writer.resolution() * 10 / 25.4; // 10 mm for the page number
-    const QSizeF body(writer.width(), writer.height() - foot);
+    const qreal footHeight = writer.resolution() * 10 / 25.4; // 10 mm for the foot
+    const QSizeF body(writer.width(), writer.height() - footHeight);
     document.setPageSize(body);
 
     QPainter painter;
@@ -158,8 +187,9 @@ bool WritePdf(const QString& html, const QString& title, QIODevice* out) {
         document.drawContents(&painter, QRectF(QPointF(0, page * body.height()), body));
         painter.restore();
         painter.setFont(footFont);
-        painter.drawText(QRectF(0, body.height(), body.width(), foot),
-                         Qt::AlignRight | Qt::AlignBottom,
+        const QRectF footArea(0, body.height(), body.width(), footHeight);
+        painter.drawText(footArea, Qt::AlignLeft | Qt::AlignBottom, foot);
+        painter.drawText(footArea, Qt::AlignRight | Qt::AlignBottom,
                          QStringLiteral("Страница %1 из %2").arg(page + 1).arg(pages));
     }
     return painter.end();
@@ -167,15 +197,17 @@ bool WritePdf(const QString& html, const QString& title, QIODevice* out) {
 
 } // namespace
 
-QString RecordHtml(const core::CalculationRecord& record, const QDate& date) {
+QString RecordHtml(const core::CalculationRecord& record) {
+    const QString expert = CaseField(record, &core::CaseDetails::expert);
+    const QString author = expert.isEmpty()
+                               ? QString()
+                               : QStringLiteral("<meta name=\"author\" content=\"%1\"/>\n")
+                                     .arg(expert.toHtmlEscaped());
     QString out = QStringLiteral("<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n"
-                                 "<meta charset=\"utf-8\"/>\n<title>%1</title>\n"
+                                 "<meta charset=\"utf-8\"/>\n<title>%1</title>\n%3"
                                  "<style>%2</style>\n</head>\n<body>\n<h1>%1</h1>\n")
-                      .arg(Html(record.title), QString::fromLatin1(kStyle));
-    const QString version =
-        Version().isEmpty() ? QString() : QStringLiteral(", версия ") + Version();
-    out += QStringLiteral("<p class=\"made\">Расчёт выполнен программой «%1»%2. Дата: %3.</p>\n")
-               .arg(kProgram, version.toHtmlEscaped(), date.toString(QStringLiteral("dd.MM.yyyy")));
+                      .arg(Html(record.title), QString::fromLatin1(kStyle), author);
+    out += Header(record);
     out += QStringLiteral("<h2>Исходные данные</h2>\n") + ValueTable(record.inputs);
     out += QStringLiteral("<h2>Расчёт</h2>\n") + Steps(record.steps);
     out += QStringLiteral("<h2>Результаты</h2>\n") + ValueTable(record.results);
@@ -188,10 +220,10 @@ QString RecordHtml(const core::CalculationRecord& record, const QDate& date) {
     return out + QStringLiteral("</body>\n</html>\n");
 }
 
-QMimeData* RecordMimeData(const core::CalculationRecord& record, const QDate& date) {
+QMimeData* RecordMimeData(const core::CalculationRecord& record) {
     auto* data = new QMimeData;
     data->setText(QString::fromStdString(core::RecordText(record)));
-    data->setHtml(RecordHtml(record, date));
+    data->setHtml(RecordHtml(record));
     return data;
 }
 
@@ -218,17 +250,19 @@ QString SaveResult::Reason() const {
     return QString();
 }
 
-SaveResult WriteRecord(const core::CalculationRecord& record, const QDate& date,
-                       const QString& path) {
-    const QString html = RecordHtml(record, date);
+SaveResult WriteRecord(const core::CalculationRecord& record, const QString& path) {
+    const QString html = RecordHtml(record);
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         return WriteFile(path, html.toUtf8());
     // Made in memory first, so that a failed write leaves no half a file behind.
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
-    if (!WritePdf(html, QString::fromStdString(record.title), &pdf))
-        return {SaveFailure::Other, {}};
-    return WriteFile(path, pdf.data());
+    const QString title = QString::fromStdString(record.title);
+    const QString caseLine = CaseLine(record);
+    if (!WritePdf(html, title, caseLine, &pdf)) return {SaveFailure::Other, {}};
+    return WriteFile(
+        path,
+        WithInfo(pdf.data(), {title, CaseField(record, &core::CaseDetails::expert), caseLine}));
 }
 
 } // namespace record

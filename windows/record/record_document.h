@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QDate>
 #include <QString>
 
 #include "core/record.h"
@@ -11,12 +10,13 @@ class QMimeData;
 // processors and files, PDF on A4. Shared by every window that keeps a record.
 namespace record {
 
-// A whole HTML document: the title, the program with its version and the date, the inputs,
-// the numbered steps (formula = values = result), the results and the notes.
-QString RecordHtml(const core::CalculationRecord& record, const QDate& date);
+// A whole HTML document: the title, the header (case details, date and time, program and
+// version, method), the inputs, the numbered steps (formula = values = result), the results
+// and the notes. The expert is its author.
+QString RecordHtml(const core::CalculationRecord& record);
 
 // For the clipboard: the record as plain text and as HTML.
-QMimeData* RecordMimeData(const core::CalculationRecord& record, const QDate& date);
+QMimeData* RecordMimeData(const core::CalculationRecord& record);
 
 // Why a record was not saved.
 enum class SaveFailure {
@@ -39,8 +39,9 @@ struct SaveResult {
 };
 
 // Writes the record to `path`: a PDF when the name ends in ".pdf", HTML otherwise. A file is
-// written whole or not at all: when saving fails, an existing file is left as it was.
-SaveResult WriteRecord(const core::CalculationRecord& record, const QDate& date,
-                       const QString& path);
+// written whole or not at all: when saving fails, an existing file is left as it was. The PDF's
+// pages have the case number and the page number at their foot; its properties name the
+// record's title, the expert as author and the case as subject.
+SaveResult WriteRecord(const core::CalculationRecord& record, const QString& path);
 
 } // namespace record

@@ -14,8 +14,8 @@ void OfferCommands(QWidget* window, std::vector<Command> commands,
         auto* shortcut = new QShortcut(command.keys, window);
         shortcut->setContext(Qt::WindowShortcut);
         QObject::connect(shortcut, &QShortcut::activated, window,
-                         [available, handler = command.handler] {
-                             if (available()) handler();
+                         [available, handler = command.handler, always = command.always] {
+                             if (always || available()) handler();
                          });
     }
     // Labels, pictures and buttons pass the request on to the window; text fields take it.
@@ -25,10 +25,14 @@ void OfferCommands(QWidget* window, std::vector<Command> commands,
                          auto* menu = new QMenu(window);
                          menu->setAttribute(Qt::WA_DeleteOnClose);
                          const bool enabled = available();
+                         bool before = false; // whether the last command was offered always
                          for (const Command& command : *shared) {
+                             if (command.always && !before && !menu->isEmpty())
+                                 menu->addSeparator();
+                             before = command.always;
                              QAction* action = menu->addAction(command.caption, command.handler);
                              action->setShortcut(command.keys); // shown beside the caption
-                             action->setEnabled(enabled);
+                             action->setEnabled(command.always || enabled);
                          }
                          menu->popup(window->mapToGlobal(at));
                      });

@@ -16,11 +16,12 @@ struct Command {
     QString caption; // as the menu shows it
     QKeySequence keys;
     Handler handler;
+    bool always = false; // offered whatever `available` says, below a separator
 };
 
 // Offers the commands on `window`. While `available` returns false the menu shows them
-// disabled and their keys do nothing. Text fields and lists keep their own menus. A window
-// embedded in this one (EmbedWindow) shares its menu and keys.
+// disabled and their keys do nothing, except those offered always. Text fields and lists keep their
+// own menus. A window embedded in this one (EmbedWindow) shares its menu and keys.
 void OfferCommands(QWidget* window, std::vector<Command> commands, std::function<bool()> available);
 
 } // namespace toolkit
