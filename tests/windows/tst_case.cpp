@@ -48,11 +48,13 @@ const QString kNotRemembered =
     QStringLiteral("Не удалось сохранить имя эксперта и организацию в настройках");
 
 // The details a test types, and the header lines they make.
-const QStringList kTyped = {QStringLiteral("5-12/2025"), QStringLiteral("Иванов И. И."),
+const QStringList kTyped = {QStringLiteral("5-12/2025"),
+                            QStringLiteral("Иванов И. И. (эксперт) \\ 1"),
                             QStringLiteral("ЭКЦ «Юг» & Co"), QStringLiteral("повторный расчёт")};
-const QStringList kLines = {
-    QStringLiteral("№ дела / материала: 5-12/2025"), QStringLiteral("Эксперт: Иванов И. И."),
-    QStringLiteral("Организация: ЭКЦ «Юг» & Co"), QStringLiteral("Примечание: повторный расчёт")};
+const QStringList kLines = {QStringLiteral("№ дела / материала: 5-12/2025"),
+                            QStringLiteral("Эксперт: Иванов И. И. (эксперт) \\ 1"),
+                            QStringLiteral("Организация: ЭКЦ «Юг» & Co"),
+                            QStringLiteral("Примечание: повторный расчёт")};
 const char* const kFields[] = {"CaseNumber", "Expert", "Organisation", "Note"};
 
 QString Q(const std::string& text) {
@@ -331,8 +333,8 @@ private slots:
         const QString saved = ReadAll(savePath);
         SaveAs(QStringLiteral("расчёт.pdf"));
         for (const QString& html : {copied->html(), saved}) {
-            QVERIFY(
-                html.contains(QStringLiteral("<meta name=\"author\" content=\"Иванов И. И.\"/>")));
+            QVERIFY(html.contains(QStringLiteral("<meta name=\"author\" content=\"%1\"/>")
+                                      .arg(kTyped[1].toHtmlEscaped())));
             for (const QString& line : header) {
                 const qsizetype colon = line.indexOf(QStringLiteral(": "));
                 const QString row =
@@ -362,7 +364,7 @@ private slots:
         QVERIFY2(info.contains(QStringLiteral(
                      "Title:           Скорость и остановочный путь по длине тормозного следа\n")),
                  qPrintable(info));
-        QVERIFY2(info.contains(QStringLiteral("Author:          Иванов И. И.\n")),
+        QVERIFY2(info.contains(QStringLiteral("Author:          ") + kTyped[1] + "\n"),
                  qPrintable(info));
         QVERIFY2(info.contains(QStringLiteral("Subject:         № дела / материала: 5-12/2025\n")),
                  qPrintable(info));
@@ -457,8 +459,8 @@ private slots:
         QTest::mouseClick(Find<QPushButton>(dashcam, "Command1"), Qt::LeftButton);
         QVERIFY(dashcam->Record());
         const QString text = Q(core::RecordText(*dashcam->Record()));
-        QVERIFY2(text.contains(QStringLiteral("\n\nЭксперт: Иванов И. И.\nОрганизация: ЭКЦ «Юг» & "
-                                              "Co\nДата и время расчёта: ")),
+        QVERIFY2(text.contains(QStringLiteral("\n\n") + kLines[1] + "\n" + kLines[2] +
+                               QStringLiteral("\nДата и время расчёта: ")),
                  qPrintable(text));
         QVERIFY(text.contains(QStringLiteral("Метод: по формулам раздела «Расчёт», без поправок")));
     }
@@ -524,7 +526,8 @@ private slots:
             QVERIFY2(text.contains(line + "\n"), qPrintable(line));
         if (remembered) {
             QVERIFY(MessageText(main).isEmpty());
-            QVERIFY(ReadAll(file).contains(kTyped[1]));
+            QCOMPARE(QSettings(file, QSettings::IniFormat).value(QStringLiteral("case/expert")),
+                     kTyped[1]);
         } else {
             QVERIFY2(MessageText(main).startsWith(kNotRemembered), qPrintable(MessageText(main)));
             QVERIFY(MessageText(main).contains(QDir::toNativeSeparators(file)));
