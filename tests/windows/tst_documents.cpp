@@ -83,8 +83,12 @@ class DocumentsTest : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(dataHome_.isValid());
-        // The per-user folder follows XDG_DATA_HOME on every look-up.
+        // The per-user folder follows APPDATA (Windows) or XDG_DATA_HOME on every look-up.
+#ifdef Q_OS_WIN
+        qputenv("APPDATA", QFile::encodeName(QDir::toNativeSeparators(dataHome_.path())));
+#else
         qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome_.path()));
+#endif
         QCOMPARE(toolkit::UserDocumentDirectory(), User());
         madeInstalled_ = !QDir(Installed()).exists();
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &opened_, "open");

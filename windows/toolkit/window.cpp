@@ -115,9 +115,16 @@ bool ShellOpenFile(const QString& path) {
 }
 
 QString UserDocumentDirectory() {
-    // Asked on every call: the data folder follows XDG_DATA_HOME as it is now.
+    // Asked on every call: the folder follows APPDATA or XDG_DATA_HOME as it is now.
+#ifdef Q_OS_WIN
+    // %APPDATA%\kvarnet, where Windows keeps a user's program data that roams with the user.
+    QString appData = QDir::fromNativeSeparators(qEnvironmentVariable("APPDATA"));
+    if (appData.isEmpty()) appData = QDir::homePath() + QStringLiteral("/AppData/Roaming");
+    return appData + QStringLiteral("/kvarnet");
+#else
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
            QStringLiteral("/kvarnet");
+#endif
 }
 
 QString FindDocument(const QString& fileName) {
