@@ -1,23 +1,29 @@
 #!/usr/bin/env bash
-# Builds startup-bench and compares the start-up of the main window with a plain Qt window of
-# the same size, widget mix and background picture, printing medians of several runs.
-# Usage: scripts/bench-startup.sh [--display] [--runs N] [--instruction-runs N] [build-dir]
-#   headless (QT_QPA_PLATFORM=offscreen) unless --display is given, which runs the windows
-#   on the X display named by DISPLAY instead. --runs: timed runs per window (default 7);
+# Compares the start-up of the main window with a plain Qt program's window of the same size,
+# widget mix and background picture (startup-bare, which links Qt alone), printing medians of
+# several runs as ratios.
+# Usage: scripts/bench-startup.sh [--display | --headless] [--no-build] [--runs N]
+#                                 [--instruction-runs N] [build-dir]
+#   Both windows run on an X display (xcb): the one DISPLAY names with --display, otherwise a
+#   private Xvfb when it is installed; --headless, or no Xvfb, runs them offscreen.
+#   --no-build measures the build as it is. --runs: timed runs per window (default 7);
 #   --instruction-runs: counted runs per window (default 3, 0 leaves the count out).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-on_display=0
+platform=auto
+build_first=1
 runs=7
 counted_runs=3
 build=
 while (($#)); do
   case $1 in
-    --display) on_display=1 ;;
+    --display) platform=display ;;
+    --headless) platform=offscreen ;;
+    --no-build) build_first=0 ;;
     --runs) runs=$2 && shift ;;
     --instruction-runs) counted_runs=$2 && shift ;;
     -h | --help)
-      sed -n '2,7s/^# \{0,1\}//p' "$0"
+      sed -n '2,10s/^# \{0,1\}//p' "$0"
       exit 0
       ;;
     *) build=$1 ;;
@@ -27,24 +33,50 @@ done
 build=${build:-$root/build}
 ((runs >= 1)) || { echo "bench-startup.sh: --runs needs at least 1" >&2 && exit 2; }
 
-[[ -f $build/CMakeCache.txt ]] || cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target startup-bench -j2 >/dev/null
+if ((build_first)); then
+  [[ -f $build/CMakeCache.txt ]] || cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build "$build" --target startup-bench startup-bare -j2 >/dev/null
+fi
 bench=$build/bench/startup-bench
+bare=$build/bench/startup-bare
+picture=$root/resources/pictures/marsh.png
+for program in "$bench" "$bare"; do
+  [[ -x $program ]] || { echo "bench-startup.sh: $program is not built" >&2 && exit 2; }
+done
 
-if ((on_display)); then
+cleanup=()
+trap 'for c in "${cleanup[@]}"; do eval "$c"; done' EXIT
+if [[ $platform == auto ]]; then
+  if command -v Xvfb >/dev/null; then
+    # A display of its own: the first free number Xvfb finds, written to a pipe.
+    exec {fd}< <(Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null & echo "pid $!")
+    for _ in 1 2; do
+      read -r -u "$fd" reply
+      case $reply in
+        pid\ *) cleanup+=("kill ${reply#pid } 2>/dev/null") ;;
+        *) number=$reply ;;
+      esac
+    done
+    export DISPLAY=:$number
+    platform=display
+  else
+    platform=offscreen
+  fi
+fi
+if [[ $platform == display ]]; then
   if [[ -z ${DISPLAY:-} ]]; then
     echo "bench-startup.sh: --display needs DISPLAY to name an X display" >&2
     exit 2
   fi
   export QT_QPA_PLATFORM=xcb
-  where="on $DISPLAY"
+  where="on the X display $DISPLAY (xcb)"
 else
   export QT_QPA_PLATFORM=offscreen
   where=headless
 fi
 
 log=$(mktemp)
-trap 'rm -f "$log"' EXIT
+cleanup+=("rm -f '$log'")
 
 # One run of a window in a child process: prints its figures, keeps its messages for a failure.
 run() {
@@ -60,14 +92,14 @@ median() { sort -g | awk '{ v[NR] = $1 } END { print NR % 2 ? v[(NR + 1) / 2] : 
 first=$(run ours)
 read -r -a mix <<<"$(field mix <<<"$first")"
 widgets_ours=$(field widgets <<<"$first")
-widgets_bare=$(run bare "${mix[@]}" | field widgets)
+widgets_bare=$(run "$bare" "$picture" "${mix[@]}" | field widgets)
 
 # The two windows take turns, so that a busy moment of the machine falls on both.
 paint_ours=() paint_bare=() rss_ours=() rss_bare=()
 for ((i = 0; i < runs; i++)); do
   out=$(run ours)
   paint_ours+=("$(field first-paint-ms <<<"$out")") rss_ours+=("$(field max-rss-kib <<<"$out")")
-  out=$(run bare "${mix[@]}")
+  out=$(run "$bare" "$picture" "${mix[@]}")
   paint_bare+=("$(field first-paint-ms <<<"$out")") rss_bare+=("$(field max-rss-kib <<<"$out")")
 done
 
@@ -75,11 +107,11 @@ done
 # perf can read it here, otherwise counted by valgrind (slower, the same figure).
 if perf stat -x, -e instructions:u true 2>&1 >/dev/null | grep -q '^[0-9]'; then
   counter="perf stat"
-  count() { perf stat -x, -e instructions:u "$bench" "$@" 2>&1 >/dev/null | awk -F, '/instructions/ { print $1 }'; }
+  count() { perf stat -x, -e instructions:u "$@" 2>&1 >/dev/null | awk -F, '/instructions/ { print $1 }'; }
 elif command -v valgrind >/dev/null; then
   counter="valgrind callgrind"
   count() {
-    valgrind --tool=callgrind --callgrind-out-file=/dev/null "$bench" "$@" 2>&1 >/dev/null |
+    valgrind --tool=callgrind --callgrind-out-file=/dev/null "$@" 2>&1 >/dev/null |
       sed -n 's/.*Collected : //p'
   }
 else
@@ -88,8 +120,8 @@ fi
 instr_ours=() instr_bare=()
 if [[ -n $counter ]]; then
   for ((i = 0; i < counted_runs; i++)); do
-    instr_ours+=("$(count ours)")
-    instr_bare+=("$(count bare "${mix[@]}")")
+    instr_ours+=("$(count "$bench" ours)")
+    instr_bare+=("$(count "$bare" "$picture" "${mix[@]}")")
   done
 fi
 
@@ -101,7 +133,7 @@ line() { # label, ours, plain, unit scale, decimals, then what the difference is
 }
 
 echo "Start-up: main window against a plain Qt window, $where"
-echo "plain window: 600 × 364 picture painted in paintEvent, the same widgets by class"
+echo "plain window: a Qt-only program, 600 × 364 PNG painted in paintEvent, the same widgets by class"
 printf '%-30s %12s %12s %8s\n' "" ours plain ours/plain
 printf '%-30s %12s %12s\n' "widgets" "$widgets_ours" "$widgets_bare"
 echo "medians of $runs runs:"

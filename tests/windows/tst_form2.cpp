@@ -176,7 +176,7 @@ private slots:
     // The speed's caption shows whole, with no tooltip standing in for a cut, and covers no
     // control that takes input.
     void speedCaptionShowsWhole() {
-        QVERIFY(Find<toolkit::Label>(form, "Label12")->toolTip().isEmpty());
+        QVERIFY(!Find<toolkit::Label>(form, "Label12")->captionCut());
         const QRect caption = Find<toolkit::Label>(form, "Label12")->geometry();
         const QWidget* controls[] = {
             Find<QLineEdit>(form, "Text1"),      Find<QLineEdit>(form, "Text2"),

@@ -98,11 +98,12 @@ toolkit::Timer* Form1::Timer(int n) const {
 
 // The strip's frames are decoded on first use, all of them right after the first paint, and any
 // still missing when a run is about to start: the window opens without decoding pictures it
-// has not shown yet, and no 100 ms tick waits for a decoder.
+// has not shown yet, and no 100 ms tick waits for a decoder. They are kept 8-bit indexed, as
+// their files are; a step converts the one it shows.
 QPixmap Form1::Frame(int number) const {
     auto it = frames_.find(number);
-    if (it == frames_.end()) it = frames_.emplace(number, toolkit::LoadBitmap(number)).first;
-    return it->second;
+    if (it == frames_.end()) it = frames_.emplace(number, toolkit::LoadBitmapIndexed(number)).first;
+    return QPixmap::fromImage(it->second);
 }
 
 void Form1::LoadFrames() const {

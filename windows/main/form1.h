@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QPixmap>
 #include <QWidget>
 #include <array>
@@ -115,7 +116,7 @@ private:
     // The strip's frames, decoded once: a step only swaps pictures and the run keeps its pace.
     QPixmap Frame(int number) const;
     void LoadFrames() const;
-    mutable std::map<int, QPixmap> frames_;    // decoded on first use
+    mutable std::map<int, QImage> frames_;     // decoded on first use, 8-bit indexed
     bool framesQueued_ = false;                // their decoding is queued after the first paint
     std::array<toolkit::Timer*, 17> timers_{}; // by number; the numbers not used stay null
 

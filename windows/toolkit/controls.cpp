@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
@@ -98,6 +99,24 @@ void Label::setLink(bool link) {
     // An interface made before describes the label as it was; the next one asks again.
     if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(this))
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+}
+
+bool Label::captionCut() const {
+    if (text().isEmpty()) return false;
+    const QRect needed = fontMetrics().boundingRect(QRect(0, 0, width(), 10000),
+                                                    Qt::TextWordWrap | alignment(), text());
+    return needed.height() > height() || needed.width() > width();
+}
+
+bool Label::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip && wholeOnHover_ && toolTip().isEmpty()) {
+        if (captionCut())
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text(), this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QLabel::event(event);
 }
 
 void Label::mousePressEvent(QMouseEvent* event) {

@@ -25,17 +25,24 @@ public:
     bool isLink() const { return link_; }
     // What a click does, for a screen reader's action.
     void activate() { emit clicked(); }
+    // Whether the caption its rectangle cuts off is shown whole in a tooltip on hover. Measured
+    // on hover, not at start: most captions are never hovered.
+    void setWholeOnHover(bool whole) { wholeOnHover_ = whole; }
+    // Whether the rectangle cuts the caption off, wrapped as the label wraps it.
+    bool captionCut() const;
 
 signals:
     void clicked();
 
 protected:
+    bool event(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     bool pressed_ = false;
     bool link_ = false;
+    bool wholeOnHover_ = false;
 };
 
 // A picture, unstretched: the image takes the pixel size of whatever it shows.

@@ -123,16 +123,6 @@ QWidget* MakeWidget(const Control& c, QWidget* parent) {
     return nullptr;
 }
 
-// A caption that its fixed rectangle cuts off can still be read whole in a tooltip.
-void ShowWholeCaptionOnHover(Label* label) {
-    const QString caption = label->text();
-    if (caption.isEmpty()) return;
-    const QRect needed = label->fontMetrics().boundingRect(
-        QRect(0, 0, label->width(), 10000), Qt::TextWordWrap | label->alignment(), caption);
-    if (needed.height() > label->height() || needed.width() > label->width())
-        label->setToolTip(caption);
-}
-
 bool TakesFocus(Kind kind) {
     switch (kind) {
     case Kind::TextBox:
@@ -166,7 +156,9 @@ Controls BuildLayout(QWidget* window, std::span<const Control> table) {
         }
         QWidget* widget = MakeWidget(c, container);
         widget->setObjectName(QString::fromUtf8(c.name));
-        widget->setFont(MakeFont(c.font));
+        // A control in its container's font inherits it: setting it again costs a font
+        // resolution per control and changes nothing.
+        if (const QFont font = MakeFont(c.font); font != container->font()) widget->setFont(font);
         if (c.kind == Kind::Line) {
             static_cast<Line*>(widget)->setEnds({TwipsToPixels(c.left), TwipsToPixels(c.top)},
                                                 {TwipsToPixels(c.width), TwipsToPixels(c.height)});
@@ -176,7 +168,8 @@ Controls BuildLayout(QWidget* window, std::span<const Control> table) {
         if (c.kind == Kind::Image && c.picture)
             static_cast<Image*>(widget)->setPicture(LoadPicture(*c.picture));
         if (c.flags & kHandCursor) widget->setCursor(HandCursor());
-        if (c.kind == Kind::Label) ShowWholeCaptionOnHover(static_cast<Label*>(widget));
+        // A caption that its fixed rectangle cuts off can still be read whole.
+        if (c.kind == Kind::Label) static_cast<Label*>(widget)->setWholeOnHover(true);
         const QString access = QString::fromUtf8(c.access);
         if (c.flags & kReadout)
             widget->setAccessibleDescription(access); // the name follows the caption

@@ -13,13 +13,18 @@ namespace toolkit {
 
 namespace {
 
-QPixmap Load(const QString& file) {
+// The resource path of a picture file, its data made available on first use.
+QString PathOf(const QString& file) {
     static const bool initialised = [] {
         InitPictureResources();
         return true;
     }();
     (void)initialised;
-    return QPixmap(QStringLiteral(":/pictures/") + file);
+    return QStringLiteral(":/pictures/") + file;
+}
+
+QPixmap Load(const QString& file) {
+    return QPixmap(PathOf(file));
 }
 
 bool IsFrame(int number) {
@@ -65,16 +70,25 @@ QPixmap LoadBitmap(int number) {
     return Load(QStringLiteral("frame%1.png").arg(number));
 }
 
+QImage LoadBitmapIndexed(int number) {
+    if (!IsFrame(number)) return QImage();
+    return QImage(PathOf(QStringLiteral("frame%1.png").arg(number)));
+}
+
 QPixmap LoadPicture(Picture picture) {
     return Load(FileOf(picture));
 }
 
+// Made once and kept for the life of the process (never destroyed, so never after the
+// application that owns the pictures).
 QIcon AppIcon() {
-    return QIcon(LoadPicture(Picture::Icon));
+    static const QIcon* const icon = new QIcon(LoadPicture(Picture::Icon));
+    return *icon;
 }
 
 QCursor HandCursor() {
-    return QCursor(Load(QStringLiteral("hand.png")), 1, 3);
+    static const QCursor* const hand = new QCursor(Load(QStringLiteral("hand.png")), 1, 3);
+    return *hand;
 }
 
 } // namespace toolkit
