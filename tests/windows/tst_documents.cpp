@@ -1,17 +1,22 @@
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QUrl>
 
 #include "find_control.h"
 #include "opened.h"
 #include "test_main.h"
 #include "windows/dashcam/form4.h"
+#include "windows/help/help_window.h"
 #include "windows/main/form1.h"
 #include "windows/toolkit/controls.h"
 #include "windows/toolkit/forms.h"
@@ -22,10 +27,35 @@
 // a message that names the file and the folder to put it in.
 namespace {
 
-bool Put(const QString& dir, const QString& fileName) {
+bool Put(const QString& dir, const QString& fileName, const QByteArray& text = "document") {
     if (!QDir().mkpath(dir)) return false;
     QFile file(dir + QLatin1Char('/') + fileName);
-    return file.open(QIODevice::WriteOnly) && file.write("document") == 8;
+    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+}
+
+// A desktop's xdg-mime and xdg-open on PATH: xdg-mime tells a file's type by its extension,
+// as `file` would, and answers `query default TYPE` with the program registered in the file
+// `registered`, none when it is empty. xdg-open is never run: the test catches the opening
+// before it.
+bool MakeDesktop(const QString& bin) {
+    const QByteArray mime = "#!/bin/sh\n"
+                            "case \"$1 $2\" in\n"
+                            "'query filetype') case \"$3\" in\n"
+                            "  *.pdf) echo application/pdf ;; *.avi) echo video/x-msvideo ;;\n"
+                            "  *.html) echo text/html ;; esac ;;\n"
+                            "'query default') cat \"$(dirname \"$0\")/registered\" ;;\n"
+                            "*) exit 1 ;;\n"
+                            "esac\n";
+    for (const char* name : {"xdg-mime", "xdg-open"}) {
+        if (!Put(bin, QLatin1String(name), mime)) return false;
+        QFile::setPermissions(bin + QLatin1Char('/') + QLatin1String(name),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    return true;
+}
+
+void Register(const QString& bin, const QByteArray& program) {
+    QVERIFY(Put(bin, QStringLiteral("registered"), program));
 }
 
 } // namespace
@@ -33,6 +63,8 @@ bool Put(const QString& dir, const QString& fileName) {
 class DocumentsTest : public QObject {
     Q_OBJECT
     QTemporaryDir dataHome_;
+    QTemporaryDir desktop_; // holds the xdg-mime and xdg-open that the tests put on PATH
+    QByteArray path_;
     Opened opened_;
     Form1* main_ = nullptr;
     bool madeInstalled_ = false;
@@ -64,21 +96,32 @@ class DocumentsTest : public QObject {
         return box && box->isVisible() ? box : nullptr;
     }
 
-    // The three controls that open a document, with the document's file name.
+    // The two controls that hand a document to the desktop: its file name, what its type is
+    // called and the package the message suggests.
     static void Buttons() {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("file");
-        QTest::newRow("help button") << "Form1"
-                                     << "Command4"
-                                     << "zelt.html";
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("package");
         QTest::newRow("standard button") << "Form1"
                                          << "Command5"
-                                         << "gost.pdf";
+                                         << "gost.pdf"
+                                         << "документ PDF, тип application/pdf"
+                                         << "evince";
         QTest::newRow("example video link") << "Form4"
                                             << "Label21"
-                                            << "avto.avi";
+                                            << "avto.avi"
+                                            << "видеофайл AVI, тип video/x-msvideo"
+                                            << "vlc";
     }
+
+    HelpWindow* OpenHelp() {
+        QTest::mouseClick(Find<QPushButton>(main_, "Command4"), Qt::LeftButton);
+        return toolkit::Instance<HelpWindow>();
+    }
+
+    static int Scrolled(HelpWindow* help) { return help->Browser1->verticalScrollBar()->value(); }
 
 private slots:
     void initTestCase() {
@@ -92,9 +135,13 @@ private slots:
         QCOMPARE(toolkit::UserDocumentDirectory(), User());
         madeInstalled_ = !QDir(Installed()).exists();
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &opened_, "open");
+        QVERIFY(MakeDesktop(desktop_.path()));
+        path_ = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(desktop_.path()) + ':' + path_);
     }
 
     void cleanupTestCase() {
+        qputenv("PATH", path_);
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         if (madeInstalled_) {
             QDir(Installed()).removeRecursively();
@@ -103,6 +150,7 @@ private slots:
     }
 
     void init() {
+        Register(desktop_.path(), "viewer.desktop\n");
         main_ = toolkit::Load<Form1>();
         main_->show();
         opened_.urls.clear();
@@ -110,6 +158,7 @@ private slots:
 
     void cleanup() {
         toolkit::DiscardAll();
+        qputenv("PATH", QFile::encodeName(desktop_.path()) + ':' + path_);
         for (const QString& place : Places())
             for (const char* file : {"zelt.html", "gost.pdf", "avto.avi"})
                 QFile::remove(place + QLatin1Char('/') + QLatin1String(file));
@@ -129,7 +178,9 @@ private slots:
 
     // The installed copy opens when it is the only one, the per-user one wins over it, and the
     // one beside the program over both.
-    void firstPlaceThatHasItOpens_data() { Buttons(); }
+    void firstPlaceThatHasItOpens_data() {
+        Buttons();
+    }
     void firstPlaceThatHasItOpens() {
         QFETCH(QString, window);
         QFETCH(QString, control);
@@ -148,7 +199,9 @@ private slots:
         QVERIFY(w->isVisible());
     }
 
-    void missingDocumentIsTold_data() { Buttons(); }
+    void missingDocumentIsTold_data() {
+        Buttons();
+    }
     void missingDocumentIsTold() {
         QFETCH(QString, window);
         QFETCH(QString, control);
@@ -161,8 +214,13 @@ private slots:
         QMessageBox* box = Message(w);
         QVERIFY(box);
         QCOMPARE(box->windowModality(), Qt::NonModal);
-        QVERIFY2(box->text().contains(QStringLiteral("«%1» не найден").arg(file)),
+        QVERIFY2(box->text().contains(QStringLiteral("Файл «%1»").arg(file)) &&
+                     box->text().contains(QStringLiteral("не найден")),
                  qPrintable(box->text()));
+        // The standard is named: the program cannot ship it, the user must find the right one.
+        if (file == QLatin1String("gost.pdf"))
+            QVERIFY2(box->text().contains(QStringLiteral("ГОСТ 25478-91")),
+                     qPrintable(box->text()));
         QVERIFY2(box->text().contains(QStringLiteral("Положите его в папку ") +
                                       QDir::toNativeSeparators(User())),
                  qPrintable(box->text()));
@@ -174,7 +232,9 @@ private slots:
     }
 
     // A desktop without a program for the file: openUrl answers false.
-    void refusedDocumentIsTold_data() { Buttons(); }
+    void refusedDocumentIsTold_data() {
+        Buttons();
+    }
     void refusedDocumentIsTold() {
         QFETCH(QString, window);
         QFETCH(QString, control);
@@ -193,6 +253,103 @@ private slots:
                      QStringLiteral("Не удалось открыть файл «%1»")
                          .arg(QDir::toNativeSeparators(User() + QLatin1Char('/') + file))),
                  qPrintable(box->text()));
+    }
+
+    // Before the desktop is given a file, it is asked whether a program opens its type: none
+    // registered, or no xdg-utils at all, is told with the type and a package to install.
+    void noProgramForTheTypeIsTold_data() {
+        Buttons();
+    }
+    void noProgramForTheTypeIsTold() {
+        QFETCH(QString, window);
+        QFETCH(QString, control);
+        QFETCH(QString, file);
+        QFETCH(QString, type);
+        QFETCH(QString, package);
+        QWidget* w = Window(window);
+        QVERIFY(w);
+        QVERIFY(Put(User(), file));
+        const QString path = QDir::toNativeSeparators(User() + QLatin1Char('/') + file);
+        Register(desktop_.path(), "");
+        Click(w, control);
+        QVERIFY(opened_.urls.isEmpty());
+        QMessageBox* box = Message(w);
+        QVERIFY(box);
+        for (const QString& part : {QStringLiteral("«%1» (%2)").arg(path, type),
+                                    QStringLiteral("не назначена программа"), package})
+            QVERIFY2(box->text().contains(part), qPrintable(box->text() + " / " + part));
+        box->close();
+
+        QTemporaryDir bare; // a PATH without xdg-utils
+        qputenv("PATH", QFile::encodeName(bare.path()));
+        Click(w, control);
+        QVERIFY(opened_.urls.isEmpty());
+        box = Message(w);
+        QVERIFY(box);
+        for (const QString& part :
+             {QStringLiteral("«%1» (%2)").arg(path, type), QStringLiteral("xdg-utils"), package})
+            QVERIFY2(box->text().contains(part), qPrintable(box->text() + " / " + part));
+    }
+
+    // The help opens in the program's own window from the first place that has it, with no
+    // desktop at all and without handing anything to one.
+    void helpOpensInItsOwnWindow() {
+        QTemporaryDir bare;
+        qputenv("PATH", QFile::encodeName(bare.path()));
+        const QStringList places = Places();
+        for (auto place = places.rbegin(); place != places.rend(); ++place) {
+            QVERIFY2(Put(*place, HelpWindow::kFile, "<h1>Справка</h1><p>" + place->toUtf8()),
+                     qPrintable(*place));
+            HelpWindow* help = OpenHelp();
+            QVERIFY(help && help->isVisible());
+            QCOMPARE(help->FilePath(), *place + QLatin1Char('/') + HelpWindow::kFile);
+            QVERIFY2(help->Browser1->toPlainText().contains(*place),
+                     qPrintable(help->Browser1->toPlainText()));
+            QVERIFY(QTest::qWaitForWindowActive(help));
+            QCOMPARE(QApplication::focusWidget(), help->Browser1);
+            QVERIFY(opened_.urls.isEmpty());
+            QVERIFY(!Message(main_));
+            QTest::mouseClick(help->Command2, Qt::LeftButton);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QVERIFY(!toolkit::Instance<HelpWindow>());
+        }
+    }
+
+    // The real help: its contents links move within it from the keyboard, «Открыть в браузере»
+    // hands it to the desktop (or says why not), and a closed help opens again at the top.
+    void helpWindowWorks() {
+        QFile help(QFINDTESTDATA("../../docs/zelt.html"));
+        QVERIFY(help.open(QIODevice::ReadOnly));
+        QVERIFY(Put(User(), HelpWindow::kFile, help.readAll()));
+        HelpWindow* window = OpenHelp();
+        QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QCOMPARE(Scrolled(window), 0);
+        QTest::keyClick(window->Browser1, Qt::Key_Tab); // the first contents link
+        QTest::keyClick(window->Browser1, Qt::Key_Return);
+        QVERIFY(Scrolled(window) > 0);
+        QVERIFY(opened_.urls.isEmpty());
+
+        QTest::mouseClick(window->Command1, Qt::LeftButton);
+        QCOMPARE(opened_.urls, QList<QUrl>{QUrl::fromLocalFile(window->FilePath())});
+        Register(desktop_.path(), "");
+        QTest::mouseClick(window->Command1, Qt::LeftButton);
+        QCOMPARE(opened_.urls.size(), 1);
+        QMessageBox* box = Message(window);
+        QVERIFY(box);
+        QVERIFY2(box->text().contains(QStringLiteral("веб-страница HTML, тип text/html")) &&
+                     box->text().contains(QStringLiteral("firefox-esr")),
+                 qPrintable(box->text()));
+        box->close();
+
+        QTest::keyClick(window, Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!toolkit::Instance<HelpWindow>());
+        window = OpenHelp();
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(Scrolled(window), 0);
+        QCOMPARE(window->Browser1->accessibleName(), QStringLiteral("Текст справки"));
+        QCOMPARE(window->Command1->accessibleName(), QStringLiteral("Открыть справку в браузере"));
     }
 };
 

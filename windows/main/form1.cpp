@@ -13,6 +13,7 @@
 #include "core/stopping.h"
 #include "resources/frames.h"
 #include "windows/dashcam/form4.h"
+#include "windows/help/help_window.h"
 #include "windows/loading/form2.h"
 #include "windows/main/form1_layout.h"
 #include "windows/toolkit/controls.h"
@@ -297,12 +298,17 @@ void Form1::Command3_Click() {
 }
 
 void Form1::Command4_Click() {
-    toolkit::OpenDocument(this, QStringLiteral("zelt.html"));
+    ShowHelp(this);
 }
 
-// The standard is the user's own copy, put into the per-user folder; the message says where.
+// The standard is the user's own copy, put into the per-user folder; the message says where
+// and which standard it is.
 void Form1::Command5_Click() {
-    toolkit::OpenDocument(this, QStringLiteral("gost.pdf"));
+    static constexpr char kStandard[] =
+        "текст ГОСТ 25478-91 «Автотранспортные средства. Требования к техническому состоянию по "
+        "условиям безопасности движения. Методы проверки», на который ссылаются подписи к "
+        "замедлениям";
+    toolkit::OpenDocument(this, QStringLiteral("gost.pdf"), QString::fromUtf8(kStandard));
 }
 
 void Form1::Label13_Click() {

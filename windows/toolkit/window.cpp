@@ -7,10 +7,13 @@
 #include <QFileInfo>
 #include <QHideEvent>
 #include <QLibraryInfo>
+#include <QMimeDatabase>
+#include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTranslator>
 #include <QUrl>
+#include <optional>
 
 #include "windows/toolkit/messages.h"
 
@@ -140,19 +143,109 @@ QString FindDocument(const QString& fileName) {
     return QString();
 }
 
-void OpenDocument(QWidget* owner, const QString& fileName) {
-    const QString path = FindDocument(fileName);
-    if (path.isEmpty()) {
-        ShowMessage(owner, QStringLiteral("Файл «%1» не найден. Положите его в папку %2 — "
-                                          "программа ищет его там, рядом с программой и в папке "
-                                          "установки.")
-                               .arg(fileName, QDir::toNativeSeparators(UserDocumentDirectory())));
+namespace {
+
+// The document types the program hands to the desktop, named for the user with the kind of
+// program that opens them and a Debian package that has one.
+struct DocumentType {
+    const char* mime;
+    const char* name;
+    const char* program;
+};
+constexpr DocumentType kDocumentTypes[] = {
+    {"text/html", "веб-страница HTML", "браузер, например из пакета firefox-esr или chromium"},
+    {"application/pdf", "документ PDF",
+     "программа просмотра PDF, например из пакета evince, okular или mupdf"},
+    {"video/x-msvideo", "видеофайл AVI", "видеопроигрыватель, например из пакета vlc или mpv"},
+};
+
+// Runs xdg-mime with the arguments: its answer (empty when it knows none), or nothing when it
+// fails or gives no answer in time.
+std::optional<QString> AskXdgMime(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(3000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0) {
+        process.kill();
+        return std::nullopt;
+    }
+    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+}
+
+// "«/path/gost.pdf» (документ PDF, тип application/pdf)", and the program wanted for it.
+std::pair<QString, QString> Describe(const QString& path, const QString& typeName) {
+    const QMimeType type = QMimeDatabase().mimeTypeForName(typeName);
+    QString name = type.isValid() ? type.comment() : typeName;
+    QString program = QStringLiteral("программа для файлов этого типа");
+    for (const DocumentType& known : kDocumentTypes) {
+        if (type.inherits(QLatin1String(known.mime))) {
+            name = QString::fromUtf8(known.name);
+            program = QString::fromUtf8(known.program);
+            break;
+        }
+    }
+    return {QStringLiteral("«%1» (%2, тип %3)").arg(QDir::toNativeSeparators(path), name, typeName),
+            program};
+}
+
+} // namespace
+
+QString MissingOpener(const QString& path) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(path);
+    return QString(); // Windows itself answers for its file associations when asked to open
+#else
+    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (xdgMime.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty()) {
+        const auto [file, program] = Describe(path, QMimeDatabase().mimeTypeForFile(path).name());
+        return QStringLiteral("Не удалось открыть файл %1: программа передаёт файлы системе "
+                              "через xdg-open из пакета xdg-utils, а его в системе нет. "
+                              "Установите пакет xdg-utils и %2.")
+            .arg(file, program);
+    }
+    // xdg-open starts whatever it finds and reports success before that program fails or when
+    // there is none; so the type is asked as xdg-open asks it, and then its program.
+    QString type = AskXdgMime(xdgMime, {QStringLiteral("query"), QStringLiteral("filetype"), path})
+                       .value_or(QString());
+    if (type.isEmpty()) type = QMimeDatabase().mimeTypeForFile(path).name();
+    const auto program =
+        AskXdgMime(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), type});
+    if (!program || !program->isEmpty()) return QString(); // registered, or not known: try
+
+    const auto [file, wanted] = Describe(path, type);
+    return QStringLiteral("Не удалось открыть файл %1: в системе не назначена программа для "
+                          "файлов этого типа. Нужна %2.")
+        .arg(file, wanted);
+#endif
+}
+
+void OpenWithDesktop(QWidget* owner, const QString& path) {
+    if (const QString missing = MissingOpener(path); !missing.isEmpty()) {
+        ShowMessage(owner, missing);
         return;
     }
     if (!ShellOpenFile(path))
         ShowMessage(owner, QStringLiteral("Не удалось открыть файл «%1»: в системе не назначена "
                                           "программа для файлов этого типа.")
                                .arg(QDir::toNativeSeparators(path)));
+}
+
+void OpenDocument(QWidget* owner, const QString& fileName, const QString& what) {
+    const QString path = FindDocument(fileName);
+    if (path.isEmpty()) {
+        ShowMessage(owner, MissingDocumentText(fileName, what));
+        return;
+    }
+    OpenWithDesktop(owner, path);
+}
+
+QString MissingDocumentText(const QString& fileName, const QString& what) {
+    const QString file = what.isEmpty()
+                             ? QStringLiteral("Файл «%1» не найден.").arg(fileName)
+                             : QStringLiteral("Файл «%1» (%2) не найден.").arg(fileName, what);
+    return file + QStringLiteral(" Положите его в папку %1 — программа ищет его там, рядом с "
+                                 "программой и в папке установки.")
+                      .arg(QDir::toNativeSeparators(UserDocumentDirectory()));
 }
 
 void ShellOpenMail(const QString& address, const QString& subject) {

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <utility>
 
 class QHideEvent;
 
@@ -64,9 +65,21 @@ QString UserDocumentDirectory();
 // is. An empty string when none has it.
 QString FindDocument(const QString& fileName);
 
-// Opens the document found by FindDocument. A missing document, or one the desktop cannot open,
-// is told in a message over `owner` that names the file and the per-user folder.
-void OpenDocument(QWidget* owner, const QString& fileName);
+// Why the desktop would not open the file: no program registered for its type, or no xdg-open
+// to hand it to; the message names the file, its type and a package with a program for it.
+// Empty when a program is registered or the system cannot be asked (then opening is tried).
+QString MissingOpener(const QString& path);
+
+// Hands the file to the desktop's program for its type, or tells over `owner` why it cannot.
+void OpenWithDesktop(QWidget* owner, const QString& path);
+
+// The message for a document FindDocument does not find: its name, what it is (when given) and
+// the per-user folder to put it in.
+QString MissingDocumentText(const QString& fileName, const QString& what = QString());
+
+// Opens the document found by FindDocument through OpenWithDesktop. A missing document is told
+// in a message over `owner` (MissingDocumentText).
+void OpenDocument(QWidget* owner, const QString& fileName, const QString& what = QString());
 
 // Opens a new e-mail: "mailto:" + address + "?Subject=" + subject.
 void ShellOpenMail(const QString& address, const QString& subject);
