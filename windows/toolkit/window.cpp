@@ -143,6 +143,7 @@ QString FindDocument(const QString& fileName) {
     return QString();
 }
 
+#ifndef Q_OS_WIN // Windows answers for its own file associations
 namespace {
 
 // The document types the program hands to the desktop, named for the user with the kind of
@@ -189,6 +190,7 @@ std::pair<QString, QString> Describe(const QString& path, const QString& typeNam
 }
 
 } // namespace
+#endif
 
 QString MissingOpener(const QString& path) {
 #ifdef Q_OS_WIN
