@@ -261,6 +261,9 @@ private slots:
         Buttons();
     }
     void noProgramForTheTypeIsTold() {
+#ifdef Q_OS_WIN
+        QSKIP("Windows itself tells when no program opens a type");
+#endif
         QFETCH(QString, window);
         QFETCH(QString, control);
         QFETCH(QString, file);
@@ -332,6 +335,7 @@ private slots:
 
         QTest::mouseClick(window->Command1, Qt::LeftButton);
         QCOMPARE(opened_.urls, QList<QUrl>{QUrl::fromLocalFile(window->FilePath())});
+#ifndef Q_OS_WIN // Windows itself tells when no program opens a type
         Register(desktop_.path(), "");
         QTest::mouseClick(window->Command1, Qt::LeftButton);
         QCOMPARE(opened_.urls.size(), 1);
@@ -341,6 +345,7 @@ private slots:
                      box->text().contains(QStringLiteral("firefox-esr")),
                  qPrintable(box->text()));
         box->close();
+#endif
 
         QTest::keyClick(window, Qt::Key_Escape);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

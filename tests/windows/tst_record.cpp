@@ -19,8 +19,10 @@
 #include <QXmlStreamReader>
 #include <cerrno>
 #include <functional>
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#endif
 #include <vector>
 
 #include "core/record.h"
@@ -601,12 +603,16 @@ private slots:
         }
         if (setup == "folder as the file") QVERIFY(QDir(folder.path()).mkdir(name));
         if (setup == "full device") {
+#ifdef _WIN32
+            QSKIP("Windows has no device file to save over");
+#else
             // A node of its own, where root may make one, so that a save that wrongly replaced
             // the device would not replace the system's /dev/full; a user who cannot make one
             // cannot replace that either, and is given a link to it.
             if (::mknod(QFile::encodeName(folder.filePath(name)).constData(), S_IFCHR | 0666,
                         makedev(1, 7)) != 0)
                 QVERIFY(QFile::link(QStringLiteral("/dev/full"), folder.filePath(name)));
+#endif
         }
         const QStringList entries = Entries(folder.path());
 
@@ -615,6 +621,11 @@ private slots:
         dialog.answer = path;
         dialog.answerFilter = name.endsWith(QLatin1String(".pdf")) ? kPdf : kHtml;
         Keys(main, Qt::Key_S);
+#ifdef Q_OS_WIN
+        // Qt's file engine on Windows leaves errno alone, so the save gives its general reason
+        // ("система не дала записать файл") instead of the system's words.
+        QEXPECT_FAIL("a name too long", "on Windows the save learns no reason from errno", Abort);
+#endif
         // The system's words may open with a capital, which the message turns small.
         QCOMPARE(MessageText(main).toLower(),
                  QStringLiteral("Не удалось сохранить расчёт в файл «%1»: %2.")
@@ -637,6 +648,10 @@ private slots:
     void saveStartsInTheDocuments() {
         QFETCH(bool, documentsExist);
         QFETCH(QString, expected);
+#ifdef Q_OS_WIN
+        QSKIP("Windows names the documents folder from the user's profile, which HOME does not "
+              "move");
+#endif
         QTemporaryDir home;
         QTemporaryDir working;
         QVERIFY(home.isValid() && working.isValid());
