@@ -3,6 +3,7 @@
 // configuration, so a family that resolves can only come from the embedded files.
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -12,6 +13,8 @@
 #include <cstdio>
 
 #include "windows/toolkit/fonts.h"
+
+Q_DECLARE_METATYPE(toolkit::Face)
 
 namespace {
 
@@ -42,10 +45,11 @@ private slots:
 
     void storedUncompressed() {
         // Otherwise registering them would copy every font to the heap.
-        for (const char* file : {"LiberationSans-Regular.ttf", "LiberationSans-Bold.ttf",
-                                 "LiberationSerif-Regular.ttf"}) {
-            const QResource resource(QStringLiteral(":/fonts/") + QLatin1String(file));
-            QVERIFY2(resource.isValid(), file);
+        const QDir fonts(QStringLiteral(":/fonts"));
+        QCOMPARE(fonts.entryList(QDir::Files).size(), 4);
+        for (const QString& file : fonts.entryList(QDir::Files)) {
+            const QResource resource(fonts.filePath(file));
+            QVERIFY2(resource.isValid(), qPrintable(file));
             QCOMPARE(resource.compressionAlgorithm(), QResource::NoCompression);
         }
     }
@@ -59,14 +63,32 @@ private slots:
         QVERIFY(!info.bold());
     }
 
+    void everyEmbeddedFaceResolves_data() {
+        QTest::addColumn<toolkit::Face>("face");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<QString>("style");
+        QTest::newRow("sans") << toolkit::Face::Sans << false << "Liberation Sans"
+                              << "Regular";
+        QTest::newRow("sans bold") << toolkit::Face::Sans << true << "Liberation Sans"
+                                   << "Bold";
+        QTest::newRow("serif") << toolkit::Face::Serif << false << "Liberation Serif"
+                               << "Regular";
+        // The saved record's headings: the real bold face, never a regular one thickened.
+        QTest::newRow("serif bold") << toolkit::Face::Serif << true << "Liberation Serif"
+                                    << "Bold";
+    }
+
     void everyEmbeddedFaceResolves() {
-        const QFontInfo bold(toolkit::MakeFont({toolkit::Face::Sans, 8.25, true}));
-        QCOMPARE(bold.family(), QStringLiteral("Liberation Sans"));
-        QVERIFY(bold.bold());
-        QCOMPARE(bold.styleName(), QStringLiteral("Bold"));
-        const QFontInfo serif(toolkit::MakeFont({toolkit::Face::Serif, 6.75}));
-        QCOMPARE(serif.family(), QStringLiteral("Liberation Serif"));
-        QCOMPARE(serif.pixelSize(), 9);
+        QFETCH(toolkit::Face, face);
+        QFETCH(bool, bold);
+        QFETCH(QString, family);
+        QFETCH(QString, style);
+        const QFontInfo info(toolkit::MakeFont({face, 6.75, bold}));
+        QCOMPARE(info.family(), family);
+        QCOMPARE(info.bold(), bold);
+        QCOMPARE(info.styleName(), style);
+        QCOMPARE(info.pixelSize(), 9);
     }
 
     void earlyFontDraws() {

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QResource>
@@ -23,9 +24,10 @@ void RegisterFonts() {
     if (registered || !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
     registered = true;
     InitFontResources();
-    for (const char* file :
-         {"LiberationSans-Regular.ttf", "LiberationSans-Bold.ttf", "LiberationSerif-Regular.ttf"}) {
-        const QResource resource(QStringLiteral(":/fonts/") + QLatin1String(file));
+    // Every font the build embeds (windows/CMakeLists.txt names them).
+    const QDir fonts(QStringLiteral(":/fonts"));
+    for (const QString& file : fonts.entryList(QDir::Files)) {
+        const QResource resource(fonts.filePath(file));
         // The build stores the fonts uncompressed, so the database can read them where the
         // executable keeps them; a compressed build would need a copy on the heap.
         const QByteArray data =
