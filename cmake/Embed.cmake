@@ -5,7 +5,11 @@
 # of fonts and pictures as C++ arrays would cost seconds of every clean build.
 function(kvarnet_embed target name)
   cmake_parse_arguments(EMBED "" "PREFIX;BASE" "FILES;OPTIONS" ${ARGN})
-  set(body "<!DOCTYPE RCC><RCC version=\"1.0\">\n<qresource prefix=\"${EMBED_PREFIX}\">\n")
+  # rcc stamps each file with SOURCE_DATE_EPOCH (cmake/Reproducible.cmake); naming it here
+  # makes a new date rewrite the list and so run rcc again.
+  set(body "<!DOCTYPE RCC><RCC version=\"1.0\">\n")
+  string(APPEND body "<!-- SOURCE_DATE_EPOCH ${KVARNET_SOURCE_DATE_EPOCH} -->\n")
+  string(APPEND body "<qresource prefix=\"${EMBED_PREFIX}\">\n")
   foreach(file IN LISTS EMBED_FILES)
     get_filename_component(file ${file} ABSOLUTE)
     file(RELATIVE_PATH alias ${EMBED_BASE} ${file})
