@@ -2,7 +2,8 @@
 #   bin/kvarnet                                   the program
 #   share/kvarnet/                                its documents (help, example video)
 #   share/applications/, share/metainfo/          desktop entry and AppStream metadata
-#   share/icons/hicolor/<size>/apps/              the car icon at 32, 128 and 256 pixels
+#   share/icons/hicolor/<size>/apps/              the car icon at 32 pixels and the sizes of
+#                                                 resources/icons (48, 64, 128 and 256)
 # and a Debian package of all of it (cpack -G DEB in the build directory).
 include(GNUInstallDirs)
 
@@ -15,21 +16,39 @@ foreach(text changelog kvarnet.1 kvarnet-calc.1)
 endforeach()
 
 install(TARGETS kvarnet RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# A stripped install (cmake --install --strip, and the package) also drops the compiler's
+# .comment and .note sections, as Debian strips its packages.
+install(CODE "
+  if(CMAKE_INSTALL_DO_STRIP)
+    foreach(program $<TARGET_FILE_NAME:kvarnet> $<TARGET_FILE_NAME:kvarnet-calc>)
+      execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+                              \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/\${program}\"
+                      RESULT_VARIABLE failed)
+      if(failed)
+        message(FATAL_ERROR \"strip failed on \${program}\")
+      endif()
+    endforeach()
+  endif()")
 install(FILES docs/zelt.html docs/avto.avi DESTINATION ${CMAKE_INSTALL_DATADIR}/kvarnet)
 install(FILES ${made}/${KVARNET_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${made}/${KVARNET_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES resources/pictures/icon.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps
         RENAME ${KVARNET_APP_ID}.png)
-foreach(size 128 256)
-  install(FILES resources/icons/kvarnet-${size}.png
-          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+# The launcher icons at every size the picture generator paints (kvarnet-<size>.png).
+file(GLOB icons RELATIVE ${PROJECT_SOURCE_DIR} resources/icons/kvarnet-*.png)
+foreach(icon ${icons})
+  string(REGEX REPLACE ".*-([0-9]+)\\.png$" "\\1" size ${icon})
+  install(FILES ${icon} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
           RENAME ${KVARNET_APP_ID}.png)
 endforeach()
 
 # Debian wants its copyright and changelog in every package's documentation folder, and a
 # manual page for every program; both texts compressed.
 install(FILES packaging/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kvarnet)
+# What lintian is told to accept, each with its reason.
+install(FILES packaging/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+        RENAME kvarnet)
 foreach(text changelog kvarnet.1 kvarnet-calc.1)
   set(packed ${CMAKE_CURRENT_BINARY_DIR}/${text}.gz)
   add_custom_command(OUTPUT ${packed}
@@ -57,8 +76,16 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://www.example.org)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON) # the Qt and C++ libraries, found by dpkg-shlibdeps
 # The windows need Qt's platform plugins, which no linked library names.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
-# Qt's own dialog texts in Russian.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
+# Qt's own dialog texts in Russian, and xdg-open, through which the program hands the help,
+# the standard and the video to the desktop's programs.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, xdg-utils")
+# The package's file and archive times are the sources' date (cmake/Reproducible.cmake).
+set(CPACK_PROJECT_CONFIG_FILE ${made}/cpack-options.cmake)
+file(CONFIGURE OUTPUT ${CPACK_PROJECT_CONFIG_FILE} @ONLY CONTENT [[
+if(NOT DEFINED ENV{SOURCE_DATE_EPOCH} AND NOT "@KVARNET_SOURCE_DATE_EPOCH@" STREQUAL "")
+  set(ENV{SOURCE_DATE_EPOCH} @KVARNET_SOURCE_DATE_EPOCH@)
+endif()
+]])
 set(CPACK_PACKAGE_DESCRIPTION
     "A forensic expert types the driver's reaction time, the brake delays, the
 deceleration and a skid-mark length or a speed; the program plays a short

@@ -10,6 +10,7 @@ packages=(
   locales                             # the tests run under Russian and English locales
   desktop-file-utils appstream        # the installed tree's desktop files are validated
   dpkg-dev                            # the package's library dependencies (cpack -G DEB)
+  lintian                             # the package is checked as Debian checks packages
   qt6-translations-l10n               # Qt's own dialog texts in Russian
   poppler-utils                       # the window tests read the saved PDF back (pdftotext)
   "$@"

@@ -1346,13 +1346,14 @@ int main(int argc, char* argv[]) {
     save(dir, QStringLiteral("icon.png"), toIndexed(paintIcon(), 16));
     save(dir, QStringLiteral("hand.png"), toIndexed(paintHand(), 3));
 
-    // The launchers scale a large icon down well, but not a small one up.
+    // The launchers scale a large icon down well, but not a small one up; 48 and 64 are the
+    // sizes desktops ask for in their menus, launchers and task bars.
     const QString icons = QDir::cleanPath(dir + QStringLiteral("/../icons"));
     if (!QDir().mkpath(icons)) {
         std::fprintf(stderr, "cannot create %s\n", qPrintable(icons));
         return 1;
     }
-    for (const int size : {128, 256})
+    for (const int size : {48, 64, 128, 256})
         save(icons, QStringLiteral("kvarnet-%1.png").arg(size),
              paintCar(size).convertToFormat(QImage::Format_ARGB32));
 
