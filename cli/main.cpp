@@ -11,6 +11,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 #endif
 
 #include "cli/batch.h"
@@ -161,6 +163,29 @@ int Run(const std::vector<std::string_view>& args) {
     }
 }
 
+// The arguments in UTF-8. Windows hands main() its arguments in the ANSI code page, where a
+// Russian name may not fit; the command line as typed is in UTF-16.
+std::vector<std::string> Arguments(int argc, char** argv) {
+#ifdef _WIN32
+    int count = 0;
+    if (LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
+        std::vector<std::string> arguments;
+        for (int i = 1; i < count; ++i) {
+            const int bytes =
+                WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+            std::string argument(bytes > 0 ? bytes - 1 : 0, '\0');
+            if (bytes > 1)
+                WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, argument.data(), bytes, nullptr,
+                                    nullptr);
+            arguments.push_back(std::move(argument));
+        }
+        LocalFree(wide);
+        return arguments;
+    }
+#endif
+    return std::vector<std::string>(argv + 1, argv + argc);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -171,7 +196,8 @@ int main(int argc, char** argv) {
     std::cin.tie(nullptr);
     try {
         cli::CheckOutputOpen();
-        const int status = Run(std::vector<std::string_view>(argv + 1, argv + argc));
+        const std::vector<std::string> arguments = Arguments(argc, argv);
+        const int status = Run(std::vector<std::string_view>(arguments.begin(), arguments.end()));
         cli::FinishOutput();
         return status;
     } catch (const cli::OutputError& error) {
