@@ -267,14 +267,7 @@ private slots:
 
     void realTimersEndToEnd() {
         RealTime realTime;
-        form->show();
-        // Record the frame after every real tick; polling could miss a short frame.
-        QList<int> shown;
-        for (int n : kTimers)
-            connect(form->Timer(n), &toolkit::Timer::tick, form,
-                    [&shown, this] { shown << FrameShown(form); });
-        QTest::keyClicks(Find<QLineEdit>(form, "Text7"), "20");
-        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
+        const QList<int>& shown = StartSkidTwenty();
         QTRY_COMPARE_WITH_TIMEOUT(Find<QLineEdit>(form, "Text4")->text(), QStringLiteral("63"),
                                   10000);
         QCOMPARE(shown, Series(208, 200));
@@ -285,13 +278,7 @@ private slots:
     // The same run on the timers' own clock: the strip is still, the readouts empty and the
     // timers running until the last 400 ms tick, 2,8 s after Старт.
     void runOnTheClock() {
-        form->show();
-        QList<int> shown;
-        for (int n : kTimers)
-            connect(form->Timer(n), &toolkit::Timer::tick, form,
-                    [&shown, this] { shown << FrameShown(form); });
-        QTest::keyClicks(Find<QLineEdit>(form, "Text7"), "20");
-        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
+        const QList<int>& shown = StartSkidTwenty();
         Elapse(2799ms);
         QVERIFY(!EnabledTimers(form).isEmpty());
         QCOMPARE(Find<QLineEdit>(form, "Text4")->text(), QString());
@@ -299,6 +286,21 @@ private slots:
         QVERIFY(EnabledTimers(form).isEmpty());
         QCOMPARE(shown, Series(208, 200));
         QCOMPARE(Find<QLineEdit>(form, "Text4")->text(), QStringLiteral("63"));
+    }
+
+private:
+    QList<int> shown_;
+    // Shows the window and presses Старт with a 20 m skid, recording the frame after every
+    // tick (polling could miss a short frame).
+    const QList<int>& StartSkidTwenty() {
+        shown_.clear();
+        form->show();
+        for (int n : kTimers)
+            connect(form->Timer(n), &toolkit::Timer::tick, form,
+                    [this] { shown_ << FrameShown(form); });
+        QTest::keyClicks(Find<QLineEdit>(form, "Text7"), "20");
+        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
+        return shown_;
     }
 };
 

@@ -25,10 +25,12 @@
 #include <functional>
 #include <vector>
 
+#include "context_menu.h"
 #include "core/loading.h"
 #include "core/record.h"
 #include "find_control.h"
 #include "test_main.h"
+#include "undo.h"
 #include "windows/dashcam/form4.h"
 #include "windows/loading/form2.h"
 #include "windows/main/form1.h"
@@ -90,29 +92,6 @@ QString Output(const QString& program, const QStringList& arguments) {
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-bool Run(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    return process.waitForFinished(-1) && process.exitStatus() == QProcess::NormalExit &&
-           process.exitCode() == 0;
-}
-
-// What a test changed outside its objects, undone in reverse order when the test ends.
-class Undo {
-public:
-    Undo() = default;
-    Undo(const Undo&) = delete;
-    Undo& operator=(const Undo&) = delete;
-    ~Undo() {
-        for (auto step = steps_.rbegin(); step != steps_.rend(); ++step)
-            (*step)();
-    }
-    void Add(std::function<void()> step) { steps_.push_back(std::move(step)); }
-
-private:
-    std::vector<std::function<void()>> steps_;
-};
-
 // The settings as a new run of the program finds them in `folder`.
 void UseSettingsIn(const QString& folder) {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
@@ -140,29 +119,6 @@ class CaseTest : public QObject {
             QApplication::sendEvent(field, &release);
         }
         if (auto* edit = qobject_cast<QLineEdit*>(field)) QCOMPARE(edit->text(), text);
-    }
-
-    static QMenu* RightClick(QWidget* target) {
-        const QPoint at = target->rect().center();
-        QContextMenuEvent event(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
-        QApplication::sendEvent(target, &event);
-        return qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    }
-
-    static QAction* Action(QMenu* menu, const QString& caption) {
-        for (QAction* action : menu->actions())
-            if (action->text() == caption) return action;
-        return nullptr;
-    }
-
-    static void Choose(QWidget* target, const QString& caption) {
-        QMenu* menu = RightClick(target);
-        QVERIFY(menu);
-        QAction* action = Action(menu, caption);
-        QVERIFY2(action, qPrintable(caption));
-        QVERIFY(action->isEnabled());
-        menu->close();
-        action->trigger();
     }
 
     // The case dialog open over `window`, or nullptr.
@@ -241,7 +197,9 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(main));
         savePath.clear();
     }
-    void cleanup() { toolkit::DiscardAll(); }
+    void cleanup() {
+        toolkit::DiscardAll();
+    }
 
     // The dialog opens from the menu of both windows that keep a record, and from the keys,
     // before any calculation too; its fields are named for screen readers by their captions.

@@ -121,6 +121,12 @@ class DocumentsTest : public QObject {
         return toolkit::Instance<HelpWindow>();
     }
 
+    // Whether the message says every one of the parts.
+    static void Says(QMessageBox* box, const QStringList& parts) {
+        for (const QString& part : parts)
+            QVERIFY2(box->text().contains(part), qPrintable(box->text() + " / " + part));
+    }
+
     static int Scrolled(HelpWindow* help) { return help->Browser1->verticalScrollBar()->value(); }
 
 private slots:
@@ -278,9 +284,8 @@ private slots:
         QVERIFY(opened_.urls.isEmpty());
         QMessageBox* box = Message(w);
         QVERIFY(box);
-        for (const QString& part : {QStringLiteral("«%1» (%2)").arg(path, type),
-                                    QStringLiteral("не назначена программа"), package})
-            QVERIFY2(box->text().contains(part), qPrintable(box->text() + " / " + part));
+        Says(box, {QStringLiteral("«%1» (%2)").arg(path, type),
+                   QStringLiteral("не назначена программа"), package});
         box->close();
 
         QTemporaryDir bare; // a PATH without xdg-utils
@@ -289,9 +294,8 @@ private slots:
         QVERIFY(opened_.urls.isEmpty());
         box = Message(w);
         QVERIFY(box);
-        for (const QString& part :
-             {QStringLiteral("«%1» (%2)").arg(path, type), QStringLiteral("xdg-utils"), package})
-            QVERIFY2(box->text().contains(part), qPrintable(box->text() + " / " + part));
+        Says(box,
+             {QStringLiteral("«%1» (%2)").arg(path, type), QStringLiteral("xdg-utils"), package});
     }
 
     // The help opens in the program's own window from the first place that has it, with no

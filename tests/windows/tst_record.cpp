@@ -25,9 +25,11 @@
 #endif
 #include <vector>
 
+#include "context_menu.h"
 #include "core/record.h"
 #include "find_control.h"
 #include "test_main.h"
+#include "undo.h"
 #include "windows/dashcam/form4.h"
 #include "windows/loading/form2.h"
 #include "windows/main/form1.h"
@@ -97,30 +99,6 @@ QString ReadAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
-// Runs a system command to its end; whether it succeeded.
-bool Run(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    return process.waitForFinished(-1) && process.exitStatus() == QProcess::NormalExit &&
-           process.exitCode() == 0;
-}
-
-// What a test changed outside its objects, undone in reverse order when the test ends.
-class Undo {
-public:
-    Undo() = default;
-    Undo(const Undo&) = delete;
-    Undo& operator=(const Undo&) = delete;
-    ~Undo() {
-        for (auto step = steps_.rbegin(); step != steps_.rend(); ++step)
-            (*step)();
-    }
-    void Add(std::function<void()> step) { steps_.push_back(std::move(step)); }
-
-private:
-    std::vector<std::function<void()>> steps_;
-};
-
 void WriteAll(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -162,31 +140,6 @@ class RecordTest : public QObject {
         combo->clearEditText();
         QTest::keyClicks(combo, text);
         QCOMPARE(combo->currentText(), text);
-    }
-
-    // A right click on `target`, as the window receives it; returns the menu it opened.
-    static QMenu* RightClick(QWidget* target) {
-        const QPoint at = target->rect().center();
-        QContextMenuEvent event(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
-        QApplication::sendEvent(target, &event);
-        return qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    }
-
-    static QAction* Action(QMenu* menu, const QString& caption) {
-        for (QAction* action : menu->actions())
-            if (action->text() == caption) return action;
-        return nullptr;
-    }
-
-    // Chooses a command from the window's context menu over `target`.
-    static void Choose(QWidget* target, const QString& caption) {
-        QMenu* menu = RightClick(target);
-        QVERIFY(menu);
-        QAction* action = Action(menu, caption);
-        QVERIFY2(action, qPrintable(caption));
-        QVERIFY(action->isEnabled());
-        menu->close();
-        action->trigger();
     }
 
     static void Keys(QWidget* window, Qt::Key key) {
