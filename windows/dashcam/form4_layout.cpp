@@ -51,7 +51,7 @@ constexpr Control Clock(const char* name, int left, int top, int tab, const char
 }
 
 // clang-format off
-const Control kControls[] = {
+const Control kForm4Controls[] = {
 // name       kind  in        caption                   left  top   width height font     text    back      tab flags picture          accessible name
 {"Command3", B, "Form4",  "",                           7320, 3600, 1095,  375, kWindow, kDefault, kDefault, 25, 0, Picture::Close, "Закрыть"},
 {"Command1", B, "Form4",  "",                           1920, 3600, 1095,  375, kBold,   kDefault, kDefault, 24, 0, Picture::Start, "Старт"},
@@ -93,5 +93,5 @@ RedLine("Line4", "Form4", 120, 120, 8625, 120),
 } // namespace
 
 std::span<const Control> Form4Layout() {
-    return kControls;
+    return kForm4Controls;
 }

@@ -8,7 +8,7 @@ namespace {
 // Label12 runs on into the free room to its right, so that its caption shows whole; it stops
 // above Старт.
 // clang-format off
-const Control kControls[] = {
+const Control kForm2Controls[] = {
 // name       kind  in        caption                   left  top   width height font     text    back        tab flags picture            accessible name
 {"Text2",    T, "Form2",  "",                           1560, 2760,  855,  285, kWindow, kDefault, kDefault,   25, 0, {}, "Время наростания замедления, с"},
 {"Command3", B, "Form2",  "",                           7560, 2640, 1095,  375, kWindow, kDefault, kDefault,   24, 0, Picture::Close, "Закрыть"},
@@ -53,5 +53,5 @@ RedLine("Line1", "Form2", 130, 1440, 130, 3120),
 } // namespace
 
 std::span<const Control> Form2Layout() {
-    return kControls;
+    return kForm2Controls;
 }

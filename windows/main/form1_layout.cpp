@@ -16,7 +16,7 @@ constexpr Control Tick(const char* name, int interval) {
 }
 
 // clang-format off
-const Control kControls[] = {
+const Control kForm1Controls[] = {
 // name       kind  in        caption                   left  top   width height font     text    back        tab flags picture              accessible name
 {"Check1",  Kind::CheckBox, "Form1", "Check1",          6480, 1560,  200,  255, kWindow, kDefault, kDarkGreen, 40, 0, {}, "Извесна длина тормозного следа, юза"},
 {"Frame3",   F, "Form1",  "Frame3",                     5400,  240,  735,  975, kWindow, kDefault, kDefault,   37, 0, {}, "Режим расчёта"},
@@ -108,5 +108,5 @@ Tick("Timer16", 400),
 } // namespace
 
 std::span<const Control> Form1Layout() {
-    return kControls;
+    return kForm1Controls;
 }

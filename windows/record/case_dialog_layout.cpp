@@ -32,7 +32,7 @@ constexpr Control Field(const char* name, int field, int top, int tab) {
 }
 
 // clang-format off
-const Control kControls[] = {
+const Control kCaseDialogControls[] = {
 Caption("CaseNumberLabel", 0, 180),     Field("CaseNumber", 0, 180, 0),
 Caption("ExpertLabel", 1, 660),         Field("Expert", 1, 660, 1),
 Caption("OrganisationLabel", 2, 1140),  Field("Organisation", 2, 1140, 2),
@@ -48,5 +48,5 @@ Caption("NoteLabel", 3, 1620),          Field("Note", 3, 1620, 3),
 } // namespace
 
 std::span<const Control> CaseDialogLayout() {
-    return kControls;
+    return kCaseDialogControls;
 }
