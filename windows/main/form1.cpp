@@ -101,16 +101,20 @@ toolkit::Timer* Form1::Timer(int n) const {
 // still missing when a run is about to start: the window opens without decoding pictures it
 // has not shown yet, and no 100 ms tick waits for a decoder. They are kept 8-bit indexed, as
 // their files are; a step converts the one it shows.
-QPixmap Form1::Frame(int number) const {
+const QImage& Form1::FrameImage(int number) const {
     auto it = frames_.find(number);
     if (it == frames_.end()) it = frames_.emplace(number, toolkit::LoadBitmapIndexed(number)).first;
-    return QPixmap::fromImage(it->second);
+    return it->second;
+}
+
+QPixmap Form1::Frame(int number) const {
+    return QPixmap::fromImage(FrameImage(number));
 }
 
 void Form1::LoadFrames() const {
     for (const frames::Series& series : {frames::kStopping, frames::kCollision})
         for (int n = series.first; n <= series.last; ++n)
-            Frame(n);
+            FrameImage(n);
 }
 
 void Form1::paintEvent(QPaintEvent*) {

@@ -115,6 +115,7 @@ private:
 
     // The strip's frames, decoded once: a step only swaps pictures and the run keeps its pace.
     QPixmap Frame(int number) const;
+    const QImage& FrameImage(int number) const; // decoded once, kept as the file has it
     void LoadFrames() const;
     mutable std::map<int, QImage> frames_;     // decoded on first use, 8-bit indexed
     bool framesQueued_ = false;                // their decoding is queued after the first paint
