@@ -6,6 +6,7 @@
 //   startup-bench ours                    the main window, started as the program starts it
 //   startup-bench run ours                the above as a child process, with its figures
 //   startup-bench run PROGRAM ARGS...     any other program as a child, e.g. startup-bare
+//   startup-bench ordinary-png IN OUT     writes picture IN as Qt writes a PNG, compressed
 //
 // Either window exits at once after its first paint. `run` prints the child's lines and then
 // `first-paint-ms` (from the fork to the painted window) and `max-rss-kib` (the child's peak
@@ -69,8 +70,20 @@ int Run(int argc, char* argv[]) {
     return 0;
 }
 
+// The program stores the pictures it shows at start uncompressed; a plain program would ship an
+// ordinary PNG, as Qt writes one, so that is what the plain window reads.
+int WriteOrdinaryPng(const char* in, const char* out) {
+    const QImage picture(QString::fromLocal8Bit(in));
+    if (picture.isNull() || !picture.save(QString::fromLocal8Bit(out), "PNG")) {
+        std::fprintf(stderr, "startup-bench: cannot copy %s to %s\n", in, out);
+        return 2;
+    }
+    return 0;
+}
+
 int Usage() {
-    std::fprintf(stderr, "usage: startup-bench [run] ours | run PROGRAM ARGS...\n");
+    std::fprintf(stderr, "usage: startup-bench [run] ours | run PROGRAM ARGS... | "
+                         "ordinary-png IN OUT\n");
     return 2;
 }
 
@@ -79,5 +92,8 @@ int Usage() {
 int main(int argc, char* argv[]) {
     if (argc >= 3 && std::strcmp(argv[1], "run") == 0) return Run(argc, argv);
     if (argc >= 2 && std::strcmp(argv[1], "ours") == 0) return StartOurs(argc, argv);
+    if (argc == 4 && std::strcmp(argv[1], "ordinary-png") == 0) {
+        return WriteOrdinaryPng(argv[2], argv[3]);
+    }
     return Usage();
 }

@@ -2,6 +2,7 @@
 
 #include "test_main.h"
 #include "windows/toolkit/pictures.h"
+#include "windows/toolkit/stored_png.h"
 
 using toolkit::Picture;
 
@@ -49,6 +50,54 @@ const Series kSeries[] = {
     {101, 17, 598, 62}, {208, 9, 598, 62},  {301, 12, 283, 31},
     {401, 12, 302, 24}, {501, 12, 296, 23},
 };
+
+// A picture file as the executable embeds it.
+QByteArray Embedded(const QString& file) {
+    toolkit::LoadPicture(Picture::Icon); // makes the embedded pictures available
+    QFile f(QStringLiteral(":/pictures/") + file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+struct PngChunk {
+    QByteArray kind, body;
+};
+
+QList<PngChunk> SplitPng(const QByteArray& png) {
+    QList<PngChunk> chunks;
+    for (qsizetype at = 8; at + 12 <= png.size();) {
+        const qsizetype length = qFromBigEndian<quint32>(png.constData() + at);
+        chunks.append({png.mid(at + 4, 4), png.mid(at + 8, length)});
+        at += 12 + length;
+    }
+    return chunks;
+}
+
+// The CRCs are left zero: the stored reader does not read them.
+QByteArray JoinPng(const QList<PngChunk>& chunks) {
+    QByteArray png = Embedded(QStringLiteral("hand.png")).left(8);
+    for (const PngChunk& c : chunks) {
+        char length[4];
+        qToBigEndian<quint32>(static_cast<quint32>(c.body.size()), length);
+        png += QByteArray(length, 4) + c.kind + c.body + QByteArray(4, '\0');
+    }
+    return png;
+}
+
+// A stored file changed by `change`, which gets its chunks.
+template <class Change> QByteArray Altered(const QString& file, Change change) {
+    QList<PngChunk> chunks = SplitPng(Embedded(file));
+    change(chunks);
+    return JoinPng(chunks);
+}
+
+PngChunk& ChunkOf(QList<PngChunk>& chunks, const char* kind) {
+    return *std::find_if(chunks.begin(), chunks.end(),
+                         [&](const PngChunk& c) { return c.kind == kind; });
+}
+
+// Where the first row's filter byte and the first block's complemented length sit in the image
+// data: after the two bytes of the zlib header and the first byte of the block.
+constexpr int kFirstFilter = 2 + 5, kFirstBlockNlen = 2 + 3;
 
 } // namespace
 
@@ -110,6 +159,76 @@ private slots:
             toolkit::LoadPicture(Picture::Strip).toImage().convertToFormat(QImage::Format_RGB32);
         QCOMPARE(strip, Frame(117));
         QVERIFY(strip != Frame(101)); // the car is in 101, not in the empty strip
+    }
+
+    // The stored reader gives what Qt's own reader gives, palette, resolution and all; a file
+    // it cannot read it leaves to Qt's.
+    void storedPicturesReadAsQtReadsThem_data() {
+        QTest::addColumn<QString>("file");
+        Embedded(QString()); // makes the listing below see the pictures
+        for (const QString& file : QDir(QStringLiteral(":/pictures")).entryList(QDir::Files))
+            QTest::newRow(qPrintable(file)) << file;
+    }
+    void storedPicturesReadAsQtReadsThem() {
+        QFETCH(QString, file);
+        const QImage stored = toolkit::ReadStoredPng(Embedded(file));
+        if (stored.isNull()) return; // compressed: only Qt's reader reads it
+        const QImage qt(QStringLiteral(":/pictures/") + file);
+        QCOMPARE(stored.format(), qt.format());
+        QCOMPARE(stored.colorTable(), qt.colorTable());
+        QCOMPARE(stored, qt);
+        QCOMPARE(stored.dotsPerMeterX(), qt.dotsPerMeterX());
+        QCOMPARE(stored.dotsPerMeterY(), qt.dotsPerMeterY());
+    }
+
+    // The window's background is stored, so the comparison above is not vacuous, and the
+    // reader stops at files it does not fully understand.
+    void storedReaderRefusesWhatItCannotRead_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<bool>("read");
+        const QString hand = QStringLiteral("hand.png");
+        QTest::newRow("the background") << Embedded(QStringLiteral("marsh.png")) << true;
+        QTest::newRow("the hand") << Embedded(hand) << true;
+        QTest::newRow("image data in two chunks") << Altered(hand, [](QList<PngChunk>& c) {
+            PngChunk& data = ChunkOf(c, "IDAT");
+            const PngChunk rest{data.kind, data.body.mid(100)};
+            data.body.truncate(100);
+            c.insert(&data - c.data() + 1, rest);
+        }) << true;
+        QByteArray ordinary;
+        QBuffer buffer(&ordinary);
+        buffer.open(QIODevice::WriteOnly);
+        QImage(QStringLiteral(":/pictures/hand.png")).save(&buffer, "PNG");
+        QTest::newRow("compressed, as Qt writes it") << ordinary << false;
+        QTest::newRow("cut short") << Embedded(hand).chopped(40) << false;
+        QTest::newRow("not a PNG") << QByteArray("GIF89a") << false;
+        QTest::newRow("a filtered row")
+            << Altered(hand, [](QList<PngChunk>& c) { ChunkOf(c, "IDAT").body[kFirstFilter] = 1; })
+            << false;
+        QTest::newRow("a block length that does not match")
+            << Altered(hand,
+                       [](QList<PngChunk>& c) { ChunkOf(c, "IDAT").body[kFirstBlockNlen] ^= 1; })
+            << false;
+        QTest::newRow("more data than rows") << Altered(hand, [](QList<PngChunk>& c) {
+            ChunkOf(c, "IHDR").body[7] = 31; // height 31 of 32
+        }) << false;
+        QTest::newRow("true colour")
+            << Altered(hand, [](QList<PngChunk>& c) { ChunkOf(c, "IHDR").body[9] = 2; }) << false;
+        QTest::newRow("no palette") << Altered(hand, [](QList<PngChunk>& c) {
+            c.removeIf([](const PngChunk& chunk) { return chunk.kind == "PLTE"; });
+        }) << false;
+        QTest::newRow("an unknown critical chunk") << Altered(hand, [](QList<PngChunk>& c) {
+            c.insert(1, {"ZZZZ", "x"});
+        }) << false;
+    }
+    void storedReaderRefusesWhatItCannotRead() {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, read);
+        const QImage image = toolkit::ReadStoredPng(file);
+        QCOMPARE(!image.isNull(), read);
+        if (read && file.size() < 10000) {
+            QCOMPARE(image, QImage(QStringLiteral(":/pictures/hand.png")));
+        }
     }
 
     void iconAndCursor() {

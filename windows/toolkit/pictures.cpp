@@ -1,8 +1,11 @@
 #include "windows/toolkit/pictures.h"
 
+#include <QPixmapCache>
+#include <QResource>
 #include <QString>
 
 #include "resources/frames.h"
+#include "windows/toolkit/stored_png.h"
 
 // Keeps the embedded pictures from being dropped when the static library is linked.
 static void InitPictureResources() {
@@ -23,8 +26,26 @@ QString PathOf(const QString& file) {
     return QStringLiteral(":/pictures/") + file;
 }
 
+// A picture stored uncompressed is copied out of the executable; any other goes to Qt's reader.
+QImage Decode(const QString& file) {
+    const QString path = PathOf(file);
+    const QResource resource(path);
+    if (resource.isValid() && resource.compressionAlgorithm() == QResource::NoCompression) {
+        QImage image = ReadStoredPng(QByteArrayView(resource.data(), resource.size()));
+        if (!image.isNull()) return image;
+    }
+    return QImage(path);
+}
+
+// Kept in Qt's pixmap cache, as QPixmap(path) would: two windows with the same background
+// share one pixmap.
 QPixmap Load(const QString& file) {
-    return QPixmap(PathOf(file));
+    QPixmap pixmap;
+    if (!QPixmapCache::find(file, &pixmap)) {
+        pixmap = QPixmap::fromImage(Decode(file));
+        QPixmapCache::insert(file, pixmap);
+    }
+    return pixmap;
 }
 
 bool IsFrame(int number) {
@@ -72,7 +93,7 @@ QPixmap LoadBitmap(int number) {
 
 QImage LoadBitmapIndexed(int number) {
     if (!IsFrame(number)) return QImage();
-    return QImage(PathOf(QStringLiteral("frame%1.png").arg(number)));
+    return Decode(QStringLiteral("frame%1.png").arg(number));
 }
 
 QPixmap LoadPicture(Picture picture) {

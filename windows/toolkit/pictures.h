@@ -6,7 +6,8 @@
 #include <QPixmap>
 
 // Every picture of the program comes through here; nothing else knows where they are stored.
-// They are embedded in the executable as 8-bit palette images.
+// They are embedded in the executable as 8-bit palette PNG files; those the main window shows
+// at start are stored uncompressed and copied out without Qt's reader (stored_png.h).
 namespace toolkit {
 
 // A frame of an animation by its number, as resources/frames.h lists them: the braking strip
