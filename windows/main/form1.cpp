@@ -195,7 +195,8 @@ void Form1::ClearResults() {
     Text9->setText(QString());
     Label10->setText(QString());
     Label11->setText(QString());
-    Image1->setPicture(Frame(frames::kEmptyRoad));
+    // The strip the layout shows: the empty road, one pixmap shared with it.
+    Image1->setPicture(toolkit::LoadPicture(toolkit::Picture::Strip));
     record_.Drop();
 }
 
