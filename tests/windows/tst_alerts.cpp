@@ -124,15 +124,18 @@ private slots:
         QCOMPARE(EnabledTimer(w), 3);
     }
 
-    // One alert on the machine's clock, end to end.
+    // One alert on the machine's clock, end to end: it opens, its first frames turn on real
+    // timers, and OK closes it. The whole ring, wrap included, is timed on the clock above.
     void realTimersAnimate() {
         RealTime realTime;
         const AlertKind& kind = kinds()[1];
         AlertWindow* w = kind.show();
         const QList<int>& shown = Record(w, kind);
-        QTRY_VERIFY_WITH_TIMEOUT(shown.size() >= 14, 10000);
-        QCOMPARE(shown.mid(0, 14), (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 1, 2}));
+        QTRY_VERIFY_WITH_TIMEOUT(shown.size() >= 4, 10000);
+        QCOMPARE(shown.mid(0, 4), (QList<int>{1, 2, 3, 4}));
         QVERIFY(EnabledTimer(w) != 0);
+        Close(kind);
+        QVERIFY(kind.instance() == nullptr);
     }
 
     void alertsAreIndependent() {
