@@ -1,20 +1,29 @@
 // The window fonts when asked for before the application exists, and with only the fonts
 // the executable carries: the machine's own fonts are hidden behind an empty font
-// configuration, so a family that resolves can only come from the embedded files.
+// configuration, so a family that resolves can only come from the embedded files. Run again
+// with KVARNET_TEST_FONTS=conflicting, the configuration holds other files of the same
+// families (the embedded ones with a changed date), as a machine with another release has.
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QRawFont>
 #include <QResource>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
 #include <cstdio>
 
 #include "windows/toolkit/fonts.h"
 
 Q_DECLARE_METATYPE(toolkit::Face)
+
+// The embedded fonts, readable before the application exists.
+static void InitFontResources() {
+    Q_INIT_RESOURCE(fonts);
+}
 
 namespace {
 
@@ -63,7 +72,46 @@ private slots:
         QVERIFY(!info.bold());
     }
 
-    void everyEmbeddedFaceResolves_data() {
+    void everyEmbeddedFaceResolves_data() { faces(); }
+    void everyEmbeddedFaceResolves() {
+        QFETCH(toolkit::Face, face);
+        QFETCH(bool, bold);
+        QFETCH(QString, family);
+        QFETCH(QString, style);
+        const QFontInfo info(toolkit::MakeFont({face, 6.75, bold}));
+        QCOMPARE(info.family(), family);
+        QCOMPARE(info.bold(), bold);
+        QCOMPARE(info.styleName(), style);
+        QCOMPARE(info.pixelSize(), 9);
+    }
+
+    // Whatever the machine has, every face draws from a file the executable carries.
+    void everyFaceDrawsFromAnEmbeddedFile_data() { faces(); }
+    void everyFaceDrawsFromAnEmbeddedFile() {
+        QFETCH(toolkit::Face, face);
+        QFETCH(bool, bold);
+        QList<QByteArray> embedded;
+        for (const QString& file : QDir(QStringLiteral(":/fonts")).entryList(QDir::Files)) {
+            QFile f(QStringLiteral(":/fonts/") + file);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            embedded << QRawFont(f.readAll(), 11).fontTable("head");
+        }
+        const QByteArray head =
+            QRawFont::fromFont(toolkit::MakeFont({face, 8.25, bold})).fontTable("head");
+        QVERIFY(!head.isEmpty());
+        QVERIFY2(embedded.contains(head), "drawn from the machine's own file");
+    }
+
+    void earlyFontDraws() {
+        // Glyphs come out of the registered data: text gets a real, non-empty extent.
+        const QFontMetrics metrics(early_);
+        QVERIFY(metrics.horizontalAdvance(QStringLiteral("Скорость, км/час")) > 50);
+        QVERIFY(metrics.inFont(QChar(0x0416))); // Cyrillic Zhe
+    }
+
+private:
+    // The four faces the build embeds.
+    static void faces() {
         QTest::addColumn<toolkit::Face>("face");
         QTest::addColumn<bool>("bold");
         QTest::addColumn<QString>("family");
@@ -79,39 +127,50 @@ private slots:
                                     << "Bold";
     }
 
-    void everyEmbeddedFaceResolves() {
-        QFETCH(toolkit::Face, face);
-        QFETCH(bool, bold);
-        QFETCH(QString, family);
-        QFETCH(QString, style);
-        const QFontInfo info(toolkit::MakeFont({face, 6.75, bold}));
-        QCOMPARE(info.family(), family);
-        QCOMPARE(info.bold(), bold);
-        QCOMPARE(info.styleName(), style);
-        QCOMPARE(info.pixelSize(), 9);
-    }
-
-    void earlyFontDraws() {
-        // Glyphs come out of the registered data: text gets a real, non-empty extent.
-        const QFontMetrics metrics(early_);
-        QVERIFY(metrics.horizontalAdvance(QStringLiteral("Скорость, км/час")) > 50);
-        QVERIFY(metrics.inFont(QChar(0x0416))); // Cyrillic Zhe
-    }
-
-private:
     QFont early_;
     QStringList familiesAtStart_;
 };
+
+// Copies of the embedded fonts into `dir` that are other files of the same faces: the date in
+// their 'head' table changed, as another release of the fonts would have it.
+bool WriteOtherCopies(const QString& dir) {
+    InitFontResources();
+    const QStringList files = QDir(QStringLiteral(":/fonts")).entryList(QDir::Files);
+    for (const QString& name : files) {
+        QFile in(QStringLiteral(":/fonts/") + name);
+        if (!in.open(QIODevice::ReadOnly)) return false;
+        QByteArray font = in.readAll();
+        const int tables = qFromBigEndian<quint16>(font.constData() + 4);
+        for (int i = 0; i < tables; ++i) {
+            const char* entry = font.constData() + 12 + 16 * i;
+            if (QByteArrayView(entry, 4) != "head") continue;
+            const quint32 head = qFromBigEndian<quint32>(entry + 8);
+            font.replace(head + 28, 8, QByteArray::fromHex("1122334455667788")); // modified
+        }
+        QFile out(dir + QLatin1Char('/') + name);
+        if (!out.open(QIODevice::WriteOnly) || out.write(font) != font.size()) return false;
+    }
+    return !files.isEmpty();
+}
 
 } // namespace
 
 int main(int argc, char* argv[]) {
     QTemporaryDir dir;
+    QByteArray fonts = "<?xml version=\"1.0\"?>\n<fontconfig>";
+    if (qgetenv("KVARNET_TEST_FONTS") == "conflicting") {
+        if (!WriteOtherCopies(dir.path())) {
+            std::fprintf(stderr, "tst_fonts: cannot write the other copies of the fonts\n");
+            return 1;
+        }
+        fonts += "<dir>" + QFile::encodeName(dir.path()) + "</dir><cachedir>" +
+                 QFile::encodeName(dir.path()) + "</cachedir>";
+    }
+    fonts += "</fontconfig>\n";
     const QString config = dir.filePath(QStringLiteral("fonts.conf"));
     QFile file(config);
-    if (!dir.isValid() || !file.open(QIODevice::WriteOnly) ||
-        file.write("<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n") < 0) {
-        std::fprintf(stderr, "tst_fonts: cannot write an empty font configuration\n");
+    if (!dir.isValid() || !file.open(QIODevice::WriteOnly) || file.write(fonts) < 0) {
+        std::fprintf(stderr, "tst_fonts: cannot write the font configuration\n");
         return 1;
     }
     file.close();

@@ -9,6 +9,10 @@
 #include <QString>
 #include <cmath>
 
+#ifndef _WIN32 // Qt finds fonts through fontconfig
+#include <fontconfig/fontconfig.h>
+#endif
+
 // Keeps the embedded fonts from being dropped when the static library is linked.
 static void InitFontResources() {
     Q_INIT_RESOURCE(fonts);
@@ -18,11 +22,40 @@ namespace toolkit {
 
 namespace {
 
+QString FamilyOf(Face face) {
+    return face == Face::Sans ? QStringLiteral("Liberation Sans")
+                              : QStringLiteral("Liberation Serif");
+}
+
+// Hides the machine's own files of the embedded families from this process. With both known,
+// Qt draws each face from whichever copy its database happens to list last, so another
+// release installed on the machine (an older package, a word processor's copy) would draw
+// some of the faces. The embedded files, added by Qt afterwards, are not filtered.
+void HideMachineCopies() {
+#ifndef _WIN32
+    QByteArray rules = "<?xml version=\"1.0\"?><fontconfig><selectfont><rejectfont>";
+    for (Face face : {Face::Sans, Face::Serif}) {
+        rules += "<pattern><patelt name=\"family\"><string>" + FamilyOf(face).toUtf8() +
+                 "</string></patelt></pattern>";
+    }
+    rules += "</rejectfont></selectfont></fontconfig>";
+    FcConfig* config = FcInitLoadConfig();
+    if (!config) return;
+    if (FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(rules.constData()),
+                                       FcTrue) &&
+        FcConfigBuildFonts(config)) {
+        FcConfigSetCurrent(config); // takes its own reference
+    }
+    FcConfigDestroy(config);
+#endif
+}
+
 // Registers the embedded fonts once; only a GUI application has a font database to take them.
 void RegisterFonts() {
     static bool registered = false;
     if (registered || !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
     registered = true;
+    HideMachineCopies();
     InitFontResources();
     // Every font the build embeds (windows/CMakeLists.txt names them).
     const QDir fonts(QStringLiteral(":/fonts"));
@@ -57,8 +90,7 @@ void LoadFonts() {
 
 QFont MakeFont(const FontDecl& decl) {
     LoadFonts();
-    QFont font(decl.face == Face::Sans ? QStringLiteral("Liberation Sans")
-                                       : QStringLiteral("Liberation Serif"));
+    QFont font(FamilyOf(decl.face));
     font.setPixelSize(static_cast<int>(std::lround(decl.points * 96.0 / 72.0)));
     font.setBold(decl.bold);
     font.setUnderline(decl.underline);
