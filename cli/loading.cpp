@@ -116,10 +116,10 @@ std::string Details() {
                                          core::VehicleGroup::Trucks,
                                          core::VehicleGroup::RoadTrains};
     for (core::VehicleGroup group : groups) {
-        text += "  " + std::string(core::GroupCaption(group)) + ":\n";
+        text += "  " + std::string(core::GroupName(group)) + ":\n";
         for (std::string_view category : core::CategoriesOf(group)) {
             const int row = *core::RowForCategory(group, category);
-            text += "    " + std::to_string(row) + "  " + std::string(category) + "\n";
+            text += "    " + std::to_string(row) + "  " + std::string(core::CategoryName(row)) + "\n";
         }
     }
     return text;

@@ -12,6 +12,10 @@ Fixed4 ReadInput(std::string_view text, int index, const InputDescriptor& input)
     } catch (const NumericError& error) {
         throw NumericError(error.kind(), index);
     }
+    // A number text with a digit other than 0 is not zero, whatever it rounds to: 0,00001
+    // would otherwise be read as 0, or refused as if it were 0.
+    if (value.units == 0 && text.find_first_of("123456789") != std::string_view::npos)
+        throw NumericError(NumericErrorKind::BelowResolution, index);
     const bool refused = input.accepts == Accepts::Positive ? value.units <= 0 : value.units < 0;
     if (refused) throw NumericError(NumericErrorKind::OutOfRange, index);
     return value;

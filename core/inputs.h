@@ -70,8 +70,9 @@ inline constexpr InputDescriptor kDistance{"distance", "distance_m", "Расст
 // The inputs of a calculation in the order it reads them, as NumericError::input() counts them.
 using InputList = std::span<const InputDescriptor* const>;
 
-// ParseFixed4 of the text; a failure, and a value the input does not accept (OutOfRange),
-// raise NumericError with `index` as its input().
+// ParseFixed4 of the text; a failure, a value the input does not accept (OutOfRange) and a
+// value other than zero that rounds to zero (BelowResolution) raise NumericError with `index`
+// as its input().
 Fixed4 ReadInput(std::string_view text, int index, const InputDescriptor& input);
 
 // An overflow in a step after the inputs were read, put down to the input of the largest

@@ -21,12 +21,12 @@ const std::array<std::array<double, kEfficiencyColumns>, kEfficiencyRows> Effici
 }};
 // clang-format on
 
-std::string_view GroupCaption(VehicleGroup group) {
+std::string_view GroupName(VehicleGroup group) {
     switch (group) {
     case VehicleGroup::CarsAndBuses:
         return "Легковые и автобусы одиночные и автопоезда";
     case VehicleGroup::Trucks:
-        return "Грузовые одиночное";
+        return "Грузовые одиночные";
     case VehicleGroup::RoadTrains:
         break;
     }
@@ -52,6 +52,17 @@ std::array<std::string_view, 3> CategoriesOf(VehicleGroup group) {
     return {"грузовые до 3,5 т", "грузовые от 3,5 до 12 т", "грузовые свыше 12 т"};
 }
 
+std::string_view CategoryName(int row) {
+    // Rows 1..3 are the cars and buses; 4..6 the single trucks and 7..9 the road trains, by the
+    // truck or tractor's gross mass.
+    constexpr std::string_view kCarsAndBuses[] = {"легковые", "автобусы и троллейбусы до 5 т",
+                                                  "автобусы и троллейбусы свыше 5 т"};
+    constexpr std::string_view kTrucks[] = {"грузовые до 3,5 т", "грузовые от 3,5 до 12 т",
+                                            "грузовые свыше 12 т"};
+    const auto index = static_cast<std::size_t>((row - 1) % 3);
+    return row <= 3 ? kCarsAndBuses[index] : kTrucks[index];
+}
+
 std::array<std::string_view, 7> AdhesionTexts() {
     return {"0,8", "0,7", "0,6", "0,5", "0,4", "0,2", "0,1"};
 }
@@ -66,7 +77,8 @@ std::optional<int> RowForCategory(VehicleGroup group, std::string_view category)
 
 RowCategory CategoryOfRow(int row) {
     const auto group = static_cast<VehicleGroup>((row - 1) / 3);
-    return {group, CategoriesOf(group)[static_cast<std::size_t>((row - 1) % 3)]};
+    return {group, CategoriesOf(group)[static_cast<std::size_t>((row - 1) % 3)],
+            CategoryName(row)};
 }
 
 namespace {
@@ -78,9 +90,15 @@ std::optional<int> ColumnForAdhesion(LoadState load, std::string_view adhesion) 
     // The three lowest adhesion texts share the last column of each load state.
     constexpr int kOffsetInLoad[7] = {1, 2, 3, 4, 5, 5, 5};
     int firstColumn = kColumnsPerLoad * static_cast<int>(load);
+    Fixed4 value;
+    try {
+        value = ParseFixed4(adhesion);
+    } catch (const NumericError&) {
+        return std::nullopt;
+    }
     auto texts = AdhesionTexts();
     for (int i = 0; i < 7; ++i)
-        if (texts[i] == adhesion) return firstColumn + kOffsetInLoad[i];
+        if (ParseFixed4(texts[i]) == value) return firstColumn + kOffsetInLoad[i];
     return std::nullopt;
 }
 
@@ -125,7 +143,8 @@ LoadBrakingResults ComputeLoadBraking(std::string_view coefficient, std::string_
         double d = ToDouble(MulFixed4Int(254, phi));
         Fixed4 distance = ToFixed4(FloatingStep([&] { return p / d; }));
         if (rec)
-            rec.Step("braking_distance_m", "Тормозной путь", "Sт = K × V × V / (254 × φ)",
+            rec.Step("braking_distance_m", std::string(kBrakingDistanceName),
+                     "Sт = K × V × V / (254 × φ)",
                      Text(k) + " × " + Text(v) + " × " + Text(v) + " / (254 × " + Text(phi) + ")",
                      distance, "м");
 
@@ -140,7 +159,7 @@ LoadBrakingResults ComputeLoadBraking(std::string_view coefficient, std::string_
         LoadBrakingResults results{ResultText(speedMs), ResultText(distance), ResultText(time),
                                    ResultText(skid)};
         rec.Result("speed_ms", "Скорость в начале торможения", results.speedMs, "м/с");
-        rec.Result("braking_distance_m", "Тормозной путь", results.distance, "м");
+        rec.Result("braking_distance_m", kBrakingDistanceName, results.distance, "м");
         rec.Result("braking_time_s", "Время полного торможения", results.time, "с");
         rec.Result("skid_m", "Длина тормозного следа", results.skid, "м");
         rec.Finish();
@@ -164,8 +183,8 @@ void StartFromTable(CalculationRecord& record, int row, int column,
     const RowCategory vehicle = CategoryOfRow(row);
     record.inputs.insert(
         record.inputs.begin(),
-        {{"Группа транспортных средств", std::string(GroupCaption(vehicle.group)), "", "group", ""},
-         {"Категория", std::string(vehicle.category), "", "category", ""},
+        {{"Группа транспортных средств", std::string(GroupName(vehicle.group)), "", "group", ""},
+         {"Категория", std::string(vehicle.name), "", "category", ""},
          {"Загрузка", std::string(LoadCaption(LoadOfColumn(column))), "", "load", ""}});
     record.steps.insert(record.steps.begin(), LookUpStep(row, column, coefficient));
 }

@@ -32,12 +32,17 @@ inline constexpr int kEfficiencyColumns = 15;
 // Coefficients by vehicle row (1..9) and load column (1..15), each index minus one.
 extern const std::array<std::array<double, kEfficiencyColumns>, kEfficiencyRows> EfficiencyTable;
 
-// The names of a vehicle group and of a load state.
-std::string_view GroupCaption(VehicleGroup group);
+// The names of a vehicle group and of a load state, spelt right, as the record, the help and
+// the command line give them.
+std::string_view GroupName(VehicleGroup group);
 std::string_view LoadCaption(LoadState load);
 
-// The three category texts listed for a group, in list order.
+// The three category texts the loading window lists for a group, in list order: its designed
+// captions, spelling included ("троллейбусыдо").
 std::array<std::string_view, 3> CategoriesOf(VehicleGroup group);
+
+// The name of the category of a table row 1..9, spelt right ("автобусы и троллейбусы до 5 т").
+std::string_view CategoryName(int row);
 
 // The seven adhesion texts of the adhesion list, in list order.
 std::array<std::string_view, 7> AdhesionTexts();
@@ -48,11 +53,13 @@ std::optional<int> RowForCategory(VehicleGroup group, std::string_view category)
 // The group and category text of a table row 1..9; the inverse of RowForCategory.
 struct RowCategory {
     VehicleGroup group;
-    std::string_view category;
+    std::string_view category; // as the window lists it
+    std::string_view name;     // as the record names it
 };
 RowCategory CategoryOfRow(int row);
 
-// Column 1..15 for an adhesion text of the list (exact comparison); nothing for any other text.
+// Column 1..15 for an adhesion of the list, read as a number ("0.7" and "0,70" are 0,7);
+// nothing for any other value or text.
 std::optional<int> ColumnForAdhesion(LoadState load, std::string_view adhesion);
 
 // The load state whose columns hold column 1..15.
@@ -61,6 +68,10 @@ LoadState LoadOfColumn(int column);
 // The coefficient text of the cell at (row, column), "1" for the entries equal to 1;
 // nothing when no cell has exactly that row and column.
 std::optional<std::string> LookUpEfficiency(double row, double column);
+
+// The name of the braking distance this calculation gives, as its record and any window that
+// shows it name it; not the stopping distance, which adds the reaction and brake delays.
+inline constexpr std::string_view kBrakingDistanceName = "Тормозной путь";
 
 // Speed in m/s, braking distance, braking time and skid length, one decimal at most.
 struct LoadBrakingResults {

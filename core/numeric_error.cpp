@@ -18,6 +18,8 @@ const char* NumericError::what() const noexcept {
         return "no time between the readings";
     case NumericErrorKind::EndBeforeStart:
         return "end reading before the start reading";
+    case NumericErrorKind::BelowResolution:
+        return "input below the resolution";
     }
     return "numeric error";
 }

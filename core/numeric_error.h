@@ -14,6 +14,8 @@ enum class NumericErrorKind : int {
                            // zero deceleration or adhesion, which the formulas divide by
     SameTime = 1001,       // an end reading equal to the start reading: no time has passed
     EndBeforeStart = 1002, // an end reading earlier than the start reading
+    BelowResolution = 1003, // a value other than zero that rounds to zero at four decimals,
+                            // the resolution of the calculations
 };
 
 // No single input of the calculation caused the failure (an intermediate step did).

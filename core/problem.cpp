@@ -51,6 +51,10 @@ std::string ProblemText(const NumericError& error, InputList inputs,
     case Kind::OutOfRange:
         return About(input, IsNegative(text) ? "не может быть отрицательным."
                                              : "должно быть больше нуля.");
+    case Kind::BelowResolution:
+        return About(input, "меньше разрешения программы " +
+                                FormatFixed4(Fixed4::FromUnits(1)) +
+                                ": программа считает с четырьмя знаками после запятой.");
     default:
         return "значение «" + std::string(input.name) +
                "»: при этом значении результат не определён.";

@@ -10,7 +10,7 @@
 // The calculations fill it on the same code path as their results, so the two never disagree.
 namespace core {
 
-// An input as typed, or a result as shown, with its name and unit.
+// An input as the calculation read it, or a result as shown, with its name and unit.
 struct RecordValue {
     std::string name;   // "Время реакции водителя"
     std::string text;   // "0,8"

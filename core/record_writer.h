@@ -40,12 +40,15 @@ public:
     // Whether a record is being written: a step's texts cost more to make than its number, so
     // callers make them only then (`if (rec) rec.Step(…)`).
     explicit operator bool() const { return target_ != nullptr; }
-    // An input as typed, with the value the calculation read from it.
-    void Input(const InputDescriptor& input, std::string_view text, Fixed4 value) {
-        if (target_)
+    // An input as the calculation read it, in the record's own number format: a typed "0.8"
+    // or " 0,80" stands as "0,8", the number the formulas show.
+    void Input(const InputDescriptor& input, Fixed4 value) {
+        if (target_) {
+            std::string text = FormatFixed4(value);
             record_.inputs.push_back({std::string(input.name) + ", " + std::string(input.symbol),
-                                      std::string(text), std::string(input.unit),
-                                      std::string(input.key), FormatFixed4(value)});
+                                      text, std::string(input.unit), std::string(input.key),
+                                      text});
+        }
     }
     template <typename Value>
     void Step(std::string key, std::string name, std::string formula, std::string substituted,
@@ -67,7 +70,7 @@ public:
             if (n == note) return;
         record_.notes.emplace_back(note);
     }
-    // Reads every input in order (ReadInput), then writes them all as typed with their values.
+    // Reads every input in order (ReadInput), then writes them all as read.
     template <std::size_t N>
     std::array<Fixed4, N> ReadInputs(const std::array<std::string_view, N>& texts,
                                      InputList inputs) {
@@ -75,7 +78,7 @@ public:
         for (std::size_t i = 0; i < N; ++i)
             values[i] = ReadInput(texts[i], static_cast<int>(i), *inputs[i]);
         for (std::size_t i = 0; i < N; ++i)
-            Input(*inputs[i], texts[i], values[i]);
+            Input(*inputs[i], values[i]);
         return values;
     }
     // The calculation succeeded: the caller gets its record.

@@ -99,14 +99,16 @@ std::vector<std::string> With(std::vector<std::string> base, std::vector<std::st
     return base;
 }
 
-// Every row of the coefficient table as the help must list it: number and category text.
+// Every row of the coefficient table as the help must list it: number and category name.
 std::vector<std::string> TableRows() {
     std::vector<std::string> rows;
     for (auto group : {core::VehicleGroup::CarsAndBuses, core::VehicleGroup::Trucks,
                        core::VehicleGroup::RoadTrains})
-        for (std::string_view category : core::CategoriesOf(group))
-            rows.push_back(std::to_string(*core::RowForCategory(group, category)) + "  " +
-                           std::string(category) + "\n");
+        for (std::string_view category : core::CategoriesOf(group)) {
+            const int row = *core::RowForCategory(group, category);
+            rows.push_back(std::to_string(row) + "  " + std::string(core::CategoryName(row)) +
+                           "\n");
+        }
     return rows;
 }
 
@@ -255,7 +257,7 @@ std::vector<Case> Cases() {
         {"Loading_Row5HalfLoad_NamesTheCell",
          With(kLoadingBase, {"--row", "5", "--load", "half"}),
          0,
-         {"Группа транспортных средств: Грузовые одиночное\n",
+         {"Группа транспортных средств: Грузовые одиночные\n",
           "Категория: грузовые от 3,5 до 12 т\n", "Загрузка: С нагрузкой 50%\n",
           "таблица[5; 6] = 1,63\n"}},
 
@@ -394,7 +396,7 @@ std::vector<Case> Cases() {
         {"Help_Loading_ListsTheNineRows",
          {"loading", "-h"},
          0,
-         {"Легковые и автобусы одиночные и автопоезда:\n", "Грузовые одиночное:\n",
+         {"Легковые и автобусы одиночные и автопоезда:\n", "Грузовые одиночные:\n",
           "Грузовые автопоезда с тягачами:\n"},
          {},
          "",

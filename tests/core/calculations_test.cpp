@@ -181,7 +181,8 @@ INSTANTIATE_TEST_SUITE_P(
                                "грузовые от 3,5 до 12 т", LoadState::FullLoad, "0,7", "1,71"}),
     CaseName());
 
-TEST(LoadMappings, MatchExactTextsOnly) {
+// A category is matched by its exact text; an adhesion by its value, however it is typed.
+TEST(LoadMappings, MatchCategoriesByTextAdhesionsByValue) {
     EXPECT_EQ(RowForCategory(VehicleGroup::Trucks, "грузовые свыше 12 т"), 6);
     EXPECT_EQ(RowForCategory(VehicleGroup::RoadTrains, "грузовые свыше 12 т"), 9);
     EXPECT_EQ(RowForCategory(VehicleGroup::Trucks, "легковые"), std::nullopt);
@@ -192,7 +193,9 @@ TEST(LoadMappings, MatchExactTextsOnly) {
         EXPECT_EQ(ColumnForAdhesion(LoadState::FullLoad, low), 15);
     }
     EXPECT_EQ(ColumnForAdhesion(LoadState::HalfLoad, "0,8"), 6);
-    for (const char* other : {"0,3", "0.8", " 0,8", "0,35", ""})
+    for (const char* same : {"0.8", " 0,8", "0,80"})
+        EXPECT_EQ(ColumnForAdhesion(LoadState::Unloaded, same), 1) << same;
+    for (const char* other : {"0,3", "0,35", "0,79", "-0,8", "", "0,8 т"})
         EXPECT_EQ(ColumnForAdhesion(LoadState::Unloaded, other), std::nullopt) << other;
 }
 

@@ -7,6 +7,7 @@
 #include "core/dashcam.h"
 #include "core/loading.h"
 #include "core/numeric_error.h"
+#include "core/problem.h"
 #include "core/stopping.h"
 
 using namespace core;
@@ -90,8 +91,36 @@ INSTANTIATE_TEST_SUITE_P(
                         {"0,8", "0,2", "0,3", "10", "90000000000000"},
                         kSkid,
                         NumericErrorKind::Overflow,
-                        kDeceleration}),
+                        kDeceleration},
+        // A value other than zero that rounds to zero is neither zero nor refused as one.
+        RefusedStopping{"DecelerationBelowTheResolution",
+                        {"0,8", "0,2", "0,3", "60", "0,00001"},
+                        kSpeed,
+                        NumericErrorKind::BelowResolution,
+                        kDeceleration},
+        RefusedStopping{"SkidBelowTheResolution",
+                        {"0,8", "0,2", "0,3", "0.00005", "6,8"},
+                        kSkid,
+                        NumericErrorKind::BelowResolution,
+                        kSkidOrSpeed},
+        RefusedStopping{"NegativeBelowTheResolution",
+                        {"-0,00001", "0,2", "0,3", "60", "6,8"},
+                        kSpeed,
+                        NumericErrorKind::BelowResolution,
+                        kReaction}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The message says what is wrong with such a value, not that it should be above zero.
+TEST(StoppingRefuses, BelowTheResolutionIsToldAsSuch) {
+    const std::string texts[] = {"0,8", "0,2", "0,3", "60", "0,00001"};
+    auto error = FailureOf([&] {
+        ComputeStopping({texts[0], texts[1], texts[2], texts[3], texts[4]}, kSpeed);
+    });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(ProblemText(*error, StoppingInputList(kSpeed), texts),
+              "значение «Установившееся замедление» меньше разрешения программы 0,0001: "
+              "программа считает с четырьмя знаками после запятой.");
+}
 
 struct EarlyStop {
     const char* name;

@@ -128,7 +128,7 @@ TEST_P(StoppingRecord, AgreesWithTheResultsAndRecomputes) {
     EXPECT_EQ(record.results[2].text, r.distance);
     EXPECT_EQ(record.results[3].text, r.time);
     ASSERT_EQ(record.inputs.size(), 5u);
-    EXPECT_EQ(record.inputs[3].text, GetParam().in.x); // as typed
+    EXPECT_EQ(record.inputs[3].text, GetParam().in.x); // typed as the record writes numbers
     ExpectStepsRecompute(record);
     const auto has = [&](std::string_view note) {
         for (const std::string& n : record.notes)
@@ -169,6 +169,22 @@ TEST(StoppingRecord, AFailureLeavesTheRecordAsItWas) {
         NumericError);
     EXPECT_EQ(record.title, "before");
     EXPECT_TRUE(record.steps.empty());
+}
+
+// The record gives each input as the calculation read it, in its own number format, so that
+// the inputs and the formulas that use them read alike.
+TEST(StoppingRecord, ShowsTheInputsAsRead) {
+    CalculationRecord record;
+    ComputeStopping({"0.8", " 0,20 ", "0,3", " 010.50", "6.8"}, StoppingMode::SkidKnown, &record);
+    ASSERT_EQ(record.inputs.size(), 5u);
+    const char* read[] = {"0,8", "0,2", "0,3", "10,5", "6,8"};
+    for (std::size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(record.inputs[i].text, read[i]) << record.inputs[i].name;
+        EXPECT_EQ(record.inputs[i].number, read[i]) << record.inputs[i].name;
+    }
+    const std::string text = RecordText(record);
+    EXPECT_NE(text.find("Длина тормозного следа (юз), S: 10,5 м"), std::string::npos) << text;
+    EXPECT_EQ(text.find("010.50"), std::string::npos) << text;
 }
 
 bool HasNote(const CalculationRecord& record, std::string_view note) {
@@ -516,8 +532,8 @@ INSTANTIATE_TEST_SUITE_P(
                               "Легковые и автобусы одиночные и автопоезда", "легковые",
                               "Без нагрузки"},
                     TableCase{"BusHalfLoad", 2, 7, "Легковые и автобусы одиночные и автопоезда",
-                              "автобусы и троллейбусыдо до 5 т", "С нагрузкой 50%"},
-                    TableCase{"TruckHalfLoadLastColumn", 5, 10, "Грузовые одиночное",
+                              "автобусы и троллейбусы до 5 т", "С нагрузкой 50%"},
+                    TableCase{"TruckHalfLoadLastColumn", 5, 10, "Грузовые одиночные",
                               "грузовые от 3,5 до 12 т", "С нагрузкой 50%"},
                     TableCase{"RoadTrainFullLoad", 9, 11, "Грузовые автопоезда с тягачами",
                               "грузовые свыше 12 т", "С полной нагрузкой"}),

@@ -143,6 +143,8 @@ private slots:
         QCOMPARE(Find<toolkit::Label>(form, "Label11")->text(), QStringLiteral("26,4 м"));
     }
 
+    // Emptying an input already empties the results; Старт then opens the alert, starts
+    // nothing and puts the keyboard in the empty field.
     void anEmptyInputOpensTheAlertAndStartsNothing() {
         Find<QLineEdit>(form, "Text7")->setText("10");
         Find<QPushButton>(form, "Command1")->click();
@@ -157,6 +159,7 @@ private slots:
         QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QString());
         QCOMPARE(Find<toolkit::Label>(form, "Label11")->text(), QString());
         QCOMPARE(FrameShown(form), 117);
+        QCOMPARE(form->focusWidget(), Find<QLineEdit>(form, "Text3"));
     }
 
     void aSecondPressLateInARunStartsAnotherAfterIt() {
@@ -193,45 +196,58 @@ private slots:
         QCOMPARE(Find<QLineEdit>(form, "Text4")->text(), QStringLiteral("45,7"));
     }
 
-    // The run plays to its end, the calculation there fails: a message naming the input and
-    // neither results nor counters left on screen.
-    void aFailedCalculationAtTheEndLeavesNoReadouts() {
+    // A value the calculation refuses is refused at Старт, before anything moves: no timer,
+    // no frame, no counters, the message naming the field, and the keyboard in that field.
+    void aRefusedValueMovesNothing_data() {
+        QTest::addColumn<bool>("skidKnown");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("speed -5") << false << "Text7" << "-5" << "не может быть отрицательным";
+        QTest::newRow("skid abc") << true << "Text7" << "abc" << "не является числом";
+        QTest::newRow("deceleration 0") << true << "Text5" << "0" << "должно быть больше нуля";
+        QTest::newRow("deceleration 0,00001")
+            << true << "Text5" << "0,00001" << "меньше разрешения программы 0,0001";
+        QTest::newRow("reaction 1.5.") << true << "Text1" << "1.5." << "не является числом";
+    }
+    void aRefusedValueMovesNothing() {
+        QFETCH(bool, skidKnown);
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        toolkit::Show<Form1>();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        Find<QCheckBox>(form, "Check1")->setChecked(skidKnown);
         Find<QLineEdit>(form, "Text7")->setText("10");
-        Find<QLineEdit>(form, "Text5")->setText("0");
+        Find<QLineEdit>(form, field.toLatin1())->setText(text);
         Find<QPushButton>(form, "Command1")->click();
-        const Run run = Play(form);
-        QCOMPARE(run.readouts.at(run.readouts.size() - 2), QStringLiteral("35/27"));
         QVERIFY(EnabledTimers(form).isEmpty());
+        QCOMPARE(FrameShown(form), 117);
+        QCOMPARE(Find<toolkit::Label>(form, "Label1")->text(), QStringLiteral("1"));
         QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QString());
         QCOMPARE(Find<toolkit::Label>(form, "Label11")->text(), QString());
         QCOMPARE(Find<QLineEdit>(form, "Text4")->text(), QString());
         auto* box = form->findChild<QMessageBox*>();
         QVERIFY(box && box->isVisible());
-        QVERIFY2(box->text().contains(
-                     QStringLiteral("«Установившееся замедление» должно быть больше нуля")),
-                 qPrintable(box->text()));
+        QVERIFY2(box->text().contains(message), qPrintable(box->text()));
+        QCOMPARE(form->focusWidget(), Find<QLineEdit>(form, field.toLatin1()));
     }
 
-    void aSkidLengthThatIsNoNumberStopsTheRunCleanly() {
-        Find<QLineEdit>(form, "Text7")->setText("abc");
+    // Results belong to the inputs beside them: an edit during a run ends it, with nothing
+    // left on screen that the new inputs did not give.
+    void anEditDuringARunEndsIt() {
+        Find<QLineEdit>(form, "Text7")->setText("10");
         Find<QPushButton>(form, "Command1")->click();
-        const Run run = Play(form);
-        QCOMPARE(run.frames.size(), 8); // the eighth step cannot choose a series
+        for (int step = 0; step < 10; ++step)
+            TickAll(form);
+        QVERIFY(!EnabledTimers(form).isEmpty());
+        QTest::keyClicks(Find<QLineEdit>(form, "Text1"), "2");
         QVERIFY(EnabledTimers(form).isEmpty());
+        QCOMPARE(FrameShown(form), 117);
         QCOMPARE(Find<toolkit::Label>(form, "Label1")->text(), QStringLiteral("1"));
-        QCOMPARE(FrameShown(form), 107);
-        // No counters without units beside the message: a failed run shows no readouts.
         QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QString());
-        QCOMPARE(Find<toolkit::Label>(form, "Label11")->text(), QString());
-        auto* box = form->findChild<QMessageBox*>();
-        QVERIFY(box && box->isVisible());
-        QVERIFY(box->text().contains(QStringLiteral("не является числом")));
-        // The next start works.
-        Find<QLineEdit>(form, "Text7")->setText("20");
-        Find<QPushButton>(form, "Command1")->click();
-        Play(form);
-        QCOMPARE(Find<QLineEdit>(form, "Text4")->text(), QStringLiteral("63"));
-        QCOMPARE(FrameShown(form), 216);
+        QCOMPARE(Find<QLineEdit>(form, "Text4")->text(), QString());
+        QVERIFY(!form->Record());
     }
 
     void switchingTheModeDuringARunStopsItAtTheNextChoice() {

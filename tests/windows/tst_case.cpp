@@ -525,7 +525,7 @@ private slots:
         Elapse(500ms);
         QVERIFY(main->Record());
         const QString text = Q(core::RecordText(*main->Record()));
-        QVERIFY2(text.contains(QStringLiteral("Группа транспортных средств: Грузовые одиночное\n"
+        QVERIFY2(text.contains(QStringLiteral("Группа транспортных средств: Грузовые одиночные\n"
                                               "  Категория: грузовые от 3,5 до 12 т\n"
                                               "  Загрузка: Без нагрузки\n")),
                  qPrintable(text));

@@ -17,6 +17,8 @@
 #include "find_control.h"
 #include "opened.h"
 #include "test_main.h"
+#include "windows/dashcam/form4.h"
+#include "windows/loading/form2.h"
 #include "windows/main/form1.h"
 #include "windows/main/form1_layout.h"
 #include "windows/toolkit/controls.h"
@@ -223,8 +225,6 @@ private slots:
         }
     }
 
-    // Pressing Tab visits every shown control in the order of the table's Tab column, both
-    // option buttons of the road surface included, and comes round to the start.
     // Return on the focused Старт starts the run, as a click does.
     void returnOnStart() {
         toolkit::Show<Form1>();
@@ -235,13 +235,17 @@ private slots:
         QVERIFY(Find<toolkit::Timer>(form, "Timer1")->isEnabled());
     }
 
+    // Tab goes top to bottom and left to right, the two links to the other calculations
+    // included: the inputs, the mode and the links, Старт, the results, the other buttons and
+    // the footer links, and comes round to the start.
     void tabOrder() {
         const QStringList expected = {
-            "Text3",    "Text2",   "Text1", "Command1", "Command3", "Text5", "Option1", "Command4",
-            "Command5", "Option2", "Text6", "Text4",    "Text8",    "Text9", "Check1",  "Text7"};
+            "Text2",    "Text3",    "Text7",    "Option2", "Text5", "Option1",  "Check1",
+            "Label21",  "Label22",  "Command1", "Text4",   "Text9", "Text6",    "Text8",
+            "Command4", "Command5", "Command3", "Label14", "Label13", "Text1"};
         toolkit::Show<Form1>();
         QVERIFY(QTest::qWaitForWindowActive(form));
-        Find<QLineEdit>(form, "Text7")->setFocus();
+        Find<QLineEdit>(form, "Text1")->setFocus();
         QStringList chain;
         for (qsizetype i = 0; i < expected.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -253,7 +257,130 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
             back << QApplication::focusWidget()->objectName();
         }
-        QCOMPARE(back, QStringList({"Check1", "Text9", "Text8"}));
+        QCOMPARE(back, QStringList({"Label13", "Label14", "Command3"}));
+    }
+
+    // The links to the loading and dashcam windows are reached with Tab and open on Space and
+    // Return, as with a click.
+    void linksOpenFromTheKeyboard_data() {
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<int>("key");
+        QTest::newRow("loading, Space") << "Label21" << int(Qt::Key_Space);
+        QTest::newRow("loading, Return") << "Label21" << int(Qt::Key_Return);
+        QTest::newRow("dashcam, Space") << "Label22" << int(Qt::Key_Space);
+        QTest::newRow("dashcam, Enter") << "Label22" << int(Qt::Key_Enter);
+    }
+    void linksOpenFromTheKeyboard() {
+        QFETCH(QString, link);
+        QFETCH(int, key);
+        toolkit::Show<Form1>();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        Find<QCheckBox>(form, "Check1")->setFocus();
+        for (int tabs = 0; tabs < 30 && QApplication::focusWidget()->objectName() != link; ++tabs)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), link);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QWidget* opened = link == "Label21" ? static_cast<QWidget*>(toolkit::Instance<Form2>())
+                                            : static_cast<QWidget*>(toolkit::Instance<Form4>());
+        QVERIFY(opened && opened->isVisible());
+    }
+
+    // Return in any input starts the calculation as Старт does; Escape never ends the program.
+    void returnInAnInputStartsEscapeDoesNotQuit_data() {
+        QTest::addColumn<QString>("input");
+        for (const char* input : {"Text1", "Text2", "Text3", "Text7", "Text5"})
+            QTest::newRow(input) << input;
+    }
+    void returnInAnInputStartsEscapeDoesNotQuit() {
+        QFETCH(QString, input);
+        toolkit::Show<Form1>();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        Find<QLineEdit>(form, "Text7")->setText(QStringLiteral("10"));
+        QLineEdit* field = Find<QLineEdit>(form, input.toLatin1());
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_Escape);
+        QVERIFY(form->isVisible());
+        QVERIFY(!form->AnimationRunning());
+        QTest::keyClick(field, Qt::Key_Return);
+        QVERIFY(form->AnimationRunning());
+    }
+
+    // The window's content is fixed: so is its size.
+    void fixedSize() {
+        QCOMPARE(form->minimumSize(), QSize(600, 364));
+        QCOMPARE(form->maximumSize(), QSize(600, 364));
+    }
+
+    // Result fields can be selected and copied, never typed over, and keep their names.
+    void resultsAreReadOnly_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("speed") << "Text4" << "Скорость, км/час";
+        QTest::newRow("speed m/s") << "Text9" << "Скорость, м/с";
+        QTest::newRow("distance") << "Text6"
+                                  << "Путь автомобиля с момента начала реагирование водителем на "
+                                     "опасность до остановки (остановочный путь),м";
+        QTest::newRow("braking time") << "Text8" << "Время полного тормажения,с";
+    }
+    void resultsAreReadOnly() {
+        QFETCH(QString, field);
+        QFETCH(QString, name);
+        Find<QLineEdit>(form, "Text7")->setText(QStringLiteral("10"));
+        Find<QPushButton>(form, "Command2")->click(); // the calculation the run ends with
+        QLineEdit* result = Find<QLineEdit>(form, field.toLatin1());
+        const QString shown = result->text();
+        QVERIFY(!shown.isEmpty());
+        result->setFocus();
+        QTest::keyClicks(result, "999");
+        QTest::keyClick(result, Qt::Key_Backspace);
+        QCOMPARE(result->text(), shown);
+        QVERIFY(result->focusPolicy() & Qt::TabFocus);
+        QCOMPARE(result->accessibleName(), name);
+        QTest::keyClick(result, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(result, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), shown);
+        QVERIFY(form->Record());
+    }
+
+    // Results belong to the inputs beside them: a change of any input, typed or made by a
+    // road-surface choice, empties them, the readouts and the strip, and drops the record.
+    void anEditedInputEmptiesTheResults_data() {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("typed"); // "" for the wet-road choice
+        QTest::newRow("reaction") << "Text1" << "1";
+        QTest::newRow("delay") << "Text2" << "0,3";
+        QTest::newRow("rise") << "Text3" << "0,4";
+        QTest::newRow("skid") << "Text7" << "12";
+        QTest::newRow("deceleration") << "Text5" << "7";
+        QTest::newRow("wet road") << "Option1" << "";
+    }
+    void anEditedInputEmptiesTheResults() {
+        QFETCH(QString, input);
+        QFETCH(QString, typed);
+        Find<QLineEdit>(form, "Text7")->setText(QStringLiteral("10"));
+        Find<QPushButton>(form, "Command2")->click();
+        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QStringLiteral("45,7 км/час"));
+        QVERIFY(form->Record());
+        if (typed.isEmpty())
+            QTest::mouseClick(Find<toolkit::OptionButton>(form, input.toLatin1()), Qt::LeftButton);
+        else
+            Type(Find<QLineEdit>(form, input.toLatin1()), typed);
+        for (const char* result : {"Text4", "Text9", "Text6", "Text8"})
+            QCOMPARE(Find<QLineEdit>(form, result)->text(), QString());
+        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QString());
+        QCOMPARE(Find<toolkit::Label>(form, "Label11")->text(), QString());
+        QVERIFY(!form->Record());
+    }
+
+    // Switching to the speed-known mode names the first result field after its new caption,
+    // the skid length, and the input after the speed; switching back names them back.
+    void modeNamesTheFields() {
+        Find<QCheckBox>(form, "Check1")->click();
+        QCOMPARE(Find<QLineEdit>(form, "Text4")->accessibleName(), kSkid);
+        QCOMPARE(Find<QLineEdit>(form, "Text7")->accessibleName(), kSpeed);
+        Find<QCheckBox>(form, "Check1")->click();
+        QCOMPARE(Find<QLineEdit>(form, "Text4")->accessibleName(), kSpeed);
+        QCOMPARE(Find<QLineEdit>(form, "Text7")->accessibleName(), kSkid);
     }
 
     // A selected option button stays selected when clicked again, with the mouse or the
@@ -370,8 +497,6 @@ private slots:
         Find<QLineEdit>(form, "Text6")->setText(QStringLiteral("26,4"));
         QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QStringLiteral("45,7 км/час"));
         QCOMPARE(Find<toolkit::Label>(form, "Label11")->text(), QStringLiteral("26,4 м"));
-        Type(Find<QLineEdit>(form, "Text7"), "12");
-        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QStringLiteral("45,7 км/час"));
         Find<QLineEdit>(form, "Text6")->setText(QString());
         QCOMPARE(Find<toolkit::Label>(form, "Label11")->text(), QStringLiteral(" м"));
         Find<QLineEdit>(form, "Text4")->setText(QString());

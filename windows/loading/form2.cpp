@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
 
 #include "core/numeric.h"
 #include "core/numeric_error.h"
@@ -44,7 +45,7 @@ Form2::Form2() {
     BIND(Line1), BIND(Line2), BIND(Line3), BIND(Line4), BIND(Line5), BIND(Line6);
 #undef BIND
 
-    using toolkit::OnClick, toolkit::OnTimer;
+    using toolkit::OnClick, toolkit::OnReturn, toolkit::OnTimer;
     OnClick(Option1, this, &Form2::Option1_Click);
     OnClick(Option2, this, &Form2::Option2_Click);
     OnClick(Option3, this, &Form2::Option3_Click);
@@ -57,6 +58,11 @@ Form2::Form2() {
     OnTimer(Timer1, this, &Form2::Timer1_Timer);
     OnClick(Command2, this, &Form2::Command2_Click);
     OnClick(Command3, this, &Form2::Command3_Click);
+    OnReturn(Text1, this, &Form2::Command1_Click); // Return in the speed starts, as Старт does
+    // Escape closes the window as Закрыть does; it never reaches the main window under it.
+    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    close->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(close, &QShortcut::activated, Command3, &QPushButton::click);
 }
 
 void Form2::paintEvent(QPaintEvent*) {
@@ -151,51 +157,75 @@ void Form2::Combo1_Click() {
         Label10->setText(Integer(*column));
 }
 
+// An empty or refused value changes nothing here but the message; the main window's results,
+// which stand beside these inputs, go.
 void Form2::Command1_Click() {
-    if (Combo1->currentText().isEmpty() || Text1->text().isEmpty()) {
-        toolkit::Show<Form3>();
+    for (QWidget* field : {static_cast<QWidget*>(Combo1), static_cast<QWidget*>(Text1)}) {
+        const QString text =
+            field == Combo1 ? Combo1->currentText() : static_cast<QLineEdit*>(field)->text();
+        if (text.isEmpty()) {
+            Main()->DropResults();
+            toolkit::Show<Form3>();
+            field->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    // A typed adhesion is read as a pick: one of the list takes its own column of the table,
+    // any other is refused. The look-up and a trial of the calculation come first, so that a
+    // failure starts no timer.
+    const std::optional<int> column = core::ColumnForAdhesion(Load(), Std(Combo1->currentText()));
+    if (!column) {
+        Main()->DropResults();
+        QStringList listed;
+        for (std::string_view adhesion : core::AdhesionTexts())
+            listed << Q(adhesion);
+        Combo1->setFocus(Qt::OtherFocusReason);
+        toolkit::ShowMessage(this, QStringLiteral("Расчёт невозможен: коэффициент сцепления "
+                                                  "выбирается из списка: %1.")
+                                       .arg(listed.join(QStringLiteral("; "))));
         return;
     }
-    // The look-up and a trial of the compute step first, so that a failure changes nothing
-    // here or in the main window and starts no timer.
+    Label10->setText(Integer(*column));
     QString coefficient = Label9->text();
     try {
         const double row = core::ParseDouble(Std(Label8->text()));
-        const double column = core::ParseDouble(Std(Label10->text()));
-        if (auto found = core::LookUpEfficiency(row, column)) coefficient = Q(*found);
+        if (auto found = core::LookUpEfficiency(row, *column)) coefficient = Q(*found);
         Compute(coefficient);
     } catch (const core::NumericError& error) {
         ShowCalculationError(error);
         return;
     }
     Label9->setText(coefficient);
-    Main()->WriteSpeed(Text1->text());
     Label9->show();
     Label11->show();
     Timer1->setEnabled(true);
 }
 
+// Half a second after Старт the results go to the main window, which plays the animation.
 void Form2::Timer1_Timer() {
     computed_ = false;
     Command2->click();
     Timer1->setEnabled(false);
     if (!computed_) return; // the message is out; the window stays for a correction
-    Main()->StartAnimation();
     hide();
 }
 
 void Form2::Command2_Click() {
+    LoadingOutcome outcome;
     core::LoadBrakingResults results;
-    core::CalculationRecord record;
     try {
-        results = Compute(Label9->text(), &record);
+        results = Compute(Label9->text(), &outcome.record);
     } catch (const core::NumericError& error) {
         ShowCalculationError(error);
         return;
     }
-    AddChoices(record);
-    Main()->WriteResults(Q(results.speedMs), Q(results.distance), Q(results.time), Q(results.skid),
-                         record);
+    AddChoices(outcome.record);
+    outcome.speed = Text1->text();
+    outcome.speedMs = Q(results.speedMs);
+    outcome.braking = Q(results.distance);
+    outcome.time = Q(results.time);
+    outcome.skid = Q(results.skid);
+    Main()->ShowLoadingOutcome(outcome);
     computed_ = true;
 }
 
@@ -213,8 +243,8 @@ void Form2::AddChoices(core::CalculationRecord& record) const {
     }
 }
 
+// Closing without a calculation leaves the main window as it was.
 void Form2::Command3_Click() {
-    Main()->SetLoadingFlag(0);
     hide();
     toolkit::Discard<Form2>(); // a pending half-second step goes with the window
 }
@@ -238,18 +268,14 @@ core::LoadBrakingResults Form2::Compute(const QString& coefficient,
                                     Std(Text2->text()), record);
 }
 
+// The main window's results go, and the keyboard waits in the field at fault, where the
+// window has one: the deceleration and the rise time are the main window's.
 void Form2::ShowCalculationError(const core::NumericError& error) {
-    toolkit::ShowMessage(this, QStringLiteral("Расчёт невозможен: ") + Problem(error));
-}
-
-// Names the value at fault; an adhesion only typed, never picked, leaves no table column.
-QString Form2::Problem(const core::NumericError& error) const {
-    try {
-        core::ParseDouble(Std(Label10->text()));
-    } catch (const core::NumericError&) {
-        return QStringLiteral("выберите коэффициент сцепления из списка.");
-    }
+    Main()->DropResults();
+    if (error.input() == core::kLoadSpeed) Text1->setFocus(Qt::OtherFocusReason);
+    if (error.input() == core::kLoadAdhesion) Combo1->setFocus(Qt::OtherFocusReason);
     const QStringList texts = {Label9->text(), Text1->text(), Combo1->currentText(),
                                Main()->Deceleration(), Text2->text()};
-    return toolkit::CalculationProblem(error, core::LoadInputList(), texts);
+    toolkit::ShowMessage(this, QStringLiteral("Расчёт невозможен: ") +
+                                   toolkit::CalculationProblem(error, core::LoadInputList(), texts));
 }

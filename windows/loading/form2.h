@@ -9,8 +9,8 @@
 #include "windows/toolkit/controls_fwd.h"
 
 // The loading window: the braking distance by vehicle category, load and road adhesion.
-// Embedded in the main window over its strip and inputs; it hands its results to the main
-// window, starts the braking animation there and hides itself.
+// Embedded in the main window over its strip and inputs; it hands its outcome to the main
+// window, which shows it and plays the braking animation, and hides itself.
 class Form2 : public QWidget {
     Q_OBJECT
 public:
@@ -72,7 +72,6 @@ private:
     core::LoadBrakingResults Compute(const QString& coefficient,
                                      core::CalculationRecord* record = nullptr) const;
     void ShowCalculationError(const core::NumericError& error);
-    QString Problem(const core::NumericError& error) const;
     void AddChoices(core::CalculationRecord& record) const;
 
     QPixmap background_;

@@ -6,20 +6,21 @@ using namespace toolkit::table;
 namespace {
 
 // Label12 runs on into the free room to its right, so that its caption shows whole; it stops
-// above Старт.
+// above Старт. Tab goes top to bottom and left to right: the group, the category, the load from
+// the top, the adhesion, the speed, then Старт and Закрыть.
 // clang-format off
 const Control kForm2Controls[] = {
 // name       kind  in        caption                   left  top   width height font     text    back        tab flags picture            accessible name
 {"Text2",    T, "Form2",  "",                           1560, 2760,  855,  285, kWindow, kDefault, kDefault,   25, 0, {}, "Время наростания замедления, с"},
 {"Command3", B, "Form2",  "",                           7560, 2640, 1095,  375, kWindow, kDefault, kDefault,   24, 0, Picture::Close, "Закрыть"},
 {.name = "Timer1", .kind = Kind::Timer, .container = "Form2", .interval = 500},
-{"Text1",    T, "Form2",  "",                            240, 2400,  735,  285, kWindow, kDefault, kDefault,   22, 0, {}, "Скорость в км/ч в начале торможения"},
+{"Text1",    T, "Form2",  "",                            240, 2400,  735,  285, kWindow, kDefault, kDefault,   18, 0, {}, "Скорость в км/ч в начале торможения"},
 {"Command2", B, "Form2",  "Command2",                   7920, 1680,  615,  375, kWindow, kDefault, kDefault,   21, 0, {}, "Расчёт"},
 {"Command1", B, "Form2",  "",                           3960, 2640, 1095,  375, kBold,   kDefault, kDefault,   19, 0, Picture::Start, "Старт"},
 {"Combo1",   Kind::ComboBox, "Form2", "",               4560, 1440, 1095,  315, kWindow, kDefault, kLightCyan, 15, 0, {}, "Коэффициент сцепления"},
-{"Option6",  O, "Form2",  "",                           4920,  240,  200,  200, kWindow, kDefault, kDarkGreen, 10, 0, {}, "Без нагрузки"},
+{"Option6",  O, "Form2",  "",                           4920,  240,  200,  200, kWindow, kDefault, kDarkGreen,  8, 0, {}, "Без нагрузки"},
 {"Option5",  O, "Form2",  "",                           4920,  720,  200,  200, kWindow, kDefault, kDarkGreen,  9, 0, {}, "С нагрузкой 50%"},
-{"Option4",  O, "Form2",  "",                           4920, 1080,  200,  200, kWindow, kDefault, kDarkGreen,  8, 0, {}, "С полной нагрузкой"},
+{"Option4",  O, "Form2",  "",                           4920, 1080,  200,  200, kWindow, kDefault, kDarkGreen, 10, 0, {}, "С полной нагрузкой"},
 {"List1",    Kind::ListBox, "Form2", "",                 240, 1560, 3375,  645, kWindow, kDefault, kLightCyan,  7, 0, {}, "Категория транспортного средства"},
 {"Frame1",   Kind::Frame, "Form2", "",                   120,    0, 3255, 1455, kWindow, kDefault, kDefault,    0, 0, {}, "Группа транспортных средств"},
 {"Option3",  O, "Frame1", "",                            120, 1080,  200,  200, kWindow, kDefault, kDarkGreen,  5, 0, {}, "Грузовые автопоезда с тягачами"},

@@ -10,6 +10,7 @@
 
 #include "core/numeric.h"
 #include "core/numeric_error.h"
+#include "core/loading.h"
 #include "core/stopping.h"
 #include "resources/frames.h"
 #include "windows/dashcam/form4.h"
@@ -25,6 +26,8 @@
 #include "windows/toolkit/text.h"
 #include "windows/toolkit/window.h"
 
+using toolkit::Integer;
+
 namespace {
 
 const QString kSkidCaption = QStringLiteral("Длина тормозного следа (юз),м");
@@ -37,7 +40,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("Кварнет "));
     setWindowIcon(toolkit::AppIcon());
     setFont(toolkit::WindowFont());
-    resize(600, 364); // client area 9000 × 5460 twips
+    setFixedSize(600, 364); // client area 9000 × 5460 twips; nothing lies beyond it
     background_ = toolkit::LoadPicture(toolkit::Picture::Marsh);
 
     const toolkit::Controls controls = toolkit::BuildLayout(this, Form1Layout());
@@ -60,8 +63,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     for (int k : kAnimationTimers)
         timers_[static_cast<std::size_t>(k)] =
             controls.get<toolkit::Timer>(QStringLiteral("Timer%1").arg(k));
+    stoppingDistanceCaption_ = Label7->text();
     BindHandlers();
-    record_.DropOnEdit({Text4, Text9, Text6, Text8});
     LoadingHost::Register(this);
     toolkit::CenterOnScreen(this);
 }
@@ -88,6 +91,11 @@ void Form1::BindHandlers() {
     OnClick(Label21, this, &Form1::Label21_Click);
     OnClick(Label22, this, &Form1::Label22_Click);
     OnClick(Command1, this, &Form1::Command1_Click);
+    // Return in an input starts the calculation, as Старт does.
+    for (QLineEdit* input : {Text1, Text2, Text3, Text7, Text5}) {
+        OnChange(input, this, &Form1::InputChanged);
+        toolkit::OnReturn(input, this, &Form1::Command1_Click);
+    }
     for (int k : kAnimationTimers)
         OnTimer(Timer(k), this, [this, k] { TimerK_Timer(k); });
 }
@@ -184,10 +192,18 @@ void Form1::EnterMode(const QString& inputCaption, const QString& resultCaption,
     for (QWidget* w : {static_cast<QWidget*>(Label5), static_cast<QWidget*>(Text4)})
         w->setAccessibleName(resultCaption);
     ClearResults();
-    Label19->setText(toolkit::Integer(mode));
+    Label19->setText(Integer(mode));
 }
 
-// Empties the four results and both readouts and puts the empty road back into the strip.
+// Results on screen belong to the inputs beside them: a changed input empties them, and ends
+// a run whose results would be those of the inputs before.
+void Form1::InputChanged() {
+    if (AnimationRunning()) StopAnimation();
+    ClearResults();
+}
+
+// Empties the four results and both readouts, puts the empty road back into the strip and
+// drops the record; the distance field is the stopping distance's again.
 void Form1::ClearResults() {
     Text4->setText(QString());
     Text6->setText(QString());
@@ -198,6 +214,35 @@ void Form1::ClearResults() {
     // The strip the layout shows: the empty road, one pixmap shared with it.
     Image1->setPicture(toolkit::LoadPicture(toolkit::Picture::Strip));
     record_.Drop();
+    NameDistanceField(false);
+    Label20->setText(Integer(0));
+}
+
+// The distance field shows the stopping distance, or the braking distance of a loading
+// calculation; its caption and its name for screen readers say which.
+void Form1::NameDistanceField(bool braking) {
+    const QString caption =
+        braking ? toolkit::Q(core::kBrakingDistanceName) + QStringLiteral(", м")
+                : stoppingDistanceCaption_;
+    Label7->setText(caption);
+    Text6->setAccessibleName(caption);
+}
+
+QLineEdit* Form1::InputField(int index) const {
+    switch (index) {
+    case core::kReaction:
+        return Text1;
+    case core::kDelay:
+        return Text2;
+    case core::kRise:
+        return Text3;
+    case core::kSkidOrSpeed:
+        return Text7;
+    case core::kDeceleration:
+        return Text5;
+    default:
+        return nullptr;
+    }
 }
 
 void Form1::DisableTimers() {
@@ -215,16 +260,20 @@ void Form1::Text6_Change() {
     Label11->setText(Text6->text() + QStringLiteral(" м"));
 }
 
+core::StoppingInputs Form1::Inputs() const {
+    return {toolkit::Std(Text1->text()), toolkit::Std(Text2->text()), toolkit::Std(Text3->text()),
+            toolkit::Std(Text7->text()), toolkit::Std(Text5->text())};
+}
+
+core::StoppingMode Form1::Mode() const {
+    return Option3->isChecked() ? core::StoppingMode::SkidKnown : core::StoppingMode::SpeedKnown;
+}
+
 void Form1::Command2_Click() {
-    const core::StoppingInputs inputs{toolkit::Std(Text1->text()), toolkit::Std(Text2->text()),
-                                      toolkit::Std(Text3->text()), toolkit::Std(Text7->text()),
-                                      toolkit::Std(Text5->text())};
-    const auto mode =
-        Option3->isChecked() ? core::StoppingMode::SkidKnown : core::StoppingMode::SpeedKnown;
     core::StoppingResults results;
     core::CalculationRecord record;
     try {
-        results = core::ComputeStopping(inputs, mode, &record);
+        results = core::ComputeStopping(Inputs(), Mode(), &record);
     } catch (const core::NumericError& error) {
         ShowCalculationError(error); // every field keeps what it held
         calculated_ = false;
@@ -239,27 +288,21 @@ void Form1::Command2_Click() {
 }
 
 void Form1::ShowCalculationError(const core::NumericError& error) {
-    const auto mode =
-        Option3->isChecked() ? core::StoppingMode::SkidKnown : core::StoppingMode::SpeedKnown;
     const QStringList texts = {Text1->text(), Text2->text(), Text3->text(), Text7->text(),
                                Text5->text()};
+    // The keyboard waits in the field at fault when the message closes.
+    if (QLineEdit* field = InputField(error.input())) field->setFocus(Qt::OtherFocusReason);
     toolkit::ShowMessage(
         this, QStringLiteral("Расчёт невозможен: ") +
-                  toolkit::CalculationProblem(error, core::StoppingInputList(mode), texts));
+                  toolkit::CalculationProblem(error, core::StoppingInputList(Mode()), texts));
 }
 
-// Opens the loading window over the strip and the inputs, in the speed-known mode, and hands
-// it the rise time; the end of the next animation then shows that window's results.
+// Opens the loading window over the strip and the inputs and hands it the rise time. This
+// window changes only when the loading window gives an outcome or refuses; a run in progress
+// ends here, its results never to come.
 void Form1::Label21_Click() {
-    if (AnimationRunning()) StopAnimation(); // its end step would compute over the hand-over
+    if (AnimationRunning()) InputChanged();
     Form2* loading = toolkit::Show<Form2>();
-    Check1->setChecked(false);
-    Text4->setText(QString());
-    Text6->setText(QString());
-    Text8->setText(QString());
-    Text9->setText(QString());
-    record_.Drop();
-    SetLoadingFlag(1);
     loading->HandOverRiseTime(Text3->text().isEmpty() ? toolkit::Q(core::FormatDouble(0.3))
                                                       : Text3->text());
 }
@@ -272,26 +315,25 @@ QString Form1::Deceleration() const {
     return Text5->text();
 }
 
-void Form1::WriteSpeed(const QString& speed) {
-    Text7->setText(speed);
-}
-
-void Form1::WriteResults(const QString& speedMs, const QString& distance, const QString& time,
-                         const QString& skid, const core::CalculationRecord& record) {
-    Text9->setText(speedMs);
-    Text6->setText(distance);
-    Text8->setText(time);
-    Text4->setText(skid);
-    record_.Keep(record);
-}
-
-void Form1::StartAnimation() {
+// The loading window's results stand as this window's speed-known calculation: its speed as the
+// input, its four results, the braking distance named as such, and the braking animation.
+void Form1::ShowLoadingOutcome(const LoadingOutcome& outcome) {
+    Check1->setChecked(false); // entering the speed-known mode empties the results
+    Text7->setText(outcome.speed);
+    InputChanged(); // also when the speed and the mode are those shown already
+    Text9->setText(outcome.speedMs);
+    Text6->setText(outcome.braking);
+    Text8->setText(outcome.time);
+    Text4->setText(outcome.skid);
+    NameDistanceField(true);
+    record_.Keep(outcome.record);
+    Label20->setText(Integer(1)); // the end of the run shows these results
     LoadFrames();
     Timer1->setEnabled(true);
 }
 
-void Form1::SetLoadingFlag(int flag) {
-    Label20->setText(toolkit::Integer(flag));
+void Form1::DropResults() {
+    InputChanged();
 }
 
 void Form1::TakeKeyboard() {

@@ -7,12 +7,14 @@
 #include <map>
 
 #include "core/record.h"
+#include "core/stopping.h"
 #include "windows/loading/loading_host.h"
 #include "windows/record/last_record.h"
 #include "windows/toolkit/controls_fwd.h"
 
 // The main window: the stopping-distance calculator. Its state lives in its controls; the
-// loading window, embedded in it, reaches it only as its LoadingHost.
+// loading window, embedded in it, reaches it only as its LoadingHost. The results on screen
+// always belong to the inputs beside them: a change of an input empties them.
 class Form1 : public QWidget, public LoadingHost {
     Q_OBJECT
 public:
@@ -35,12 +37,8 @@ public:
     // What the loading window may do to this window.
     QWidget* HostWindow() override { return this; }
     QString Deceleration() const override;
-    void WriteSpeed(const QString& speed) override;
-    // Written in this order.
-    void WriteResults(const QString& speedMs, const QString& distance, const QString& time,
-                      const QString& skid, const core::CalculationRecord& record) override;
-    void StartAnimation() override;
-    void SetLoadingFlag(int flag) override;
+    void ShowLoadingOutcome(const LoadingOutcome& outcome) override;
+    void DropResults() override;
     // On this window's start button.
     void TakeKeyboard() override;
     // Whether a braking animation is playing.
@@ -90,7 +88,14 @@ private:
     void Option3_Click();
     void Option4_Click();
     void EnterMode(const QString& inputCaption, const QString& resultCaption, int mode);
+    void InputChanged();
     void ClearResults();
+    void NameDistanceField(bool braking);
+    // The input field the calculation reads as its input `index` (core::StoppingInput).
+    QLineEdit* InputField(int index) const;
+    // The calculation's inputs and mode as the window holds them.
+    core::StoppingInputs Inputs() const;
+    core::StoppingMode Mode() const;
     void DisableTimers();
     void Text4_Change();
     void Text6_Change();
@@ -122,6 +127,7 @@ private:
     std::array<toolkit::Timer*, 17> timers_{}; // by number; the numbers not used stay null
 
     QPixmap background_;
+    QString stoppingDistanceCaption_; // Label7's designed caption
     bool calculated_ = false; // whether the last press of Command2 wrote the results
     LastRecord record_{this};
 };

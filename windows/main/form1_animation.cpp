@@ -1,6 +1,7 @@
-// The braking animation of the main window: the start button checks the inputs and starts a
-// chain of one-shot timers; each tick shows one frame of the strip and counts the readouts
-// up; the last tick runs the calculation (or shows the loading window's results).
+// The braking animation of the main window: the start button checks the inputs (the whole
+// calculation, so that a refusal comes before anything moves) and starts a chain of one-shot
+// timers; each tick shows one frame of the strip and counts the readouts up; the last tick
+// shows the results (or those the loading window gave).
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -41,14 +42,23 @@ constexpr SecondPhaseRow kSecondPhase[] = {
 
 } // namespace
 
+// The inputs are checked before anything moves: a refusal leaves the strip, the readouts and
+// the results as they were and puts the keyboard into the first field at fault.
 void Form1::Command1_Click() {
-    ClearResults();
-    for (QLineEdit* input : {Text1, Text2, Text3, Text7, Text5}) {
-        if (input->text().isEmpty()) {
+    for (int i = core::kReaction; i <= core::kDeceleration; ++i) {
+        if (InputField(i)->text().isEmpty()) {
             toolkit::Show<Form3>();
+            InputField(i)->setFocus(Qt::OtherFocusReason);
             return;
         }
     }
+    try {
+        core::ComputeStopping(Inputs(), Mode());
+    } catch (const core::NumericError& error) {
+        ShowCalculationError(error);
+        return;
+    }
+    ClearResults();
     LoadFrames();
     Timer1->setEnabled(true);
 }

@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QToolTip>
 #include <algorithm>
 #include <cstdlib>
@@ -96,6 +98,7 @@ Label::Label(QWidget* parent) : QLabel(parent) {
 void Label::setLink(bool link) {
     if (link == link_) return;
     link_ = link;
+    setFocusPolicy(link ? Qt::StrongFocus : Qt::NoFocus);
     // An interface made before describes the label as it was; the next one asks again.
     if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(this))
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
@@ -117,6 +120,31 @@ bool Label::event(QEvent* event) {
         return true;
     }
     return QLabel::event(event);
+}
+
+void Label::keyPressEvent(QKeyEvent* event) {
+    const bool press = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
+                       event->key() == Qt::Key_Enter;
+    if (link_ && press && !event->isAutoRepeat()) {
+        event->accept();
+        emit clicked();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+// A link with the focus is framed by the style's focus rectangle, around the caption as it
+// is drawn, as a button shows its focus.
+void Label::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (!link_ || !hasFocus()) return;
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    const QRect caption = fontMetrics().boundingRect(contentsRect(),
+                                                     Qt::TextWordWrap | alignment(), text());
+    focus.rect = caption.adjusted(-1, 0, 1, 0).intersected(rect());
+    QPainter painter(this);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
 }
 
 void Label::mousePressEvent(QMouseEvent* event) {

@@ -16,7 +16,8 @@
 namespace toolkit {
 
 // A label that also reports a click (press and release inside it with the left button). A
-// label made a link is announced to screen readers as one, with an action that clicks it.
+// label made a link is announced to screen readers as one, with an action that clicks it, and
+// is a tab stop like any control: it shows the focus and Space, Return and Enter click it.
 class Label : public QLabel {
     Q_OBJECT
 public:
@@ -36,8 +37,10 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     bool pressed_ = false;

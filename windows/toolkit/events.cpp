@@ -53,6 +53,10 @@ void OnChange(QLineEdit* field, QObject* window, Handler handler) {
     QObject::connect(field, &QLineEdit::textChanged, window, [handler] { Run(handler); });
 }
 
+void OnReturn(QLineEdit* field, QObject* window, Handler handler) {
+    QObject::connect(field, &QLineEdit::returnPressed, window, [handler] { Run(handler); });
+}
+
 void OnTimer(Timer* timer, QObject* window, Handler handler) {
     QObject::connect(timer, &Timer::tick, window, [handler] { Run(handler); });
 }

@@ -33,6 +33,8 @@ void OnClick(QComboBox* combo, QObject* window, Handler handler);
 void OnClick(Label* label, QObject* window, Handler handler);
 // Text field: its text becomes a different text, at once, nested inside the write.
 void OnChange(QLineEdit* field, QObject* window, Handler handler);
+// Text field: Return or Enter pressed in it, by the user.
+void OnReturn(QLineEdit* field, QObject* window, Handler handler);
 // Timer: one tick.
 void OnTimer(Timer* timer, QObject* window, Handler handler);
 
@@ -43,6 +45,9 @@ void OnClick(Control* control, W* window, void (W::*handler)()) {
 }
 template <typename W> void OnChange(QLineEdit* field, W* window, void (W::*handler)()) {
     OnChange(field, window, Handler([window, handler] { (window->*handler)(); }));
+}
+template <typename W> void OnReturn(QLineEdit* field, W* window, void (W::*handler)()) {
+    OnReturn(field, window, Handler([window, handler] { (window->*handler)(); }));
 }
 template <typename W> void OnTimer(Timer* timer, W* window, void (W::*handler)()) {
     OnTimer(timer, window, Handler([window, handler] { (window->*handler)(); }));

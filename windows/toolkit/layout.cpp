@@ -58,6 +58,7 @@ QWidget* MakeWidget(const Control& c, QWidget* parent) {
         // Never cut what the user types or pastes; the calculation reads it whole.
         edit->setMaxLength(std::numeric_limits<int>::max());
         if (c.flags & kCentred) edit->setAlignment(Qt::AlignCenter);
+        edit->setReadOnly(c.flags & kReadOnly);
         SetColour(edit, QPalette::Text, c.text);
         SetColour(edit, QPalette::Base, c.back);
         return edit;
@@ -123,8 +124,10 @@ QWidget* MakeWidget(const Control& c, QWidget* parent) {
     return nullptr;
 }
 
-bool TakesFocus(Kind kind) {
-    switch (kind) {
+bool TakesFocus(const Control& c) {
+    switch (c.kind) {
+    case Kind::Label:
+        return c.flags & kHandCursor; // a link
     case Kind::TextBox:
     case Kind::CheckBox:
     case Kind::OptionButton:
@@ -191,7 +194,7 @@ Controls BuildLayout(QWidget* window, std::span<const Control> table) {
 
     std::vector<std::pair<int, QWidget*>> chain;
     for (std::size_t i = 0; i < table.size(); ++i)
-        if (widgets[i] && TakesFocus(table[i].kind) && table[i].tab >= 0)
+        if (widgets[i] && TakesFocus(table[i]) && table[i].tab >= 0)
             chain.emplace_back(table[i].tab, widgets[i]);
     std::stable_sort(chain.begin(), chain.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });

@@ -55,6 +55,8 @@ enum Flag : unsigned {
     kDisabled = 1u << 3,    // a timer created disabled
     kReadout = 1u << 4,     // a label whose caption changes: screen readers read the caption,
                             // and the accessible name of the row becomes its description
+    kReadOnly = 1u << 5,    // a text box only the program writes: the user can select and copy
+                            // its text, never type over it
 };
 
 // One row of a window's control table. Rows go from front to back: an earlier row lies
@@ -90,7 +92,7 @@ inline constexpr auto N = Kind::Line;
 inline constexpr FontDecl kWindow{};                     // the windows' own font
 inline constexpr FontDecl kBold{Face::Sans, 8.25, true}; // bold captions and buttons
 inline constexpr unsigned kLabel = kTransparent;         // a caption over the background
-inline constexpr unsigned kResult = kCentred;            // a result field
+inline constexpr unsigned kResult = kCentred | kReadOnly; // a result field
 
 // A red line of a window's frame from (x1, y1) to (x2, y2), two pixels wide unless told.
 constexpr Control RedLine(const char* name, const char* container, int x1, int y1, int x2, int y2,

@@ -3,6 +3,7 @@
 #include <QString>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "core/numeric.h"
 
@@ -15,6 +16,10 @@ inline std::string Std(const QString& text) {
 
 inline QString Q(const std::string& text) {
     return QString::fromStdString(text);
+}
+
+inline QString Q(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // A small whole number as the windows keep state in captions ("1", "15").
