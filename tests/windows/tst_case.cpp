@@ -505,7 +505,7 @@ private slots:
 
     // A record from the table names the group, category and load of the cell the coefficient
     // came from: here the load was switched after the adhesion was picked and the adhesion
-    // then typed, not picked, so the unloaded column stays in use and the record says so.
+    // then typed, not picked, which counts as a pick in the load now chosen.
     void loadingRecordNamesTheCellUsed() {
         QTest::mouseClick(Find<toolkit::Label>(main, "Label21"), Qt::LeftButton);
         Form2* loading = toolkit::Instance<Form2>();
@@ -527,10 +527,10 @@ private slots:
         const QString text = Q(core::RecordText(*main->Record()));
         QVERIFY2(text.contains(QStringLiteral("Группа транспортных средств: Грузовые одиночные\n"
                                               "  Категория: грузовые от 3,5 до 12 т\n"
-                                              "  Загрузка: Без нагрузки\n")),
+                                              "  Загрузка: С нагрузкой 50%\n")),
                  qPrintable(text));
-        QVERIFY(text.contains(QStringLiteral("таблица[5; 1] = ") +
-                              Q(*core::LookUpEfficiency(5, 1)) + "\n"));
+        QVERIFY(text.contains(QStringLiteral("таблица[5; 6] = ") +
+                              Q(*core::LookUpEfficiency(5, 6)) + "\n"));
         Elapse(3s);
     }
 };

@@ -20,8 +20,10 @@
 #include "windows/toolkit/controls.h"
 #include "windows/toolkit/forms.h"
 #include "windows/toolkit/layout.h"
+#include "windows/toolkit/text.h"
 
 using namespace std::chrono_literals;
+using toolkit::Q;
 
 namespace {
 
@@ -142,7 +144,7 @@ private slots:
         QVERIFY(form->isVisible());
         QCOMPARE(QApplication::focusWidget(), Find<toolkit::OptionButton>(form, "Option1"));
         QCOMPARE(Find<QLineEdit>(form, "Text2")->text(), QStringLiteral("0,3"));
-        QCOMPARE(Find<toolkit::Label>(main, "Label20")->text(), QStringLiteral("1"));
+        QCOMPARE(Find<toolkit::Label>(main, "Label20")->text(), QStringLiteral("0"));
     }
 
     // Every row of the table becomes one control with its name, place, size and a Russian
@@ -186,13 +188,14 @@ private slots:
             QVERIFY2(!caption.intersects(control->geometry()), qPrintable(control->objectName()));
     }
 
-    // Tab goes round the window's own controls in the order of the table, every option
-    // button included, and never reaches the main window's controls under it.
+    // Tab goes round the window's own controls top to bottom and left to right, every option
+    // button included, the loads from the top, and never reaches the main window's controls
+    // under it.
     void tabOrder() {
         Open();
-        const QStringList expected = {"Option2", "Option3",  "List1",   "Option4",
-                                      "Option5", "Option6",  "Combo1",  "Command1",
-                                      "Text1",   "Command3", "Option1", "Option2"};
+        const QStringList expected = {"Option2",  "Option3",  "List1",   "Option6",
+                                      "Option5",  "Option4",  "Combo1",  "Text1",
+                                      "Command1", "Command3", "Option1", "Option2"};
         QStringList chain;
         for (qsizetype i = 0; i < expected.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -264,30 +267,63 @@ private slots:
         }
     }
 
-    // A new load state empties the adhesion; the column changes only with a new pick, and a
-    // typed coefficient leaves the column of the earlier pick.
-    void loadChangeAndAdhesion() {
+    // A new load state empties the adhesion: Старт then opens the alert and puts the keyboard
+    // into the adhesion.
+    void loadChangeEmptiesTheAdhesion() {
         Open();
         Pick(Find<QComboBox>(form, "Combo1"), QStringLiteral("0,7"));
         QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QStringLiteral("2"));
         QTest::mouseClick(Find<toolkit::OptionButton>(form, "Option5"), Qt::LeftButton);
         QCOMPARE(Find<QComboBox>(form, "Combo1")->currentText(), QString());
-        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QStringLiteral("2"));
         Type(Find<QLineEdit>(form, "Text1"), QStringLiteral("60"));
         QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
         QTRY_VERIFY(toolkit::Instance<Form3>() && toolkit::Instance<Form3>()->isVisible());
         QVERIFY(!Find<toolkit::Timer>(form, "Timer1")->isEnabled());
         QCOMPARE(Find<toolkit::Label>(form, "Label9")->text(), QString());
+        QCOMPARE(form->focusWidget(), Find<QComboBox>(form, "Combo1"));
+    }
 
+    // A typed adhesion is read as a pick: one of the list, however written, takes its own
+    // column in the load chosen; any other is refused, whatever was picked before.
+    void typedAdhesionReadsLikeAPick_data() {
+        QTest::addColumn<QString>("load");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("column"); // 0: refused
+        QTest::addRow("full load, 0,4") << "Option4" << "0,4" << 15;
+        QTest::addRow("half load, 0.7") << "Option5" << "0.7" << 7;
+        QTest::addRow("unloaded, 0,80") << "Option6" << "0,80" << 1;
+        QTest::addRow("full load, 0,35 after 0,7") << "Option4" << "0,35" << 0;
+        QTest::addRow("unloaded, 0,3") << "Option6" << "0,3" << 0;
+    }
+    void typedAdhesionReadsLikeAPick() {
+        QFETCH(QString, load);
+        QFETCH(QString, typed);
+        QFETCH(int, column);
+        Open();
+        QTest::mouseClick(Find<toolkit::OptionButton>(form, "Option2"), Qt::LeftButton);
+        Find<QListWidget>(form, "List1")->setCurrentRow(1); // row 5
+        QTest::mouseClick(Find<toolkit::OptionButton>(form, load.toLatin1()), Qt::LeftButton);
         Pick(Find<QComboBox>(form, "Combo1"), QStringLiteral("0,7"));
-        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QStringLiteral("7"));
-        QTest::mouseClick(Find<toolkit::OptionButton>(form, "Option4"), Qt::LeftButton);
-        QTest::keyClicks(Find<QComboBox>(form, "Combo1"), QStringLiteral("0,4"));
-        QCOMPARE(Find<QComboBox>(form, "Combo1")->currentText(), QStringLiteral("0,4"));
-        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(),
-                 QStringLiteral("7")); // typing is no pick
-        Pick(Find<QComboBox>(form, "Combo1"), QStringLiteral("0,1"));
-        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QStringLiteral("15"));
+        Find<QComboBox>(form, "Combo1")->lineEdit()->selectAll();
+        QTest::keyClicks(Find<QComboBox>(form, "Combo1"), typed);
+        Type(Find<QLineEdit>(form, "Text1"), QStringLiteral("70"));
+        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
+        if (column == 0) {
+            QVERIFY2(MessageText(form).contains(QStringLiteral("выбирается из списка: 0,8; 0,7")),
+                     qPrintable(MessageText(form)));
+            QVERIFY(!Find<toolkit::Timer>(form, "Timer1")->isEnabled());
+            QCOMPARE(form->focusWidget(), Find<QComboBox>(form, "Combo1"));
+            return;
+        }
+        QVERIFY(MessageText(form).isEmpty());
+        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QString::number(column));
+        QCOMPARE(Find<toolkit::Label>(form, "Label9")->text(),
+                 Q(*core::LookUpEfficiency(5, column)));
+        Elapse(500ms);
+        QVERIFY(main->Record());
+        QCOMPARE(Q(main->Record()->steps.front().substituted),
+                 QStringLiteral("таблица[5; %1]").arg(column));
+        Elapse(3s);
     }
 
     // 60 km/h, passenger car, unloaded, adhesion 0,8, the main window's 6,8 and 0,3.
@@ -299,13 +335,17 @@ private slots:
         QCOMPARE(Find<toolkit::Label>(form, "Label9")->text(), QStringLiteral("1,28"));
         QVERIFY(!Find<toolkit::Label>(form, "Label9")->isHidden() &&
                 !Find<toolkit::Label>(form, "Label11")->isHidden());
-        QCOMPARE(Find<QLineEdit>(main, "Text7")->text(), QStringLiteral("60"));
+        // Nothing reaches the main window before the outcome.
+        QVERIFY(Find<QCheckBox>(main, "Check1")->isChecked());
+        QCOMPARE(Find<QLineEdit>(main, "Text7")->text(), QString());
         QCOMPARE(Results(), QStringList({"", "", "", ""}));
         QVERIFY(Find<toolkit::Timer>(form, "Timer1")->isEnabled());
         QVERIFY(form->isVisible());
 
         Elapse(500ms);
         QVERIFY(form->isHidden());
+        QVERIFY(!Find<QCheckBox>(main, "Check1")->isChecked());
+        QCOMPARE(Find<QLineEdit>(main, "Text7")->text(), QStringLiteral("60"));
         QCOMPARE(Results(), QStringList({"16,7", "22,7", "2,3", "18"}));
         QVERIFY(!Find<toolkit::Timer>(form, "Timer1")->isEnabled());
         QVERIFY(main->AnimationRunning());
@@ -406,8 +446,8 @@ private slots:
         QCOMPARE(Find<toolkit::Label>(form, "Label9")->text(), coefficient);
         QVERIFY(!Find<toolkit::Label>(form, "Label11")->isHidden());
         QCOMPARE(Find<QLineEdit>(form, "Text2")->text(), QStringLiteral("0,35"));
-        QCOMPARE(Find<toolkit::Label>(main, "Label20")->text(), QStringLiteral("1"));
-        QVERIFY(!main->AnimationRunning()); // the link stopped the run
+        QCOMPARE(Find<toolkit::Label>(main, "Label20")->text(), QStringLiteral("0"));
+        QVERIFY(!main->AnimationRunning()); // the edit of the rise time stopped the run
 
         QTest::mouseClick(Find<QPushButton>(form, "Command3"), Qt::LeftButton);
         QVERIFY(form->isHidden());
@@ -427,51 +467,73 @@ private slots:
         QCOMPARE(form->parentWidget(), main);
     }
 
-    // What the link does to the main window, by the mode it was in.
-    void linkHandsOver_data() {
+    // Opening the window, and closing it without a calculation, leaves the main window's mode,
+    // inputs and results as they were; the window gets the rise time.
+    void openAndCloseChangeNothing_data() {
         QTest::addColumn<bool>("skidMode");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("riseTime");
-        QTest::addColumn<QString>("textAfter");
         QTest::addColumn<QString>("handedOver");
-        QTest::addRow("skid mode") << true << "10"
-                                   << "0,3"
-                                   << ""
-                                   << "0,3";
-        QTest::addRow("speed mode keeps the speed") << false << "60"
-                                                    << "0,35"
-                                                    << "60"
-                                                    << "0,35";
-        QTest::addRow("empty rise time") << false << "60"
-                                         << ""
-                                         << "60"
-                                         << "0,3";
+        QTest::addRow("skid mode") << true << "10" << "0,3" << "0,3";
+        QTest::addRow("speed mode") << false << "60" << "0,35" << "0,35";
+        QTest::addRow("empty rise time") << false << "60" << "" << "0,3";
     }
-    void linkHandsOver() {
+    void openAndCloseChangeNothing() {
         QFETCH(bool, skidMode);
         QFETCH(QString, typed);
         QFETCH(QString, riseTime);
-        QFETCH(QString, textAfter);
         QFETCH(QString, handedOver);
         Find<QCheckBox>(main, "Check1")->setChecked(skidMode);
         Find<QLineEdit>(main, "Text7")->setText(typed);
         Find<QLineEdit>(main, "Text3")->setText(riseTime);
         Find<QLineEdit>(main, "Text4")->setText(QStringLiteral("1"));
         Find<QLineEdit>(main, "Text9")->setText(QStringLiteral("2"));
+        const QStringList results = Results();
         Open();
         Open(); // a second click changes nothing more
         QVERIFY(form->isVisible());
-        QVERIFY(!Find<QCheckBox>(main, "Check1")->isChecked());
-        QCOMPARE(Find<toolkit::Label>(main, "Label19")->text(), QStringLiteral("2"));
-        QCOMPARE(Find<QLineEdit>(main, "Text7")->text(), textAfter);
-        QCOMPARE(Results(), QStringList({"", "", "", ""}));
-        QCOMPARE(Find<toolkit::Label>(main, "Label20")->text(), QStringLiteral("1"));
         QCOMPARE(Find<QLineEdit>(form, "Text2")->text(), handedOver);
         QCOMPARE(main->findChildren<Form2*>().size(), 1);
+        main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main));
+        Find<QListWidget>(form, "List1")->setFocus(); // the test clicked the covered link
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(form->isHidden());
+        QVERIFY(main->isVisible()); // Escape closed the window, not the program
+        QCOMPARE(Find<QCheckBox>(main, "Check1")->isChecked(), skidMode);
+        QCOMPARE(Find<toolkit::Label>(main, "Label19")->text(), skidMode ? "1" : "2");
+        QCOMPARE(Find<QLineEdit>(main, "Text7")->text(), typed);
+        QCOMPARE(Results(), results);
+        QCOMPARE(Find<toolkit::Label>(main, "Label20")->text(), QStringLiteral("0"));
     }
 
-    // A failure names the problem, changes nothing in the main window and starts no timer.
-    void failureChangesNothing_data() {
+    // While the main window shows the loading calculation's braking distance, the field's
+    // caption and name say so; the main window's own calculation names it back.
+    void brakingDistanceIsNamedAsSuch() {
+        const QString stopping = Find<toolkit::Label>(main, "Label7")->text();
+        QVERIFY(stopping.contains(QStringLiteral("остановочный путь")));
+        Open();
+        QTest::mouseClick(Find<toolkit::OptionButton>(form, "Option2"), Qt::LeftButton);
+        Find<QListWidget>(form, "List1")->setCurrentRow(1);
+        QTest::mouseClick(Find<toolkit::OptionButton>(form, "Option4"), Qt::LeftButton);
+        Start(QStringLiteral("70"), QStringLiteral("0,7"));
+        Elapse(500ms);
+        QCOMPARE(Find<QLineEdit>(main, "Text6")->text(), QStringLiteral("47,1"));
+        QCOMPARE(Find<toolkit::Label>(main, "Label7")->text(), QStringLiteral("Тормозной путь, м"));
+        QCOMPARE(Find<QLineEdit>(main, "Text6")->accessibleName(),
+                 QStringLiteral("Тормозной путь, м"));
+        Elapse(3s);
+        QCOMPARE(Find<toolkit::Label>(main, "Label7")->text(), QStringLiteral("Тормозной путь, м"));
+        QTest::mouseClick(Find<QPushButton>(main, "Command1"), Qt::LeftButton);
+        Elapse(3s);
+        QCOMPARE(Find<toolkit::Label>(main, "Label7")->text(), stopping);
+        QCOMPARE(Find<QLineEdit>(main, "Text6")->accessibleName(), stopping);
+        QVERIFY(!Find<QLineEdit>(main, "Text6")->text().isEmpty());
+    }
+
+    // A refusal names the problem and starts no timer; the main window keeps its mode and
+    // inputs, and its results go: none stands beside inputs that were refused.
+    void refusalEmptiesTheMainResults_data() {
         QTest::addColumn<QString>("speed");
         QTest::addColumn<QString>("adhesion"); // picked, then retyped when it differs
         QTest::addColumn<QString>("deceleration");
@@ -482,7 +544,7 @@ private slots:
                                               << "6,8" << true << "Скорость в начале торможения";
         QTest::addRow("zero adhesion") << "60"
                                        << "0"
-                                       << "6,8" << true << "Коэффициент сцепления";
+                                       << "6,8" << true << "выбирается из списка";
         QTest::addRow("zero deceleration") << "60"
                                            << "0,8"
                                            << "0" << true << "Установившееся замедление";
@@ -490,12 +552,12 @@ private slots:
             << "60"
             << "0,8"
             << "6.8.1" << true << "Установившееся замедление";
-        QTest::addRow("adhesion only typed")
+        QTest::addRow("adhesion typed outside the list")
             << "60"
-            << "0,8"
-            << "6,8" << false << "выберите коэффициент сцепления из списка";
+            << "0,75"
+            << "6,8" << false << "выбирается из списка";
     }
-    void failureChangesNothing() {
+    void refusalEmptiesTheMainResults() {
         QFETCH(QString, speed);
         QFETCH(QString, adhesion);
         QFETCH(QString, deceleration);
@@ -504,6 +566,10 @@ private slots:
         Find<QCheckBox>(main, "Check1")->setChecked(false);
         Find<QLineEdit>(main, "Text7")->setText(QStringLiteral("77"));
         Find<QLineEdit>(main, "Text5")->setText(deceleration);
+        for (QLineEdit* result : {Find<QLineEdit>(main, "Text9"), Find<QLineEdit>(main, "Text6"),
+                                  Find<QLineEdit>(main, "Text8"), Find<QLineEdit>(main, "Text4")})
+            result->setText(QStringLiteral("1"));
+        Find<toolkit::Label>(main, "Label10")->setText(QStringLiteral("70 км/час"));
         Open();
         Type(Find<QLineEdit>(form, "Text1"), speed);
         if (pick) {
@@ -519,7 +585,10 @@ private slots:
         QVERIFY2(MessageText(form).contains(named), qPrintable(MessageText(form)));
         QVERIFY(MessageText(form).startsWith(QStringLiteral("Расчёт невозможен")));
         QCOMPARE(Find<QLineEdit>(main, "Text7")->text(), QStringLiteral("77"));
+        QVERIFY(!Find<QCheckBox>(main, "Check1")->isChecked());
         QCOMPARE(Results(), QStringList({"", "", "", ""}));
+        QCOMPARE(Find<toolkit::Label>(main, "Label10")->text(), QString());
+        QCOMPARE(Find<toolkit::Label>(main, "Label11")->text(), QString());
         QCOMPARE(Find<toolkit::Label>(form, "Label9")->text(), QString());
         QVERIFY(!Find<toolkit::Timer>(form, "Timer1")->isEnabled());
         QVERIFY(form->isVisible());
@@ -565,7 +634,8 @@ private slots:
         QVERIFY(!main->AnimationRunning());
         QCOMPARE(Find<toolkit::Label>(main, "Label1")->text(), QStringLiteral("1"));
         QVERIFY(MessageText(main).isEmpty());
-        QCOMPARE(Find<toolkit::Label>(main, "Label20")->text(), QStringLiteral("1"));
+        QCOMPARE(Find<toolkit::Label>(main, "Label20")->text(), QStringLiteral("0"));
+        QCOMPARE(Find<toolkit::Label>(main, "Label10")->text(), QString()); // no counter left
     }
 };
 
