@@ -5,8 +5,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 #include <QToolTip>
 #include <algorithm>
 #include <cstdlib>
@@ -133,18 +131,19 @@ void Label::keyPressEvent(QKeyEvent* event) {
     QLabel::keyPressEvent(event);
 }
 
-// A link with the focus is framed by the style's focus rectangle, around the caption as it
-// is drawn, as a button shows its focus.
+// A link with the focus is framed around its caption as drawn: dots of its own colour on
+// white, which show on the window's picture wherever the link stands.
 void Label::paintEvent(QPaintEvent* event) {
     QLabel::paintEvent(event);
     if (!link_ || !hasFocus()) return;
-    QStyleOptionFocusRect focus;
-    focus.initFrom(this);
     const QRect caption = fontMetrics().boundingRect(contentsRect(),
                                                      Qt::TextWordWrap | alignment(), text());
-    focus.rect = caption.adjusted(-1, 0, 1, 0).intersected(rect());
+    const QRect frame = caption.adjusted(-2, -1, 1, 0).intersected(rect().adjusted(0, 0, -1, -1));
     QPainter painter(this);
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawRect(frame);
+    painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+    painter.drawRect(frame);
 }
 
 void Label::mousePressEvent(QMouseEvent* event) {
