@@ -895,6 +895,21 @@ TEST_P(KvarnetCalc, ExitsAndWritesAsDocumented) {
 
 INSTANTIATE_TEST_SUITE_P(Commands, KvarnetCalc, testing::ValuesIn(Cases()), CaseName());
 
+// A batch file in a folder and under a name with Russian letters, as on an expert's desktop: a
+// Windows program is given the name in UTF-16 and must open it so.
+TEST(BatchFile, OpensUnderARussianName) {
+    const auto dir = std::filesystem::current_path() / "cli_test_files";
+    const std::string name = "cli_test_files/Дела 2025/остановочный путь.csv";
+    std::filesystem::create_directories(dir / "Дела 2025");
+    std::ofstream(name, std::ios::binary)
+        << "reaction;delay;rise;deceleration;skid\n0,8;0,2;0,3;6,8;10\n";
+    const ProgramRun run = Start(command, {"", {"stopping", "--batch", name}, 0}, dir);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "line;reaction;delay;rise;deceleration;skid;speed_or_skid;speed_ms;"
+                       "distance;time;error\n2;0,8;0,2;0,3;6,8;10;45,7;12,7;26,4;1,7;\n")
+        << run.err;
+}
+
 // Seconds since 1970 of an ISO 8601 time with its offset ("2025-03-07T14:05:09+03:00"); nothing
 // when the text is not one.
 std::optional<long long> SecondsOf(const std::string& iso) {
