@@ -13,11 +13,13 @@ enum class BatchFormat {
     Json,  // one JSON object a line: `line`, `case` when one is given, and `results` or `error`
 };
 
-// Computes every line of a semicolon-separated file whose first line names the options. Options
-// given on the command line (`defaults`) stand for columns the file does not have. Every row
-// names the input line it comes from; a blank line makes no row. A refused or malformed line
-// gets its reason, naming the line, and the run goes on. Writes through cli::Write. Returns
-// whether every line was computed; raises UsageError for a header that cannot make a command.
+// Computes every record of a semicolon-separated file (cli/csv.h) whose first line names the
+// options; the file is UTF-8, marked or not, or Windows-1251, and the output UTF-8. Options
+// given on the command line (`defaults`) stand for columns the file does not have; an option
+// given as a column too is refused. Every row names the input line it comes from; a blank line
+// makes no row. A refused or malformed record gets its reason, naming the line, and the run goes
+// on. Writes through cli::Write. Returns whether every record was computed; raises UsageError
+// for a file that is neither encoding and for a header that cannot make a command.
 bool RunBatch(const Calculation& calculation, std::istream& in, const Values& defaults,
               BatchFormat format);
 

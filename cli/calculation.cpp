@@ -1,6 +1,13 @@
 #include "cli/calculation.h"
 
+#include "core/record.h"
+
 namespace cli {
+
+std::string ErrorJson(std::string_view kind, std::string_view option, std::string_view message) {
+    return "{\"kind\": " + core::JsonString(kind) + ", \"option\": " + core::JsonString(option) +
+           ", \"message\": " + core::JsonString(message) + "}";
+}
 
 const std::vector<const Calculation*>& AllCalculations() {
     static const std::vector<const Calculation*> all = {&Stopping(), &Loading(), &Dashcam()};
@@ -26,7 +33,8 @@ void RequireOneOf(const std::set<std::string, std::less<>>& given, std::string_v
 void RequireAll(const std::set<std::string, std::less<>>& given,
                 std::initializer_list<std::string_view> names) {
     for (std::string_view name : names)
-        if (!given.contains(name)) throw UsageError("не задан параметр --" + std::string(name));
+        if (!given.contains(name))
+            throw UsageError("не задан параметр --" + std::string(name), name);
 }
 
 } // namespace cli

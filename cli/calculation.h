@@ -28,7 +28,13 @@ using Values = std::map<std::string, std::string, std::less<>>;
 // excludes. Exit status 2.
 class UsageError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    // `option`: the option at fault, where the error is about one.
+    explicit UsageError(const std::string& message, std::string_view option = {})
+        : std::runtime_error(message), option_(option) {}
+    const std::string& option() const noexcept { return option_; }
+
+private:
+    std::string option_;
 };
 
 // An input the calculation refused: which option, and why in Russian. Exit status 1.
@@ -36,6 +42,15 @@ struct Refusal {
     std::string option;
     std::string message; // completes "Расчёт невозможен: …"
 };
+
+// The kinds of error the JSON output names: a value refused (exit status 1) and a command that
+// cannot run (2).
+inline constexpr std::string_view kRefusedKind = "refused";
+inline constexpr std::string_view kUsageKind = "usage";
+
+// The JSON object of an error, the same for one calculation and for a line of a batch:
+// {"kind": …, "option": …, "message": …}.
+std::string ErrorJson(std::string_view kind, std::string_view option, std::string_view message);
 
 struct Outcome {
     std::optional<Refusal> refusal;

@@ -23,7 +23,7 @@ void CheckShape(const Names& given) {
     RequireOneOf(given, input::kCoefficient.option, kRow.option);
     if (given.contains(kRow.option)) RequireAll(given, {kLoad.option});
     if (given.contains(kLoad.option) && !given.contains(kRow.option))
-        throw UsageError("параметр --load задаётся только вместе с --row");
+        throw UsageError("параметр --load задаётся только вместе с --row", kLoad.option);
 }
 
 std::optional<int> ReadRow(std::string_view text) {

@@ -1,5 +1,6 @@
 // kvarnet-calc: the three calculations from the command line, one at a time or a file of them.
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -17,6 +18,7 @@
 
 #include "cli/batch.h"
 #include "cli/calculation.h"
+#include "cli/encoding.h"
 #include "cli/help.h"
 #include "cli/origin.h"
 #include "cli/output.h"
@@ -31,10 +33,10 @@ constexpr std::string_view kVersion = KVARNET_VERSION;
 
 struct Command {
     const cli::Calculation* calculation = nullptr;
-    cli::Values values;
+    cli::Values values; // in UTF-8
     bool json = false;
     bool help = false;
-    std::optional<std::string> batch;
+    std::optional<std::string> batch; // the file's name as given
 };
 
 // A failure as the JSON document of a run that computed nothing.
@@ -42,16 +44,20 @@ std::string JsonError(std::string_view calculation, std::string_view kind, std::
                       std::string_view message) {
     return "{\"calculation\": " + core::JsonString(calculation) +
            ", \"version\": " + core::JsonString(kVersion) +
-           ", \"error\": {\"kind\": " + core::JsonString(kind) +
-           ", \"option\": " + core::JsonString(option) +
-           ", \"message\": " + core::JsonString(message) + "}}\n";
+           ", \"error\": " + cli::ErrorJson(kind, option, message) + "}\n";
+}
+
+// An argument that is an option itself, so that the option before it was left without its
+// value («--case --json»). A negative number is a value.
+bool IsOption(std::string_view arg) {
+    return arg.starts_with("--") || arg == "-h";
 }
 
 Command Parse(const std::vector<std::string_view>& args) {
     Command command;
     command.calculation = cli::FindCalculation(args[0]);
     if (!command.calculation)
-        throw cli::UsageError("неизвестный расчёт «" + std::string(args[0]) +
+        throw cli::UsageError("неизвестный расчёт «" + cli::ShownInUtf8(args[0]) +
                               "»; есть stopping, loading, dashcam");
     for (std::size_t i = 1; i < args.size(); ++i) {
         std::string_view arg = args[i];
@@ -64,43 +70,61 @@ Command Parse(const std::vector<std::string_view>& args) {
             continue;
         }
         if (!arg.starts_with("--"))
-            throw cli::UsageError("лишний аргумент «" + std::string(arg) + "»");
+            throw cli::UsageError("лишний аргумент «" + cli::ShownInUtf8(arg) + "»");
         std::string name(arg.substr(2));
-        std::optional<std::string> value;
+        std::optional<std::string_view> value;
         if (auto equals = name.find('='); equals != std::string::npos) {
-            value = name.substr(equals + 1);
+            value = arg.substr(2 + equals + 1);
             name.resize(equals);
         }
         const auto& options = command.calculation->options;
         const bool known = name == "batch" || cli::IsCaseOption(name) ||
                            std::any_of(options.begin(), options.end(),
                                        [&](const cli::Option& o) { return o.name == name; });
-        if (!known) throw cli::UsageError("неизвестный параметр «--" + name + "»");
+        if (!known)
+            throw cli::UsageError("неизвестный параметр «--" + cli::ShownInUtf8(name) + "»");
         if (!value) {
-            if (i + 1 == args.size())
-                throw cli::UsageError("у параметра --" + name + " нет значения");
-            value = std::string(args[++i]);
+            if (i + 1 == args.size() || IsOption(args[i + 1]))
+                throw cli::UsageError("у параметра --" + name + " нет значения", name);
+            value = args[++i];
         }
         if (name == "batch") {
-            if (command.batch) throw cli::UsageError("параметр --batch задан дважды");
-            command.batch = *value;
-        } else if (!command.values.emplace(name, *value).second) {
-            throw cli::UsageError("параметр --" + name + " задан дважды");
+            if (command.batch) throw cli::UsageError("параметр --batch задан дважды", name);
+            command.batch = std::string(*value); // a name of the file system, not a text
+            continue;
         }
+        std::optional<std::string> text = cli::TextInUtf8(*value);
+        if (!text)
+            throw cli::UsageError(
+                "значение параметра --" + name + " не в UTF-8 и не в Windows-1251", name);
+        if (!command.values.emplace(name, std::move(*text)).second)
+            throw cli::UsageError("параметр --" + name + " задан дважды", name);
     }
     return command;
+}
+
+// The file named on the command line, in the encoding the system gives names in: UTF-16 on
+// Windows, whose arguments were made UTF-8; bytes as they are elsewhere.
+std::filesystem::path PathOf(const std::string& name) {
+#ifdef _WIN32
+    return std::filesystem::path(std::u8string(name.begin(), name.end()));
+#else
+    return std::filesystem::path(name);
+#endif
 }
 
 int RunBatch(const Command& command) {
     std::ifstream file;
     std::istream* in = &std::cin;
-    const std::string& path = *command.batch;
-    if (path != "-") {
+    const std::string& name = *command.batch;
+    if (name != "-") {
+        const std::filesystem::path path = PathOf(name);
+        const std::string shown = cli::ShownInUtf8(name);
         std::error_code error;
         if (std::filesystem::is_directory(path, error))
-            throw cli::UsageError("«" + path + "» — это папка, а не файл");
+            throw cli::UsageError("«" + shown + "» — это папка, а не файл");
         file.open(path, std::ios::binary);
-        if (!file) throw cli::UsageError("не удаётся открыть файл «" + path + "»");
+        if (!file) throw cli::UsageError("не удаётся открыть файл «" + shown + "»");
         in = &file;
     }
     const bool allComputed =
@@ -121,8 +145,8 @@ int RunOne(const Command& command) {
         const std::string where = refusal.option.empty() ? "" : " (--" + refusal.option + ")";
         std::cerr << "kvarnet-calc: расчёт невозможен" << where << ": " << refusal.message << "\n";
         if (command.json)
-            cli::Write(
-                JsonError(command.calculation->name, "refused", refusal.option, refusal.message));
+            cli::Write(JsonError(command.calculation->name, cli::kRefusedKind, refusal.option,
+                                 refusal.message));
         return kRefused;
     }
     outcome.record.origin = cli::OriginOf(command.values, now);
@@ -158,7 +182,9 @@ int Run(const std::vector<std::string_view>& args) {
         const bool known = cli::FindCalculation(calculationName) != nullptr;
         std::cerr << "Справка: kvarnet-calc " << (known ? std::string(calculationName) + " " : "")
                   << "--help\n";
-        if (json) cli::Write(JsonError(known ? calculationName : "", "usage", "", error.what()));
+        if (json)
+            cli::Write(JsonError(known ? calculationName : "", cli::kUsageKind, error.option(),
+                                 error.what()));
         return kUsage;
     }
 }
@@ -191,6 +217,10 @@ std::vector<std::string> Arguments(int argc, char** argv) {
 int main(int argc, char** argv) {
 #ifdef _WIN32
     SetConsoleOutputCP(CP_UTF8); // the texts are UTF-8
+#else
+    // A reader that closes the pipe early is a write that failed, told and ended with status 3
+    // like every other one, not a death by a signal that scripts would have to tell apart.
+    std::signal(SIGPIPE, SIG_IGN);
 #endif
     // Reading input must not flush the output behind the checked writes' back.
     std::cin.tie(nullptr);

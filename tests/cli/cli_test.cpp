@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <csignal>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -35,9 +36,14 @@ struct Case {
     std::optional<std::string> outIs = {}; // the whole standard output, where it is known
     // More texts standard output must hold, taken from the core's own tables.
     std::function<std::vector<std::string>()> outHasFromData = nullptr;
-    std::string redirect = {}; // shell redirection of standard output instead of the pipe
-    std::string pipeTo = {};   // a command reading standard output, with SIGPIPE ignored
-    std::string zone = {};     // the TZ the program runs in; "" for the machine's
+    std::string redirect = {};     // shell redirection of standard output instead of the pipe
+    std::string pipeTo = {};       // a command reading standard output
+    std::string zone = {};         // the TZ the program runs in; "" for the machine's
+    bool pipeSignalIgnored = true; // with pipeTo: SIGPIPE ignored, as some shells and services
+                                   // do; otherwise as an interactive shell leaves it
+    // Arguments in bytes that are not UTF-8, which only a POSIX system passes: Windows hands a
+    // program its command line in UTF-16.
+    bool argumentBytes = false;
 };
 
 std::string Quoted(const std::string& arg) {
@@ -51,6 +57,52 @@ std::string Quoted(const std::string& arg) {
 std::string WithoutCarriageReturns(std::string text) {
     std::erase(text, '\r');
     return text;
+}
+
+// The Russian letters, «№» and plain ASCII of a UTF-8 text in Windows-1251, as a spreadsheet on
+// a Russian Windows saves them.
+std::string InWindows1251(std::string_view utf8) {
+    std::string out;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        if (lead < 0x80) {
+            out += utf8[i++];
+            continue;
+        }
+        if (lead >= 0xE0) { // «№», U+2116, the one three-byte character used here
+            out += '\xB9';
+            i += 3;
+            continue;
+        }
+        const unsigned c = (lead & 0x1Fu) << 6 | (static_cast<unsigned char>(utf8[i + 1]) & 0x3Fu);
+        out += c == 0x401 ? '\xA8' : c == 0x451 ? '\xB8' : static_cast<char>(c - 0x410 + 0xC0);
+        i += 2;
+    }
+    return out;
+}
+
+// Whether the bytes are UTF-8 (RFC 3629: no overlong forms, no surrogates, up to U+10FFFF).
+bool IsUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        const std::size_t length = b < 0x80       ? 1
+                                   : b >> 5 == 6  ? 2
+                                   : b >> 4 == 14 ? 3
+                                   : b >> 3 == 30 ? 4
+                                                  : 0;
+        if (length == 0 || i + length > text.size()) return false;
+        unsigned code = length == 1 ? b : b & (0x7Fu >> length);
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if (next >> 6 != 2) return false;
+            code = code << 6 | (next & 0x3Fu);
+        }
+        const unsigned least[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (code < least[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        i += length;
+    }
+    return true;
 }
 
 std::string ReadFile(const std::filesystem::path& path) {
@@ -73,8 +125,8 @@ ProgramRun Start(const std::vector<std::string>& command, const Case& c,
     const auto status = dir / "status.txt";
     std::filesystem::remove(status);
     if (!c.pipeTo.empty())
-        line = "trap '' PIPE; { " + line + "; echo $? >" + Quoted(status.string()) + "; } | " +
-               c.pipeTo + " >/dev/null";
+        line = std::string(c.pipeSignalIgnored ? "trap '' PIPE; " : "") + "{ " + line +
+               "; echo $? >" + Quoted(status.string()) + "; } | " + c.pipeTo + " >/dev/null";
     ProgramRun run;
     FILE* pipe = popen(line.c_str(), "r");
     if (!pipe) return run;
@@ -120,6 +172,29 @@ std::string ManyLines(int lines) {
     for (int i = 0; i < lines; ++i)
         text += "0,8;0,2;0,3;6,8;" + std::to_string(i % 50) + "\n";
     return text;
+}
+
+const std::string kMark = "\xEF\xBB\xBF"; // UTF-8's byte order mark
+
+// A batch with Russian letters and «№» in its case column and a short line quoting them, and
+// what the program writes for it, in UTF-8 whatever the file's encoding.
+const std::string kRussianCase = "Дело №5-12/2025, Ёлкин";
+const std::string kRussianBatch = "case;reaction;delay;rise;deceleration;skid\n" + kRussianCase +
+                                  ";0,8;0,2;0,3;6,8;10\nЁлкин;0,8\n";
+const std::string kRussianBatchOut =
+    "line;case;reaction;delay;rise;deceleration;skid;speed_or_skid;speed_ms;distance;time;error\n"
+    "2;" +
+    kRussianCase +
+    ";0,8;0,2;0,3;6,8;10;45,7;12,7;26,4;1,7;\n"
+    "3;Ёлкин;0,8;;;;;;;;;\"строка 3: полей 2, а в заголовке 6: «Ёлкин;0,8».\"\n";
+
+// Row 9 of the coefficient table, fully loaded, at adhesion 0,8: its category and its cell, as
+// the record names them.
+std::vector<std::string> Row9FullLoad() {
+    const int column = *core::ColumnForAdhesion(core::LoadState::FullLoad, "0,8");
+    return {"Категория: " + std::string(core::CategoryOfRow(9).category) + "\n",
+            "таблица[9; " + std::to_string(column) + "] = " + *core::LookUpEfficiency(9, column) +
+                "\n"};
 }
 
 // The version line: the name, then digits and points.
@@ -261,6 +336,16 @@ std::vector<Case> Cases() {
           "Категория: грузовые от 3,5 до 12 т\n", "Загрузка: С нагрузкой 50%\n",
           "таблица[5; 6] = 1,63\n"}},
 
+        // The last row of the table, as typed on the command line.
+        {"Loading_Row9FullLoad_NamesTheCell",
+         With(kLoadingBase, {"--row", "9", "--load", "full"}),
+         0,
+         {"Загрузка: С полной нагрузкой\n"},
+         {},
+         "",
+         std::nullopt,
+         Row9FullLoad},
+
         // The table column from a listed adhesion only; φ is always the adhesion given.
         {"Loading_AdhesionWithPoint_Row1",
          {"loading", "--speed", "60", "--adhesion", "0.8", "--rise", "0,3", "--deceleration", "6,8",
@@ -346,6 +431,34 @@ std::vector<Case> Cases() {
          1,
          {},
          {"часы:минуты:секунды"}},
+        {"Dashcam_TwoPartEnd_NamesTheEnd",
+         {"dashcam", "--start", "10:20:30", "--end", "10:20", "--distance", "35"},
+         1,
+         {},
+         {"(--end)", "«Конечные показания времени» должно иметь вид часы:минуты:секунды"}},
+        {"Dashcam_TwoPartEnd_Json",
+         {"dashcam", "--start", "10:20:30", "--end", "10:20", "--distance", "35", "--json"},
+         1,
+         {"\"error\": {\"kind\": \"refused\", \"option\": \"end\", "}},
+        // A negative number after an option is its value, refused by the calculation.
+        {"Stopping_NegativeSkid_IsItsValue",
+         With(kStoppingBase, {"--skid", "-1"}),
+         1,
+         {},
+         {"(--skid)", "«Длина тормозного следа (юз)» не может быть отрицательным"}},
+        // Texts on the command line in Windows-1251 are read as such and written in UTF-8.
+        {.name = "Stopping_CaseInWindows1251_Json",
+         .args =
+             With(kStoppingBase, {"--skid", "10", "--json", "--case", InWindows1251(kRussianCase),
+                                  "--expert", InWindows1251("Ёлкин Ё. Ё.")}),
+         .status = 0,
+         .outHas = {"\"case\": {\"number\": \"" + kRussianCase +
+                    "\", \"expert\": \"Ёлкин Ё. Ё.\"}"},
+         .argumentBytes = true},
+        {"Stopping_NoteStartingWithDashes",
+         With(kStoppingBase, {"--skid", "10", "--note=--черновик"}),
+         0,
+         {"Примечание: --черновик\n"}},
 
         // Usage errors.
         {"Usage_NoArguments", {}, 2, {}, {"Использование:"}},
@@ -360,6 +473,28 @@ std::vector<Case> Cases() {
          2,
          {},
          {"у параметра --skid нет значения"}},
+        // An option followed by another has no value, whatever the other one is.
+        {"Usage_CaseFollowedByJson",
+         With(kStoppingBase, {"--skid", "10", "--case", "--json"}),
+         2,
+         {"\"error\": {\"kind\": \"usage\", \"option\": \"case\", \"message\": \"у параметра "
+          "--case нет значения\"}"},
+         {"у параметра --case нет значения"}},
+        {"Usage_SkidFollowedByJson",
+         With(kStoppingBase, {"--skid", "--json"}),
+         2,
+         {"\"option\": \"skid\", \"message\": \"у параметра --skid нет значения\""},
+         {"у параметра --skid нет значения"}},
+        {"Usage_ExpertFollowedByHelp",
+         With(kStoppingBase, {"--skid", "10", "--expert", "-h"}),
+         2,
+         {},
+         {"у параметра --expert нет значения"}},
+        {.name = "Usage_CaseNeitherEncoding",
+         .args = With(kStoppingBase, {"--skid", "10", "--case", "\x98"}),
+         .status = 2,
+         .errHas = {"значение параметра --case не в UTF-8 и не в Windows-1251"},
+         .argumentBytes = true},
         {"Usage_MissingOption",
          {"dashcam", "--start", "10:20:30", "--end", "10:20:40"},
          2,
@@ -382,7 +517,11 @@ std::vector<Case> Cases() {
          {"--skid задан дважды"}},
 
         // Help.
-        {"Help_General", {"--help"}, 0, {"stopping", "loading", "dashcam", "Код завершения"}},
+        {"Help_General",
+         {"--help"},
+         0,
+         {"stopping", "loading", "dashcam", "Код завершения",
+          "  kvarnet-calc РАСЧЁТ --batch ФАЙЛ [ПАРАМЕТРЫ…] [--json]\n"}},
         {"Help_Stopping",
          {"stopping", "--help"},
          0,
@@ -481,7 +620,8 @@ std::vector<Case> Cases() {
          "\"stopping_distance_m\", \"name\": \"Остановочный путь\", \"unit\": \"м\", \"text\": "
          "\"26,4\", \"value\": 26.4}, {\"key\": \"braking_time_s\", \"name\": \"Время полного "
          "торможения\", \"unit\": \"с\", \"text\": \"1,7\", \"value\": 1.7}]}\n"
-         "{\"line\": 4, \"error\": {\"option\": \"skid\", \"message\": \"строка 4: значение "
+         "{\"line\": 4, \"error\": {\"kind\": \"refused\", \"option\": \"skid\", \"message\": "
+         "\"строка 4: значение "
          "«Длина тормозного следа (юз)» не может быть отрицательным.\"}}\n"},
         // A case column names each line's case; an option stands for a column the file lacks.
         {"Batch_CaseColumn_Table",
@@ -499,9 +639,110 @@ std::vector<Case> Cases() {
          {"{\"line\": 2, \"case\": {\"number\": \"5-12/2025\", \"expert\": \"Иванов И. И.\"}, "
           "\"results\": [{\"key\": \"elapsed_hours\", ",
           "{\"line\": 3, \"case\": {\"number\": \"6\", \"expert\": \"Иванов И. И.\"}, "
-          "\"error\": {\"option\": \"end\", "},
+          "\"error\": {\"kind\": \"refused\", \"option\": \"end\", "},
          {},
          "start;end;distance;case\n10:20:30;10:20:40;35;5-12/2025\n10:20:30;10:20:30;35;6\n"},
+        {"Batch_Json_MalformedLine",
+         {"stopping", "--batch", "-", "--json"},
+         1,
+         {},
+         {},
+         "reaction;delay;rise;deceleration;skid\n0,8;0,2\n",
+         "{\"line\": 2, \"error\": {\"kind\": \"refused\", \"option\": \"\", \"message\": "
+         "\"строка 2: полей 2, а в заголовке 5: «0,8;0,2».\"}}\n"},
+        // Fields as spreadsheets quote them: a quote inside a field is a character of it, a
+        // field in quotes holds semicolons, doubled quotes and line breaks, and each is written
+        // back quoted. A record over two lines is numbered by its first.
+        {"Batch_QuotedFields",
+         {"dashcam", "--batch", "-"},
+         0,
+         {},
+         {},
+         "note;start;end;distance\n"
+         "шины 16\" и 17\";10:20:30;10:20:40;35\n"
+         "\"ЭКЦ \"\"Юг\"\"; отдел 2\";10:20:30;10:20:40;35\n"
+         "\"осмотр\r\nна месте\";10:20:30;10:20:50;35\r\n"
+         ";10:20:30;10:20:40;35\n",
+         "line;note;start;end;distance;seconds;speed;error\n"
+         "2;\"шины 16\"\" и 17\"\"\";10:20:30;10:20:40;35;10;12,6;\n"
+         "3;\"ЭКЦ \"\"Юг\"\"; отдел 2\";10:20:30;10:20:40;35;10;12,6;\n"
+         "4;\"осмотр\nна месте\";10:20:30;10:20:50;35;20;6,3;\n"
+         "6;;10:20:30;10:20:40;35;10;12,6;\n"},
+        {"Batch_QuotedFields_Json",
+         {"dashcam", "--batch", "-", "--json"},
+         0,
+         {"{\"line\": 2, \"case\": {\"note\": \"шины 16\\\" и 17\\\"\"}, \"results\": ",
+          "{\"line\": 3, \"case\": {\"note\": \"осмотр на месте\"}, \"results\": "},
+         {},
+         "note;start;end;distance\nшины 16\" и 17\";10:20:30;10:20:40;35\n"
+         "\"осмотр\nна месте\";10:20:30;10:20:50;35\n"},
+        // A file in UTF-8, marked or not, or in Windows-1251 as a spreadsheet on a Russian
+        // Windows saves it: the output is UTF-8, marked where a spreadsheet needs the mark.
+        {"Batch_Utf8", {"stopping", "--batch", "-"}, 1, {}, {}, kRussianBatch, kRussianBatchOut},
+        {"Batch_Utf8Marked",
+         {"stopping", "--batch", "-"},
+         1,
+         {},
+         {},
+         kMark + kRussianBatch,
+         kMark + kRussianBatchOut},
+        {"Batch_Windows1251",
+         {"stopping", "--batch", "-"},
+         1,
+         {},
+         {},
+         InWindows1251(kRussianBatch),
+         kMark + kRussianBatchOut},
+        {"Batch_Windows1251_Json",
+         {"stopping", "--batch", "-", "--json"},
+         1,
+         {"{\"line\": 2, \"case\": {\"number\": \"" + kRussianCase + "\"}, \"results\": ",
+          "{\"line\": 3, \"error\": {\"kind\": \"refused\", \"option\": \"\", \"message\": "
+          "\"строка 3: полей 2, а в заголовке 6: «Ёлкин;0,8».\"}}\n"},
+         {},
+         InWindows1251(kRussianBatch)},
+        {"Batch_NeitherEncoding",
+         {"stopping", "--batch", "-"},
+         2,
+         {},
+         {"строка 3: текст не в UTF-8 и не в Windows-1251"},
+         "reaction;delay;rise;deceleration;skid\n0,8;0,2;0,3;6,8;10\n0,8;0,2;0,3;6,8;1\x98\n",
+         ""},
+        {"Batch_MarkedButWindows1251",
+         {"stopping", "--batch", "-"},
+         2,
+         {},
+         {"строка 2: текст не в UTF-8, хотя файл начинается с метки UTF-8"},
+         kMark + InWindows1251(kRussianBatch),
+         ""},
+        {"Batch_Utf16",
+         {"stopping", "--batch", "-"},
+         2,
+         {},
+         {"файл в кодировке UTF-16"},
+         std::string("\xFF\xFEr\0e\0a\0", 8),
+         ""},
+        {.name = "Batch_FileNameInWindows1251_Json",
+         .args = {"stopping", "--batch", InWindows1251("нет такого файла.csv"), "--json"},
+         .status = 2,
+         .outHas = {"\"message\": \"не удаётся открыть файл «нет такого файла.csv»\""},
+         .errHas = {"не удаётся открыть файл «нет такого файла.csv»"},
+         .argumentBytes = true},
+        // A value is given once: as an option for every line or as a column for each.
+        {"Batch_ColumnAndOption",
+         {"stopping", "--batch", "-", "--skid", "10"},
+         2,
+         {},
+         {"параметр --skid задан и в командной строке, и столбцом «skid» в файле"},
+         "reaction;delay;rise;deceleration;skid\n0,8;0,2;0,3;6,8;20\n",
+         ""},
+        {"Batch_CaseColumnAndOption_Json",
+         {"dashcam", "--batch", "-", "--json", "--case", "7"},
+         2,
+         {"\"error\": {\"kind\": \"usage\", \"option\": \"case\", \"message\": \"параметр "
+          "--case задан и в командной строке, и столбцом «case» в файле"},
+         {},
+         "case;start;end;distance\n5;10:20:30;10:20:40;35\n"},
         {"Batch_CommaSeparatedHeader",
          {"stopping", "--batch", "-"},
          2,
@@ -602,6 +843,21 @@ std::vector<Case> Cases() {
          "",
          "head -c 1"},
 
+        // A reader that stops early, SIGPIPE as a shell leaves it: the same status and reason.
+        {"Output_ReaderGone_DefaultSignal",
+         {"stopping", "--batch", "-"},
+         3,
+         {},
+         {"не удалось записать результат в стандартный вывод: программа, читавшая вывод, "
+          "закрыла канал"},
+         ManyLines(20000),
+         std::nullopt,
+         nullptr,
+         "",
+         "head -c 1",
+         "",
+         false},
+
         {"Version", {"--version"}, 0, {"kvarnet-calc "}, {}, "", std::nullopt, VersionLine},
     };
 }
@@ -613,11 +869,16 @@ class KvarnetCalc : public testing::TestWithParam<Case> {};
 
 TEST_P(KvarnetCalc, ExitsAndWritesAsDocumented) {
     const Case& c = GetParam();
+    if (c.argumentBytes && command.back().ends_with(".exe"))
+        GTEST_SKIP() << "a Windows program takes its command line in UTF-16";
     const auto dir = std::filesystem::current_path() / "cli_test_files";
     std::filesystem::create_directories(dir);
     const ProgramRun run = Start(command, c, dir);
     const std::string shown = "\nstandard output:\n" + run.out + "\nstandard error:\n" + run.err;
     EXPECT_EQ(run.status, c.status) << shown;
+    // Whatever the input's encoding, everything written is UTF-8.
+    EXPECT_TRUE(IsUtf8(run.out)) << "standard output is not UTF-8" << shown;
+    EXPECT_TRUE(IsUtf8(run.err)) << "standard error is not UTF-8" << shown;
     std::vector<std::string> outHas = c.outHas;
     if (c.outHasFromData) {
         const auto more = c.outHasFromData();
@@ -635,6 +896,21 @@ TEST_P(KvarnetCalc, ExitsAndWritesAsDocumented) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, KvarnetCalc, testing::ValuesIn(Cases()), CaseName());
+
+// A batch file in a folder and under a name with Russian letters, as on an expert's desktop: a
+// Windows program is given the name in UTF-16 and must open it so.
+TEST(BatchFile, OpensUnderARussianName) {
+    const auto dir = std::filesystem::current_path() / "cli_test_files";
+    const std::string name = "cli_test_files/Дела 2025/остановочный путь.csv";
+    std::filesystem::create_directories(dir / "Дела 2025");
+    std::ofstream(name, std::ios::binary)
+        << "reaction;delay;rise;deceleration;skid\n0,8;0,2;0,3;6,8;10\n";
+    const ProgramRun run = Start(command, {"", {"stopping", "--batch", name}, 0}, dir);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "line;reaction;delay;rise;deceleration;skid;speed_or_skid;speed_ms;"
+                       "distance;time;error\n2;0,8;0,2;0,3;6,8;10;45,7;12,7;26,4;1,7;\n")
+        << run.err;
+}
 
 // Seconds since 1970 of an ISO 8601 time with its offset ("2025-03-07T14:05:09+03:00"); nothing
 // when the text is not one.
@@ -701,5 +977,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     command.assign(argv + 1, argv + argc);
+    // The shells started for the cases get SIGPIPE as a user's shell has it, whatever this
+    // runner was started with.
+    std::signal(SIGPIPE, SIG_DFL);
     return RUN_ALL_TESTS();
 }
