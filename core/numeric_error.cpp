@@ -18,6 +18,10 @@ const char* NumericError::what() const noexcept {
         return "no time between the readings";
     case NumericErrorKind::EndBeforeStart:
         return "end reading before the start reading";
+    case NumericErrorKind::AboveLimit:
+        return "input above its limit";
+    case NumericErrorKind::NotWhole:
+        return "input not a whole number";
     }
     return "numeric error";
 }

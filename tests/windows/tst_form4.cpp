@@ -141,16 +141,17 @@ private slots:
                 Find<toolkit::Label>(main, "Label20")->text() == QStringLiteral("0"));
     }
 
-    // Hours from "1" to "24", minutes and seconds from "1" to "60": a zero has to be typed.
+    // Each list holds every value its reading takes and no other: hours from "0" to "23" at the
+    // start and to "24" at the end (a recording past midnight), minutes and seconds to "59".
     void clockLists_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("last");
         QTest::newRow("Combo1 end hours") << "Combo1" << 24;
-        QTest::newRow("Combo2 end minutes") << "Combo2" << 60;
-        QTest::newRow("Combo3 end seconds") << "Combo3" << 60;
-        QTest::newRow("Combo4 start hours") << "Combo4" << 24;
-        QTest::newRow("Combo5 start minutes") << "Combo5" << 60;
-        QTest::newRow("Combo6 start seconds") << "Combo6" << 60;
+        QTest::newRow("Combo2 end minutes") << "Combo2" << 59;
+        QTest::newRow("Combo3 end seconds") << "Combo3" << 59;
+        QTest::newRow("Combo4 start hours") << "Combo4" << 23;
+        QTest::newRow("Combo5 start minutes") << "Combo5" << 59;
+        QTest::newRow("Combo6 start seconds") << "Combo6" << 59;
     }
     void clockLists() {
         QFETCH(QString, name);
@@ -162,7 +163,7 @@ private slots:
         for (int i = 0; i < combo->count(); ++i)
             items << combo->itemText(i);
         QStringList expected;
-        for (int n = 1; n <= last; ++n)
+        for (int n = 0; n <= last; ++n)
             expected << QString::number(n);
         QCOMPARE(items, expected);
         QCOMPARE(combo->currentIndex(), -1);
@@ -280,7 +281,7 @@ private slots:
     }
 
     // The readings are typed as start → end; the visible time and speed follow. The time is
-    // exactly end − start, shown to 0,01 s.
+    // exactly end − start, shown with every decimal the readings gave.
     void workedExamples_data() {
         QTest::addColumn<Readings>("in");
         QTest::addColumn<QStringList>("shown"); // hours, minutes, seconds, speed
@@ -303,17 +304,20 @@ private slots:
         QTest::newRow("hundredths 10:20:00-10:20:59,88 35m")
             << Readings{"10", "20", "0", "10", "20", "59,88", "35"}
             << QStringList{"0", "0", "59,88", "2,1"};
-        QTest::newRow("rounded up into a minute 10:00:00-10:00:59,996 1m")
+        QTest::newRow("every decimal 10:00:00-10:00:59,996 1m")
             << Readings{"10", "0", "0", "10", "0", "59,996", "1"}
-            << QStringList{"0", "1", "0", "0,06"};
+            << QStringList{"0", "0", "59,996", "0,06"};
+        QTest::newRow("a thousandth 10:20:30-10:20:30,001 35m")
+            << Readings{"10", "20", "30", "10", "20", "30,001", "35"}
+            << QStringList{"0", "0", "0,001", "126000"};
         QTest::newRow("all three 10:00:00-12:34:56,5 1000m")
             << Readings{"10", "0", "0", "12", "34", "56,5", "1000"}
             << QStringList{"2", "34", "56,5", "0,39"};
+        QTest::newRow("highest parts 23:59:59,9999-24:59:59,9999 1000m")
+            << Readings{"23", "59", "59,9999", "24", "59", "59,9999", "1000"}
+            << QStringList{"1", "0", "0", "1"};
         QTest::newRow("no distance") << Readings{"10", "20", "30", "10", "20", "40", "0"}
                                      << QStringList{"0", "0", "10", "0"};
-        QTest::newRow("60 minutes and seconds 10:59:60-11:01:00 36m")
-            << Readings{"10", "59", "60", "11", "1", "0", "36"}
-            << QStringList{"0", "1", "0", "2,16"};
     }
     void workedExamples() {
         QFETCH(Readings, in);
@@ -346,9 +350,9 @@ private slots:
             });
         TypeReadings(form, {"10", "0", "0", "11", "2", "3,4567", "36"});
         Find<QPushButton>(form, "Command1")->click();
-        QCOMPARE(writes,
-                 (QStringList{"Text4=1", "Text7=2", "Text9=3,46", "Text8=3,46", "Text6=123,46",
-                              "Text5=3723,46", "Text1=3723,4567", "Text2=0,03"}));
+        QCOMPARE(writes, (QStringList{"Text4=1", "Text7=2", "Text9=3,4567", "Text8=3,4567",
+                                      "Text6=123,4567", "Text5=3723,4567", "Text1=3723,4567",
+                                      "Text2=0,03"}));
 
         // A whole number of hours: every field is still written, with zero seconds.
         writes.clear();
@@ -400,8 +404,8 @@ private slots:
         QVERIFY(toolkit::Instance<Form5>() && toolkit::Instance<Form5>()->isVisible());
     }
 
-    // Readings that cannot be right are refused with a message naming the field; no field
-    // changes and no warning opens.
+    // Readings that cannot be right are refused with a message naming the field and, for a
+    // reading no clock shows, its limit; no field changes and no warning opens.
     void refusedReadings_data() {
         QTest::addColumn<Readings>("in");
         QTest::addColumn<QString>("message");
@@ -427,10 +431,30 @@ private slots:
             << Readings{"10", "20", "30", "10", "20", "40", "-35"}
             << QStringLiteral(
                    "Расчёт невозможен: значение «Расстояние» не может быть отрицательным.");
+        QTest::newRow("minute 61 10:61:00")
+            << Readings{"10", "61", "0", "10", "62", "0", "35"}
+            << QStringLiteral("Расчёт невозможен: значение «Минуты начальных показаний» должно "
+                              "быть целым числом от 0 до 59.");
+        QTest::newRow("hours 25 to 26")
+            << Readings{"25", "0", "0", "26", "0", "0", "35"}
+            << QStringLiteral("Расчёт невозможен: значение «Часы начальных "
+                              "показаний» должно быть целым числом от 0 до 23.");
+        QTest::newRow("end hour 25")
+            << Readings{"23", "59", "50", "25", "0", "10", "31"}
+            << QStringLiteral("Расчёт невозможен: значение «Часы конечных "
+                              "показаний» должно быть целым числом от 0 до 24.");
+        QTest::newRow("second 60 10:59:60")
+            << Readings{"10", "59", "60", "11", "1", "0", "36"}
+            << QStringLiteral("Расчёт невозможен: значение «Секунды "
+                              "начальных показаний» должно быть меньше 60.");
+        QTest::newRow("fraction of a minute")
+            << Readings{"10", "20", "30", "10", "20,5", "40", "35"}
+            << QStringLiteral("Расчёт невозможен: значение «Минуты конечных показаний» должно "
+                              "быть целым числом от 0 до 59.");
         QTest::newRow("end hours too large")
             << Readings{"0", "0", "0", "1000000000000000", "0", "0", "1"}
-            << QStringLiteral(
-                   "Расчёт невозможен: значение «Часы конечных показаний» слишком велико.");
+            << QStringLiteral("Расчёт невозможен: значение «Часы конечных показаний» должно "
+                              "быть целым числом от 0 до 24.");
         QTest::newRow("distance too large for the time")
             << Readings{"10", "20", "30", "10", "20", "30,0001", "900000000000000"}
             << QStringLiteral("Расчёт невозможен: значение «Расстояние» слишком велико.");
@@ -479,7 +503,7 @@ private slots:
     void choosingComputesNothing() {
         Form4* form = Open();
         TypeReadings(form, kTenSeconds);
-        Find<QComboBox>(form, "Combo1")->setCurrentIndex(11); // "12", as a pick from the list
+        Find<QComboBox>(form, "Combo1")->setCurrentIndex(12); // "12", as a pick from the list
         QCOMPARE(Find<QComboBox>(form, "Combo1")->currentText(), QStringLiteral("12"));
         for (QLineEdit* field : {Find<QLineEdit>(form, "Text4"), Find<QLineEdit>(form, "Text7"),
                                  Find<QLineEdit>(form, "Text9"), Find<QLineEdit>(form, "Text2")})

@@ -69,14 +69,18 @@ void Form4::Form_Load() {
 void Form4::Command1_Click() {
     core::DashcamSpeed result;
     core::CalculationRecord record;
-    const QStringList texts = {Combo1->currentText(), Combo2->currentText(), Combo3->currentText(),
-                               Combo4->currentText(), Combo5->currentText(), Combo6->currentText(),
+    const QStringList texts = {Combo4->currentText(), Combo5->currentText(), Combo6->currentText(),
+                               Combo1->currentText(), Combo2->currentText(), Combo3->currentText(),
                                Text3->text()};
     try {
-        result =
-            core::ComputeDashcamSpeed({Std(texts[0]), Std(texts[1]), Std(texts[2]), Std(texts[3]),
-                                       Std(texts[4]), Std(texts[5]), Std(texts[6])},
-                                      &record);
+        result = core::ComputeDashcamSpeed({.startHours = Std(texts[core::kStartHours]),
+                                            .startMinutes = Std(texts[core::kStartMinutes]),
+                                            .startSeconds = Std(texts[core::kStartSeconds]),
+                                            .endHours = Std(texts[core::kEndHours]),
+                                            .endMinutes = Std(texts[core::kEndMinutes]),
+                                            .endSeconds = Std(texts[core::kEndSeconds]),
+                                            .distance = Std(texts[core::kDistance])},
+                                           &record);
     } catch (const core::NumericError& error) {
         if (error.kind() == core::NumericErrorKind::TypeMismatch)
             toolkit::Show<Form5>();
@@ -89,7 +93,7 @@ void Form4::Command1_Click() {
     record_.Keep(std::move(record));
 }
 
-// The elapsed seconds as shown, to 0,01 s.
+// The elapsed seconds as shown: every decimal the readings gave.
 void Form4::Text1_Change() {
     const QString text = Text1->text();
     if (text.isEmpty()) return;

@@ -35,8 +35,8 @@ private:
     // Elapsed hours, minutes, seconds and the speed.
     QLineEdit *Text4, *Text7, *Text9, *Text2;
     // The hidden working fields that take the elapsed time apart, all in seconds: the exact
-    // elapsed time, the time as shown (to 0,01 s), the seconds past the whole hours and past
-    // the whole minutes.
+    // elapsed time, the time as shown (the same, with every decimal the readings gave), the
+    // seconds past the whole hours and past the whole minutes.
     QGroupBox* Frame1;
     QLineEdit *Text1, *Text5, *Text6, *Text8;
     // Start, close, the example video.
