@@ -2,9 +2,13 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "core/dashcam.h"
 #include "core/numeric_error.h"
@@ -21,6 +25,30 @@
 
 using toolkit::Q;
 using toolkit::Std;
+
+namespace {
+
+// The toolkit chains the keyboard through the controls that always take it; the link takes it
+// here too, so the chain is laid again, in the table's tab order, over every control that does.
+void ChainTabStops(const toolkit::Controls& controls) {
+    std::vector<std::pair<int, QWidget*>> chain;
+    for (const toolkit::Control& c : Form4Layout()) {
+        auto* widget = qobject_cast<QWidget*>(controls.object(QString::fromUtf8(c.name)));
+        if (widget && c.tab >= 0 && (widget->focusPolicy() & Qt::TabFocus))
+            chain.emplace_back(c.tab, widget);
+    }
+    std::stable_sort(chain.begin(), chain.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1].second, chain[i].second);
+}
+
+bool IsEnter(const QKeyEvent* key) {
+    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+           (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+} // namespace
 
 Form4::Form4() {
     setObjectName(QStringLiteral("Form4"));
@@ -49,7 +77,18 @@ Form4::Form4() {
     OnChange(Text8, this, &Form4::Text8_Change);
     OnClick(Command3, this, &Form4::Command3_Click);
     OnClick(Label21, this, &Form4::Label21_Click);
-    record_.DropOnEdit({Text4, Text7, Text9, Text2});
+    // Return in a reading or in the distance computes, as Старт does.
+    for (QComboBox* reading : {Combo4, Combo5, Combo6, Combo1, Combo2, Combo3})
+        connect(reading->lineEdit(), &QLineEdit::returnPressed, this, &Form4::Command1_Click);
+    connect(Text3, &QLineEdit::returnPressed, this, &Form4::Command1_Click);
+    // The results are the calculation's alone: they can be selected and copied, not typed over.
+    for (QLineEdit* result : {Text4, Text7, Text9, Text2})
+        result->setReadOnly(true);
+    // The link opens the example video from the keyboard too (Return, Enter, Space), and shows
+    // a frame while it has the keyboard; the toolkit's labels take no keyboard of their own.
+    Label21->setFocusPolicy(Qt::TabFocus);
+    Label21->installEventFilter(this);
+    ChainTabStops(controls);
     toolkit::CenterOnScreen(this);
 }
 
@@ -61,17 +100,48 @@ void Form4::paintEvent(QPaintEvent*) {
 void Form4::Form_Load() {
     toolkit::DisableXbutton(this);
     Frame1->hide();
-    Combo1->setFocus(); // the lowest tab index of the controls that take the focus
+    Combo4->setFocus(); // the lowest tab index of the controls that take the focus
 }
 
-// Nothing is written unless time and speed are both known. A mistyped or empty reading opens
-// the warning; readings that cannot be right are refused with a message naming the field.
+void Form4::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (!CloseOpenAlert<Form5>()) Command3_Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+bool Form4::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Label21) {
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (IsEnter(key) || (key->key() == Qt::Key_Space && key->modifiers() == 0)) {
+                Label21->activate(); // as a click
+                return true;
+            }
+        } else if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+            Label21->setFrameStyle(Label21->hasFocus() ? QFrame::Box | QFrame::Plain
+                                                       : QFrame::NoFrame);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+std::array<QWidget*, 7> Form4::Inputs() const {
+    return {Combo4, Combo5, Combo6, Combo1, Combo2, Combo3, Text3};
+}
+
+// Nothing is shown unless time and speed are both known: a failure empties the results. A
+// mistyped or empty reading opens the warning; readings that cannot be right are refused with
+// a message naming the field. Either way the keyboard goes to the field at fault.
 void Form4::Command1_Click() {
+    QStringList texts;
+    for (QWidget* input : Inputs()) {
+        auto* combo = qobject_cast<QComboBox*>(input);
+        texts << (combo ? combo->currentText() : static_cast<QLineEdit*>(input)->text());
+    }
     core::DashcamSpeed result;
     core::CalculationRecord record;
-    const QStringList texts = {Combo4->currentText(), Combo5->currentText(), Combo6->currentText(),
-                               Combo1->currentText(), Combo2->currentText(), Combo3->currentText(),
-                               Text3->text()};
     try {
         result = core::ComputeDashcamSpeed({.startHours = Std(texts[core::kStartHours]),
                                             .startMinutes = Std(texts[core::kStartMinutes]),
@@ -82,6 +152,8 @@ void Form4::Command1_Click() {
                                             .distance = Std(texts[core::kDistance])},
                                            &record);
     } catch (const core::NumericError& error) {
+        ClearResults();
+        FocusField(error);
         if (error.kind() == core::NumericErrorKind::TypeMismatch)
             toolkit::Show<Form5>();
         else
@@ -120,8 +192,8 @@ void Form4::Text8_Change() {
     toolkit::WriteText(Text9, Text8->text());
 }
 
-// Every write runs its handler, also when the text stays the same, so that a second click puts
-// back what the user typed over the results.
+// Every write runs its handler, also when the text stays the same, so that every calculation
+// writes every field of the split.
 void Form4::SplitOff(QLineEdit* seconds, std::int16_t unit, QLineEdit* whole, QLineEdit* rest) {
     const QString text = seconds->text();
     if (text.isEmpty()) return;
@@ -133,6 +205,18 @@ void Form4::SplitOff(QLineEdit* seconds, std::int16_t unit, QLineEdit* whole, QL
     }
     toolkit::WriteText(whole, Q(split.whole));
     toolkit::WriteText(rest, Q(split.rest));
+}
+
+void Form4::ClearResults() {
+    for (QLineEdit* field : {Text1, Text5, Text6, Text8, Text4, Text7, Text9, Text2})
+        field->setText(QString());
+    record_.Drop();
+}
+
+void Form4::FocusField(const core::NumericError& error) {
+    const auto inputs = Inputs();
+    if (error.input() >= 0 && error.input() < static_cast<int>(inputs.size()))
+        inputs[static_cast<std::size_t>(error.input())]->setFocus(Qt::OtherFocusReason);
 }
 
 void Form4::ShowRefusal(const core::NumericError& error, const QStringList& texts) {
