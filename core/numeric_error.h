@@ -15,8 +15,8 @@ enum class NumericErrorKind : int {
     SameTime = 1001,       // an end reading equal to the start reading: no time has passed
     EndBeforeStart = 1002, // an end reading earlier than the start reading
     // A clock reading that no clock shows:
-    AboveLimit = 1003, // a part at or above its input's limit: a minute of 60, a start hour of 24
-    NotWhole = 1004,   // a fraction of an hour or a minute
+    AboveLimit = 1004, // a part at or above its input's limit: a minute of 60, a start hour of 24
+    NotWhole = 1005,   // a fraction of an hour or a minute
 };
 
 // No single input of the calculation caused the failure (an intermediate step did).
