@@ -51,12 +51,12 @@ Outcome Run(const Values& values, bool withRecord) {
         return outcome;
     }
     // In the order ComputeDashcamSpeed reads them.
-    const std::vector<std::string> texts = {(*end)[0],
-                                            (*end)[1],
-                                            (*end)[2],
-                                            (*start)[0],
+    const std::vector<std::string> texts = {(*start)[0],
                                             (*start)[1],
                                             (*start)[2],
+                                            (*end)[0],
+                                            (*end)[1],
+                                            (*end)[2],
                                             values.find(core::input::kDistance.option)->second};
     try {
         const core::DashcamSpeed speed = core::ComputeDashcamSpeed(

@@ -8,17 +8,12 @@ namespace core {
 
 namespace {
 
-// A reading in seconds, h·3600 + m·60 + s, exactly; an overflow names the part too large.
-// `first` is the input number of the reading's hours.
-Fixed4 ReadingSeconds(Fixed4 h, Fixed4 m, Fixed4 s, int first) {
-    const Fixed4 parts[] = {h, m, s};
-    try {
-        return AddFixed4(
-            AddFixed4(MulFixed4Int(kSecondsPerHour, h), MulFixed4Int(kSecondsPerMinute, m)), s);
-    } catch (const NumericError& error) {
-        const NumericError blamed = BlameOverflow(error, parts);
-        throw NumericError(blamed.kind(), first + blamed.input());
-    }
+// A reading in seconds, h·3600 + m·60 + s, exactly: the limits its parts were read against keep
+// it below 25 hours.
+Fixed4 ReadingSeconds(const Fixed4 (&parts)[3]) {
+    return AddFixed4(AddFixed4(MulFixed4Int(kSecondsPerHour, parts[0]),
+                               MulFixed4Int(kSecondsPerMinute, parts[1])),
+                     parts[2]);
 }
 
 std::string ReadingFormula(const Fixed4 (&parts)[3]) {
@@ -26,8 +21,8 @@ std::string ReadingFormula(const Fixed4 (&parts)[3]) {
 }
 
 constexpr const InputDescriptor* kDashcamInputs[] = {
-    &input::kEndHours,     &input::kEndMinutes,   &input::kEndSeconds, &input::kStartHours,
-    &input::kStartMinutes, &input::kStartSeconds, &input::kDistance};
+    &input::kStartHours, &input::kStartMinutes, &input::kStartSeconds, &input::kEndHours,
+    &input::kEndMinutes, &input::kEndSeconds,   &input::kDistance};
 
 } // namespace
 
@@ -36,7 +31,7 @@ InputList DashcamInputList() {
 }
 
 std::string ShownSeconds(std::string_view seconds) {
-    return FormatFixed4(RoundDecimal(ParseFixed4(seconds), 2));
+    return FormatFixed4(ParseFixed4(seconds));
 }
 
 UnitSplit SplitSeconds(std::string_view seconds, std::int16_t unit) {
@@ -52,24 +47,24 @@ UnitSplit SplitSeconds(std::string_view seconds, std::int16_t unit) {
 DashcamSpeed ComputeDashcamSpeed(const DashcamReadings& in, CalculationRecord* record) {
     RecordWriter rec(record, "dashcam", "Средняя скорость по показаниям видеорегистратора");
     const auto values = rec.ReadInputs(
-        std::array<std::string_view, 7>{in.endHours, in.endMinutes, in.endSeconds, in.startHours,
-                                        in.startMinutes, in.startSeconds, in.distance},
+        std::array<std::string_view, 7>{in.startHours, in.startMinutes, in.startSeconds,
+                                        in.endHours, in.endMinutes, in.endSeconds, in.distance},
         DashcamInputList());
-    const Fixed4 end[] = {values[kEndHours], values[kEndMinutes], values[kEndSeconds]};
     const Fixed4 start[] = {values[kStartHours], values[kStartMinutes], values[kStartSeconds]};
+    const Fixed4 end[] = {values[kEndHours], values[kEndMinutes], values[kEndSeconds]};
     const Fixed4 d = values[kDistance];
 
-    const Fixed4 endSeconds = ReadingSeconds(end[0], end[1], end[2], kEndHours);
-    const Fixed4 startSeconds = ReadingSeconds(start[0], start[1], start[2], kStartHours);
+    const Fixed4 startSeconds = ReadingSeconds(start);
+    const Fixed4 endSeconds = ReadingSeconds(end);
     const Fixed4 elapsed = SubFixed4(endSeconds, startSeconds);
     if (elapsed.units == 0) throw NumericError(NumericErrorKind::SameTime, kEndHours);
     if (elapsed.units < 0) throw NumericError(NumericErrorKind::EndBeforeStart, kEndHours);
     if (rec)
-        rec.Step("end_s", "Конечные показания в секундах", "Кч × 3600 + Км × 60 + Кс",
-                 ReadingFormula(end), endSeconds, "с");
-    if (rec)
         rec.Step("start_s", "Начальные показания в секундах", "Нч × 3600 + Нм × 60 + Нс",
                  ReadingFormula(start), startSeconds, "с");
+    if (rec)
+        rec.Step("end_s", "Конечные показания в секундах", "Кч × 3600 + Км × 60 + Кс",
+                 ReadingFormula(end), endSeconds, "с");
     if (rec)
         rec.Step("elapsed_s", "Пройдено времени",
                  "E = (Кч × 3600 + Км × 60 + Кс) − (Нч × 3600 + Нм × 60 + Нс)",
@@ -91,20 +86,18 @@ DashcamSpeed ComputeDashcamSpeed(const DashcamReadings& in, CalculationRecord* r
     if (record) {
         // The time split for showing, with the operations a caller shows it with.
         const std::string shown = ShownSeconds(result.elapsedText);
-        if (shown != result.elapsedText)
-            if (rec)
-                rec.Step("elapsed_rounded_s", "Пройдено времени, округлённое до 0,01 с",
-                         "E ≈ E с двумя знаками", result.elapsedText, ParseFixed4(shown), "с");
         const UnitSplit hours = SplitSeconds(shown, kSecondsPerHour);
         const UnitSplit minutes = SplitSeconds(hours.rest, kSecondsPerMinute);
         if (rec)
             rec.Step("seconds_s", "Секунды сверх целых часов и минут",
-                     "с = E − ч × 3600 − мин × 60",
+                     "Пс = E − Пч × 3600 − Пм × 60",
                      shown + " − " + hours.whole + " × 3600 − " + minutes.whole + " × 60",
                      ParseFixed4(minutes.rest), "с");
-        rec.Result("elapsed_hours", "Пройдено времени: часы", hours.whole, "ч");
-        rec.Result("elapsed_minutes", "Пройдено времени: минуты", minutes.whole, "мин");
-        rec.Result("elapsed_seconds", "Пройдено времени: секунды", minutes.rest, "с");
+        rec.Result("elapsed_hours", "Пройдено времени, целых часов, Пч", hours.whole, "ч");
+        rec.Result("elapsed_minutes", "Пройдено времени, целых минут сверх часов, Пм",
+                   minutes.whole, "мин");
+        rec.Result("elapsed_seconds", "Пройдено времени, секунд сверх минут, Пс", minutes.rest,
+                   "с");
         rec.Result("speed_kmh", "Скорость", result.speedText, "км/ч");
     }
     rec.Finish();

@@ -11,22 +11,22 @@
 // Mean speed from two clock readings of a dashcam video and the distance between them.
 namespace core {
 
-// The seven texts as typed: the end reading, the start reading (hours, minutes, seconds)
-// and the distance in metres.
+// The seven texts as typed: the start reading, the end reading (hours, minutes, seconds) and
+// the distance in metres.
 struct DashcamReadings {
-    std::string endHours, endMinutes, endSeconds;
     std::string startHours, startMinutes, startSeconds;
+    std::string endHours, endMinutes, endSeconds;
     std::string distance;
 };
 
 // The readings in the order they are read, as NumericError::input() names them.
 enum DashcamInput : int {
-    kEndHours,
-    kEndMinutes,
-    kEndSeconds,
     kStartHours,
     kStartMinutes,
     kStartSeconds,
+    kEndHours,
+    kEndMinutes,
+    kEndSeconds,
     kDistance,
 };
 InputList DashcamInputList();
@@ -41,16 +41,18 @@ struct DashcamSpeed {
 };
 
 // E = (Кч·3600 + Км·60 + Кс) − (Нч·3600 + Нм·60 + Нс) and V = 3,6 · D / E, with no rounding but
-// the speed's last. A minute or second above 59 counts as it stands; the hours are not wrapped
-// at midnight, so a recording past it ends at hour 24 or later. Raises NumericError naming the
-// reading at fault: TypeMismatch for an empty or mistyped one, OutOfRange for a negative one,
-// Overflow for one too large, SameTime or EndBeforeStart (naming the end hours) when the end
-// is not after the start. A distance of 0 gives 0 km/h.
+// the speed's last. Each part of a reading is read against its input's limits: whole hours from
+// 0 to 23 (to 24 for the end, a recording past midnight), whole minutes below 60, seconds below
+// 60 with their decimals.
+// Raises NumericError naming the reading at fault: TypeMismatch for an empty or mistyped one,
+// OutOfRange for a negative one, NotWhole or AboveLimit for one no clock shows, Overflow for a
+// distance too large for the time, SameTime or EndBeforeStart (naming the end hours) when the
+// end is not after the start. A distance of 0 gives 0 km/h.
 // With a record, also says how, including the split of the time into hours, minutes, seconds.
 DashcamSpeed ComputeDashcamSpeed(const DashcamReadings& in, CalculationRecord* record = nullptr);
 
-// The elapsed time as shown: the seconds rounded half to even to 0,01 ("10,08", "59,88").
-// Rounding before the split lets 59,996 s show as 1 min 0 s, never as 60 s.
+// The elapsed time as shown: every decimal the readings gave, none added and none rounded away
+// ("10,5", "0,001"), so that a short time never shows as 0 s beside its speed.
 std::string ShownSeconds(std::string_view seconds);
 
 inline constexpr std::int16_t kSecondsPerHour = 3600;

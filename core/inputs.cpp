@@ -18,6 +18,10 @@ Fixed4 ReadInput(std::string_view text, int index, const InputDescriptor& input)
         throw NumericError(NumericErrorKind::BelowResolution, index);
     const bool refused = input.accepts == Accepts::Positive ? value.units <= 0 : value.units < 0;
     if (refused) throw NumericError(NumericErrorKind::OutOfRange, index);
+    if (input.whole && value.units % Fixed4::kScale != 0)
+        throw NumericError(NumericErrorKind::NotWhole, index);
+    if (input.below > 0 && value.units >= input.below * Fixed4::kScale)
+        throw NumericError(NumericErrorKind::AboveLimit, index);
     return value;
 }
 

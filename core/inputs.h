@@ -26,6 +26,10 @@ struct InputDescriptor {
     std::string_view symbol; // "t1", as the formulas write it
     std::string_view unit;   // "с"; "" for a dimensionless value
     Accepts accepts;
+    // The parts of a clock reading have an upper limit, which the value stays below
+    // (AboveLimit), 0 for none; hours and minutes are whole numbers (NotWhole).
+    int below = 0;
+    bool whole = false;
 };
 
 namespace input {
@@ -49,20 +53,22 @@ inline constexpr InputDescriptor kCoefficient{
     "coefficient", "coefficient", "Коэффициент эффективности торможения", "K", "", Positive};
 inline constexpr InputDescriptor kAdhesion{"adhesion", "adhesion", "Коэффициент сцепления",
                                            "φ",        "",         Positive};
-// The dashcam calculation: two clock readings, given on the command line as --end and --start
-// (hours:minutes:seconds), and the distance between the two points.
-inline constexpr InputDescriptor kEndHours{"end", "end_hours", "Часы конечных показаний",
-                                           "Кч",  "ч",         NonNegative};
-inline constexpr InputDescriptor kEndMinutes{"end", "end_minutes", "Минуты конечных показаний",
-                                             "Км",  "мин",         NonNegative};
-inline constexpr InputDescriptor kEndSeconds{"end", "end_seconds", "Секунды конечных показаний",
-                                             "Кс",  "с",           NonNegative};
-inline constexpr InputDescriptor kStartHours{"start", "start_hours", "Часы начальных показаний",
-                                             "Нч",    "ч",           NonNegative};
+// The dashcam calculation: two clock readings, given on the command line as --start and --end
+// (hours:minutes:seconds), and the distance between the two points. A clock shows whole hours
+// from 0 to 23, whole minutes below 60 and seconds below 60, whose fraction the expert may find
+// from the frames; a recording past midnight ends at hour 24, so the end hours go up to 24.
+inline constexpr InputDescriptor kStartHours{
+    "start", "start_hours", "Часы начальных показаний", "Нч", "ч", NonNegative, 24, true};
 inline constexpr InputDescriptor kStartMinutes{
-    "start", "start_minutes", "Минуты начальных показаний", "Нм", "мин", NonNegative};
+    "start", "start_minutes", "Минуты начальных показаний", "Нм", "мин", NonNegative, 60, true};
 inline constexpr InputDescriptor kStartSeconds{
-    "start", "start_seconds", "Секунды начальных показаний", "Нс", "с", NonNegative};
+    "start", "start_seconds", "Секунды начальных показаний", "Нс", "с", NonNegative, 60};
+inline constexpr InputDescriptor kEndHours{
+    "end", "end_hours", "Часы конечных показаний", "Кч", "ч", NonNegative, 25, true};
+inline constexpr InputDescriptor kEndMinutes{
+    "end", "end_minutes", "Минуты конечных показаний", "Км", "мин", NonNegative, 60, true};
+inline constexpr InputDescriptor kEndSeconds{
+    "end", "end_seconds", "Секунды конечных показаний", "Кс", "с", NonNegative, 60};
 inline constexpr InputDescriptor kDistance{"distance", "distance_m", "Расстояние",
                                            "D",        "м",          NonNegative};
 } // namespace input
@@ -70,9 +76,9 @@ inline constexpr InputDescriptor kDistance{"distance", "distance_m", "Расст
 // The inputs of a calculation in the order it reads them, as NumericError::input() counts them.
 using InputList = std::span<const InputDescriptor* const>;
 
-// ParseFixed4 of the text; a failure, a value the input does not accept (OutOfRange) and a
-// value other than zero that rounds to zero (BelowResolution) raise NumericError with `index`
-// as its input().
+// ParseFixed4 of the text; a failure, a value the input does not accept (OutOfRange for one
+// below zero or zero where it must be positive, NotWhole, AboveLimit) and a value other than
+// zero that rounds to zero (BelowResolution) raise NumericError with `index` as its input().
 Fixed4 ReadInput(std::string_view text, int index, const InputDescriptor& input);
 
 // An overflow in a step after the inputs were read, put down to the input of the largest

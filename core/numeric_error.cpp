@@ -20,6 +20,10 @@ const char* NumericError::what() const noexcept {
         return "end reading before the start reading";
     case NumericErrorKind::BelowResolution:
         return "input below the resolution";
+    case NumericErrorKind::AboveLimit:
+        return "input above its limit";
+    case NumericErrorKind::NotWhole:
+        return "input not a whole number";
     }
     return "numeric error";
 }

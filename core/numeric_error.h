@@ -16,6 +16,9 @@ enum class NumericErrorKind : int {
     EndBeforeStart = 1002, // an end reading earlier than the start reading
     BelowResolution = 1003, // a value other than zero that rounds to zero at four decimals,
                             // the resolution of the calculations
+    // A clock reading that no clock shows:
+    AboveLimit = 1004, // a part at or above its input's limit: a minute of 60, a start hour of 24
+    NotWhole = 1005,   // a fraction of an hour or a minute
 };
 
 // No single input of the calculation caused the failure (an intermediate step did).

@@ -1,6 +1,7 @@
 #include "core/problem.h"
 
 #include <algorithm>
+#include <string>
 
 #include "core/numeric.h"
 
@@ -13,6 +14,13 @@ constexpr std::string_view kNotANumber =
 
 std::string About(const InputDescriptor& input, std::string_view what) {
     return "значение «" + std::string(input.name) + "» " + std::string(what);
+}
+
+// The rule of a clock reading's part: "целым числом от 0 до 23", "меньше 60".
+std::string Limit(const InputDescriptor& input) {
+    if (input.below <= 0) return "целым числом";
+    if (input.whole) return "целым числом от 0 до " + std::to_string(input.below - 1);
+    return "меньше " + std::to_string(input.below);
 }
 
 bool IsNegative(std::string_view text) {
@@ -47,7 +55,11 @@ std::string ProblemText(const NumericError& error, InputList inputs,
     case Kind::TypeMismatch:
         return About(input, text.empty() ? "не задано." : kNotANumber);
     case Kind::Overflow:
+        if (input.below > 0) return About(input, "должно быть " + Limit(input) + ".");
         return About(input, "слишком велико.");
+    case Kind::AboveLimit:
+    case Kind::NotWhole:
+        return About(input, "должно быть " + Limit(input) + ".");
     case Kind::OutOfRange:
         return About(input, IsNegative(text) ? "не может быть отрицательным."
                                              : "должно быть больше нуля.");

@@ -1,7 +1,8 @@
-// Seven lines: end hours, minutes, seconds; start hours, minutes, seconds; distance.
+// Seven lines: start hours, minutes, seconds; end hours, minutes, seconds; distance.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     });
     if (!result.value) return 0;
     const Speed& r = *result.value;
+    // Only readings a clock shows are taken: whole hours from 0 to 23 (to 24 at the end), whole
+    // minutes below 60, seconds below 60.
+    constexpr struct {
+        std::int64_t below;
+        bool whole;
+    } kClock[] = {{24, true}, {60, true}, {60, false}, {25, true}, {60, true}, {60, false}};
+    for (std::size_t i = 0; i < std::size(kClock); ++i) {
+        const Fixed4 part = ParseFixed4(lines[i]);
+        fuzz::Require(part.units >= 0 && part.units < kClock[i].below * Fixed4::kScale &&
+                          (!kClock[i].whole || part.units % Fixed4::kScale == 0),
+                      "a reading no clock shows was taken", lines[i]);
+    }
     fuzz::Require(r.elapsed > 0, "a time that is not after the start was computed");
     fuzz::Require(r.speed >= 0, "a negative speed");
     fuzz::Require(r.speed % 100 == 0, "a speed with more than two decimals");
@@ -46,8 +59,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const double speed = r.speed / 10000.0;
     fuzz::Require(std::abs(speed - expected) <= 0.005 + 1e-9 * std::abs(expected),
                   "the speed is not 3,6 · D / E", r.speedText);
-    // The shown split adds up to the shown time, with minutes and seconds below 60.
+    // The shown split adds up to the exact time, with minutes and seconds below 60.
     const std::string shown = ShownSeconds(r.elapsedText);
+    fuzz::Require(shown == r.elapsedText, "the time shown is not the time", shown);
     const UnitSplit hours = SplitSeconds(shown, 3600);
     const UnitSplit minutes = SplitSeconds(hours.rest, 60);
     const Fixed4 m = ParseFixed4(minutes.whole);

@@ -415,7 +415,7 @@ std::vector<Case> Cases() {
         {"Dashcam_PastMidnightAsHour24",
          {"dashcam", "--start", "23:59:50", "--end", "24:00:10", "--distance", "31"},
          0,
-         {"Пройдено времени: секунды: 20 с\n", "Скорость: 5,58 км/ч\n"}},
+         {"Пройдено времени, секунд сверх минут, Пс: 20 с\n", "Скорость: 5,58 км/ч\n"}},
         {"Dashcam_NegativeDistance_Refused",
          {"dashcam", "--start", "10:20:30", "--end", "10:20:40", "--distance", "-35"},
          1,

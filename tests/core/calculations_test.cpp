@@ -240,7 +240,7 @@ TEST(ComputeLoadBraking, Failures) {
 
 struct DashcamCase {
     const char* name;
-    DashcamReadings in; // end h, m, s; start h, m, s; distance
+    DashcamReadings in; // start h, m, s; end h, m, s; distance
     const char* seconds;
     const char* speed;
 };
@@ -257,24 +257,28 @@ TEST_P(DashcamExamples, GiveTheWorkedResults) {
 INSTANTIATE_TEST_SUITE_P(
     Examples, DashcamExamples,
     testing::Values(
-        DashcamCase{"TenSeconds_35m", {"10", "20", "40", "10", "20", "30", "35"}, "10", "12,6"},
-        DashcamCase{"TenSeconds_31m", {"10", "20", "40", "10", "20", "30", "31"}, "10", "11,16"},
+        DashcamCase{"TenSeconds_35m", {"10", "20", "30", "10", "20", "40", "35"}, "10", "12,6"},
+        DashcamCase{"TenSeconds_31m", {"10", "20", "30", "10", "20", "40", "31"}, "10", "11,16"},
         // A published worked example: 81 m in 4 s.
-        DashcamCase{"FourSeconds_81m", {"10", "33", "24", "10", "33", "20", "81"}, "4", "72,9"},
-        DashcamCase{"TwoSeconds_35m", {"10", "20", "32", "10", "20", "30", "35"}, "2", "63"},
-        DashcamCase{"AcrossTheHour", {"12", "0", "0", "11", "59", "59", "33"}, "1", "118,8"},
-        DashcamCase{"AcrossMidnight", {"24", "0", "10", "23", "59", "50", "31"}, "20", "5,58"},
-        DashcamCase{"OneMinute", {"10", "21", "0", "10", "20", "0", "36"}, "60", "2,16"},
-        DashcamCase{"ThreeMinutes", {"10", "4", "0", "10", "1", "0", "100"}, "180", "2"},
-        DashcamCase{"OneHour", {"10", "30", "20", "9", "30", "20", "31"}, "3600", "0,03"},
+        DashcamCase{"FourSeconds_81m", {"10", "33", "20", "10", "33", "24", "81"}, "4", "72,9"},
+        DashcamCase{"TwoSeconds_35m", {"10", "20", "30", "10", "20", "32", "35"}, "2", "63"},
+        DashcamCase{"AcrossTheHour", {"11", "59", "59", "12", "0", "0", "33"}, "1", "118,8"},
+        DashcamCase{"AcrossMidnight", {"23", "59", "50", "24", "0", "10", "31"}, "20", "5,58"},
+        DashcamCase{"OneMinute", {"10", "20", "0", "10", "21", "0", "36"}, "60", "2,16"},
+        DashcamCase{"ThreeMinutes", {"10", "1", "0", "10", "4", "0", "100"}, "180", "2"},
+        DashcamCase{"OneHour", {"9", "30", "20", "10", "30", "20", "31"}, "3600", "0,03"},
         DashcamCase{
-            "FractionalSeconds", {"10", "20", "40", "10", "20", "30,5", "35"}, "9,5", "13,26"},
+            "FractionalSeconds", {"10", "20", "30,5", "10", "20", "40", "35"}, "9,5", "13,26"},
         // 3,6 · 1,25 / 36 is 0,125 exactly: the half goes to the even 0,12.
-        DashcamCase{"HalfToEvenDown", {"0", "0", "36", "0", "0", "0", "1,25"}, "36", "0,12"},
-        DashcamCase{"HalfToEvenUp", {"0", "0", "36", "0", "0", "0", "1,35"}, "36", "0,14"},
-        DashcamCase{"NoDistance", {"10", "20", "40", "10", "20", "30", "0"}, "10", "0"},
-        // A minute or second above 59 is used as it stands.
-        DashcamCase{"SixtySeconds", {"10", "20", "60", "10", "20", "0", "36"}, "60", "2,16"}),
+        DashcamCase{"HalfToEvenDown", {"0", "0", "0", "0", "0", "36", "1,25"}, "36", "0,12"},
+        DashcamCase{"HalfToEvenUp", {"0", "0", "0", "0", "0", "36", "1,35"}, "36", "0,14"},
+        DashcamCase{"NoDistance", {"10", "20", "30", "10", "20", "40", "0"}, "10", "0"},
+        // A thousandth of a second between the readings is the time the speed is computed from.
+        DashcamCase{
+            "AThousandth", {"10", "20", "30", "10", "20", "30,001", "35"}, "0,001", "126000"},
+        // Every part at its highest: the start's last hour to the end's hour 24.
+        DashcamCase{
+            "HighestParts", {"23", "59", "59,9999", "24", "59", "59,9999", "1000"}, "3600", "1"}),
     CaseName());
 
 struct ShownTimeCase {
@@ -285,7 +289,7 @@ struct ShownTimeCase {
 
 class DashcamShownTime : public testing::TestWithParam<ShownTimeCase> {};
 
-// Whole hours, whole minutes and the seconds to 0,01, rounded before the split.
+// Whole hours, whole minutes and the seconds with every decimal of the exact time.
 TEST_P(DashcamShownTime, SplitsIntoHoursMinutesSeconds) {
     const UnitSplit hours = SplitSeconds(ShownSeconds(GetParam().seconds), 3600);
     const UnitSplit minutes = SplitSeconds(hours.rest, 60);
@@ -298,10 +302,11 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(ShownTimeCase{"TenSeconds", "10", {"0", "0", "10"}},
                     ShownTimeCase{"HalfSecond", "10,5", {"0", "0", "10,5"}},
                     ShownTimeCase{"Hundredths", "59,88", {"0", "0", "59,88"}},
-                    ShownTimeCase{"RoundedToHundredths", "10,0049", {"0", "0", "10"}},
-                    ShownTimeCase{"HalfToEven", "10,005", {"0", "0", "10"}},
-                    ShownTimeCase{"CarriesIntoTheMinute", "59,996", {"0", "1", "0"}},
-                    ShownTimeCase{"CarriesIntoTheHour", "3599,995", {"1", "0", "0"}},
+                    ShownTimeCase{"AThousandth", "0,001", {"0", "0", "0,001"}},
+                    ShownTimeCase{"TenThousandths", "10,0049", {"0", "0", "10,0049"}},
+                    ShownTimeCase{"TrailingZerosDropped", "10,500", {"0", "0", "10,5"}},
+                    ShownTimeCase{"JustBelowAMinute", "59,996", {"0", "0", "59,996"}},
+                    ShownTimeCase{"JustBelowAnHour", "3599,995", {"0", "59", "59,995"}},
                     ShownTimeCase{"OneMinute", "60", {"0", "1", "0"}},
                     ShownTimeCase{"AllThree", "9296,5", {"2", "34", "56,5"}},
                     ShownTimeCase{"ADay", "86400", {"24", "0", "0"}}),

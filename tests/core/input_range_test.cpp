@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "case_name.h"
 #include "kind_of.h"
 
 #include "core/dashcam.h"
@@ -195,7 +197,7 @@ TEST(LoadBraking, StopsBeforeFullBraking) {
 
 struct RefusedReadings {
     const char* name;
-    DashcamReadings in; // end h, m, s; start h, m, s; distance
+    DashcamReadings in; // start h, m, s; end h, m, s; distance
     NumericErrorKind kind;
     int input;
 };
@@ -211,64 +213,136 @@ TEST_P(DashcamRefuses, NamesTheReading) {
     EXPECT_EQ(error->input(), GetParam().input);
 }
 
+constexpr auto kAbove = NumericErrorKind::AboveLimit;
+constexpr auto kNotWhole = NumericErrorKind::NotWhole;
+
 INSTANTIATE_TEST_SUITE_P(
     Readings, DashcamRefuses,
-    testing::Values(RefusedReadings{"EqualReadings",
-                                    {"10", "20", "30", "10", "20", "30", "35"},
-                                    NumericErrorKind::SameTime,
-                                    kEndHours},
-                    RefusedReadings{"EqualReadingsNoDistance",
-                                    {"10", "20", "30", "10", "20", "30", "0"},
-                                    NumericErrorKind::SameTime,
-                                    kEndHours},
-                    RefusedReadings{"EqualInOtherWords",
-                                    {"10", "20", "60", "10", "21", "0", "35"},
-                                    NumericErrorKind::SameTime,
-                                    kEndHours},
-                    RefusedReadings{"EndBeforeStart",
-                                    {"10", "20", "30", "10", "20", "40", "35"},
-                                    NumericErrorKind::EndBeforeStart,
-                                    kEndHours},
-                    RefusedReadings{"PastMidnightWithoutHour24",
-                                    {"0", "0", "10", "23", "59", "50", "31"},
-                                    NumericErrorKind::EndBeforeStart,
-                                    kEndHours},
-                    RefusedReadings{"ATenThousandthBefore",
-                                    {"10", "20", "29,9999", "10", "20", "30", "35"},
-                                    NumericErrorKind::EndBeforeStart,
-                                    kEndHours},
-                    RefusedReadings{"NegativeStartHour",
-                                    {"10", "20", "40", "-10", "20", "30", "35"},
-                                    NumericErrorKind::OutOfRange,
-                                    kStartHours},
-                    RefusedReadings{"NegativeDistance",
-                                    {"10", "20", "40", "10", "20", "30", "-35"},
-                                    NumericErrorKind::OutOfRange,
-                                    kDistance},
-                    RefusedReadings{"MistypedMinutes",
-                                    {"10", "2o", "40", "10", "20", "30", "35"},
-                                    NumericErrorKind::TypeMismatch,
-                                    kEndMinutes},
-                    RefusedReadings{"EmptyStartSeconds",
-                                    {"10", "20", "40", "10", "20", "", "35"},
-                                    NumericErrorKind::TypeMismatch,
-                                    kStartSeconds},
-                    RefusedReadings{"HoursTooLargeToRead",
-                                    {"1000000000000000", "0", "0", "0", "0", "0", "1"},
-                                    NumericErrorKind::Overflow,
-                                    kEndHours},
-                    RefusedReadings{"HoursTooLargeInSeconds",
-                                    {"100000000000000", "0", "0", "0", "0", "0", "1"},
-                                    NumericErrorKind::Overflow,
-                                    kEndHours},
-                    RefusedReadings{"StartMinutesTooLargeInSeconds",
-                                    {"1", "0", "0", "0", "900000000000000", "0", "1"},
-                                    NumericErrorKind::Overflow,
-                                    kStartMinutes},
-                    RefusedReadings{"SpeedTooLarge",
-                                    {"10", "20", "30,0001", "10", "20", "30", "900000000000000"},
-                                    NumericErrorKind::Overflow,
-                                    kDistance}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing::Values(
+        RefusedReadings{"EqualReadings",
+                        {"10", "20", "30", "10", "20", "30", "35"},
+                        NumericErrorKind::SameTime,
+                        kEndHours},
+        RefusedReadings{"EqualReadingsNoDistance",
+                        {"10", "20", "30", "10", "20", "30", "0"},
+                        NumericErrorKind::SameTime,
+                        kEndHours},
+        RefusedReadings{"EqualInOtherWords",
+                        {"10", "20", "30", "010", "20,0", "30,00", "35"},
+                        NumericErrorKind::SameTime,
+                        kEndHours},
+        RefusedReadings{"EndBeforeStart",
+                        {"10", "20", "40", "10", "20", "30", "35"},
+                        NumericErrorKind::EndBeforeStart,
+                        kEndHours},
+        RefusedReadings{"PastMidnightWithoutHour24",
+                        {"23", "59", "50", "0", "0", "10", "31"},
+                        NumericErrorKind::EndBeforeStart,
+                        kEndHours},
+        RefusedReadings{"ATenThousandthBefore",
+                        {"10", "20", "30", "10", "20", "29,9999", "35"},
+                        NumericErrorKind::EndBeforeStart,
+                        kEndHours},
+        RefusedReadings{"NegativeStartHour",
+                        {"-10", "20", "30", "10", "20", "40", "35"},
+                        NumericErrorKind::OutOfRange,
+                        kStartHours},
+        RefusedReadings{"NegativeDistance",
+                        {"10", "20", "30", "10", "20", "40", "-35"},
+                        NumericErrorKind::OutOfRange,
+                        kDistance},
+        RefusedReadings{"MistypedMinutes",
+                        {"10", "20", "30", "10", "2o", "40", "35"},
+                        NumericErrorKind::TypeMismatch,
+                        kEndMinutes},
+        RefusedReadings{"EmptyStartSeconds",
+                        {"10", "20", "", "10", "20", "40", "35"},
+                        NumericErrorKind::TypeMismatch,
+                        kStartSeconds},
+        // The first reading at fault is named, in the order the window shows them.
+        RefusedReadings{"FirstOfTwoAtFault",
+                        {"10", "", "30", "", "20", "40", "35"},
+                        NumericErrorKind::TypeMismatch,
+                        kStartMinutes},
+        RefusedReadings{"HoursTooLargeToRead",
+                        {"0", "0", "0", "1000000000000000", "0", "0", "1"},
+                        NumericErrorKind::Overflow,
+                        kEndHours},
+        RefusedReadings{"SpeedTooLarge",
+                        {"10", "20", "30", "10", "20", "30,0001", "900000000000000"},
+                        NumericErrorKind::Overflow,
+                        kDistance},
+        // Readings that no clock shows.
+        RefusedReadings{
+            "MinuteOf61", {"10", "61", "0", "10", "62", "0", "35"}, kAbove, kStartMinutes},
+        RefusedReadings{
+            "SecondOf60", {"10", "20", "0", "10", "20", "60", "36"}, kAbove, kEndSeconds},
+        RefusedReadings{
+            "EndMinuteOf60", {"10", "20", "0", "10", "60", "0", "36"}, kAbove, kEndMinutes},
+        RefusedReadings{
+            "StartHour24", {"24", "0", "0", "24", "0", "10", "31"}, kAbove, kStartHours},
+        RefusedReadings{"Hours25To26", {"25", "0", "0", "26", "0", "0", "31"}, kAbove, kStartHours},
+        RefusedReadings{"EndHour25", {"23", "59", "50", "25", "0", "10", "31"}, kAbove, kEndHours},
+        RefusedReadings{"HoursTooLargeInSeconds",
+                        {"0", "0", "0", "100000000000000", "0", "0", "1"},
+                        kAbove,
+                        kEndHours},
+        RefusedReadings{"StartMinutesTooLargeInSeconds",
+                        {"0", "900000000000000", "0", "1", "0", "0", "1"},
+                        kAbove,
+                        kStartMinutes},
+        RefusedReadings{
+            "FractionOfAnHour", {"10,5", "0", "0", "11", "0", "0", "31"}, kNotWhole, kStartHours},
+        RefusedReadings{"FractionOfAMinute",
+                        {"10", "20", "0", "10", "20,5", "0", "31"},
+                        kNotWhole,
+                        kEndMinutes}),
+    CaseName());
+
+struct ReadingsProblem {
+    const char* name;
+    DashcamReadings in; // start h, m, s; end h, m, s; distance
+    std::string text;   // what completes "Расчёт невозможен: "
+};
+
+class DashcamProblem : public testing::TestWithParam<ReadingsProblem> {};
+
+// A reading no clock shows is refused with the field's name and its limit.
+TEST_P(DashcamProblem, SaysTheLimit) {
+    const DashcamReadings& in = GetParam().in;
+    const std::vector<std::string> texts = {in.startHours, in.startMinutes, in.startSeconds,
+                                            in.endHours,   in.endMinutes,   in.endSeconds,
+                                            in.distance};
+    auto error = FailureOf([&] { ComputeDashcamSpeed(in); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(ProblemText(*error, DashcamInputList(), texts), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Readings, DashcamProblem,
+    testing::Values(
+        ReadingsProblem{
+            "MinuteOf61",
+            {"10", "61", "0", "10", "62", "0", "35"},
+            "значение «Минуты начальных показаний» должно быть целым числом от 0 до 59."},
+        ReadingsProblem{"SecondOf60",
+                        {"10", "20", "0", "10", "20", "60", "36"},
+                        "значение «Секунды конечных показаний» должно быть меньше 60."},
+        ReadingsProblem{"StartHour24",
+                        {"24", "0", "0", "24", "0", "10", "31"},
+                        "значение «Часы начальных показаний» должно быть целым числом от 0 до 23."},
+        ReadingsProblem{"EndHour25",
+                        {"23", "59", "50", "25", "0", "10", "31"},
+                        "значение «Часы конечных показаний» должно быть целым числом от 0 до 24."},
+        ReadingsProblem{"FractionOfAnHour",
+                        {"10,5", "0", "0", "11", "0", "0", "31"},
+                        "значение «Часы начальных показаний» должно быть целым числом от 0 до 23."},
+        ReadingsProblem{"HoursTooLargeToRead",
+                        {"0", "0", "0", "1000000000000000", "0", "0", "1"},
+                        "значение «Часы конечных показаний» должно быть целым числом от 0 до 24."},
+        ReadingsProblem{"DistanceTooLarge",
+                        {"10", "20", "30", "10", "20", "30,0001", "900000000000000"},
+                        "значение «Расстояние» слишком велико."}),
+    CaseName());
 
 } // namespace

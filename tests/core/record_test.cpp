@@ -221,12 +221,12 @@ struct DashcamRecordCase {
     const char* name;
     DashcamReadings in;
     std::vector<std::string> shown; // hours, minutes, seconds, speed
-    bool rounding;                  // the time has more decimals than it is shown with
 };
 
 class DashcamRecord : public testing::TestWithParam<DashcamRecordCase> {};
 
-// The split in the record is the window's: the same operations on the exact time.
+// The split in the record is the window's: the same operations on the exact time, which keeps
+// every decimal the readings gave.
 TEST_P(DashcamRecord, ShowsTheSplitTheWindowShows) {
     CalculationRecord record;
     const DashcamSpeed speed = ComputeDashcamSpeed(GetParam().in, &record);
@@ -236,40 +236,64 @@ TEST_P(DashcamRecord, ShowsTheSplitTheWindowShows) {
     EXPECT_EQ(shown, GetParam().shown);
     EXPECT_EQ(shown.back(), speed.speedText);
     ExpectStepsRecompute(record);
-    bool rounding = false;
     for (const RecordStep& step : record.steps) {
-        rounding = rounding || step.formula.find("≈") != std::string::npos;
+        EXPECT_EQ(step.formula.find("≈"), std::string::npos) << step.name;
         if (step.name == "Пройдено времени") {
             EXPECT_EQ(step.value, speed.elapsedText);
         }
     }
-    EXPECT_EQ(rounding, GetParam().rounding);
     EXPECT_TRUE(record.notes.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Readings, DashcamRecord,
-    testing::Values(DashcamRecordCase{"TenSeconds_35m",
-                                      {"10", "20", "40", "10", "20", "30", "35"},
-                                      {"0", "0", "10", "12,6"},
-                                      false},
-                    DashcamRecordCase{"WholeMinutes_100m",
-                                      {"10", "4", "0", "10", "1", "0", "100"},
-                                      {"0", "3", "0", "2"},
-                                      false},
-                    DashcamRecordCase{"WholeHour_31m",
-                                      {"10", "30", "20", "9", "30", "20", "31"},
-                                      {"1", "0", "0", "0,03"},
-                                      false},
-                    DashcamRecordCase{"AllThree_1000m",
-                                      {"12", "34", "56,5", "10", "0", "0", "1000"},
-                                      {"2", "34", "56,5", "0,39"},
-                                      false},
-                    DashcamRecordCase{"RoundedSeconds_35m",
-                                      {"10", "20", "40,1234", "10", "20", "30", "35"},
-                                      {"0", "0", "10,12", "12,45"},
-                                      true}),
+    testing::Values(
+        DashcamRecordCase{
+            "TenSeconds_35m", {"10", "20", "30", "10", "20", "40", "35"}, {"0", "0", "10", "12,6"}},
+        DashcamRecordCase{
+            "WholeMinutes_100m", {"10", "1", "0", "10", "4", "0", "100"}, {"0", "3", "0", "2"}},
+        DashcamRecordCase{
+            "WholeHour_31m", {"9", "30", "20", "10", "30", "20", "31"}, {"1", "0", "0", "0,03"}},
+        DashcamRecordCase{"AllThree_1000m",
+                          {"10", "0", "0", "12", "34", "56,5", "1000"},
+                          {"2", "34", "56,5", "0,39"}},
+        DashcamRecordCase{"TenThousandths_35m",
+                          {"10", "20", "30", "10", "20", "40,1234", "35"},
+                          {"0", "0", "10,1234", "12,45"}},
+        DashcamRecordCase{"AThousandth_35m",
+                          {"10", "20", "30", "10", "20", "30,001", "35"},
+                          {"0", "0", "0,001", "126000"}}),
     CaseName());
+
+// The record reads as the window does: the start reading before the end, and each elapsed part
+// named apart from its unit.
+TEST(DashcamRecordText, ListsTheStartFirst) {
+    CalculationRecord record;
+    ComputeDashcamSpeed({"10", "33", "20", "10", "33", "24", "81"}, &record);
+    const std::string text = RecordText(record);
+    const std::string inputs = "Исходные данные\n"
+                               "  Часы начальных показаний, Нч: 10 ч\n"
+                               "  Минуты начальных показаний, Нм: 33 мин\n"
+                               "  Секунды начальных показаний, Нс: 20 с\n"
+                               "  Часы конечных показаний, Кч: 10 ч\n"
+                               "  Минуты конечных показаний, Км: 33 мин\n"
+                               "  Секунды конечных показаний, Кс: 24 с\n"
+                               "  Расстояние, D: 81 м\n";
+    const std::string steps =
+        "Расчёт\n"
+        "  1. Начальные показания в секундах: Нч × 3600 + Нм × 60 + Нс = 10 × 3600 + 33 × 60 + 20 "
+        "= 38000 с\n"
+        "  2. Конечные показания в секундах: Кч × 3600 + Км × 60 + Кс = 10 × 3600 + 33 × 60 + 24 "
+        "= 38004 с\n";
+    const std::string results = "Результаты\n"
+                                "  Пройдено времени, целых часов, Пч: 0 ч\n"
+                                "  Пройдено времени, целых минут сверх часов, Пм: 0 мин\n"
+                                "  Пройдено времени, секунд сверх минут, Пс: 4 с\n"
+                                "  Скорость: 72,9 км/ч\n";
+    EXPECT_NE(text.find(inputs), std::string::npos) << text;
+    EXPECT_NE(text.find(steps), std::string::npos) << text;
+    EXPECT_NE(text.find(results), std::string::npos) << text;
+}
 
 TEST(RecordJson, EscapesAndKeepsEveryPart) {
     CalculationRecord record{
@@ -411,7 +435,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Header, MethodFollowsTheNotes) {
     CalculationRecord corrected, plain;
     ComputeStopping({"0,8", "0,2", "0,3", "10", "6,8"}, StoppingMode::SkidKnown, &corrected);
-    ComputeDashcamSpeed({"10", "20", "40", "10", "20", "30", "35"}, &plain);
+    ComputeDashcamSpeed({"10", "20", "30", "10", "20", "40", "35"}, &plain);
     ASSERT_FALSE(corrected.notes.empty());
     ASSERT_TRUE(plain.notes.empty());
     EXPECT_NE(MethodLine(corrected).find("с поправками программы"), std::string::npos);
@@ -488,12 +512,12 @@ INSTANTIATE_TEST_SUITE_P(
         KeysCase{"Dashcam",
                  [] {
                      return Recorded([](CalculationRecord* r) {
-                         ComputeDashcamSpeed({"10", "20", "40,123", "10", "20", "30", "35"}, r);
+                         ComputeDashcamSpeed({"10", "20", "30", "10", "20", "40,123", "35"}, r);
                      });
                  },
-                 {"end_hours", "end_minutes", "end_seconds", "start_hours", "start_minutes",
-                  "start_seconds", "distance_m"},
-                 {"end_s", "start_s", "elapsed_s", "speed_kmh", "elapsed_rounded_s", "seconds_s"},
+                 {"start_hours", "start_minutes", "start_seconds", "end_hours", "end_minutes",
+                  "end_seconds", "distance_m"},
+                 {"start_s", "end_s", "elapsed_s", "speed_kmh", "seconds_s"},
                  {"elapsed_hours", "elapsed_minutes", "elapsed_seconds", "speed_kmh"}}),
     CaseName());
 

@@ -1,3 +1,4 @@
+#include <QPointer>
 #include <QPushButton>
 #include <QtTest>
 #include <functional>
@@ -11,6 +12,7 @@
 struct AlertKind {
     std::function<AlertWindow*()> show;     // the show request
     std::function<AlertWindow*()> instance; // the default instance, or nullptr
+    std::function<bool()> closeOpen;        // the opener's Escape: CloseOpenAlert
     int frameBase;
     QSize frameSize;
 };
@@ -21,7 +23,8 @@ using namespace std::chrono_literals;
 namespace {
 
 template <typename W> AlertKind KindOf(int base, QSize size) {
-    return {[] { return toolkit::Show<W>(); }, [] { return toolkit::Instance<W>(); }, base, size};
+    return {[] { return toolkit::Show<W>(); }, [] { return toolkit::Instance<W>(); },
+            [] { return CloseOpenAlert<W>(); }, base, size};
 }
 
 // The number of the one enabled timer; 0 when none or several are enabled.
@@ -111,6 +114,37 @@ private slots:
         QVERIFY(w->isVisible());
     }
 
+    // Escape in an alert the user clicked into (the keyboard is then on its only button)
+    // closes it as ОК does, and closes nothing else.
+    void escapeInTheAlertCloses_data() { table(); }
+    void escapeInTheAlertCloses() {
+        QFETCH(AlertKind, kind);
+        AlertWindow* w = kind.show();
+        QPointer<AlertWindow> alive = w;
+        QTest::keyClick(w->controls().get<QPushButton>("Command1"), Qt::Key_Escape);
+        QVERIFY(kind.instance() == nullptr);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(alive.isNull());
+        // Reopened, it starts afresh, and Escape on the alert itself closes it too.
+        w = kind.show();
+        QCOMPARE(EnabledTimer(w), 1);
+        QTest::keyClick(w, Qt::Key_Escape);
+        QVERIFY(kind.instance() == nullptr);
+    }
+
+    // The alert stays above without the keyboard, so the window that opened it hands Escape on:
+    // CloseOpenAlert closes the open alert and says so, and with none open says there was none.
+    void escapeInTheOpenerClosesTheAlertFirst_data() { table(); }
+    void escapeInTheOpenerClosesTheAlertFirst() {
+        QFETCH(AlertKind, kind);
+        QVERIFY(!kind.closeOpen());
+        AlertWindow* w = kind.show();
+        QVERIFY(w->testAttribute(Qt::WA_ShowWithoutActivating));
+        QVERIFY(kind.closeOpen());
+        QVERIFY(kind.instance() == nullptr && !w->isVisible());
+        QVERIFY(!kind.closeOpen());
+    }
+
     // Fourteen 100 ms frames in 1,4 s: the ring goes round and starts again.
     void ringOnTheClock_data() { table(); }
     void ringOnTheClock() {
@@ -147,6 +181,8 @@ private slots:
         QCOMPARE(EnabledTimer(six), 1);
         Close(kinds()[1]);
         QVERIFY(toolkit::Instance<Form5>() == nullptr);
+        QVERIFY(six->isVisible());
+        QVERIFY(!CloseOpenAlert<Form5>()); // the other alert's Escape leaves this one open
         QVERIFY(six->isVisible());
     }
 

@@ -17,6 +17,7 @@
 #include "find_control.h"
 #include "opened.h"
 #include "test_main.h"
+#include "windows/alerts/alert_window.h"
 #include "windows/dashcam/form4.h"
 #include "windows/loading/form2.h"
 #include "windows/main/form1.h"
@@ -303,6 +304,22 @@ private slots:
         QVERIFY(!form->AnimationRunning());
         QTest::keyClick(field, Qt::Key_Return);
         QVERIFY(form->AnimationRunning());
+    }
+
+    // An empty input: Return opens the alert and leaves the keyboard in the field; Escape
+    // there closes the alert, and only the alert.
+    void escapeClosesTheAlert() {
+        toolkit::Show<Form1>();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        QLineEdit* skid = Find<QLineEdit>(form, "Text7");
+        skid->setFocus();
+        QTest::keyClick(skid, Qt::Key_Return);
+        QVERIFY(toolkit::Instance<Form3>() && toolkit::Instance<Form3>()->isVisible());
+        QCOMPARE(QApplication::focusWidget(), skid);
+        QTest::keyClick(skid, Qt::Key_Escape);
+        QVERIFY(!toolkit::Instance<Form3>() || !toolkit::Instance<Form3>()->isVisible());
+        QVERIFY(form->isVisible());
+        QCOMPARE(QApplication::focusWidget(), skid);
     }
 
     // The window's content is fixed: so is its size.

@@ -1,4 +1,6 @@
+#include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -9,6 +11,7 @@
 
 #include "find_control.h"
 #include "test_main.h"
+#include "undo.h"
 #include "windows/alerts/alert_window.h"
 #include "windows/dashcam/form4.h"
 #include "windows/dashcam/form4_layout.h"
@@ -34,6 +37,7 @@ Q_DECLARE_METATYPE(Readings)
 namespace {
 
 const Readings kTenSeconds{"10", "20", "30", "10", "20", "40", "35"};
+const QString kUntouched = QStringLiteral("не тронуто");
 
 bool SamePicture(const QPixmap& a, const QPixmap& b) {
     return !a.isNull() && a.toImage().convertToFormat(QImage::Format_ARGB32) ==
@@ -45,12 +49,30 @@ bool HasCyrillic(const QString& text) {
                        [](QChar c) { return c.script() == QChar::Script_Cyrillic; });
 }
 
-// Every text of the window, the hidden working fields and the combo boxes included.
-QStringList Texts(const Form4* form) {
+// The seven inputs as typed, in the order the window shows them.
+QStringList InputTexts(const Form4* form) {
     QStringList texts;
-    for (const QLineEdit* field : form->findChildren<QLineEdit*>())
-        texts << field->text();
+    for (const char* name : {"Combo4", "Combo5", "Combo6", "Combo1", "Combo2", "Combo3"})
+        texts << Find<QComboBox>(form, name)->currentText();
+    return texts << Find<QLineEdit>(form, "Text3")->text();
+}
+
+// The results and the hidden working fields: what a calculation writes.
+QStringList Written(const Form4* form) {
+    QStringList texts;
+    for (const char* name :
+         {"Text4", "Text7", "Text9", "Text2", "Text1", "Text5", "Text6", "Text8"})
+        texts << Find<QLineEdit>(form, name)->text();
     return texts;
+}
+
+// Copies the calculation as the user does, with the window's keys; what the clipboard holds.
+QString CopiedRecord(Form4* form) {
+    QApplication::clipboard()->setText(kUntouched);
+    form->activateWindow();
+    if (!QTest::qWaitForWindowActive(form)) return QStringLiteral("окно не активно");
+    QTest::keyClick(form, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    return QApplication::clipboard()->text();
 }
 
 } // namespace
@@ -133,7 +155,7 @@ private slots:
             QCOMPARE(working->text(), QStringLiteral("0"));
             QVERIFY(!working->isVisible());
         }
-        QCOMPARE(form->focusWidget(), Find<QComboBox>(form, "Combo1"));
+        QCOMPARE(form->focusWidget(), Find<QComboBox>(form, "Combo4"));
         QVERIFY(NoAlert());
 
         // The main window is left as it was, and nothing of the first click is an error.
@@ -141,16 +163,17 @@ private slots:
                 Find<toolkit::Label>(main, "Label20")->text() == QStringLiteral("0"));
     }
 
-    // Hours from "1" to "24", minutes and seconds from "1" to "60": a zero has to be typed.
+    // Each list holds every value its reading takes and no other: hours from "0" to "23" at the
+    // start and to "24" at the end (a recording past midnight), minutes and seconds to "59".
     void clockLists_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("last");
         QTest::newRow("Combo1 end hours") << "Combo1" << 24;
-        QTest::newRow("Combo2 end minutes") << "Combo2" << 60;
-        QTest::newRow("Combo3 end seconds") << "Combo3" << 60;
-        QTest::newRow("Combo4 start hours") << "Combo4" << 24;
-        QTest::newRow("Combo5 start minutes") << "Combo5" << 60;
-        QTest::newRow("Combo6 start seconds") << "Combo6" << 60;
+        QTest::newRow("Combo2 end minutes") << "Combo2" << 59;
+        QTest::newRow("Combo3 end seconds") << "Combo3" << 59;
+        QTest::newRow("Combo4 start hours") << "Combo4" << 23;
+        QTest::newRow("Combo5 start minutes") << "Combo5" << 59;
+        QTest::newRow("Combo6 start seconds") << "Combo6" << 59;
     }
     void clockLists() {
         QFETCH(QString, name);
@@ -162,7 +185,7 @@ private slots:
         for (int i = 0; i < combo->count(); ++i)
             items << combo->itemText(i);
         QStringList expected;
-        for (int n = 1; n <= last; ++n)
+        for (int n = 0; n <= last; ++n)
             expected << QString::number(n);
         QCOMPARE(items, expected);
         QCOMPARE(combo->currentIndex(), -1);
@@ -217,7 +240,6 @@ private slots:
                                   Find<QLineEdit>(form, "Text9"), Find<QLineEdit>(form, "Text2")}) {
             QCOMPARE(result->palette().color(QPalette::Text), QColor(255, 0, 0));
             QCOMPARE(result->alignment(), Qt::AlignCenter);
-            QVERIFY(!result->isReadOnly());
         }
         QVERIFY(Find<QLineEdit>(form, "Text2")->font().bold() &&
                 !Find<QLineEdit>(form, "Text4")->font().bold());
@@ -241,20 +263,34 @@ private slots:
         QVERIFY(SamePicture(close->picture(), toolkit::LoadPicture(toolkit::Picture::Close)));
     }
 
-    // The keyboard starts in the end reading and visits it before the start reading.
+    // The keyboard goes as the eye does: the start reading, the end reading and the distance,
+    // top to bottom and left to right as they stand, then Старт, which acts on them, then the
+    // results, the example video's link and Закрыть, and round again.
     void tabOrder() {
         Form4* form = Open();
         QVERIFY(QTest::qWaitForWindowActive(form));
-        QCOMPARE(QApplication::focusWidget(), Find<QComboBox>(form, "Combo1"));
-        const QStringList expected = {"Combo2",   "Combo3",   "Combo4", "Combo5", "Combo6",
-                                      "Text2",    "Text3",    "Text4",  "Text7",  "Text9",
-                                      "Command1", "Command3", "Combo1"};
+        QCOMPARE(QApplication::focusWidget(), Find<QComboBox>(form, "Combo4"));
+        const QStringList expected = {"Combo5", "Combo6",   "Combo1",   "Combo2", "Combo3",
+                                      "Text3",  "Command1", "Text4",    "Text7",  "Text9",
+                                      "Text2",  "Label21",  "Command3", "Combo4"};
         QStringList chain;
+        QList<QWidget*> inputs = {QApplication::focusWidget()};
         for (qsizetype i = 0; i < expected.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             chain << QApplication::focusWidget()->objectName();
+            if (i < 6) inputs << QApplication::focusWidget();
         }
         QCOMPARE(chain, expected);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), Find<QPushButton>(form, "Command3"));
+
+        // The inputs as they stand: each one below the one before, or on its row to the right.
+        for (qsizetype i = 1; i < inputs.size(); ++i) {
+            const QRect before = inputs[i - 1]->geometry(), here = inputs[i]->geometry();
+            QVERIFY2(here.top() > before.top() ||
+                         (here.top() == before.top() && here.left() > before.left()),
+                     qPrintable(inputs[i]->objectName()));
+        }
     }
 
     // Return on the focused Старт computes, as a click does.
@@ -267,6 +303,105 @@ private slots:
         QCOMPARE(Shown(form), (QStringList{"0", "0", "10", "12,6"}));
     }
 
+    // Return, and the keypad's Enter, in any reading or in the distance compute as Старт does;
+    // a clock box takes no new item from it.
+    void returnInAnInputComputes_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("key");
+        for (const char* name :
+             {"Combo4", "Combo5", "Combo6", "Combo1", "Combo2", "Combo3", "Text3"}) {
+            QTest::addRow("%s Return", name) << name << int(Qt::Key_Return);
+            QTest::addRow("%s Enter", name) << name << int(Qt::Key_Enter);
+        }
+    }
+    void returnInAnInputComputes() {
+        QFETCH(QString, name);
+        QFETCH(int, key);
+        Form4* form = Open();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        TypeReadings(form, kTenSeconds);
+        auto* input = form->findChild<QWidget*>(name);
+        input->setFocus();
+        const auto* combo = qobject_cast<QComboBox*>(input);
+        const int items = combo ? combo->count() : 0;
+        QTest::keyClick(input, Qt::Key(key),
+                        key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        QCOMPARE(Shown(form), (QStringList{"0", "0", "10", "12,6"}));
+        QVERIFY(form->Record());
+        QCOMPARE(InputTexts(form), (QStringList{"10", "20", "30", "10", "20", "40", "35"}));
+        if (combo) QCOMPARE(combo->count(), items);
+    }
+
+    // Escape closes the dashcam window from wherever the keyboard is in it, as Закрыть does;
+    // the program and its main window go on.
+    void escapeClosesTheWindow_data() {
+        QTest::addColumn<QString>("name");
+        for (const char* name : {"Combo4", "Combo3", "Text3", "Command1", "Text2", "Label21"})
+            QTest::newRow(name) << name;
+    }
+    void escapeClosesTheWindow() {
+        QFETCH(QString, name);
+        toolkit::Show<Form1>();
+        Form4* form = Open();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        TypeReadings(form, kTenSeconds);
+        Find<QPushButton>(form, "Command1")->click();
+        auto* control = form->findChild<QWidget*>(name);
+        control->setFocus();
+        QCOMPARE(QApplication::focusWidget(), control);
+        QTest::keyClick(control, Qt::Key_Escape);
+        QVERIFY(!form->isVisible());
+        QVERIFY(!toolkit::Instance<Form4>());
+        QVERIFY(main->isVisible() && toolkit::Instance<Form1>() == main);
+    }
+
+    // The missing-value warning stays above without the keyboard: Escape in the window closes
+    // the warning first, and only the next Escape the window.
+    void escapeClosesTheWarningFirst() {
+        toolkit::Show<Form1>();
+        Form4* form = Open();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        TypeReadings(form, kTenSeconds);
+        Type(Find<QComboBox>(form, "Combo2"), "");
+        QTest::keyClick(Find<QLineEdit>(form, "Text3"), Qt::Key_Return);
+        QVERIFY(toolkit::Instance<Form5>() && toolkit::Instance<Form5>()->isVisible());
+        QCOMPARE(QApplication::focusWidget(), Find<QComboBox>(form, "Combo2"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!toolkit::Instance<Form5>());
+        QVERIFY(form->isVisible());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!toolkit::Instance<Form4>());
+        QVERIFY(main->isVisible());
+    }
+
+    // The link to the example video takes the keyboard and opens the video with Return or Space.
+    void linkFromTheKeyboard_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("Space") << int(Qt::Key_Space);
+    }
+    void linkFromTheKeyboard() {
+        QFETCH(int, key);
+        Form4* form = Open();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        // No desktop program is asked: without xdg-utils on PATH the window only says so.
+        Undo undo;
+        const QByteArray path = qgetenv("PATH");
+        undo.Add([path] { qputenv("PATH", path); });
+        qputenv("PATH", QByteArray());
+        auto* link = Find<toolkit::Label>(form, "Label21");
+        int clicked = 0;
+        connect(link, &toolkit::Label::clicked, this, [&clicked] { ++clicked; });
+        Find<QLineEdit>(form, "Text2")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), link);
+        const QImage focused = link->grab().toImage(); // framed: the user sees the keyboard
+        QTest::keyClick(link, Qt::Key(key));
+        QCOMPARE(clicked, 1);
+        QTest::keyClick(link, Qt::Key_Tab);
+        QVERIFY(link->grab().toImage() != focused);
+    }
+
     void windowButtons() {
         Form4* form = Open();
         const Qt::WindowFlags flags = form->windowFlags();
@@ -274,13 +409,13 @@ private slots:
         QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
         QVERIFY(flags & Qt::WindowMinimizeButtonHint);
         QVERIFY(!(flags & Qt::WindowStaysOnTopHint));
-        QVERIFY(!form->close()); // only its own button closes it
+        QVERIFY(!form->close()); // only its own button and Escape close it
         QVERIFY(form->isVisible());
         QVERIFY(form->minimumSize() != form->maximumSize()); // sizable
     }
 
     // The readings are typed as start → end; the visible time and speed follow. The time is
-    // exactly end − start, shown to 0,01 s.
+    // exactly end − start, shown with every decimal the readings gave.
     void workedExamples_data() {
         QTest::addColumn<Readings>("in");
         QTest::addColumn<QStringList>("shown"); // hours, minutes, seconds, speed
@@ -303,26 +438,25 @@ private slots:
         QTest::newRow("hundredths 10:20:00-10:20:59,88 35m")
             << Readings{"10", "20", "0", "10", "20", "59,88", "35"}
             << QStringList{"0", "0", "59,88", "2,1"};
-        QTest::newRow("rounded up into a minute 10:00:00-10:00:59,996 1m")
+        QTest::newRow("every decimal 10:00:00-10:00:59,996 1m")
             << Readings{"10", "0", "0", "10", "0", "59,996", "1"}
-            << QStringList{"0", "1", "0", "0,06"};
+            << QStringList{"0", "0", "59,996", "0,06"};
+        QTest::newRow("a thousandth 10:20:30-10:20:30,001 35m")
+            << Readings{"10", "20", "30", "10", "20", "30,001", "35"}
+            << QStringList{"0", "0", "0,001", "126000"};
         QTest::newRow("all three 10:00:00-12:34:56,5 1000m")
             << Readings{"10", "0", "0", "12", "34", "56,5", "1000"}
             << QStringList{"2", "34", "56,5", "0,39"};
+        QTest::newRow("highest parts 23:59:59,9999-24:59:59,9999 1000m")
+            << Readings{"23", "59", "59,9999", "24", "59", "59,9999", "1000"}
+            << QStringList{"1", "0", "0", "1"};
         QTest::newRow("no distance") << Readings{"10", "20", "30", "10", "20", "40", "0"}
                                      << QStringList{"0", "0", "10", "0"};
-        QTest::newRow("60 minutes and seconds 10:59:60-11:01:00 36m")
-            << Readings{"10", "59", "60", "11", "1", "0", "36"}
-            << QStringList{"0", "1", "0", "2,16"};
     }
     void workedExamples() {
         QFETCH(Readings, in);
         QFETCH(QStringList, shown);
         Form4* form = Open();
-        // Whatever the user left in the result fields gives way to the new time.
-        for (QLineEdit* result : {Find<QLineEdit>(form, "Text4"), Find<QLineEdit>(form, "Text7"),
-                                  Find<QLineEdit>(form, "Text9"), Find<QLineEdit>(form, "Text2")})
-            Type(result, "99");
         TypeReadings(form, in);
         QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
         QCOMPARE(Shown(form), shown);
@@ -346,9 +480,9 @@ private slots:
             });
         TypeReadings(form, {"10", "0", "0", "11", "2", "3,4567", "36"});
         Find<QPushButton>(form, "Command1")->click();
-        QCOMPARE(writes,
-                 (QStringList{"Text4=1", "Text7=2", "Text9=3,46", "Text8=3,46", "Text6=123,46",
-                              "Text5=3723,46", "Text1=3723,4567", "Text2=0,03"}));
+        QCOMPARE(writes, (QStringList{"Text4=1", "Text7=2", "Text9=3,4567", "Text8=3,4567",
+                                      "Text6=123,4567", "Text5=3723,4567", "Text1=3723,4567",
+                                      "Text2=0,03"}));
 
         // A whole number of hours: every field is still written, with zero seconds.
         writes.clear();
@@ -359,7 +493,9 @@ private slots:
         QVERIFY(NoAlert());
     }
 
-    // An empty or mistyped reading opens the warning and changes no field.
+    // An empty or mistyped reading opens the warning; the results of the calculation before are
+    // emptied and its record dropped, the inputs stay as typed, and the keyboard goes to the
+    // first field at fault.
     void unreadableInput_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("text");
@@ -378,82 +514,131 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, text);
         Form4* form = Open();
+        QVERIFY(QTest::qWaitForWindowActive(form));
         TypeReadings(form, kTenSeconds);
         Find<QPushButton>(form, "Command1")->click();
         QCOMPARE(Shown(form), (QStringList{"0", "0", "10", "12,6"}));
-        if (auto* combo = form->findChild<QComboBox*>(name))
+        QWidget* field = form->findChild<QWidget*>(name);
+        if (auto* combo = qobject_cast<QComboBox*>(field))
             Type(combo, text);
         else
-            Type(form->findChild<QLineEdit*>(name), text);
-        const QStringList before = Texts(form);
+            Type(static_cast<QLineEdit*>(field), text);
+        const QStringList inputs = InputTexts(form);
         QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
-        QCOMPARE(Texts(form), before);
+        QCOMPARE(InputTexts(form), inputs);
+        QCOMPARE(Written(form), QStringList(8, QString()));
+        QVERIFY(!form->Record());
         QVERIFY(toolkit::Instance<Form5>() && toolkit::Instance<Form5>()->isVisible());
         QVERIFY(!toolkit::Instance<Form6>());
+        QCOMPARE(QApplication::focusWidget(), field);
+        QCOMPARE(CopiedRecord(form), kUntouched);
     }
 
+    // Of several fields at fault, the keyboard goes to the first as the window shows them.
     void startAtOnceWarns() {
         Form4* form = Open();
-        const QStringList before = Texts(form);
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        Find<QLineEdit>(form, "Text3")->setFocus();
+        const QStringList inputs = InputTexts(form);
         QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
-        QCOMPARE(Texts(form), before);
+        QCOMPARE(InputTexts(form), inputs);
         QVERIFY(toolkit::Instance<Form5>() && toolkit::Instance<Form5>()->isVisible());
+        QCOMPARE(QApplication::focusWidget(), Find<QComboBox>(form, "Combo4"));
     }
 
-    // Readings that cannot be right are refused with a message naming the field; no field
-    // changes and no warning opens.
+    // Readings that cannot be right are refused with a message naming the field and, for a
+    // reading no clock shows, its limit; no warning opens. The results of the calculation
+    // before are emptied and its record dropped, so that «Копировать расчёт» has nothing to
+    // copy; the keyboard is in the field at fault when the message closes.
     void refusedReadings_data() {
         QTest::addColumn<Readings>("in");
         QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("field");
         const QString midnight = QStringLiteral(
             "Расчёт невозможен: конечные показания времени раньше начальных. Если запись идёт "
             "через полночь, укажите конечный час как 24, например 24:00:10.");
         const QString same = QStringLiteral(
             "Расчёт невозможен: конечные показания времени совпадают с начальными: время не "
             "прошло, скорость не определена.");
-        QTest::newRow("end before start")
-            << Readings{"10", "20", "40", "10", "20", "30", "35"} << midnight;
+        QTest::newRow("end before start, after 81 m in 4 s")
+            << Readings{"10", "33", "24", "10", "33", "20", "35"} << midnight << "Combo1";
         QTest::newRow("past midnight as hour 0")
-            << Readings{"23", "59", "50", "0", "0", "10", "31"} << midnight;
+            << Readings{"23", "59", "50", "0", "0", "10", "31"} << midnight << "Combo1";
         QTest::newRow("equal readings")
-            << Readings{"10", "20", "30", "10", "20", "30", "35"} << same;
+            << Readings{"10", "20", "30", "10", "20", "30", "35"} << same << "Combo1";
         QTest::newRow("equal readings, no distance")
-            << Readings{"10", "20", "30", "10", "20", "30", "0"} << same;
+            << Readings{"10", "20", "30", "10", "20", "30", "0"} << same << "Combo1";
         QTest::newRow("negative start hour")
             << Readings{"-10", "20", "30", "10", "20", "40", "35"}
             << QStringLiteral("Расчёт невозможен: значение «Часы начальных показаний» "
-                              "не может быть отрицательным.");
+                              "не может быть отрицательным.")
+            << "Combo4";
         QTest::newRow("negative distance")
             << Readings{"10", "20", "30", "10", "20", "40", "-35"}
             << QStringLiteral(
-                   "Расчёт невозможен: значение «Расстояние» не может быть отрицательным.");
+                   "Расчёт невозможен: значение «Расстояние» не может быть отрицательным.")
+            << "Text3";
+        QTest::newRow("minute 61 10:61:00")
+            << Readings{"10", "61", "0", "10", "62", "0", "35"}
+            << QStringLiteral("Расчёт невозможен: значение «Минуты начальных показаний» должно "
+                              "быть целым числом от 0 до 59.")
+            << "Combo5";
+        QTest::newRow("hours 25 to 26")
+            << Readings{"25", "0", "0", "26", "0", "0", "35"}
+            << QStringLiteral("Расчёт невозможен: значение «Часы начальных "
+                              "показаний» должно быть целым числом от 0 до 23.")
+            << "Combo4";
+        QTest::newRow("end hour 25")
+            << Readings{"23", "59", "50", "25", "0", "10", "31"}
+            << QStringLiteral("Расчёт невозможен: значение «Часы конечных "
+                              "показаний» должно быть целым числом от 0 до 24.")
+            << "Combo1";
+        QTest::newRow("second 60 10:59:60")
+            << Readings{"10", "59", "60", "11", "1", "0", "36"}
+            << QStringLiteral("Расчёт невозможен: значение «Секунды "
+                              "начальных показаний» должно быть меньше 60.")
+            << "Combo6";
+        QTest::newRow("fraction of a minute")
+            << Readings{"10", "20", "30", "10", "20,5", "40", "35"}
+            << QStringLiteral("Расчёт невозможен: значение «Минуты конечных показаний» должно "
+                              "быть целым числом от 0 до 59.")
+            << "Combo2";
         QTest::newRow("end hours too large")
             << Readings{"0", "0", "0", "1000000000000000", "0", "0", "1"}
-            << QStringLiteral(
-                   "Расчёт невозможен: значение «Часы конечных показаний» слишком велико.");
+            << QStringLiteral("Расчёт невозможен: значение «Часы конечных показаний» должно "
+                              "быть целым числом от 0 до 24.")
+            << "Combo1";
         QTest::newRow("distance too large for the time")
             << Readings{"10", "20", "30", "10", "20", "30,0001", "900000000000000"}
-            << QStringLiteral("Расчёт невозможен: значение «Расстояние» слишком велико.");
+            << QStringLiteral("Расчёт невозможен: значение «Расстояние» слишком велико.")
+            << "Text3";
     }
     void refusedReadings() {
         QFETCH(Readings, in);
         QFETCH(QString, message);
+        QFETCH(QString, field);
         Form4* form = Open();
-        TypeReadings(form, kTenSeconds);
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        TypeReadings(form, {"10", "33", "20", "10", "33", "24", "81"});
         Find<QPushButton>(form, "Command1")->click();
+        QCOMPARE(Shown(form), (QStringList{"0", "0", "4", "72,9"}));
+        QVERIFY(CopiedRecord(form).contains(QStringLiteral("Скорость: 72,9 км/ч")));
         TypeReadings(form, in);
-        const QStringList before = Texts(form);
-        QVERIFY(before.contains(QStringLiteral("12,6")));
+        const QStringList inputs = InputTexts(form);
         QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
-        QCOMPARE(Texts(form), before);
+        QCOMPARE(InputTexts(form), inputs);
+        QCOMPARE(Written(form), QStringList(8, QString()));
+        QVERIFY(!form->Record());
         QVERIFY(NoAlert());
         QMessageBox* box = Message(form);
         QVERIFY(box && box->isVisible());
         QCOMPARE(box->text(), message);
+        QCOMPARE(form->focusWidget(), form->findChild<QWidget*>(field));
+        box->close();
+        QCOMPARE(CopiedRecord(form), kUntouched);
     }
 
-    // Pressing Start again with the same readings shows the same results, and puts back what
-    // the user typed over them; a whole-number time warns neither time.
+    // Pressing Start again with the same readings shows the same results.
     void repeatedClick_data() {
         QTest::addColumn<Readings>("in");
         QTest::addColumn<QStringList>("shown");
@@ -469,17 +654,67 @@ private slots:
         TypeReadings(form, in);
         Find<QPushButton>(form, "Command1")->click();
         QCOMPARE(Shown(form), shown);
-        Type(Find<QLineEdit>(form, "Text4"), "7");
-        Type(Find<QLineEdit>(form, "Text9"), "");
         QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
         QCOMPARE(Shown(form), shown);
         QVERIFY(NoAlert());
     }
 
+    // The results are the calculation's: typing, deleting and pasting in them change nothing and
+    // keep the record, yet the keyboard reaches them, selects and copies them, and screen
+    // readers still name them.
+    void resultsReadOnly_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("accessibleName");
+        QTest::newRow("Text4 hours") << "Text4"
+                                     << "2"
+                                     << "Пройдено времени, час";
+        QTest::newRow("Text7 minutes") << "Text7"
+                                       << "34"
+                                       << "Пройдено времени, мин";
+        QTest::newRow("Text9 seconds") << "Text9"
+                                       << "56,5"
+                                       << "Пройдено времени, сек";
+        QTest::newRow("Text2 speed") << "Text2"
+                                     << "0,39"
+                                     << "Скорость, км/час";
+    }
+    void resultsReadOnly() {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        QFETCH(QString, accessibleName);
+        Form4* form = Open();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        TypeReadings(form, {"10", "0", "0", "12", "34", "56,5", "1000"});
+        Find<QPushButton>(form, "Command1")->click();
+        auto* result = Find<QLineEdit>(form, qPrintable(name));
+        QCOMPARE(result->text(), text);
+        QApplication::clipboard()->setText(QStringLiteral("99"));
+        QTest::mouseClick(result, Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), result);
+        QTest::keyClicks(result, QStringLiteral("7"));
+        QTest::keyClick(result, Qt::Key_Backspace);
+        QTest::keyClick(result, Qt::Key_Delete);
+        QTest::keyClick(result, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(result->text(), text);
+        QVERIFY(form->Record());
+
+        QTest::keyClick(result, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(result->selectedText(), text);
+        QTest::keyClick(result, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), text);
+
+        QAccessibleInterface* access = QAccessible::queryAccessibleInterface(result);
+        QVERIFY(access);
+        QCOMPARE(access->text(QAccessible::Name), accessibleName);
+        QCOMPARE(access->text(QAccessible::Value), text);
+        QVERIFY(access->state().readOnly);
+    }
+
     void choosingComputesNothing() {
         Form4* form = Open();
         TypeReadings(form, kTenSeconds);
-        Find<QComboBox>(form, "Combo1")->setCurrentIndex(11); // "12", as a pick from the list
+        Find<QComboBox>(form, "Combo1")->setCurrentIndex(12); // "12", as a pick from the list
         QCOMPARE(Find<QComboBox>(form, "Combo1")->currentText(), QStringLiteral("12"));
         for (QLineEdit* field : {Find<QLineEdit>(form, "Text4"), Find<QLineEdit>(form, "Text7"),
                                  Find<QLineEdit>(form, "Text9"), Find<QLineEdit>(form, "Text2")})

@@ -241,8 +241,8 @@ private slots:
                  Sorted({"elapsed", "hours", "minutes", "seconds", "speed"}));
         const auto& in = example.inputs;
         const core::DashcamSpeed r = core::ComputeDashcamSpeed(
-            {Std(in["endHours"]), Std(in["endMinutes"]), Std(in["endSeconds"]),
-             Std(in["startHours"]), Std(in["startMinutes"]), Std(in["startSeconds"]),
+            {Std(in["startHours"]), Std(in["startMinutes"]), Std(in["startSeconds"]),
+             Std(in["endHours"]), Std(in["endMinutes"]), Std(in["endSeconds"]),
              Std(in["distance"])});
         QCOMPARE(example.results["elapsed"], Q(r.elapsedText));
         QCOMPARE(example.results["speed"], Q(r.speedText));

@@ -1,5 +1,6 @@
 #include "windows/alerts/alert_window.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <array>
 
@@ -44,6 +45,14 @@ void AlertWindow::Form_Load() {
     timer(1)->setEnabled(true);
     for (int k = 2; k <= kTimers; ++k)
         timer(k)->setEnabled(false);
+}
+
+void AlertWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        Command1_Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 // One step of the ring: show frame K, hand over to the next timer.

@@ -6,11 +6,14 @@
 #include <span>
 
 #include "windows/toolkit/controls.h"
+#include "windows/toolkit/forms.h"
 #include "windows/toolkit/layout.h"
 
-// A small window that animates a one-line warning until the user presses "ОК": twelve
-// frames in which the sentence turns red from left to right, one every 100 ms, for ever.
-// It stays above the other windows without taking the focus from them.
+// A small window that animates a one-line warning until the user presses "ОК" or Escape:
+// twelve frames in which the sentence turns red from left to right, one every 100 ms, for ever.
+// It stays above the other windows without taking the focus from them, so Escape reaches it in
+// two ways: in the alert itself, once the user has clicked it, and in the window that opened it,
+// whose Escape closes the open alert first (CloseOpenAlert) before doing anything of its own.
 class AlertWindow : public QWidget {
     Q_OBJECT
 public:
@@ -39,6 +42,8 @@ protected:
     // Discards this window's default instance.
     virtual void Discard() = 0;
     void paintEvent(QPaintEvent* event) override;
+    // Escape closes the alert as "ОК" does; it never reaches another window.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QPixmap background_;
@@ -46,6 +51,17 @@ private:
     std::array<QPixmap, kTimers> frames_;
     toolkit::Controls controls_;
 };
+
+// For the Escape of a window that opens alerts of kind A: closes the open one as its "ОК" does
+// and returns true, so that the window's own Escape waits for the next press; false when none
+// is open. The window calls it first in its keyPressEvent:
+//     if (event->key() == Qt::Key_Escape && !CloseOpenAlert<Form3>()) …the window's own Escape…
+template <typename A> bool CloseOpenAlert() {
+    A* alert = toolkit::Instance<A>();
+    if (!alert || !alert->isVisible()) return false;
+    alert->Command1_Click();
+    return true;
+}
 
 // "Не установлено одно из значений": a value the calculation needs is empty.
 class Form3 final : public AlertWindow {

@@ -2,9 +2,13 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "core/dashcam.h"
 #include "core/numeric_error.h"
@@ -49,7 +53,10 @@ Form4::Form4() {
     OnChange(Text8, this, &Form4::Text8_Change);
     OnClick(Command3, this, &Form4::Command3_Click);
     OnClick(Label21, this, &Form4::Label21_Click);
-    record_.DropOnEdit({Text4, Text7, Text9, Text2});
+    // Return in a reading or in the distance computes, as Старт does.
+    for (QComboBox* reading : {Combo4, Combo5, Combo6, Combo1, Combo2, Combo3})
+        toolkit::OnReturn(reading->lineEdit(), this, &Form4::Command1_Click);
+    toolkit::OnReturn(Text3, this, &Form4::Command1_Click);
     toolkit::CenterOnScreen(this);
 }
 
@@ -61,23 +68,44 @@ void Form4::paintEvent(QPaintEvent*) {
 void Form4::Form_Load() {
     toolkit::DisableXbutton(this);
     Frame1->hide();
-    Combo1->setFocus(); // the lowest tab index of the controls that take the focus
+    Combo4->setFocus(); // the lowest tab index of the controls that take the focus
 }
 
-// Nothing is written unless time and speed are both known. A mistyped or empty reading opens
-// the warning; readings that cannot be right are refused with a message naming the field.
+void Form4::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (!CloseOpenAlert<Form5>()) Command3_Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+std::array<QWidget*, 7> Form4::Inputs() const {
+    return {Combo4, Combo5, Combo6, Combo1, Combo2, Combo3, Text3};
+}
+
+// Nothing is shown unless time and speed are both known: a failure empties the results. A
+// mistyped or empty reading opens the warning; readings that cannot be right are refused with
+// a message naming the field. Either way the keyboard goes to the field at fault.
 void Form4::Command1_Click() {
+    QStringList texts;
+    for (QWidget* input : Inputs()) {
+        auto* combo = qobject_cast<QComboBox*>(input);
+        texts << (combo ? combo->currentText() : static_cast<QLineEdit*>(input)->text());
+    }
     core::DashcamSpeed result;
     core::CalculationRecord record;
-    const QStringList texts = {Combo1->currentText(), Combo2->currentText(), Combo3->currentText(),
-                               Combo4->currentText(), Combo5->currentText(), Combo6->currentText(),
-                               Text3->text()};
     try {
-        result =
-            core::ComputeDashcamSpeed({Std(texts[0]), Std(texts[1]), Std(texts[2]), Std(texts[3]),
-                                       Std(texts[4]), Std(texts[5]), Std(texts[6])},
-                                      &record);
+        result = core::ComputeDashcamSpeed({.startHours = Std(texts[core::kStartHours]),
+                                            .startMinutes = Std(texts[core::kStartMinutes]),
+                                            .startSeconds = Std(texts[core::kStartSeconds]),
+                                            .endHours = Std(texts[core::kEndHours]),
+                                            .endMinutes = Std(texts[core::kEndMinutes]),
+                                            .endSeconds = Std(texts[core::kEndSeconds]),
+                                            .distance = Std(texts[core::kDistance])},
+                                           &record);
     } catch (const core::NumericError& error) {
+        ClearResults();
+        FocusField(error);
         if (error.kind() == core::NumericErrorKind::TypeMismatch)
             toolkit::Show<Form5>();
         else
@@ -89,7 +117,7 @@ void Form4::Command1_Click() {
     record_.Keep(std::move(record));
 }
 
-// The elapsed seconds as shown, to 0,01 s.
+// The elapsed seconds as shown: every decimal the readings gave.
 void Form4::Text1_Change() {
     const QString text = Text1->text();
     if (text.isEmpty()) return;
@@ -116,8 +144,8 @@ void Form4::Text8_Change() {
     toolkit::WriteText(Text9, Text8->text());
 }
 
-// Every write runs its handler, also when the text stays the same, so that a second click puts
-// back what the user typed over the results.
+// Every write runs its handler, also when the text stays the same, so that every calculation
+// writes every field of the split.
 void Form4::SplitOff(QLineEdit* seconds, std::int16_t unit, QLineEdit* whole, QLineEdit* rest) {
     const QString text = seconds->text();
     if (text.isEmpty()) return;
@@ -129,6 +157,18 @@ void Form4::SplitOff(QLineEdit* seconds, std::int16_t unit, QLineEdit* whole, QL
     }
     toolkit::WriteText(whole, Q(split.whole));
     toolkit::WriteText(rest, Q(split.rest));
+}
+
+void Form4::ClearResults() {
+    for (QLineEdit* field : {Text1, Text5, Text6, Text8, Text4, Text7, Text9, Text2})
+        field->setText(QString());
+    record_.Drop();
+}
+
+void Form4::FocusField(const core::NumericError& error) {
+    const auto inputs = Inputs();
+    if (error.input() >= 0 && error.input() < static_cast<int>(inputs.size()))
+        inputs[static_cast<std::size_t>(error.input())]->setFocus(Qt::OtherFocusReason);
 }
 
 void Form4::ShowRefusal(const core::NumericError& error, const QStringList& texts) {

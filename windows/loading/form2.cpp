@@ -59,10 +59,13 @@ Form2::Form2() {
     OnClick(Command2, this, &Form2::Command2_Click);
     OnClick(Command3, this, &Form2::Command3_Click);
     OnReturn(Text1, this, &Form2::Command1_Click); // Return in the speed starts, as Старт does
-    // Escape closes the window as Закрыть does; it never reaches the main window under it.
+    // Escape closes an open alert, else the window as Закрыть does; it never reaches the main
+    // window under it.
     auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     close->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(close, &QShortcut::activated, Command3, &QPushButton::click);
+    connect(close, &QShortcut::activated, this, [this] {
+        if (!CloseOpenAlert<Form3>()) Command3->click();
+    });
 }
 
 void Form2::paintEvent(QPaintEvent*) {

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -13,6 +14,7 @@
 #include "core/loading.h"
 #include "core/stopping.h"
 #include "resources/frames.h"
+#include "windows/alerts/alert_window.h"
 #include "windows/dashcam/form4.h"
 #include "windows/help/help_window.h"
 #include "windows/loading/form2.h"
@@ -134,6 +136,16 @@ void Form1::paintEvent(QPaintEvent*) {
         framesQueued_ = true;
         QTimer::singleShot(0, this, [this] { LoadFrames(); });
     }
+}
+
+// Escape closes an open alert; it never ends the program.
+void Form1::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        CloseOpenAlert<Form3>();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Form1::Form_Load() {
