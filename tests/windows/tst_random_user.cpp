@@ -1,6 +1,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QElapsedTimer>
@@ -12,6 +13,7 @@
 #include <map>
 #include <random>
 
+#include "core/stopping.h"
 #include "find_control.h"
 #include "test_main.h"
 #include "windows/alerts/alert_window.h"
@@ -20,12 +22,19 @@
 #include "windows/main/form1.h"
 #include "windows/toolkit/controls.h"
 #include "windows/toolkit/forms.h"
+#include "windows/toolkit/text.h"
 
 // A seeded random user: thousands of clicks, typed and pasted texts, list picks and timer
 // ticks across every window, with the program's promises checked after each one.
 // KVARNET_RANDOM_ACTIONS sets how many (default 1500), KVARNET_RANDOM_SEED the seed; the
 // seed and the action are printed with any failure, so it can be replayed.
 namespace {
+
+// The text of a window's field, for the core.
+std::string Std(const QWidget* window, const char* field) {
+    return Find<QLineEdit>(window, field)->text().toStdString();
+}
+
 
 int EnvNumber(const char* name, int fallback) {
     bool ok = false;
@@ -266,6 +275,35 @@ class RandomUserTest : public QObject {
                 Find<QLineEdit>(f, "Text6")->text(), Find<QLineEdit>(f, "Text8")->text()};
             QVERIFY2(results.count(QString()) == 0 || results.count(QString()) == 4,
                      qPrintable(where + ": main results " + results.join('/')));
+            // Results shown belong to the inputs beside them: the window's own ones are what
+            // the inputs give now, and a record kept is that of the results shown.
+            const bool own = Find<toolkit::Label>(f, "Label7")->text().contains(
+                QStringLiteral("остановочный путь"));
+            if (!results.contains(QString()) && own && !f->AnimationRunning()) {
+                const auto mode = Find<QCheckBox>(f, "Check1")->isChecked()
+                                      ? core::StoppingMode::SkidKnown
+                                      : core::StoppingMode::SpeedKnown;
+                const core::StoppingResults again = core::ComputeStopping(
+                    {Std(f, "Text1"), Std(f, "Text2"), Std(f, "Text3"), Std(f, "Text7"),
+                     Std(f, "Text5")},
+                    mode);
+                QVERIFY2(results == QStringList({toolkit::Q(again.first),
+                                                 toolkit::Q(again.speedMs),
+                                                 toolkit::Q(again.distance),
+                                                 toolkit::Q(again.time)}),
+                         qPrintable(where + ": main results of other inputs " +
+                                    results.join('/')));
+            }
+            if (const core::CalculationRecord* record = f->Record()) {
+                QStringList kept;
+                for (const core::RecordValue& r : record->results)
+                    kept << toolkit::Q(r.text);
+                QStringList shown = results;
+                kept.sort();
+                shown.sort();
+                QVERIFY2(kept == shown,
+                         qPrintable(where + ": main record of other results " + kept.join('/')));
+            }
         }
         if (Form4* f = toolkit::Instance<Form4>()) {
             const QStringList results = {
