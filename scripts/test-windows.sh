@@ -9,8 +9,10 @@
 #     presses Старт, copies the four results out of their fields as a user would and compares
 #     them with kvarnet-calc's for the inputs the window shows, then ends it with Выход;
 #  5. installs the installer silently into a wine prefix of its own, checks the files, the
-#     Start-menu shortcuts and the uninstaller entry, uninstalls it and checks nothing is left.
-# A failed build stops it; steps 2 to 5 each run, and it fails if any of them did.
+#     Start-menu shortcuts and the uninstaller entry, uninstalls it and checks nothing is left;
+#  6. installs it again with its pages on a virtual display and checks that the finish page's
+#     "Запустить Кварнет" has the desktop's shell start the program, not the elevated installer.
+# A failed build stops it; steps 2 to 6 each run, and it fails if any of them did.
 # Usage: scripts/test-windows.sh [build-dir]   (default build-win/)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -119,27 +121,38 @@ fields() { # the texts of the named fields into $joined, joined by ";"
     joined+="${joined:+;}$clip"
   done
 }
-program_from_the_zip() {
+# A virtual display with a window manager for the rest of the subshell it is called in: DISPLAY
+# names it, and it ends with the subshell.
+virtual_display() {
   local display=93
   while [ -e /tmp/.X11-unix/X$display ] || [ -e /tmp/.X$display-lock ]; do
     display=$((display + 1))
   done
   Xvfb :$display -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  local xvfb=$!
+  # shellcheck disable=SC2064 # this Xvfb's id, now
+  trap "kill $!" EXIT
+  export DISPLAY=:$display
+  for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.2; done
+  icewm >/dev/null 2>&1 &
+}
+# The main window of the program, once it shows, into $window.
+main_window() {
+  window=
+  for _ in $(seq 120); do
+    window=$(xdotool search --onlyvisible --name '^Кварнет $' 2>/dev/null | head -n 1)
+    [ -n "$window" ] && return
+    sleep 0.5
+  done
+  return 1
+}
+program_from_the_zip() {
   (
-    export DISPLAY=:$display WINEPREFIX=$build/wine-app
-    for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.2; done
-    icewm >/dev/null 2>&1 &
+    virtual_display
+    export WINEPREFIX=$build/wine-app
     new_prefix "$WINEPREFIX"
     (cd "$app" && exec "$wine" kvarnet.exe) &
     program=$!
-    window=
-    for _ in $(seq 120); do
-      window=$(xdotool search --onlyvisible --name '^Кварнет $' 2>/dev/null | head -n 1)
-      [ -n "$window" ] && break
-      sleep 0.5
-    done
-    if [ -z "$window" ]; then
+    if ! main_window; then
       echo "FAIL: the main window did not appear"
       kill "$program"
       exit 1
@@ -188,9 +201,6 @@ program_from_the_zip() {
     "$wineserver" -k 2>/dev/null
     exit $status
   )
-  local status=$?
-  kill "$xvfb"
-  return $status
 }
 
 # 5. The installer, silently, into a prefix of its own; then the uninstaller.
@@ -232,8 +242,69 @@ installer() {
   ((failed == 0)) && echo "installed, registered and uninstalled without a trace"
 }
 
+# 6. The installer with its pages, on a virtual display, into a prefix of its own: Enter on the
+# folder page installs, Enter on the finish page, with "Запустить Кварнет" ticked as it comes,
+# ends it. The installer runs with administrator rights; the program must not get them from it,
+# so it is the desktop's shell (explorer.exe) that starts it. The program is then ended with
+# Выход and uninstalled.
+finish_page() {
+  (
+    virtual_display
+    export WINEPREFIX=$build/wine-finish
+    fail() { # with what the display showed
+      mkdir -p "$build/shots"
+      import -window root "$build/shots/finish-page.png"
+      echo "FAIL: $* (the display: shots/finish-page.png)"
+      "$wineserver" -k 2>/dev/null
+      exit 1
+    }
+    rm -rf "$WINEPREFIX"
+    new_prefix "$WINEPREFIX"
+    "$wineserver" -w
+    "$wine" "$build/kvarnet-setup-$version.exe" &
+    local setup=$! installer
+    for _ in $(seq 60); do
+      installer=$(xdotool search --onlyvisible --name '^Установка Кварнет' 2>/dev/null | head -n 1)
+      [ -n "$installer" ] && break
+      sleep 0.5
+    done
+    [ -n "$installer" ] || fail "the installer's window did not appear"
+    # Enter presses each page's default button: Установить, then (nothing while the files are
+    # copied) Готово. A message box stays, and the installer with it.
+    for _ in $(seq 120); do
+      kill -0 "$setup" 2>/dev/null || break
+      xdotool key --window "$installer" Return 2>/dev/null
+      sleep 1
+    done
+    kill -0 "$setup" 2>/dev/null && fail "the installer did not end"
+    main_window || fail "the finish page did not start the program"
+    # Who started it, from Windows' list of processes (wmic writes UTF-16).
+    local parent
+    parent=$("$wine" wmic process get Name,ParentProcessId,ProcessId 2>/dev/null |
+      iconv -f UTF-16 -t UTF-8 | tr -d '\r' |
+      awk '$1 != "Name" && NF == 3 { name[$3] = $1; parent[$1] = $2 }
+           END { print name[parent["kvarnet.exe"]] }')
+    echo "the finish page's program was started by ${parent:-a process that has ended}"
+    local status=0
+    if [ "$parent" != explorer.exe ]; then
+      echo "FAIL: the program was not started by the desktop's shell"
+      status=1
+    fi
+    click Command3
+    for _ in $(seq 40); do
+      xdotool search --onlyvisible --name '^Кварнет $' >/dev/null 2>&1 || break
+      sleep 0.5
+    done
+    "$wineserver" -k 2>/dev/null
+    "$wine" 'C:\Program Files\kvarnet\uninstall.exe' /S
+    "$wineserver" -w
+    exit $status
+  )
+}
+
 failures=()
-for check in window_and_core_tests command_line_tests program_from_the_zip installer; do
+for check in window_and_core_tests command_line_tests program_from_the_zip installer \
+  finish_page; do
   step "$check"
   if "$check"; then echo "== $check: passed"; else failures+=("$check"); fi
 done
