@@ -689,8 +689,9 @@ private slots:
 
     // A save that fails is told with its reason, and neither an old record of the same name
     // nor anything else in the folder changes. The full disk is a small tmpfs mounted for the
-    // test; as root, who writes where the permissions say no, the read-only folder is also
-    // mounted read-only and the read-only file made immutable.
+    // test, and the read-only disk the test's folder mounted again read-only; as root, who
+    // writes where the permissions say no, the read-only folder and file are also made
+    // immutable.
     void failedSaveIsToldAndKeepsTheOldFile_data() {
         QTest::addColumn<QString>("setup");
         QTest::addColumn<QString>("name"); // the answer to the dialog, in the test's folder
@@ -698,6 +699,7 @@ private slots:
         QTest::addColumn<QString>("reason"); // after «Не удалось сохранить расчёт в файл «…»: »
         const QString noSpace = QStringLiteral("нет места на диске");
         const QString noPermission = QStringLiteral("нет прав на запись");
+        const QString readOnly = QStringLiteral("диск или папка доступны только для чтения");
         const QString noFolder = QStringLiteral("папка не существует");
         const QString notAFile = QStringLiteral("это папка или устройство, а не файл");
         QTest::newRow("html over an old file, disk full") << "full disk"
@@ -715,6 +717,12 @@ private slots:
         QTest::newRow("old file that may not be written") << "read-only file"
                                                           << "расчёт.pdf"
                                                           << "расчёт.pdf" << noPermission;
+        QTest::newRow("html over an old file, read-only disk") << "read-only disk"
+                                                               << "расчёт.html"
+                                                               << "расчёт.html" << readOnly;
+        QTest::newRow("pdf as a new file, read-only disk") << "read-only disk"
+                                                           << "новый.pdf"
+                                                           << "" << readOnly;
         QTest::newRow("html in a missing folder") << ""
                                                   << "нет-такой-папки/расчёт.html"
                                                   << "" << noFolder;
@@ -758,12 +766,18 @@ private slots:
             QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
             undo.Add([&folder, permissions] { QFile::setPermissions(folder.path(), permissions); });
             if (QFileInfo(folder.path()).isWritable()) {
-                if (!Run("mount", {"--bind", folder.path(), folder.path()}))
-                    QSKIP("root writes into a folder of mode 0500, and cannot mount one "
-                          "read-only here");
-                undo.Add([&folder] { Run("umount", {folder.path()}); });
-                QVERIFY(Run("mount", {"-o", "remount,bind,ro", folder.path()}));
+                if (!Run("chattr", {"+i", folder.path()}))
+                    QSKIP("root writes into a folder of mode 0500, and cannot make one "
+                          "immutable here");
+                undo.Add([&folder] { Run("chattr", {"-i", folder.path()}); });
             }
+        }
+        if (setup == "read-only disk") {
+            if (!Run("mount", {"--bind", folder.path(), folder.path()}))
+                QSKIP("cannot mount a folder again here (as root it can): no read-only disk to "
+                      "test on");
+            undo.Add([&folder] { Run("umount", {folder.path()}); });
+            QVERIFY(Run("mount", {"-o", "remount,bind,ro", folder.path()}));
         }
         if (setup == "read-only file") {
             const QString file = folder.filePath(old);

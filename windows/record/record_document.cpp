@@ -158,8 +158,9 @@ SaveResult FailureOf(int error) {
         return {SaveFailure::NoSpace, {}};
     case EACCES:
     case EPERM:
-    case EROFS:
         return {SaveFailure::NoPermission, {}};
+    case EROFS:
+        return {SaveFailure::ReadOnly, {}};
     case ENOENT:
     case ENOTDIR:
         return {SaveFailure::NoFolder, {}};
@@ -429,6 +430,8 @@ QString SaveResult::Reason() const {
         return QStringLiteral("нет места на диске");
     case SaveFailure::NoPermission:
         return QStringLiteral("нет прав на запись");
+    case SaveFailure::ReadOnly:
+        return QStringLiteral("диск или папка доступны только для чтения");
     case SaveFailure::NoFolder:
         return QStringLiteral("папка не существует");
     case SaveFailure::NotAFile:

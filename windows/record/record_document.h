@@ -24,6 +24,7 @@ enum class SaveFailure {
     None,         // saved
     NoSpace,      // the disk is full
     NoPermission, // the folder or the file may not be written
+    ReadOnly,     // the disk, or the folder as mounted, is read-only
     NoFolder,     // the folder does not exist
     NotAFile,     // the name is a folder or a device, not a file
     Other,        // anything else the system reports
