@@ -435,6 +435,96 @@ CalculationRecord Recorded(const std::function<void(CalculationRecord*)>& comput
     return record;
 }
 
+struct SourcesCase {
+    const char* name;
+    std::function<CalculationRecord()> compute;
+    bool deceleration; // the deceleration is an input
+    bool table;        // the coefficient came from the table
+};
+
+class RecordSources : public testing::TestWithParam<SourcesCase> {};
+
+// After the corrections, the notes say where the values the program offers come from: the
+// deceleration, for a record that has one as an input, and the table of coefficients, for one
+// that looked its coefficient up. The text and the JSON show the same notes.
+TEST_P(RecordSources, FollowTheCorrectionsInTheTextAndTheJson) {
+    const CalculationRecord record = GetParam().compute();
+    std::vector<std::string> expected = record.notes;
+    if (GetParam().deceleration) expected.emplace_back(kDecelerationSource);
+    if (GetParam().table) expected.emplace_back(kEfficiencyTableSource);
+    EXPECT_EQ(RecordNotes(record), expected);
+
+    const std::string text = RecordText(record);
+    std::string section = expected.empty() ? "" : "\nПримечания\n";
+    std::string json = "\"notes\": [";
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        section += "  – " + expected[i] + "\n";
+        json += (i ? ", " : "") + JsonString(expected[i]);
+    }
+    if (expected.empty())
+        EXPECT_EQ(text.find("\nПримечания\n"), std::string::npos) << text;
+    else
+        EXPECT_TRUE(text.ends_with(section)) << text;
+    const std::string recordJson = RecordJson(record);
+    EXPECT_EQ(recordJson.substr(recordJson.size() - json.size() - 2), json + "]}") << recordJson;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Calculations, RecordSources,
+    testing::Values(
+        SourcesCase{
+            "StoppingSkidKnown",
+            [] {
+                return Recorded([](CalculationRecord* r) {
+                    ComputeStopping({"0,8", "0,2", "0,3", "10", "6,8"}, StoppingMode::SkidKnown, r);
+                });
+            },
+            true, false},
+        SourcesCase{
+            "StoppingStopsEarly",
+            [] {
+                return Recorded([](CalculationRecord* r) {
+                    ComputeStopping({"0,8", "0,2", "0,3", "0", "6,8"}, StoppingMode::SpeedKnown, r);
+                });
+            },
+            true, false},
+        SourcesCase{"LoadingTypedCoefficient",
+                    [] {
+                        return Recorded([](CalculationRecord* r) {
+                            ComputeLoadBraking("1,28", "60", "0,8", "6,8", "0,3", r);
+                        });
+                    },
+                    true, false},
+        SourcesCase{"LoadingFromTheTable",
+                    [] {
+                        CalculationRecord record;
+                        ComputeLoadBraking("1,28", "60", "0,8", "6,8", "0,3", &record);
+                        StartFromTable(record, 1, 1, "1,28");
+                        return record;
+                    },
+                    true, true},
+        SourcesCase{"Dashcam",
+                    [] {
+                        return Recorded([](CalculationRecord* r) {
+                            ComputeDashcamSpeed({"10", "20", "40", "10", "20", "30", "35"}, r);
+                        });
+                    },
+                    false, false}),
+    CaseName());
+
+// The sources are no correction: a record with no corrections is still computed without any,
+// and shows its notes all the same.
+TEST(RecordSources, LeaveTheMethodAsTheCorrectionsSay) {
+    CalculationRecord record;
+    record.title = "t";
+    record.inputs.push_back(
+        {"Установившееся замедление, j", "6,8", "м/с²", "deceleration_ms2", "6,8"});
+    EXPECT_EQ(MethodLine(record), "по формулам раздела «Расчёт», без поправок программы");
+    EXPECT_NE(
+        RecordText(record).find("\nПримечания\n  – " + std::string(kDecelerationSource) + "\n"),
+        std::string::npos);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Calculations, RecordKeys,
     testing::Values(

@@ -363,7 +363,8 @@ private slots:
     void cleanup() { toolkit::DiscardAll(); }
 
     // The worked examples, copied through the keys: the text has the inputs, every formula
-    // with its values and the results; the HTML beside it has the same in tables.
+    // with its values, the results and the notes (where the deceleration comes from); the HTML
+    // beside it has the same in tables.
     void copyAfterCalculation_data() {
         QTest::addColumn<bool>("skidKnown");
         QTest::addColumn<QString>("x");
@@ -374,13 +375,16 @@ private slots:
                                                 "26,4",
                                                 "1,7",
                                                 "V = (j × t3 / 2 + √(2 × S × j)) × 3600 / 1000",
-                                                "T = V / 3,6 / j − t3 / 2"};
-        QTest::newRow("speed 60") << false << "60" << QStringList{"18",
-                                                                  "16,7",
-                                                                  "39,5",
-                                                                  "2,3",
-                                                                  "S = (v − j × t3 / 2)² / (2 × j)",
-                                                                  "v = V × 1000 / 3600"};
+                                                "T = V / 3,6 / j − t3 / 2",
+                                                "ГОСТ 25478-91 не действует"};
+        QTest::newRow("speed 60") << false << "60"
+                                  << QStringList{"18",
+                                                 "16,7",
+                                                 "39,5",
+                                                 "2,3",
+                                                 "S = (v − j × t3 / 2)² / (2 × j)",
+                                                 "v = V × 1000 / 3600",
+                                                 "ГОСТ 25478-91 не действует"};
     }
     void copyAfterCalculation() {
         QFETCH(bool, skidKnown);

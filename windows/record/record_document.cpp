@@ -51,7 +51,7 @@ QString Version() {
 const char kStyle[] = R"(
 body { font-family: 'Liberation Serif', 'Times New Roman', serif; font-size: 12pt; }
 h1 { font-size: large; font-weight: bold; text-align: center; margin-bottom: 4px; }
-h2 { font-size: medium; font-weight: bold; margin-top: 18px; margin-bottom: 8px; }
+h2 { font-size: medium; font-weight: bold; margin-top: 12px; margin-bottom: 6px; }
 table.header { margin-bottom: 6px; }
 td.label { font-size: 11pt; font-weight: bold; }
 td.header { font-size: 11pt; }
@@ -59,7 +59,7 @@ table { border-collapse: collapse; }
 td { font-size: 12pt; vertical-align: top; }
 th { font-size: 12pt; font-weight: bold; background-color: #eeeeee; text-align: left; }
 td.number { text-align: right; }
-li { margin-bottom: 6px; }
+li { margin-bottom: 3px; }
 thead { display: table-header-group; }
 table, tr, li { page-break-inside: avoid; break-inside: avoid; }
 h1, h2 { page-break-after: avoid; break-after: avoid; }
@@ -77,7 +77,7 @@ QString ValueTable(const std::vector<core::RecordValue>& values,
         QStringLiteral("<thead><tr><th width=\"64%\">Величина</th><th width=\"22%\">Значение</th>"
                        "<th width=\"14%\">Ед. изм.</th></tr></thead>\n<tbody>\n");
     const QString open =
-        QStringLiteral("<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"4\">\n");
+        QStringLiteral("<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n");
     QString out = open + head;
     for (std::size_t row = 0; row < values.size(); ++row) {
         if (std::find(partStarts.begin(), partStarts.end(), static_cast<int>(row)) !=
@@ -93,7 +93,7 @@ QString ValueTable(const std::vector<core::RecordValue>& values,
 // The header's lines, a row each: label and value.
 QString Header(const core::CalculationRecord& record) {
     QString out = QStringLiteral("<table class=\"header\" width=\"100%\" border=\"0\" "
-                                 "cellspacing=\"0\" cellpadding=\"2\">\n");
+                                 "cellspacing=\"0\" cellpadding=\"1\">\n");
     for (const core::HeaderLine& line : core::RecordHeader(record))
         out += QStringLiteral("<tr><td class=\"label\" width=\"26%\">%1:</td>"
                               "<td class=\"header\">%2</td></tr>\n")
@@ -139,9 +139,9 @@ QString Document(const core::CalculationRecord& record, const TableParts& parts)
     out += QStringLiteral("<h2>Исходные данные</h2>\n") + ValueTable(record.inputs, parts[0]);
     out += QStringLiteral("<h2>Расчёт</h2>\n") + Steps(record.steps);
     out += QStringLiteral("<h2>Результаты</h2>\n") + ValueTable(record.results, parts[1]);
-    if (!record.notes.empty()) {
+    if (const std::vector<std::string> notes = core::RecordNotes(record); !notes.empty()) {
         out += QStringLiteral("<h2>Примечания</h2>\n<ul>\n");
-        for (const std::string& note : record.notes)
+        for (const std::string& note : notes)
             out += QStringLiteral("<li>%1</li>\n").arg(Html(note));
         out += QStringLiteral("</ul>\n");
     }
@@ -240,6 +240,12 @@ qreal RowBottom(const QAbstractTextDocumentLayout& layout, const QTextTable& tab
     return bottom + format.cellPadding() + format.border();
 }
 
+// The room a table takes below its last row (its margin): Qt's page layout moves on a row
+// that would leave no room for it above the page's end.
+qreal TableTail(const QAbstractTextDocumentLayout& layout, QTextTable& table) {
+    return layout.frameBoundingRect(&table).bottom() - RowBottom(layout, table, table.rows() - 1);
+}
+
 // The pieces of the document's body, in order; the empty blocks the layout keeps after each
 // table are left out.
 std::vector<Piece> Pieces(const QTextDocument& document) {
@@ -251,9 +257,11 @@ std::vector<Piece> Pieces(const QTextDocument& document) {
             const QRectF box = layout->frameBoundingRect(table);
             piece.table = table;
             piece.top = box.top();
-            piece.bottom = RowBottom(*layout, *table, table->rows() - 1); // without the margin
-            piece.leadBottom = RowBottom(
-                *layout, *table, std::min(table->format().headerRowCount(), table->rows() - 1));
+            piece.bottom = box.bottom();
+            piece.leadBottom =
+                RowBottom(*layout, *table,
+                          std::min(table->format().headerRowCount(), table->rows() - 1)) +
+                TableTail(*layout, *table);
         } else if (!it.currentFrame()) {
             piece.block = it.currentBlock();
             if (piece.block.text().isEmpty()) continue;
@@ -310,8 +318,11 @@ void KeepTogether(QTextDocument& document, const QSizeF& page) {
                 ++last;
             const bool whole = flat[last].bottom - flat[first].top <= page.height();
             const bool lead = flat[last].leadBottom - flat[first].top <= page.height();
+            const qreal top = pieces[first].top;
             const qreal bottom = whole ? pieces[last].bottom : pieces[last].leadBottom;
-            if ((whole || lead) && Parted(pieces[first].top, bottom, page.height()) &&
+            // A piece at a page's top would stand no better on the next.
+            const bool pageTop = top - PageOf(top + 0.5, page.height()) * page.height() < 1;
+            if ((whole || lead) && !pageTop && Parted(top, bottom, page.height()) &&
                 !BreaksBefore(pieces[first])) {
                 BreakBefore(pieces[first]);
                 moved = true;
@@ -335,13 +346,14 @@ std::optional<std::pair<std::size_t, int>> QtPartedTable(const QTextDocument& do
         auto* frame = qobject_cast<QTextTable*>(it.currentFrame());
         if (!frame || frame->format().border() <= 0) continue; // the header's has no border
         const QRectF box = layout.frameBoundingRect(frame);
-        if (Parted(box.top(), RowBottom(layout, *frame, frame->rows() - 1), pageHeight)) {
+        if (Parted(box.top(), box.bottom(), pageHeight)) {
             const int head = frame->format().headerRowCount();
             const int before = part == 0 ? 0 : parts[table][part - 1];
             const qreal pageEnd = (PageOf(box.top() + 0.5, pageHeight) + 1) * pageHeight;
+            const qreal tail = TableTail(layout, *frame);
             // The first row of the next part; the header row and one row stay in this one.
             for (int row = head + 1; row < frame->rows(); ++row)
-                if (RowBottom(layout, *frame, row) > pageEnd)
+                if (RowBottom(layout, *frame, row) + tail > pageEnd)
                     return std::pair{table, before + row - head};
         }
         if (++part > parts[table].size()) {
