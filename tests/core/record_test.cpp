@@ -12,6 +12,7 @@
 #include "core/loading.h"
 #include "core/numeric.h"
 #include "core/record.h"
+#include "core/record_writer.h"
 #include "core/stopping.h"
 
 using namespace core;
@@ -433,6 +434,118 @@ CalculationRecord Recorded(const std::function<void(CalculationRecord*)>& comput
     CalculationRecord record;
     compute(&record);
     return record;
+}
+
+bool HasStep(const CalculationRecord& record, std::string_view key) {
+    for (const RecordStep& step : record.steps)
+        if (step.key == key) return true;
+    return false;
+}
+
+struct EarlyStopCase {
+    const char* name;
+    std::function<CalculationRecord()> compute;
+    bool stopsEarly;
+};
+
+class EarlyStop : public testing::TestWithParam<EarlyStopCase> {};
+
+// A speed of exactly j × t3 / 2 is used up while the deceleration rises (36 km/h = 10 m/s =
+// 5 × 4 / 2): no full braking, no skid, the record says why and has no step for either. A
+// hair faster, both are computed (and round to nearly nothing).
+TEST_P(EarlyStop, LeavesNoSkidOrBrakingTimeAndSaysWhy) {
+    const CalculationRecord record = GetParam().compute();
+    const auto result = [&](std::string_view key) {
+        for (const RecordValue& value : record.results)
+            if (value.key == key) return value.text;
+        ADD_FAILURE() << "no result " << key;
+        return std::string();
+    };
+    const bool early = GetParam().stopsEarly;
+    if (early) {
+        EXPECT_EQ(result("skid_m"), "0");
+        EXPECT_EQ(result("braking_time_s"), "0");
+    }
+    EXPECT_EQ(HasNote(record, kStopsEarly), early);
+    EXPECT_EQ(HasNote(record, kSpeedInMetres), !early);
+    EXPECT_EQ(HasStep(record, "skid_m"), !early);
+    EXPECT_EQ(HasStep(record, "braking_time_s"), !early);
+    ExpectStepsRecompute(record);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boundary, EarlyStop,
+    testing::Values(
+        EarlyStopCase{
+            "Stopping_36kmh_j5_t3_4",
+            [] {
+                return Recorded([](CalculationRecord* r) {
+                    ComputeStopping({"0,8", "0,2", "4", "36", "5"}, StoppingMode::SpeedKnown, r);
+                });
+            },
+            true},
+        EarlyStopCase{
+            "Stopping_36_01kmh_j5_t3_4",
+            [] {
+                return Recorded([](CalculationRecord* r) {
+                    ComputeStopping({"0,8", "0,2", "4", "36,01", "5"}, StoppingMode::SpeedKnown, r);
+                });
+            },
+            false},
+        EarlyStopCase{"Loading_36kmh_j5_t3_4",
+                      [] {
+                          return Recorded([](CalculationRecord* r) {
+                              ComputeLoadBraking("1,28", "36", "0,8", "5", "4", r);
+                          });
+                      },
+                      true},
+        EarlyStopCase{"Loading_36_01kmh_j5_t3_4",
+                      [] {
+                          return Recorded([](CalculationRecord* r) {
+                              ComputeLoadBraking("1,28", "36,01", "0,8", "5", "4", r);
+                          });
+                      },
+                      false}),
+    CaseName());
+
+// The steps of the text record, numbered from 1 in the order computed, each on a line of its
+// own: name, formula, values and the value kept with its unit.
+TEST(RecordText, NumbersTheStepsLineByLine) {
+    CalculationRecord record;
+    ComputeStopping({"0,8", "0,2", "0,3", "10", "6,8"}, StoppingMode::SkidKnown, &record);
+    const std::string text = RecordText(record);
+    const std::size_t from = text.find("\nРасчёт\n");
+    const std::size_t to = text.find("\n\nРезультаты\n");
+    ASSERT_NE(from, std::string::npos);
+    ASSERT_NE(to, std::string::npos);
+    EXPECT_EQ(
+        text.substr(from, to - from + 1),
+        "\nРасчёт\n"
+        "  1. Время движения с начальной скоростью: t1 + t2 + t3 / 2 = 0,8 + 0,2 + 0,3 / 2 = "
+        "1,15 с\n"
+        "  2. Скорость в начале торможения: V = (j × t3 / 2 + √(2 × S × j)) × 3600 / 1000 = "
+        "(6,8 × 0,3 / 2 + √(2 × 10 × 6,8)) × 3600 / 1000 = 45,6549 км/ч\n"
+        "  3. Скорость в начале торможения, м/с: v = j × t3 / 2 + √(2 × S × j) = 6,8 × 0,3 / 2 "
+        "+ √(2 × 10 × 6,8) = 12,6819 м/с\n"
+        "  4. Остановочный путь: Sо = V² / (26 × j) + V / 3,6 × (t1 + t2 + t3 / 2) = "
+        "(45,6549)² / (26 × 6,8) + 45,6549 / 3,6 × 1,15 = 26,3736 м\n"
+        "  5. Время полного торможения: T = V / 3,6 / j − t3 / 2 = 45,6549 / 3,6 / 6,8 − 0,3 / 2 "
+        "= 1,715 с\n");
+}
+
+// A step without a unit ends with its value; the numbers go on past nine.
+TEST(RecordText, NumbersEveryStepOnce) {
+    CalculationRecord record;
+    record.title = "t";
+    for (int i = 1; i <= 11; ++i)
+        record.steps.push_back({"шаг " + std::to_string(i), "a", "1", std::to_string(i),
+                                i % 2 ? "м" : "", "s" + std::to_string(i)});
+    std::string expected = "\nРасчёт\n";
+    for (int i = 1; i <= 11; ++i)
+        expected += "  " + std::to_string(i) + ". шаг " + std::to_string(i) +
+                    ": a = 1 = " + std::to_string(i) + (i % 2 ? " м" : "") + "\n";
+    const std::string text = RecordText(record);
+    EXPECT_NE(text.find(expected + "\nРезультаты\n"), std::string::npos) << text;
 }
 
 struct SourcesCase {

@@ -16,6 +16,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 #include <QXmlStreamReader>
 #include <cerrno>
 #include <functional>
@@ -404,6 +405,38 @@ private slots:
         QVERIFY(copied->html().contains(QStringLiteral("«Кварнет», версия 1.0.0")));
         QVERIFY(
             copied->html().contains(QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"))));
+    }
+
+    // The HTML record, copied or saved, shows every step as the text does: its formula, the
+    // values put into it and the value kept, as a reader of the page sees them.
+    void htmlShowsEachStepsValues_data() {
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("clipboard") << false;
+        QTest::newRow("saved file") << true;
+    }
+    void htmlShowsEachStepsValues() {
+        QFETCH(bool, saved);
+        SkidTen();
+        QString html;
+        if (saved) {
+            dialog.answer = dir.filePath(QStringLiteral("шаги.html"));
+            dialog.answerFilter = kHtml;
+            Keys(main, Qt::Key_S);
+            html = ReadAll(dialog.answer);
+        } else {
+            Keys(main, Qt::Key_C);
+            html = QApplication::clipboard()->mimeData()->html();
+        }
+        QTextDocument page;
+        page.setHtml(html);
+        const QString shown = page.toPlainText().replace(QChar(0xA0), u' ');
+        const core::CalculationRecord* record = main->Record();
+        QVERIFY(record && record->steps.size() >= 5);
+        for (const core::RecordStep& step : record->steps) {
+            const QString line = Q(step.formula) + " = " + Q(step.substituted) + " = " +
+                                 Q(step.value) + (step.unit.empty() ? "" : " " + Q(step.unit));
+            QVERIFY2(shown.contains(line), qPrintable(line + QStringLiteral(" not in:\n") + shown));
+        }
     }
 
     // The menu over a label and over the background gives the same copy as the keys.
