@@ -618,8 +618,15 @@ INSTANTIATE_TEST_SUITE_P(
                     true, true},
         SourcesCase{"Dashcam",
                     [] {
-                        return Recorded([](CalculationRecord* r) {
-                            ComputeDashcamSpeed({"10", "20", "40", "10", "20", "30", "35"}, r);
+                        // By name, so that the case holds in whatever order the readings come.
+                        DashcamReadings readings;
+                        readings.startHours = readings.endHours = "10";
+                        readings.startMinutes = readings.endMinutes = "20";
+                        readings.startSeconds = "30";
+                        readings.endSeconds = "40";
+                        readings.distance = "35";
+                        return Recorded([&readings](CalculationRecord* r) {
+                            ComputeDashcamSpeed(readings, r);
                         });
                     },
                     false, false}),
