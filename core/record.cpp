@@ -1,6 +1,9 @@
 #include "core/record.h"
 
+#include <algorithm>
 #include <cstdio>
+
+#include "core/inputs.h"
 
 namespace core {
 namespace {
@@ -64,6 +67,17 @@ std::string MethodLine(const CalculationRecord& record) {
                : "по формулам раздела «Расчёт», с поправками программы из раздела «Примечания»";
 }
 
+std::vector<std::string> RecordNotes(const CalculationRecord& record) {
+    std::vector<std::string> notes = record.notes;
+    const auto hasKey = [](const auto& list, std::string_view key) {
+        return std::any_of(list.begin(), list.end(),
+                           [key](const auto& item) { return item.key == key; });
+    };
+    if (hasKey(record.inputs, input::kDeceleration.key)) notes.emplace_back(kDecelerationSource);
+    if (hasKey(record.steps, input::kCoefficient.key)) notes.emplace_back(kEfficiencyTableSource);
+    return notes;
+}
+
 std::vector<HeaderLine> RecordHeader(const CalculationRecord& record) {
     const RecordOrigin& origin = record.origin;
     std::vector<HeaderLine> lines;
@@ -95,9 +109,9 @@ std::string RecordText(const CalculationRecord& record) {
     out += "\nРезультаты\n";
     for (const RecordValue& v : record.results)
         out += "  " + v.name + ": " + WithUnit(v.text, v.unit) + "\n";
-    if (!record.notes.empty()) {
+    if (const std::vector<std::string> notes = RecordNotes(record); !notes.empty()) {
         out += "\nПримечания\n";
-        for (const std::string& note : record.notes)
+        for (const std::string& note : notes)
             out += "  – " + note + "\n";
     }
     return out;
@@ -177,8 +191,9 @@ std::string RecordJson(const CalculationRecord& record) {
                ", \"text\": " + JsonString(s.value) + ", \"value\": " + JsonNumber(s.value) + "}";
     }
     out += "], \"results\": " + JsonValues(record.results) + ", \"notes\": [";
-    for (std::size_t i = 0; i < record.notes.size(); ++i)
-        out += (i ? ", " : "") + JsonString(record.notes[i]);
+    const std::vector<std::string> notes = RecordNotes(record);
+    for (std::size_t i = 0; i < notes.size(); ++i)
+        out += (i ? ", " : "") + JsonString(notes[i]);
     return out + "]}";
 }
 

@@ -95,6 +95,19 @@ struct CalculationRecord {
     RecordOrigin origin;
 };
 
+// Where the values the program offers come from, as a record that uses them states it after
+// the corrections in its notes: the deceleration the main window offers for a dry and a wet
+// road, beside captions that name a standard no longer in force; and the loading window's
+// table of coefficients.
+inline constexpr std::string_view kDecelerationSource =
+    "Замедление j задано экспертом. Окно программы предлагает 6,8 м/с² для сухого покрытия "
+    "(норматив проверки тормозов легкового автомобиля: ПДД РФ, Перечень неисправностей, п. 1.1) и "
+    "5 м/с² для мокрого (без нормативного источника); названный в окне ГОСТ 25478-91 не "
+    "действует.";
+inline constexpr std::string_view kEfficiencyTableSource =
+    "Коэффициент эффективности торможения K взят из таблицы программы; её источник в программе "
+    "не указан — сверьте коэффициент с методикой, по которой работаете.";
+
 // One line of a record's header: "Эксперт" and "Иванов И. И.".
 struct HeaderLine {
     std::string label;
@@ -110,13 +123,18 @@ std::vector<HeaderLine> RecordHeader(const CalculationRecord& record);
 // corrections its notes state.
 std::string MethodLine(const CalculationRecord& record);
 
-// The record as plain Russian text: title, header, inputs, steps, results, notes.
+// The notes every form of the record shows: the corrections the program made (record.notes),
+// then where the values it offers come from, for a record that has them: the deceleration for
+// one with a deceleration input, the table for one whose coefficient is a step (a look-up).
+std::vector<std::string> RecordNotes(const CalculationRecord& record);
+
+// The record as plain Russian text: title, header, inputs, steps, results, notes (RecordNotes).
 std::string RecordText(const CalculationRecord& record);
 
 // The record as one JSON object: calculation, version (the program's), computed_at (ISO 8601,
 // when known), case (the details given, by key), method, title, inputs, steps, results and
-// notes. Every input, step and result has its key, name, unit, text as shown and value as a
-// JSON number (an input that is no number has no value).
+// notes (RecordNotes). Every input, step and result has its key, name, unit, text as shown and
+// value as a JSON number (an input that is no number has no value).
 std::string RecordJson(const CalculationRecord& record);
 
 // The case details given, as the JSON object under "case": {"number": "…", …}.

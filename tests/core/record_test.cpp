@@ -12,6 +12,7 @@
 #include "core/loading.h"
 #include "core/numeric.h"
 #include "core/record.h"
+#include "core/record_writer.h"
 #include "core/stopping.h"
 
 using namespace core;
@@ -473,6 +474,215 @@ CalculationRecord Recorded(const std::function<void(CalculationRecord*)>& comput
     CalculationRecord record;
     compute(&record);
     return record;
+}
+
+bool HasStep(const CalculationRecord& record, std::string_view key) {
+    for (const RecordStep& step : record.steps)
+        if (step.key == key) return true;
+    return false;
+}
+
+struct EarlyStopCase {
+    const char* name;
+    std::function<CalculationRecord()> compute;
+    bool stopsEarly;
+};
+
+class EarlyStop : public testing::TestWithParam<EarlyStopCase> {};
+
+// A speed of exactly j × t3 / 2 is used up while the deceleration rises (36 km/h = 10 m/s =
+// 5 × 4 / 2): no full braking, no skid, the record says why and has no step for either. A
+// hair faster, both are computed (and round to nearly nothing).
+TEST_P(EarlyStop, LeavesNoSkidOrBrakingTimeAndSaysWhy) {
+    const CalculationRecord record = GetParam().compute();
+    const auto result = [&](std::string_view key) {
+        for (const RecordValue& value : record.results)
+            if (value.key == key) return value.text;
+        ADD_FAILURE() << "no result " << key;
+        return std::string();
+    };
+    const bool early = GetParam().stopsEarly;
+    if (early) {
+        EXPECT_EQ(result("skid_m"), "0");
+        EXPECT_EQ(result("braking_time_s"), "0");
+    }
+    EXPECT_EQ(HasNote(record, kStopsEarly), early);
+    EXPECT_EQ(HasNote(record, kSpeedInMetres), !early);
+    EXPECT_EQ(HasStep(record, "skid_m"), !early);
+    EXPECT_EQ(HasStep(record, "braking_time_s"), !early);
+    ExpectStepsRecompute(record);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boundary, EarlyStop,
+    testing::Values(
+        EarlyStopCase{
+            "Stopping_36kmh_j5_t3_4",
+            [] {
+                return Recorded([](CalculationRecord* r) {
+                    ComputeStopping({"0,8", "0,2", "4", "36", "5"}, StoppingMode::SpeedKnown, r);
+                });
+            },
+            true},
+        EarlyStopCase{
+            "Stopping_36_01kmh_j5_t3_4",
+            [] {
+                return Recorded([](CalculationRecord* r) {
+                    ComputeStopping({"0,8", "0,2", "4", "36,01", "5"}, StoppingMode::SpeedKnown, r);
+                });
+            },
+            false},
+        EarlyStopCase{"Loading_36kmh_j5_t3_4",
+                      [] {
+                          return Recorded([](CalculationRecord* r) {
+                              ComputeLoadBraking("1,28", "36", "0,8", "5", "4", r);
+                          });
+                      },
+                      true},
+        EarlyStopCase{"Loading_36_01kmh_j5_t3_4",
+                      [] {
+                          return Recorded([](CalculationRecord* r) {
+                              ComputeLoadBraking("1,28", "36,01", "0,8", "5", "4", r);
+                          });
+                      },
+                      false}),
+    CaseName());
+
+// The steps of the text record, numbered from 1 in the order computed, each on a line of its
+// own: name, formula, values and the value kept with its unit.
+TEST(RecordText, NumbersTheStepsLineByLine) {
+    CalculationRecord record;
+    ComputeStopping({"0,8", "0,2", "0,3", "10", "6,8"}, StoppingMode::SkidKnown, &record);
+    const std::string text = RecordText(record);
+    const std::size_t from = text.find("\nРасчёт\n");
+    const std::size_t to = text.find("\n\nРезультаты\n");
+    ASSERT_NE(from, std::string::npos);
+    ASSERT_NE(to, std::string::npos);
+    EXPECT_EQ(
+        text.substr(from, to - from + 1),
+        "\nРасчёт\n"
+        "  1. Время движения с начальной скоростью: t1 + t2 + t3 / 2 = 0,8 + 0,2 + 0,3 / 2 = "
+        "1,15 с\n"
+        "  2. Скорость в начале торможения: V = (j × t3 / 2 + √(2 × S × j)) × 3600 / 1000 = "
+        "(6,8 × 0,3 / 2 + √(2 × 10 × 6,8)) × 3600 / 1000 = 45,6549 км/ч\n"
+        "  3. Скорость в начале торможения, м/с: v = j × t3 / 2 + √(2 × S × j) = 6,8 × 0,3 / 2 "
+        "+ √(2 × 10 × 6,8) = 12,6819 м/с\n"
+        "  4. Остановочный путь: Sо = V² / (26 × j) + V / 3,6 × (t1 + t2 + t3 / 2) = "
+        "(45,6549)² / (26 × 6,8) + 45,6549 / 3,6 × 1,15 = 26,3736 м\n"
+        "  5. Время полного торможения: T = V / 3,6 / j − t3 / 2 = 45,6549 / 3,6 / 6,8 − 0,3 / 2 "
+        "= 1,715 с\n");
+}
+
+// A step without a unit ends with its value; the numbers go on past nine.
+TEST(RecordText, NumbersEveryStepOnce) {
+    CalculationRecord record;
+    record.title = "t";
+    for (int i = 1; i <= 11; ++i)
+        record.steps.push_back({"шаг " + std::to_string(i), "a", "1", std::to_string(i),
+                                i % 2 ? "м" : "", "s" + std::to_string(i)});
+    std::string expected = "\nРасчёт\n";
+    for (int i = 1; i <= 11; ++i)
+        expected += "  " + std::to_string(i) + ". шаг " + std::to_string(i) +
+                    ": a = 1 = " + std::to_string(i) + (i % 2 ? " м" : "") + "\n";
+    const std::string text = RecordText(record);
+    EXPECT_NE(text.find(expected + "\nРезультаты\n"), std::string::npos) << text;
+}
+
+struct SourcesCase {
+    const char* name;
+    std::function<CalculationRecord()> compute;
+    bool deceleration; // the deceleration is an input
+    bool table;        // the coefficient came from the table
+};
+
+class RecordSources : public testing::TestWithParam<SourcesCase> {};
+
+// After the corrections, the notes say where the values the program offers come from: the
+// deceleration, for a record that has one as an input, and the table of coefficients, for one
+// that looked its coefficient up. The text and the JSON show the same notes.
+TEST_P(RecordSources, FollowTheCorrectionsInTheTextAndTheJson) {
+    const CalculationRecord record = GetParam().compute();
+    std::vector<std::string> expected = record.notes;
+    if (GetParam().deceleration) expected.emplace_back(kDecelerationSource);
+    if (GetParam().table) expected.emplace_back(kEfficiencyTableSource);
+    EXPECT_EQ(RecordNotes(record), expected);
+
+    const std::string text = RecordText(record);
+    std::string section = expected.empty() ? "" : "\nПримечания\n";
+    std::string json = "\"notes\": [";
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        section += "  – " + expected[i] + "\n";
+        json += (i ? ", " : "") + JsonString(expected[i]);
+    }
+    if (expected.empty())
+        EXPECT_EQ(text.find("\nПримечания\n"), std::string::npos) << text;
+    else
+        EXPECT_TRUE(text.ends_with(section)) << text;
+    const std::string recordJson = RecordJson(record);
+    EXPECT_EQ(recordJson.substr(recordJson.size() - json.size() - 2), json + "]}") << recordJson;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Calculations, RecordSources,
+    testing::Values(
+        SourcesCase{
+            "StoppingSkidKnown",
+            [] {
+                return Recorded([](CalculationRecord* r) {
+                    ComputeStopping({"0,8", "0,2", "0,3", "10", "6,8"}, StoppingMode::SkidKnown, r);
+                });
+            },
+            true, false},
+        SourcesCase{
+            "StoppingStopsEarly",
+            [] {
+                return Recorded([](CalculationRecord* r) {
+                    ComputeStopping({"0,8", "0,2", "0,3", "0", "6,8"}, StoppingMode::SpeedKnown, r);
+                });
+            },
+            true, false},
+        SourcesCase{"LoadingTypedCoefficient",
+                    [] {
+                        return Recorded([](CalculationRecord* r) {
+                            ComputeLoadBraking("1,28", "60", "0,8", "6,8", "0,3", r);
+                        });
+                    },
+                    true, false},
+        SourcesCase{"LoadingFromTheTable",
+                    [] {
+                        CalculationRecord record;
+                        ComputeLoadBraking("1,28", "60", "0,8", "6,8", "0,3", &record);
+                        StartFromTable(record, 1, 1, "1,28");
+                        return record;
+                    },
+                    true, true},
+        SourcesCase{"Dashcam",
+                    [] {
+                        // By name, so that the case holds in whatever order the readings come.
+                        DashcamReadings readings;
+                        readings.startHours = readings.endHours = "10";
+                        readings.startMinutes = readings.endMinutes = "20";
+                        readings.startSeconds = "30";
+                        readings.endSeconds = "40";
+                        readings.distance = "35";
+                        return Recorded([&readings](CalculationRecord* r) {
+                            ComputeDashcamSpeed(readings, r);
+                        });
+                    },
+                    false, false}),
+    CaseName());
+
+// The sources are no correction: a record with no corrections is still computed without any,
+// and shows its notes all the same.
+TEST(RecordSources, LeaveTheMethodAsTheCorrectionsSay) {
+    CalculationRecord record;
+    record.title = "t";
+    record.inputs.push_back(
+        {"Установившееся замедление, j", "6,8", "м/с²", "deceleration_ms2", "6,8"});
+    EXPECT_EQ(MethodLine(record), "по формулам раздела «Расчёт», без поправок программы");
+    EXPECT_NE(
+        RecordText(record).find("\nПримечания\n  – " + std::string(kDecelerationSource) + "\n"),
+        std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(

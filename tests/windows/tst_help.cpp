@@ -7,11 +7,14 @@
 
 #include "core/dashcam.h"
 #include "core/loading.h"
+#include "core/record.h"
 #include "core/stopping.h"
 #include "find_control.h"
 #include "test_main.h"
 #include "windows/alerts/alert_window.h"
 #include "windows/dashcam/form4.h"
+#include "windows/main/form1.h"
+#include "windows/toolkit/controls.h"
 #include "windows/toolkit/forms.h"
 
 // The help's worked examples and coefficient table, recomputed through the program: a number
@@ -267,6 +270,62 @@ private slots:
         QCOMPARE(Find<QLineEdit>(form, "Text7")->text(), example.results["minutes"]);
         QCOMPARE(Find<QLineEdit>(form, "Text9")->text(), example.results["seconds"]);
         QCOMPARE(Find<QLineEdit>(form, "Text2")->text(), example.results["speed"]);
+    }
+
+    // The deceleration each road switch of the main window puts in, as the user finds the switch
+    // by its name, is the one the help explains and the record's note names; both say that the
+    // standard the window's captions name is no longer in force, and the help what replaced it.
+    void decelerationPresetsHaveTheirSources() {
+        const auto tables =
+            help_.find([](const Element& e) { return Is(e, "table") && HasClass(e, "presets"); });
+        QCOMPARE(tables.size(), std::size_t(1));
+        const auto rows = tables[0]->find(
+            [](const Element& e) { return e.attributes.hasAttribute("data-road"); });
+        QCOMPARE(rows.size(), std::size_t(2));
+        const QMap<QString, QString> switchName{{QStringLiteral("dry"), QStringLiteral("сухого")},
+                                                {QStringLiteral("wet"), QStringLiteral("мокрого")}};
+        const QString note = Q(std::string(core::kDecelerationSource));
+        Form1* main = toolkit::Show<Form1>();
+        for (const Element* row : rows) {
+            const QString road = switchName.value(row->attribute("data-road"));
+            QVERIFY2(!road.isEmpty(), qPrintable(row->attribute("data-road")));
+            toolkit::OptionButton* button = nullptr;
+            for (auto* option : main->findChildren<toolkit::OptionButton*>())
+                if (option->accessibleName().contains(road + QStringLiteral(" покрытия")))
+                    button = option;
+            QVERIFY2(button, qPrintable(road));
+            QTest::mouseClick(button, Qt::LeftButton);
+            const QString offered = Find<QLineEdit>(main, "Text5")->text();
+            const auto cells = row->find([](const Element& e) { return Is(e, "td"); });
+            QCOMPARE(cells.size(), std::size_t(3));
+            QCOMPARE(cells[1]->allText(), offered);
+            QVERIFY2(note.contains(offered + QStringLiteral(" м/с² для ") + road),
+                     qPrintable(offered + " / " + note));
+        }
+        QVERIFY(note.contains(QStringLiteral("ГОСТ 25478-91 не действует")));
+        QVERIFY(help_.allText().contains(QStringLiteral(
+            "не действует: его заменил ГОСТ Р 51709-2001, а тот — ГОСТ 33997-2016, действующий с "
+            "01.02.2018")));
+    }
+
+    // Wherever the help names ГОСТ 25478-91, it says there that the standard is no longer in
+    // force, or points to where it does.
+    void retiredStandardIsNotCitedAsInForce() {
+        const auto blocks = help_.find([](const Element& e) {
+            return (Is(e, "p") || Is(e, "li") || Is(e, "td") || Is(e, "caption")) &&
+                   e.allText().contains(QStringLiteral("25478-91"));
+        });
+        QVERIFY(!blocks.empty());
+        for (const Element* block : blocks) {
+            const bool pointed =
+                !block
+                     ->find([](const Element& e) {
+                         return Is(e, "a") && e.attribute("href") == QLatin1String("#deceleration");
+                     })
+                     .empty();
+            QVERIFY2(block->allText().contains(QStringLiteral("не действует")) || pointed,
+                     qPrintable(block->allText()));
+        }
     }
 
     // Cell by cell as the program looks it up, and each row and column heading means the

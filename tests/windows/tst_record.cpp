@@ -16,6 +16,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 #include <QXmlStreamReader>
 #include <cerrno>
 #include <functional>
@@ -26,13 +27,17 @@
 #include <vector>
 
 #include "context_menu.h"
+#include "core/dashcam.h"
+#include "core/loading.h"
 #include "core/record.h"
+#include "core/stopping.h"
 #include "find_control.h"
 #include "test_main.h"
 #include "undo.h"
 #include "windows/dashcam/form4.h"
 #include "windows/loading/form2.h"
 #include "windows/main/form1.h"
+#include "windows/record/record_document.h"
 #include "windows/toolkit/controls.h"
 #include "windows/toolkit/fonts.h"
 #include "windows/toolkit/forms.h"
@@ -123,6 +128,178 @@ QStringList Entries(const QString& folder) {
                                   QDir::NoDotAndDotDot);
 }
 
+// A saved PDF as pdftotext lays it out (-layout keeps a table's row on one line): its pages,
+// each as its lines that are not blank, with no-break spaces as plain ones.
+QList<QStringList> PdfPages(const QString& pdftotext, const QString& path) {
+    QProcess process;
+    process.start(pdftotext, {QStringLiteral("-layout"), QStringLiteral("-enc"),
+                              QStringLiteral("UTF-8"), path, QStringLiteral("-")});
+    if (!process.waitForFinished(20000) || process.exitCode() != 0) return {};
+    QList<QStringList> pages;
+    const QString text = QString::fromUtf8(process.readAllStandardOutput());
+    for (const QString& page : text.split(u'\f')) {
+        QStringList lines;
+        for (const QString& line : page.split(u'\n'))
+            if (!line.trimmed().isEmpty()) lines << QString(line).replace(QChar(0xA0), u' ');
+        if (!lines.isEmpty()) pages << lines;
+    }
+    return pages;
+}
+
+// The pages for a failure's message.
+QString Shown(const QList<QStringList>& pages) {
+    QString out;
+    for (qsizetype p = 0; p < pages.size(); ++p)
+        out += QStringLiteral("--- page %1\n").arg(p + 1) + pages[p].join(u'\n') + u'\n';
+    return out;
+}
+
+// Where a line is in a document's pages.
+struct Place {
+    qsizetype page = -1, line = -1;
+    bool operator<(const Place& other) const {
+        return page != other.page ? page < other.page : line < other.line;
+    }
+};
+
+// Every line of the pages that `pattern` matches.
+QList<Place> Find(const QList<QStringList>& pages, const QRegularExpression& pattern) {
+    QList<Place> found;
+    for (qsizetype p = 0; p < pages.size(); ++p)
+        for (qsizetype l = 0; l < pages[p].size(); ++l)
+            if (pattern.match(pages[p][l]).hasMatch()) found << Place{p, l};
+    return found;
+}
+
+QRegularExpression Line(const QString& pattern) {
+    return QRegularExpression(QStringLiteral("^\\s*") + pattern + QStringLiteral("\\s*$"));
+}
+
+// A table's row as pdftotext lays it out: the name, then the value's first word (a long value
+// wraps in its cell).
+QRegularExpression Row(const core::RecordValue& value) {
+    return QRegularExpression(
+        QStringLiteral("^\\s*%1\\s+%2(\\s|$)")
+            .arg(QRegularExpression::escape(Q(value.name)),
+                 QRegularExpression::escape(Q(value.text).section(u' ', 0, 0))));
+}
+
+// As many rows as any page of the record holds, and more.
+constexpr std::size_t kRowsOnAPage = 20;
+
+// What is wrong with the pages of a record's PDF as a reader turns them, or "" when nothing
+// is: each page ends with its foot; no page ends with a heading or a table's header row; every
+// row and step is there once and in order; a table that fits on a page stands on one, under
+// its header row and its heading; a longer one shows its header row over its rows on every
+// page; each step stands whole on one page, its name over its values.
+QString PageFaults(const core::CalculationRecord& record, QList<QStringList> pages) {
+    const QRegularExpression heading =
+        Line(QStringLiteral("(Исходные данные|Расчёт|Результаты|Примечания)"));
+    const QRegularExpression tableHead =
+        Line(QStringLiteral("Величина\\s+Значение\\s+Ед\\. изм\\."));
+    for (qsizetype p = 0; p < pages.size(); ++p) {
+        const QString foot = QStringLiteral("Страница %1 из %2").arg(p + 1).arg(pages.size());
+        if (!pages[p].last().trimmed().endsWith(foot))
+            return QStringLiteral("page %1 ends with «%2», not its foot")
+                .arg(p + 1)
+                .arg(pages[p].last());
+        pages[p].removeLast();
+        if (pages[p].isEmpty()) return QStringLiteral("page %1 is empty").arg(p + 1);
+        const QString last = pages[p].last();
+        if (heading.match(last).hasMatch() || tableHead.match(last).hasMatch())
+            return QStringLiteral("page %1 ends with «%2»").arg(p + 1).arg(last.trimmed());
+    }
+    const auto at = [&](const Place& place) { return pages[place.page][place.line]; };
+    const auto table = [&](const std::vector<core::RecordValue>& values,
+                           const QString& title) -> QString {
+        QList<Place> rows;
+        for (const core::RecordValue& value : values) {
+            const QList<Place> found = Find(pages, Row(value));
+            if (found.size() != 1)
+                return QStringLiteral("row «%1» found %2 times")
+                    .arg(Q(value.name))
+                    .arg(found.size());
+            if (!rows.isEmpty() && !(rows.last() < found[0]))
+                return QStringLiteral("row «%1» out of order").arg(Q(value.name));
+            rows << found[0];
+        }
+        const QList<Place> titles = Find(pages, Line(title));
+        if (titles.size() != 1 || titles[0].page != rows[0].page)
+            return QStringLiteral("«%1» is not on the page of its table").arg(title);
+        if (values.size() <= kRowsOnAPage && rows.first().page != rows.last().page)
+            return QStringLiteral("«%1» parted from page %2 to %3")
+                .arg(title)
+                .arg(rows.first().page + 1)
+                .arg(rows.last().page + 1);
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            if (i > 0 && rows[i].page == rows[i - 1].page) continue;
+            const Place above{rows[i].page, rows[i].line - 1};
+            if (above.line < 0 || !tableHead.match(at(above)).hasMatch())
+                return QStringLiteral("«%1» has no header row over «%2» on page %3")
+                    .arg(title, at(rows[i]).trimmed())
+                    .arg(rows[i].page + 1);
+        }
+        return QString();
+    };
+    if (QString fault = table(record.inputs, QStringLiteral("Исходные данные")); !fault.isEmpty())
+        return fault;
+    if (QString fault = table(record.results, QStringLiteral("Результаты")); !fault.isEmpty())
+        return fault;
+    for (std::size_t n = 0; n < record.steps.size(); ++n) {
+        const core::RecordStep& step = record.steps[n];
+        const QList<Place> names =
+            Find(pages, Line(QStringLiteral("%1\\.\\s+%2:")
+                                 .arg(n + 1)
+                                 .arg(QRegularExpression::escape(Q(step.name)))));
+        if (names.size() != 1)
+            return QStringLiteral("step %1 found %2 times").arg(n + 1).arg(names.size());
+        // The step's last line ends with its value; the next step's name comes after.
+        const QStringList& page = pages[names[0].page];
+        const QString value = Q(step.value) + (step.unit.empty() ? QString() : u' ' + Q(step.unit));
+        static const QRegularExpression nextStep(QStringLiteral("^\\s*\\d+\\.\\s"));
+        bool whole = false;
+        for (qsizetype l = names[0].line + 1;
+             l < page.size() && !whole && !nextStep.match(page[l]).hasMatch(); ++l)
+            whole = page[l].trimmed().endsWith(value);
+        if (!whole)
+            return QStringLiteral("step %1 is parted after page %2")
+                .arg(n + 1)
+                .arg(names[0].page + 1);
+    }
+    return QString();
+}
+
+// A record of each kind the windows keep, by name; "long inputs" has more inputs than a page
+// holds.
+core::CalculationRecord Calculated(const QString& calculation) {
+    core::CalculationRecord record;
+    if (calculation == "skid")
+        core::ComputeStopping({"0,8", "0,2", "0,3", "10", "6,8"}, core::StoppingMode::SkidKnown,
+                              &record);
+    if (calculation == "stops early") // with notes
+        core::ComputeStopping({"0,8", "0,2", "1", "10", "6,8"}, core::StoppingMode::SpeedKnown,
+                              &record);
+    if (calculation == "loading") {
+        const std::string coefficient = *core::LookUpEfficiency(1, 1);
+        core::ComputeLoadBraking(coefficient, "60", "0,8", "6,8", "0,3", &record);
+        core::StartFromTable(record, 1, 1, coefficient);
+    }
+    if (calculation == "dashcam" || calculation == "long inputs") {
+        core::DashcamReadings readings;
+        readings.startHours = readings.endHours = "10";
+        readings.startMinutes = readings.endMinutes = "33";
+        readings.startSeconds = "20";
+        readings.endSeconds = "24";
+        readings.distance = "81";
+        core::ComputeDashcamSpeed(readings, &record);
+    }
+    if (calculation == "long inputs")
+        for (int i = 1; i <= 35; ++i)
+            record.inputs.push_back({"Отметка " + std::to_string(i), std::to_string(i * 10), "м",
+                                     "mark_" + std::to_string(i), std::to_string(i * 10)});
+    return record;
+}
+
 } // namespace
 
 class RecordTest : public QObject {
@@ -187,7 +364,8 @@ private slots:
     void cleanup() { toolkit::DiscardAll(); }
 
     // The worked examples, copied through the keys: the text has the inputs, every formula
-    // with its values and the results; the HTML beside it has the same in tables.
+    // with its values, the results and the notes (where the deceleration comes from); the HTML
+    // beside it has the same in tables.
     void copyAfterCalculation_data() {
         QTest::addColumn<bool>("skidKnown");
         QTest::addColumn<QString>("x");
@@ -198,13 +376,16 @@ private slots:
                                                 "26,4",
                                                 "1,7",
                                                 "V = (j × t3 / 2 + √(2 × S × j)) × 3600 / 1000",
-                                                "T = V / 3,6 / j − t3 / 2"};
-        QTest::newRow("speed 60") << false << "60" << QStringList{"18",
-                                                                  "16,7",
-                                                                  "39,5",
-                                                                  "2,3",
-                                                                  "S = (v − j × t3 / 2)² / (2 × j)",
-                                                                  "v = V × 1000 / 3600"};
+                                                "T = V / 3,6 / j − t3 / 2",
+                                                "ГОСТ 25478-91 не действует"};
+        QTest::newRow("speed 60") << false << "60"
+                                  << QStringList{"18",
+                                                 "16,7",
+                                                 "39,5",
+                                                 "2,3",
+                                                 "S = (v − j × t3 / 2)² / (2 × j)",
+                                                 "v = V × 1000 / 3600",
+                                                 "ГОСТ 25478-91 не действует"};
     }
     void copyAfterCalculation() {
         QFETCH(bool, skidKnown);
@@ -224,6 +405,38 @@ private slots:
         QVERIFY(copied->html().contains(QStringLiteral("«Кварнет», версия 1.0.0")));
         QVERIFY(
             copied->html().contains(QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"))));
+    }
+
+    // The HTML record, copied or saved, shows every step as the text does: its formula, the
+    // values put into it and the value kept, as a reader of the page sees them.
+    void htmlShowsEachStepsValues_data() {
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("clipboard") << false;
+        QTest::newRow("saved file") << true;
+    }
+    void htmlShowsEachStepsValues() {
+        QFETCH(bool, saved);
+        SkidTen();
+        QString html;
+        if (saved) {
+            dialog.answer = dir.filePath(QStringLiteral("шаги.html"));
+            dialog.answerFilter = kHtml;
+            Keys(main, Qt::Key_S);
+            html = ReadAll(dialog.answer);
+        } else {
+            Keys(main, Qt::Key_C);
+            html = QApplication::clipboard()->mimeData()->html();
+        }
+        QTextDocument page;
+        page.setHtml(html);
+        const QString shown = page.toPlainText().replace(QChar(0xA0), u' ');
+        const core::CalculationRecord* record = main->Record();
+        QVERIFY(record && record->steps.size() >= 5);
+        for (const core::RecordStep& step : record->steps) {
+            const QString line = Q(step.formula) + " = " + Q(step.substituted) + " = " +
+                                 Q(step.value) + (step.unit.empty() ? "" : " " + Q(step.unit));
+            QVERIFY2(shown.contains(line), qPrintable(line + QStringLiteral(" not in:\n") + shown));
+        }
     }
 
     // The menu over a label and over the background gives the same copy as the keys.
@@ -443,6 +656,51 @@ private slots:
         QVERIFY2(heading > body * 0.95, qPrintable(QStringLiteral("%1 %2").arg(heading).arg(body)));
     }
 
+    // A saved PDF reads as one document wherever its pages end: the note in the case details
+    // grows a line at a time, so that a page's end falls through every table, step and heading
+    // in turn. Past the long table only what the other records have follows, and two lines at
+    // a time still end a page within its header row and first row.
+    void pdfPagesReadAsOneDocument_data() {
+        QTest::addColumn<QString>("calculation");
+        QTest::addColumn<int>("lines"); // added to the note each time
+        for (const char* calculation : {"skid", "stops early", "loading", "dashcam"})
+            QTest::newRow(calculation) << calculation << 1;
+        QTest::newRow("long inputs") << "long inputs" << 2;
+    }
+    void pdfPagesReadAsOneDocument() {
+        QFETCH(QString, calculation);
+        QFETCH(int, lines);
+        const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+        if (pdftotext.isEmpty()) QSKIP("pdftotext (poppler-utils) is not installed");
+        core::CalculationRecord record = Calculated(calculation);
+        record.origin = {{"5-1234/2025 (материал проверки КУСП № 98765 от 01.02.2025)",
+                          "Иванов Иван Иванович, эксперт-автотехник",
+                          "Федеральное бюджетное учреждение Северо-Западный региональный центр "
+                          "судебной экспертизы Министерства юстиции Российской Федерации",
+                          ""},
+                         core::LocalTime{2025, 3, 7, 14, 5, 9, 180},
+                         "«Кварнет»",
+                         "1.0.0"};
+        const QString path = dir.filePath(QStringLiteral("страницы.pdf"));
+        int mostPages = 0;
+        // Six words a line, and a page of lines: the header grows by a page.
+        for (int words = 0; words <= 57 * 6; words += lines * 6) {
+            std::string& note = record.origin.caseDetails.note;
+            note.clear();
+            for (int i = 0; i < words; ++i)
+                note += "пояснение" + std::to_string(i % 10) + " ";
+            QVERIFY(record::WriteRecord(record, path).Saved());
+            const QList<QStringList> pages = PdfPages(pdftotext, path);
+            QVERIFY(!pages.isEmpty());
+            mostPages = std::max(mostPages, int(pages.size()));
+            const QString fault = PageFaults(record, pages);
+            QVERIFY2(fault.isEmpty(), qPrintable(QStringLiteral("a note of %1 words: %2\n%3")
+                                                     .arg(words)
+                                                     .arg(fault, Shown(pages))));
+        }
+        QVERIFY(mostPages >= 2);
+    }
+
     // A saved HTML file is a well-formed document with the results; a name typed without
     // an ending gets the one of the chosen format.
     void savedHtmlReads_data() {
@@ -474,8 +732,9 @@ private slots:
 
     // A save that fails is told with its reason, and neither an old record of the same name
     // nor anything else in the folder changes. The full disk is a small tmpfs mounted for the
-    // test; as root, who writes where the permissions say no, the read-only folder is also
-    // mounted read-only and the read-only file made immutable.
+    // test, and the read-only disk the test's folder mounted again read-only; as root, who
+    // writes where the permissions say no, the read-only folder and file are also made
+    // immutable.
     void failedSaveIsToldAndKeepsTheOldFile_data() {
         QTest::addColumn<QString>("setup");
         QTest::addColumn<QString>("name"); // the answer to the dialog, in the test's folder
@@ -483,6 +742,7 @@ private slots:
         QTest::addColumn<QString>("reason"); // after «Не удалось сохранить расчёт в файл «…»: »
         const QString noSpace = QStringLiteral("нет места на диске");
         const QString noPermission = QStringLiteral("нет прав на запись");
+        const QString readOnly = QStringLiteral("диск или папка доступны только для чтения");
         const QString noFolder = QStringLiteral("папка не существует");
         const QString notAFile = QStringLiteral("это папка или устройство, а не файл");
         QTest::newRow("html over an old file, disk full") << "full disk"
@@ -500,6 +760,12 @@ private slots:
         QTest::newRow("old file that may not be written") << "read-only file"
                                                           << "расчёт.pdf"
                                                           << "расчёт.pdf" << noPermission;
+        QTest::newRow("html over an old file, read-only disk") << "read-only disk"
+                                                               << "расчёт.html"
+                                                               << "расчёт.html" << readOnly;
+        QTest::newRow("pdf as a new file, read-only disk") << "read-only disk"
+                                                           << "новый.pdf"
+                                                           << "" << readOnly;
         QTest::newRow("html in a missing folder") << ""
                                                   << "нет-такой-папки/расчёт.html"
                                                   << "" << noFolder;
@@ -543,12 +809,18 @@ private slots:
             QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
             undo.Add([&folder, permissions] { QFile::setPermissions(folder.path(), permissions); });
             if (QFileInfo(folder.path()).isWritable()) {
-                if (!Run("mount", {"--bind", folder.path(), folder.path()}))
-                    QSKIP("root writes into a folder of mode 0500, and cannot mount one "
-                          "read-only here");
-                undo.Add([&folder] { Run("umount", {folder.path()}); });
-                QVERIFY(Run("mount", {"-o", "remount,bind,ro", folder.path()}));
+                if (!Run("chattr", {"+i", folder.path()}))
+                    QSKIP("root writes into a folder of mode 0500, and cannot make one "
+                          "immutable here");
+                undo.Add([&folder] { Run("chattr", {"-i", folder.path()}); });
             }
+        }
+        if (setup == "read-only disk") {
+            if (!Run("mount", {"--bind", folder.path(), folder.path()}))
+                QSKIP("cannot mount a folder again here (as root it can): no read-only disk to "
+                      "test on");
+            undo.Add([&folder] { Run("umount", {folder.path()}); });
+            QVERIFY(Run("mount", {"-o", "remount,bind,ro", folder.path()}));
         }
         if (setup == "read-only file") {
             const QString file = folder.filePath(old);

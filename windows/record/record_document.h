@@ -12,7 +12,8 @@ namespace record {
 
 // A whole HTML document: the title, the header (case details, date and time, program and
 // version, method), the inputs, the numbered steps (formula = values = result), the results
-// and the notes. The expert is its author.
+// and the notes. The expert is its author. Printed from a browser, it keeps the PDF's rules
+// for page ends as far as the browser follows them.
 QString RecordHtml(const core::CalculationRecord& record);
 
 // For the clipboard: the record as plain text and as HTML.
@@ -23,6 +24,7 @@ enum class SaveFailure {
     None,         // saved
     NoSpace,      // the disk is full
     NoPermission, // the folder or the file may not be written
+    ReadOnly,     // the disk, or the folder as mounted, is read-only
     NoFolder,     // the folder does not exist
     NotAFile,     // the name is a folder or a device, not a file
     Other,        // anything else the system reports
@@ -40,8 +42,11 @@ struct SaveResult {
 
 // Writes the record to `path`: a PDF when the name ends in ".pdf", HTML otherwise. A file is
 // written whole or not at all: when saving fails, an existing file is left as it was. The PDF's
-// pages have the case number and the page number at their foot; its properties name the
-// record's title, the expert as author and the case as subject.
+// pages read as one document: a table that fits on a page is never parted, a longer one is
+// parted between rows and repeats its header row, each step and note stands whole on a page,
+// and a heading stands with the start of what it heads. They have the case number and the page
+// number at their foot; the PDF's properties name the record's title, the expert as author and
+// the case as subject.
 SaveResult WriteRecord(const core::CalculationRecord& record, const QString& path);
 
 } // namespace record

@@ -146,19 +146,26 @@ QString FindDocument(const QString& fileName) {
 #ifndef Q_OS_WIN // Windows answers for its own file associations
 namespace {
 
-// The document types the program hands to the desktop, named for the user with the kind of
-// program that opens them and a Debian package that has one.
+// The document types the program hands to the desktop: the name the user is told, the kind of
+// program that opens them (as the object of «Установите») and Debian packages that have one.
 struct DocumentType {
     const char* mime;
     const char* name;
     const char* program;
+    const char* packages;
 };
 constexpr DocumentType kDocumentTypes[] = {
-    {"text/html", "веб-страница HTML", "браузер, например из пакета firefox-esr или chromium"},
-    {"application/pdf", "документ PDF",
-     "программа просмотра PDF, например из пакета evince, okular или mupdf"},
-    {"video/x-msvideo", "видеофайл AVI", "видеопроигрыватель, например из пакета vlc или mpv"},
+    {"text/html", "веб-страница HTML", "браузер", "firefox-esr или chromium"},
+    {"application/xhtml+xml", "веб-страница XHTML", "браузер", "firefox-esr или chromium"},
+    {"application/pdf", "документ PDF", "программу просмотра PDF", "evince, okular или mupdf"},
+    {"video/x-msvideo", "видеофайл AVI", "видеопроигрыватель", "vlc или mpv"},
 };
+
+const DocumentType* KnownType(const QMimeType& type) {
+    for (const DocumentType& known : kDocumentTypes)
+        if (type.inherits(QLatin1String(known.mime))) return &known;
+    return nullptr;
+}
 
 // Runs xdg-mime with the arguments: its answer (empty when it knows none), or nothing when it
 // fails or gives no answer in time.
@@ -173,18 +180,22 @@ std::optional<QString> AskXdgMime(const QString& program, const QStringList& arg
     return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
 }
 
-// "«/path/gost.pdf» (документ PDF, тип application/pdf)", and the program wanted for it.
+// "«/path/gost.pdf» (документ PDF, тип application/pdf)", and what to install for it:
+// "программу просмотра PDF, например из пакета evince, okular или mupdf". A type the table
+// does not know takes the program for the file's name: a page that the system calls XML is
+// still opened by a browser.
 std::pair<QString, QString> Describe(const QString& path, const QString& typeName) {
-    const QMimeType type = QMimeDatabase().mimeTypeForName(typeName);
-    QString name = type.isValid() ? type.comment() : typeName;
-    QString program = QStringLiteral("программа для файлов этого типа");
-    for (const DocumentType& known : kDocumentTypes) {
-        if (type.inherits(QLatin1String(known.mime))) {
-            name = QString::fromUtf8(known.name);
-            program = QString::fromUtf8(known.program);
-            break;
-        }
-    }
+    const QMimeDatabase types;
+    const QMimeType type = types.mimeTypeForName(typeName);
+    const DocumentType* known = KnownType(type);
+    QString name =
+        known ? QString::fromUtf8(known->name) : (type.isValid() ? type.comment() : typeName);
+    if (name.size() > 1 && name.at(1).isLower()) name[0] = name.at(0).toLower(); // mid-sentence
+    if (!known) known = KnownType(types.mimeTypeForFile(path, QMimeDatabase::MatchExtension));
+    const QString program =
+        known ? QStringLiteral("%1, например из пакета %2")
+                    .arg(QString::fromUtf8(known->program), QString::fromUtf8(known->packages))
+              : QStringLiteral("программу для файлов этого типа");
     return {QStringLiteral("«%1» (%2, тип %3)").arg(QDir::toNativeSeparators(path), name, typeName),
             program};
 }
@@ -201,7 +212,7 @@ QString MissingOpener(const QString& path) {
     if (xdgMime.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty()) {
         const auto [file, program] = Describe(path, QMimeDatabase().mimeTypeForFile(path).name());
         return QStringLiteral("Не удалось открыть файл %1: программа передаёт файлы системе "
-                              "через xdg-open из пакета xdg-utils, а его в системе нет. "
+                              "через xdg-open из пакета xdg-utils, а этого пакета в системе нет. "
                               "Установите пакет xdg-utils и %2.")
             .arg(file, program);
     }
@@ -216,7 +227,7 @@ QString MissingOpener(const QString& path) {
 
     const auto [file, wanted] = Describe(path, type);
     return QStringLiteral("Не удалось открыть файл %1: в системе не назначена программа для "
-                          "файлов этого типа. Нужна %2.")
+                          "файлов этого типа. Установите %2.")
         .arg(file, wanted);
 #endif
 }
