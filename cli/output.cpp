@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <cstdio>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #endif
 
@@ -24,9 +26,10 @@ std::string Reason(int error) {
         return "стандартный вывод закрыт";
     case EFBIG:
         return "файл слишком велик";
+    case EROFS:
+        return "диск или папка доступны только для чтения";
     case EACCES:
     case EPERM:
-    case EROFS:
         return "нет прав на запись";
     case EIO:
         return "ошибка ввода-вывода";
@@ -37,6 +40,19 @@ std::string Reason(int error) {
 
 [[noreturn]] void Fail(int error) {
     throw OutputError(Reason(error));
+}
+
+// Why the last write failed. Windows' C library reports a pipe whose reader has gone as
+// EINVAL; the system's own error tells it apart.
+int WriteError() {
+    int error = errno ? errno : EIO;
+#ifdef _WIN32
+    const DWORD system = GetLastError();
+    if (system == ERROR_NO_DATA || system == ERROR_BROKEN_PIPE ||
+        system == ERROR_PIPE_NOT_CONNECTED)
+        error = EPIPE;
+#endif
+    return error;
 }
 
 } // namespace
@@ -50,12 +66,12 @@ void CheckOutputOpen() {
 void Write(std::string_view text) {
     errno = 0;
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::ferror(stdout))
-        Fail(errno ? errno : EIO);
+        Fail(WriteError());
 }
 
 void FinishOutput() {
     errno = 0;
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) Fail(errno ? errno : EIO);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) Fail(WriteError());
 }
 
 } // namespace cli
