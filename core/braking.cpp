@@ -51,4 +51,34 @@ Fixed4 SkidLength(Fixed4 slowed, Fixed4 j, RecordWriter& rec) {
     return skid;
 }
 
+Fixed4 LagTime(Fixed4 t1, Fixed4 t2, Fixed4 t3, RecordWriter& rec) {
+    const Fixed4 halfT3 = ToFixed4(FloatingStep([&] { return ToDouble(t3) * 0.5; }));
+    const Fixed4 lag = AddFixed4(AddFixed4(t1, t2), halfT3);
+    if (rec)
+        rec.Step("lag_s", "Время движения с начальной скоростью", "t1 + t2 + t3 / 2",
+                 Text(t1) + " + " + Text(t2) + " + " + Text(t3) + " / 2", lag, "с");
+    return lag;
+}
+
+Exact StoppingDistance(const Exact& speedKmh, Fixed4 j, Fixed4 lag) {
+    const Exact kmhPerMs = Exact::Ratio(36, 10);
+    return speedKmh * speedKmh / (Exact::Whole(26) * Exact::Of(j)) +
+           speedKmh / kmhPerMs * Exact::Of(lag);
+}
+
+Fixed4 StoppingDistance(Fixed4 speedKmh, Fixed4 j, Fixed4 lag, RecordWriter& rec,
+                        const DistanceStep& step) {
+    const Fixed4 distance = Round(StoppingDistance(Exact::Of(speedKmh), j, lag), 4);
+    if (rec) {
+        const std::string v(step.speedSymbol);
+        rec.Step(std::string(step.key), std::string(step.name),
+                 std::string(step.symbol) + " = " + v + "² / (26 × j) + " + v +
+                     " / 3,6 × (t1 + t2 + t3 / 2)",
+                 "(" + Text(speedKmh) + ")² / (26 × " + Text(j) + ") + " + Text(speedKmh) +
+                     " / 3,6 × " + Text(lag),
+                 distance, "м");
+    }
+    return distance;
+}
+
 } // namespace core

@@ -16,7 +16,18 @@ Fixed4 ReadInput(std::string_view text, int index, const InputDescriptor& input)
     // would otherwise be read as 0, or refused as if it were 0.
     if (value.units == 0 && text.find_first_of("123456789") != std::string_view::npos)
         throw NumericError(NumericErrorKind::BelowResolution, index);
-    const bool refused = input.accepts == Accepts::Positive ? value.units <= 0 : value.units < 0;
+    bool refused = value.units < 0;
+    switch (input.accepts) {
+    case Accepts::NonNegative:
+        break;
+    case Accepts::Positive:
+    case Accepts::PositiveRatio:
+        refused = value.units <= 0;
+        break;
+    case Accepts::Count:
+        refused = value.units < 2 * Fixed4::kScale || value.units % Fixed4::kScale != 0;
+        break;
+    }
     if (refused) throw NumericError(NumericErrorKind::OutOfRange, index);
     if (input.whole && value.units % Fixed4::kScale != 0)
         throw NumericError(NumericErrorKind::NotWhole, index);

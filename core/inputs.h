@@ -11,9 +11,13 @@
 namespace core {
 
 enum class Accepts {
-    NonNegative, // times, lengths, speeds, clock readings: zero is a value, a negative one is a
-                 // typing error
-    Positive,    // deceleration, adhesion, coefficient: the formulas divide by them
+    NonNegative,   // times, lengths, speeds, clock readings: zero is a value, a negative one is a
+                   // typing error
+    Positive,      // deceleration, adhesion, coefficient: the formulas divide by them
+    Count,         // a count of frame intervals: a whole number, at least 2, so that the speed's
+                   // range for the unknown moment within a frame at each end is bounded
+    PositiveRatio, // a frame rate: above zero, typed as a decimal or as a fraction such as
+                   // 30000/1001, which no decimal holds exactly
 };
 
 // An input of a calculation. The command line, the record, the JSON and every message read it
@@ -71,6 +75,36 @@ inline constexpr InputDescriptor kEndSeconds{
     "end", "end_seconds", "Секунды конечных показаний", "Кс", "с", NonNegative, 60};
 inline constexpr InputDescriptor kDistance{"distance", "distance_m", "Расстояние",
                                            "D",        "м",          NonNegative};
+// Whether the driver could have avoided the collision by braking in time. The car's speed is
+// above zero: at rest it would meet no one.
+inline constexpr InputDescriptor kVehicleSpeed{"speed", "speed_kmh", "Скорость автомобиля",
+                                               "V",     "км/ч",      Positive};
+inline constexpr InputDescriptor kPedestrianPath{
+    "pedestrian-path",
+    "pedestrian_path_m",
+    "Путь пешехода от момента возникновения опасности до места наезда",
+    "Sп",
+    "м",
+    NonNegative};
+inline constexpr InputDescriptor kPedestrianSpeed{
+    "pedestrian-speed", "pedestrian_speed_kmh", "Скорость пешехода", "Vп", "км/ч", Positive};
+inline constexpr InputDescriptor kSpeedLimit{"limit", "limit_kmh", "Допустимая скорость",
+                                             "Vдоп",  "км/ч",      Positive};
+inline constexpr InputDescriptor kVisibility{
+    "visibility",
+    "visibility_m",
+    "Расстояние до препятствия в момент возникновения опасности",
+    "Sв",
+    "м",
+    NonNegative};
+inline constexpr InputDescriptor kImpactSpeed{
+    "impact-speed", "impact_speed_kmh", "Скорость в момент удара", "Vу", "км/ч", NonNegative};
+// The speed from a video: frame intervals counted between two positions, the frame rate and
+// the distance between the positions.
+inline constexpr InputDescriptor kFrames{"frames", "frames", "Число интервалов между кадрами",
+                                         "N",      "",       Count};
+inline constexpr InputDescriptor kFrameRate{"fps", "fps",    "Частота кадров",
+                                            "f",   "кадр/с", PositiveRatio};
 } // namespace input
 
 // The inputs of a calculation in the order it reads them, as NumericError::input() counts them.
@@ -79,6 +113,7 @@ using InputList = std::span<const InputDescriptor* const>;
 // ParseFixed4 of the text; a failure, a value the input does not accept (OutOfRange for one
 // below zero or zero where it must be positive, NotWhole, AboveLimit) and a value other than
 // zero that rounds to zero (BelowResolution) raise NumericError with `index` as its input().
+// A ratio input reads through ReadRatio (core/range.h).
 Fixed4 ReadInput(std::string_view text, int index, const InputDescriptor& input);
 
 // An overflow in a step after the inputs were read, put down to the input of the largest

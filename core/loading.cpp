@@ -1,8 +1,11 @@
 #include "core/loading.h"
 
+#include <algorithm>
+
 #include "core/braking.h"
 #include "core/inputs.h"
 #include "core/numeric.h"
+#include "core/range.h"
 #include "core/record_writer.h"
 
 namespace core {
@@ -167,6 +170,28 @@ LoadBrakingResults ComputeLoadBraking(std::string_view coefficient, std::string_
     } catch (const NumericError& error) {
         throw BlameOverflow(error, values);
     }
+}
+
+LoadBrakingResults ComputeLoadBrakingOverRanges(std::string_view coefficient,
+                                                std::string_view speed, std::string_view adhesion,
+                                                std::string_view deceleration,
+                                                std::string_view riseTime,
+                                                CalculationRecord* record) {
+    const std::string texts[] = {std::string(coefficient), std::string(speed),
+                                 std::string(adhesion), std::string(deceleration),
+                                 std::string(riseTime)};
+    const std::vector<InputValue> values = ReadInputValues(texts, kLoadInputs);
+    if (std::none_of(values.begin(), values.end(), [](const InputValue& v) { return v.IsRange(); }))
+        return ComputeLoadBraking(coefficient, speed, adhesion, deceleration, riseTime, record);
+    std::vector<CalculationRecord> corners;
+    ForEachCorner(values, [&](const std::vector<std::string>& at) {
+        ComputeLoadBraking(at[0], at[1], at[2], at[3], at[4], &corners.emplace_back());
+    });
+    CalculationRecord merged = MergeCorners(std::move(corners), values, kLoadInputs);
+    const auto& r = merged.results;
+    LoadBrakingResults results{r[0].text, r[1].text, r[2].text, r[3].text};
+    if (record) *record = std::move(merged);
+    return results;
 }
 
 RecordStep LookUpStep(int row, int column, const std::string& coefficient) {

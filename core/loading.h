@@ -91,6 +91,16 @@ LoadBrakingResults ComputeLoadBraking(std::string_view coefficient, std::string_
                                       std::string_view riseTime,
                                       CalculationRecord* record = nullptr);
 
+// The same over ranges: the coefficient, speed, adhesion, deceleration and rise time may each be
+// a range ("0,6..1,4"), and each result is then the range of its values over them
+// (core/range.h); a single number stays one. An adhesion that picks a table column is a single
+// value: the caller gives the coefficient it picked.
+LoadBrakingResults ComputeLoadBrakingOverRanges(std::string_view coefficient,
+                                                std::string_view speed, std::string_view adhesion,
+                                                std::string_view deceleration,
+                                                std::string_view riseTime,
+                                                CalculationRecord* record = nullptr);
+
 // The table look-up as a step of a record, for a calculation that starts from a vehicle row
 // and a load column rather than from a typed coefficient.
 RecordStep LookUpStep(int row, int column, const std::string& coefficient);

@@ -24,6 +24,10 @@ const char* NumericError::what() const noexcept {
         return "input above its limit";
     case NumericErrorKind::NotWhole:
         return "input not a whole number";
+    case NumericErrorKind::ReversedRange:
+        return "range with its lower end above its upper end";
+    case NumericErrorKind::StopsBeforeImpact:
+        return "the car stops before the end of the skid";
     }
     return "numeric error";
 }

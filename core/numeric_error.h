@@ -19,6 +19,10 @@ enum class NumericErrorKind : int {
     // A clock reading that no clock shows:
     AboveLimit = 1004, // a part at or above its input's limit: a minute of 60, a start hour of 24
     NotWhole = 1005,   // a fraction of an hour or a minute
+    // A range or a skid that no calculation can take:
+    ReversedRange = 1006,     // a range whose lower end is above its upper end
+    StopsBeforeImpact = 1007, // a speed at the start of braking too low for the skid: the car
+                              // would have stopped before the skid's end, with no impact
 };
 
 // No single input of the calculation caused the failure (an intermediate step did).

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/numeric.h"
+#include "core/range.h"
 
 namespace core {
 
@@ -23,7 +24,11 @@ std::string Limit(const InputDescriptor& input) {
     return "меньше " + std::to_string(input.below);
 }
 
+// Whether the text, or an end of its range or a part of its fraction, is below zero.
 bool IsNegative(std::string_view text) {
+    if (const auto ends = SplitRange(text)) return IsNegative(ends->low) || IsNegative(ends->high);
+    if (const std::size_t slash = text.find('/'); slash != std::string_view::npos)
+        return IsNegative(text.substr(0, slash)) || IsNegative(text.substr(slash + 1));
     try {
         return ParseDouble(text) < 0;
     } catch (const NumericError&) {
@@ -61,8 +66,19 @@ std::string ProblemText(const NumericError& error, InputList inputs,
     case Kind::NotWhole:
         return About(input, "должно быть " + Limit(input) + ".");
     case Kind::OutOfRange:
+        if (input.accepts == Accepts::Count)
+            return About(input, "должно быть целым числом не меньше 2: время между кадрами "
+                                "известно с точностью до кадра на каждом конце.");
         return About(input, IsNegative(text) ? "не может быть отрицательным."
                                              : "должно быть больше нуля.");
+    case Kind::ReversedRange:
+        return About(input, "задано пределами в обратном порядке («" + text +
+                                "»): нижний предел пишется первым, например 0,6..1,4.");
+    case Kind::StopsBeforeImpact:
+        return About(input, "слишком мало для такого следа торможения: автомобиль с этой "
+                            "скоростью остановился бы раньше, чем кончился след, и удара не было "
+                            "бы. Проверьте скорость, длину следа, замедление и время нарастания "
+                            "замедления.");
     case Kind::BelowResolution:
         return About(input, "меньше разрешения программы " +
                                 FormatFixed4(Fixed4::FromUnits(1)) +

@@ -62,9 +62,11 @@ std::string ShownTime(const LocalTime& t) {
 }
 
 std::string MethodLine(const CalculationRecord& record) {
-    return record.notes.empty()
-               ? "по формулам раздела «Расчёт», без поправок программы"
-               : "по формулам раздела «Расчёт», с поправками программы из раздела «Примечания»";
+    const std::string formulas =
+        record.notes.empty()
+            ? "по формулам раздела «Расчёт», без поправок программы"
+            : "по формулам раздела «Расчёт», с поправками программы из раздела «Примечания»";
+    return record.methodology.empty() ? formulas : record.methodology + "; " + formulas;
 }
 
 std::vector<std::string> RecordNotes(const CalculationRecord& record) {
@@ -157,7 +159,14 @@ std::string JsonValues(const std::vector<RecordValue>& values) {
         out += (i ? ", " : "") + std::string("{\"key\": ") + JsonString(v.key) +
                ", \"name\": " + JsonString(v.name) + ", \"unit\": " + JsonString(v.unit) +
                ", \"text\": " + JsonString(v.text);
-        if (!v.number.empty()) out += ", \"value\": " + JsonNumber(v.number);
+        if (v.verdict != Verdict::None)
+            out += std::string(", \"value\": ") + (v.verdict == Verdict::Holds   ? "true"
+                                                   : v.verdict == Verdict::Fails ? "false"
+                                                                                 : "null");
+        else if (!v.low.empty())
+            out += ", \"min\": " + JsonNumber(v.low) + ", \"max\": " + JsonNumber(v.high);
+        else if (!v.number.empty())
+            out += ", \"value\": " + JsonNumber(v.number);
         out += "}";
     }
     return out + "]";

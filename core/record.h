@@ -10,14 +10,20 @@
 // The calculations fill it on the same code path as their results, so the two never disagree.
 namespace core {
 
+// A verdict's answer: it holds, it fails, or, over ranges, it holds for some of the values and
+// fails for others (open). A value that is no verdict has none.
+enum class Verdict { None, Holds, Fails, Open };
+
 // An input as the calculation read it, or a result as shown, with its name and unit.
 struct RecordValue {
     std::string name;   // "Время реакции водителя"
-    std::string text;   // "0,8"
+    std::string text;   // "0,8"; a range as "0,6…1,4"; a verdict as its sentence
     std::string unit;   // "с"; "" for a dimensionless value
     std::string key;    // "reaction_s": stable, ASCII, unique within its list
     std::string number; // the value used, as a plain number text ("0,8"); "" for a text that
-                        // is no number, such as a vehicle group
+                        // is no number, such as a vehicle group, and for a range
+    std::string low = {}, high = {}; // a range's ends as plain number texts; "" for a single value
+    Verdict verdict = Verdict::None;
 };
 
 // One named step of a calculation: its formula, the same formula with the values it used, and
@@ -93,6 +99,7 @@ struct CalculationRecord {
     std::vector<RecordValue> results;
     std::vector<std::string> notes; // the corrections the program made, where they applied
     RecordOrigin origin;
+    std::string methodology = {}; // the method the calculation follows, where it names one
 };
 
 // Where the values the program offers come from, as a record that uses them states it after
@@ -119,8 +126,8 @@ struct HeaderLine {
 // (text, HTML, PDF) writes these lines.
 std::vector<HeaderLine> RecordHeader(const CalculationRecord& record);
 
-// The method in one line: the formulas of the record's steps, with or without the
-// corrections its notes state.
+// The method in one line: the methodology, where the record names one, then the formulas of the
+// record's steps, with or without the corrections its notes state.
 std::string MethodLine(const CalculationRecord& record);
 
 // The notes every form of the record shows: the corrections the program made (record.notes),
@@ -134,7 +141,8 @@ std::string RecordText(const CalculationRecord& record);
 // The record as one JSON object: calculation, version (the program's), computed_at (ISO 8601,
 // when known), case (the details given, by key), method, title, inputs, steps, results and
 // notes (RecordNotes). Every input, step and result has its key, name, unit, text as shown and
-// value as a JSON number (an input that is no number has no value).
+// value as a JSON number (an input that is no number has no value); a range has "min" and "max"
+// in place of the value, a verdict a value of true, false or null (open).
 std::string RecordJson(const CalculationRecord& record);
 
 // The case details given, as the JSON object under "case": {"number": "…", …}.

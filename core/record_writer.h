@@ -46,9 +46,16 @@ public:
         if (target_) {
             std::string text = FormatFixed4(value);
             record_.inputs.push_back({std::string(input.name) + ", " + std::string(input.symbol),
-                                      text, std::string(input.unit), std::string(input.key),
-                                      text});
+                                      text, std::string(input.unit), std::string(input.key), text});
         }
+    }
+    // An input that is no fixed-point number, such as a frame rate of 30000/1001: its text as
+    // read and its value as a plain number text.
+    void Input(const InputDescriptor& input, const std::string& text, const std::string& number) {
+        if (target_)
+            record_.inputs.push_back({std::string(input.name) + ", " + std::string(input.symbol),
+                                      text, std::string(input.unit), std::string(input.key),
+                                      number});
     }
     template <typename Value>
     void Step(std::string key, std::string name, std::string formula, std::string substituted,
@@ -63,6 +70,14 @@ public:
         if (target_)
             record_.results.push_back(
                 {std::string(name), text, std::string(unit), std::string(key), text});
+    }
+    // A result that is more than a number: a range, or a verdict with its sentence.
+    void Value(RecordValue value) {
+        if (target_) record_.results.push_back(std::move(value));
+    }
+    // The methodology the calculation follows, for the record's method line.
+    void Methodology(std::string_view methodology) {
+        if (target_) record_.methodology = methodology;
     }
     void Note(std::string_view note) {
         if (!target_) return;

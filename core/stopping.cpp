@@ -1,37 +1,29 @@
 #include "core/stopping.h"
 
+#include <algorithm>
+
 #include "core/braking.h"
 #include "core/inputs.h"
 #include "core/numeric.h"
+#include "core/range.h"
 #include "core/record_writer.h"
 
 namespace core {
 namespace {
 
-// Stopping distance from a speed in km/h: V² / (26·j) + V / 3.6 · lag.
-Fixed4 StoppingDistance(double speed, Fixed4 j, Fixed4 lag, RecordWriter& rec) {
-    double denominator = ToDouble(MulFixed4Int(26, j));
-    Fixed4 distance = ToFixed4(FloatingStep(
-        [&] { return PowerDouble(speed, 2) / denominator + (speed / 3.6) * ToDouble(lag); }));
-    if (rec)
-        rec.Step("stopping_distance_m", "Остановочный путь",
-                 "Sо = V² / (26 × j) + V / 3,6 × (t1 + t2 + t3 / 2)",
-                 "(" + Text(speed) + ")² / (26 × " + Text(j) + ") + " + Text(speed) + " / 3,6 × " +
-                     Text(lag),
-                 distance, "м");
-    return distance;
-}
-
 constexpr const InputDescriptor* kSkidKnownInputs[] = {
     &input::kReaction, &input::kDelay, &input::kRise, &input::kSkid, &input::kDeceleration};
 constexpr const InputDescriptor* kSpeedKnownInputs[] = {
     &input::kReaction, &input::kDelay, &input::kRise, &input::kSpeed, &input::kDeceleration};
+constexpr const InputDescriptor* kSkidToImpactInputs[] = {
+    &input::kReaction, &input::kDelay,        &input::kRise,
+    &input::kSkid,     &input::kDeceleration, &input::kImpactSpeed};
 
 } // namespace
 
-InputList StoppingInputList(StoppingMode mode) {
-    return mode == StoppingMode::SkidKnown ? InputList(kSkidKnownInputs)
-                                           : InputList(kSpeedKnownInputs);
+InputList StoppingInputList(StoppingMode mode, bool withImpact) {
+    if (mode == StoppingMode::SpeedKnown) return kSpeedKnownInputs;
+    return withImpact ? InputList(kSkidToImpactInputs) : InputList(kSkidKnownInputs);
 }
 
 StoppingResults ComputeStopping(const StoppingInputs& in, StoppingMode mode,
@@ -44,44 +36,54 @@ StoppingResults ComputeStopping(const StoppingInputs& in, StoppingMode mode,
         std::array<std::string_view, 5>{in.t1, in.t2, in.t3, in.x, in.j}, StoppingInputList(mode));
     // Named copies, not a structured binding: clang 14 lets no lambda capture one.
     const Fixed4 t1 = values[0], t2 = values[1], t3 = values[2], x = values[3], j = values[4];
+    // A skid that ended in a collision: the speed at the impact, read after the others.
+    const bool withImpact = skidKnown && !in.impact.empty();
+    const Fixed4 impact =
+        withImpact ? ReadInput(in.impact, kImpactAtSkidEnd, input::kImpactSpeed) : Fixed4{};
+    if (withImpact) rec.Input(input::kImpactSpeed, impact);
 
     try {
-        // Time at constant speed: reaction, brake-drive delay and half the rise time.
-        Fixed4 halfT3 = ToFixed4(FloatingStep([&] { return ToDouble(t3) * 0.5; }));
-        Fixed4 lag = AddFixed4(AddFixed4(t1, t2), halfT3);
-        if (rec)
-            rec.Step("lag_s", "Время движения с начальной скоростью", "t1 + t2 + t3 / 2",
-                     Text(t1) + " + " + Text(t2) + " + " + Text(t3) + " / 2", lag, "с");
+        const Fixed4 lag = LagTime(t1, t2, t3, rec);
 
         Fixed4 first, speedMs, distance, time;
         if (skidKnown) {
-            double root = FloatingStep(
-                [&] { return PowerDouble(ToDouble(MulFixed4(MulFixed4Int(2, x), j)), 0.5); });
+            // The impact speed's energy, (Vу / 3,6)² in m²/s², under the root; exactly 0
+            // without one, so that the root is the skid's alone.
+            const double impactTerm = FloatingStep([&] {
+                const double vu = ToDouble(impact) / 3.6;
+                return vu * vu;
+            });
+            double root = FloatingStep([&] {
+                return PowerDouble(ToDouble(MulFixed4(MulFixed4Int(2, x), j)) + impactTerm, 0.5);
+            });
             double halfRise = FloatingStep([&] { return ToDouble(t3) * 0.5; });
             // km/h as ×3600 ÷1000, and m/s from the same double terms, not from the km/h value.
             Fixed4 speed = ToFixed4(
                 FloatingStep([&] { return (ToDouble(j) * halfRise + root) * 3600 / 1000; }));
             speedMs = ToFixed4(FloatingStep([&] { return ToDouble(j) * halfRise + root; }));
+            const std::string rootFormula =
+                withImpact ? "√(2 × S × j + (Vу / 3,6)²)" : "√(2 × S × j)";
+            const std::string rootValues =
+                "√(2 × " + Text(x) + " × " + Text(j) +
+                (withImpact ? " + (" + Text(impact) + " / 3,6)²)" : std::string(")"));
             if (rec)
                 rec.Step("speed_kmh", "Скорость в начале торможения",
-                         "V = (j × t3 / 2 + √(2 × S × j)) × 3600 / 1000",
-                         "(" + Text(j) + " × " + Text(t3) + " / 2 + √(2 × " + Text(x) + " × " +
-                             Text(j) + ")) × 3600 / 1000",
+                         "V = (j × t3 / 2 + " + rootFormula + ") × 3600 / 1000",
+                         "(" + Text(j) + " × " + Text(t3) + " / 2 + " + rootValues +
+                             ") × 3600 / 1000",
                          speed, "км/ч");
             if (rec)
                 rec.Step("speed_ms", "Скорость в начале торможения, м/с",
-                         "v = j × t3 / 2 + √(2 × S × j)",
-                         Text(j) + " × " + Text(t3) + " / 2 + √(2 × " + Text(x) + " × " + Text(j) +
-                             ")",
-                         speedMs, "м/с");
-            distance = StoppingDistance(ToDouble(speed), j, lag, rec);
+                         "v = j × t3 / 2 + " + rootFormula,
+                         Text(j) + " × " + Text(t3) + " / 2 + " + rootValues, speedMs, "м/с");
+            distance = StoppingDistance(speed, j, lag, rec);
             time = BrakingTime(ToDouble(speed), j, t3, rec);
             first = speed;
         } else {
             speedMs = SpeedInMetres(x, rec);
             const AfterRise rise = SpeedAfterRise(speedMs, j, t3, rec);
             if (!rise.stopsEarly) first = SkidLength(rise.slowed, j, rec);
-            distance = StoppingDistance(ToDouble(x), j, lag, rec);
+            distance = StoppingDistance(x, j, lag, rec);
             if (!rise.stopsEarly) time = BrakingTime(ToDouble(x), j, t3, rec);
         }
         StoppingResults results{ResultText(first), ResultText(speedMs), ResultText(distance),
@@ -96,8 +98,29 @@ StoppingResults ComputeStopping(const StoppingInputs& in, StoppingMode mode,
         rec.Finish();
         return results;
     } catch (const NumericError& error) {
-        throw BlameOverflow(error, values);
+        const Fixed4 read[] = {t1, t2, t3, x, j, impact};
+        throw BlameOverflow(error, std::span(read, withImpact ? 6 : 5));
     }
+}
+
+StoppingResults ComputeStoppingOverRanges(const StoppingInputs& in, StoppingMode mode,
+                                          CalculationRecord* record) {
+    const bool withImpact = mode == StoppingMode::SkidKnown && !in.impact.empty();
+    const InputList inputs = StoppingInputList(mode, withImpact);
+    const std::string texts[] = {in.t1, in.t2, in.t3, in.x, in.j, in.impact};
+    const std::vector<InputValue> values = ReadInputValues(texts, inputs);
+    if (std::none_of(values.begin(), values.end(), [](const InputValue& v) { return v.IsRange(); }))
+        return ComputeStopping(in, mode, record);
+    std::vector<CalculationRecord> corners;
+    ForEachCorner(values, [&](const std::vector<std::string>& at) {
+        ComputeStopping({at[0], at[1], at[2], at[3], at[4], withImpact ? at[5] : std::string()},
+                        mode, &corners.emplace_back());
+    });
+    CalculationRecord merged = MergeCorners(std::move(corners), values, inputs);
+    const auto& r = merged.results;
+    StoppingResults results{r[0].text, r[1].text, r[2].text, r[3].text};
+    if (record) *record = std::move(merged);
+    return results;
 }
 
 } // namespace core

@@ -13,14 +13,24 @@ namespace core {
 enum class StoppingMode { SkidKnown, SpeedKnown };
 
 // The five input texts as typed: reaction time, brake-drive delay, deceleration rise time,
-// skid length (m) or speed (km/h), steady deceleration.
+// skid length (m) or speed (km/h), steady deceleration; and, for a skid that ended in a
+// collision, the speed at the impact (km/h), read after them: empty when the car stopped at
+// the skid's end, and only with the skid known.
 struct StoppingInputs {
     std::string t1, t2, t3, x, j;
+    std::string impact = {};
 };
 
 // The inputs in reading order, as NumericError::input() names them.
-enum StoppingInput : int { kReaction, kDelay, kRise, kSkidOrSpeed, kDeceleration };
-InputList StoppingInputList(StoppingMode mode);
+enum StoppingInput : int {
+    kReaction,
+    kDelay,
+    kRise,
+    kSkidOrSpeed,
+    kDeceleration,
+    kImpactAtSkidEnd
+};
+InputList StoppingInputList(StoppingMode mode, bool withImpact = false);
 
 // The four result texts, one decimal at most: speed (km/h) or skid length (m), speed in m/s,
 // stopping distance (m), braking time (s).
@@ -31,9 +41,17 @@ struct StoppingResults {
 // Computes all four results before returning; raises NumericError on any failure, OutOfRange
 // for a negative input or a deceleration that is not above zero. A car that stops while its
 // deceleration is still rising never brakes fully: braking time and skid length are 0.
+// With an impact speed Vу the speed at the start of braking adds its energy under the root,
+// (j·t3/2 + √(2·S·j + (Vу/3,6)²))·3,6; Vу = 0 gives the result without it exactly.
 // With a record, also says how: inputs, each step with its formula and values, results, and
 // the corrections made.
 StoppingResults ComputeStopping(const StoppingInputs& in, StoppingMode mode,
                                 CalculationRecord* record = nullptr);
+
+// The same over ranges: any input may be a range ("0,6..1,4", "0,6…1,4", "0,6–1,4"), and each
+// result is then the range of its values over them (core/range.h); a single number stays one.
+// ReversedRange names an input whose lower end is above its upper end.
+StoppingResults ComputeStoppingOverRanges(const StoppingInputs& in, StoppingMode mode,
+                                          CalculationRecord* record = nullptr);
 
 } // namespace core
