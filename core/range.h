@@ -65,7 +65,8 @@ RecordValue InputRecord(const InputDescriptor& input, const InputValue& value);
 // its lower or its upper end, every single one at its value, as texts the calculation reads.
 // Each formula of the calculations is monotone in each of its inputs, so the least and the
 // greatest value of each result over the whole box are found at its corners; without a range
-// there is the one corner, the inputs as given.
+// there is the one corner, the inputs as given. (The one exception, the stopping distance of a
+// skid that ended in an impact, searches j's range besides: ComputeStoppingOverRanges.)
 template <typename Point> void ForEachCorner(std::span<const InputValue> inputs, Point&& point) {
     std::vector<std::size_t> ranged;
     std::vector<std::string> texts;

@@ -112,10 +112,45 @@ StoppingResults ComputeStoppingOverRanges(const StoppingInputs& in, StoppingMode
     if (std::none_of(values.begin(), values.end(), [](const InputValue& v) { return v.IsRange(); }))
         return ComputeStopping(in, mode, record);
     std::vector<CalculationRecord> corners;
-    ForEachCorner(values, [&](const std::vector<std::string>& at) {
-        ComputeStopping({at[0], at[1], at[2], at[3], at[4], withImpact ? at[5] : std::string()},
-                        mode, &corners.emplace_back());
-    });
+    const auto at = [&](const std::vector<std::string>& t, CalculationRecord& into) {
+        ComputeStopping({t[0], t[1], t[2], t[3], t[4], withImpact ? t[5] : std::string()}, mode,
+                        &into);
+    };
+    ForEachCorner(values,
+                  [&](const std::vector<std::string>& t) { at(t, corners.emplace_back()); });
+    if (withImpact && values[kDeceleration].IsRange()) {
+        // Every result but one is monotone in every input. The stopping distance from a speed
+        // that includes the impact's energy is not in j: V²/(26·j) holds (Vу/3,6)²/j, which
+        // falls as j grows while the rest grows with it. Its derivative changes sign once, from
+        // falling to rising, so its greatest value is at a corner and its least may lie inside
+        // j's range: for each corner of the other inputs it is found there by halving on
+        // whether the distance still falls one ten-thousandth further on.
+        std::vector<InputValue> others = values;
+        others[kDeceleration].high = others[kDeceleration].low;
+        others[kDeceleration].highText = others[kDeceleration].lowText;
+        const Fixed4 jLow = ParseFixed4(values[kDeceleration].lowText);
+        const Fixed4 jHigh = ParseFixed4(values[kDeceleration].highText);
+        ForEachCorner(others, [&](const std::vector<std::string>& t) {
+            std::vector<std::string> point = t;
+            const auto distance = [&](std::int64_t j, CalculationRecord& into) {
+                point[kDeceleration] = FormatFixed4(Fixed4::FromUnits(j));
+                at(point, into);
+                for (const RecordStep& step : into.steps)
+                    if (step.key == "stopping_distance_m") return ParseFixed4(step.value);
+                return Fixed4{};
+            };
+            std::int64_t low = jLow.units, high = jHigh.units;
+            while (low < high) {
+                const std::int64_t middle = low + (high - low) / 2;
+                CalculationRecord here, next;
+                if (distance(middle + 1, next).units < distance(middle, here).units)
+                    low = middle + 1;
+                else
+                    high = middle;
+            }
+            distance(low, corners.emplace_back());
+        });
+    }
     CalculationRecord merged = MergeCorners(std::move(corners), values, inputs);
     const auto& r = merged.results;
     StoppingResults results{r[0].text, r[1].text, r[2].text, r[3].text};

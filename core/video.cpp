@@ -16,9 +16,9 @@ constexpr const InputDescriptor* kVideoInputs[] = {&input::kFrames, &input::kFra
 
 constexpr std::string_view kTitle = "Скорость по кадрам видеозаписи";
 constexpr std::string_view kMethod =
-    "определение средней скорости по видеозаписи: путь между двумя положениями автомобиля, "
-    "делённый на время между кадрами, с пределами для неизвестного момента внутри кадра на каждом "
-    "конце";
+    "методика определения средней скорости по видеозаписи: путь между двумя положениями "
+    "автомобиля делится на время между кадрами, с пределами для неизвестного момента внутри кадра "
+    "на каждом конце";
 
 // "D" in a timing's text replaced by the distance's value.
 std::string WithDistance(std::string text, const std::string& distance) {

@@ -8,12 +8,15 @@
 #include <vector>
 
 #include "case_name.h"
+#include "core/avoidance.h"
 #include "core/dashcam.h"
+#include "core/impact.h"
 #include "core/loading.h"
 #include "core/numeric.h"
 #include "core/record.h"
 #include "core/record_writer.h"
 #include "core/stopping.h"
+#include "core/video.h"
 
 using namespace core;
 
@@ -782,6 +785,175 @@ TEST(RecordFromTable, RowsAndColumnsInvertTheChoices) {
     for (LoadState load : {LoadState::Unloaded, LoadState::HalfLoad, LoadState::FullLoad})
         for (std::string_view adhesion : AdhesionTexts())
             EXPECT_EQ(LoadOfColumn(*ColumnForAdhesion(load, adhesion)), load) << adhesion;
+}
+
+// ---- The avoidance, impact and video calculations, with single values and with ranges ----
+
+struct NewRecordCase {
+    const char* name;
+    std::function<std::vector<std::string>(CalculationRecord*)> compute; // the results returned
+    std::vector<std::string> resultKeys;
+};
+
+class NewCalculationRecord : public testing::TestWithParam<NewRecordCase> {};
+
+// Every step recomputes from the values it shows, a ranged step at each of its two corners; the
+// results are those returned, under the documented keys; a verdict has no number but a JSON
+// value of true, false or null, and a range has no value but its min and max.
+TEST_P(NewCalculationRecord, RecomputesAndAgreesWithTheResults) {
+    CalculationRecord record;
+    const std::vector<std::string> returned = GetParam().compute(&record);
+    ExpectStepsRecompute(record);
+    EXPECT_EQ(KeysOf(record.results), GetParam().resultKeys);
+    std::vector<std::string> texts;
+    for (const RecordValue& value : record.results)
+        texts.push_back(value.text);
+    EXPECT_EQ(texts, returned);
+    const std::string json = RecordJson(record);
+    for (const RecordValue& value : record.results) {
+        const std::string head = "{\"key\": " + JsonString(value.key);
+        const std::size_t at = json.find(head);
+        ASSERT_NE(at, std::string::npos) << value.key;
+        const std::string item = json.substr(at, json.find('}', at) - at);
+        if (value.verdict != Verdict::None) {
+            EXPECT_TRUE(value.number.empty()) << value.key;
+            const char* literal = value.verdict == Verdict::Holds   ? "\"value\": true"
+                                  : value.verdict == Verdict::Fails ? "\"value\": false"
+                                                                    : "\"value\": null";
+            EXPECT_NE(item.find(literal), std::string::npos) << item;
+        } else if (!value.low.empty()) {
+            EXPECT_EQ(value.text, value.low + "…" + value.high);
+            EXPECT_EQ(item.find("\"value\""), std::string::npos) << item;
+            EXPECT_NE(item.find("\"min\": " + JsonNumber(value.low)), std::string::npos) << item;
+        } else {
+            EXPECT_EQ(value.number, value.text) << value.key;
+        }
+    }
+    EXPECT_NE(MethodLine(record).find("методика"), std::string::npos) << MethodLine(record);
+}
+
+const std::vector<std::string> kPedestrianKeys = {"pedestrian_time_s", "distance_at_danger_m",
+                                                  "stopping_distance_m", "critical_speed_kmh",
+                                                  "avoidable"};
+const std::vector<std::string> kPedestrianLimitKeys = {
+    "pedestrian_time_s",   "distance_at_danger_m",
+    "stopping_distance_m", "critical_speed_kmh",
+    "avoidable",           "stopping_distance_at_limit_m",
+    "avoidable_at_limit"};
+
+std::vector<std::string> PedestrianTexts(const PedestrianResults& r) {
+    std::vector<std::string> texts = {r.pedestrianTime, r.distanceAtDanger, r.stoppingDistance,
+                                      r.criticalSpeed, r.avoidable.text};
+    if (r.avoidableAtLimit) {
+        texts.push_back(r.stoppingDistanceAtLimit);
+        texts.push_back(r.avoidableAtLimit->text);
+    }
+    return texts;
+}
+
+NewRecordCase Pedestrian(const char* name, PedestrianInputs in) {
+    const auto keys = in.limit.empty() ? kPedestrianKeys : kPedestrianLimitKeys;
+    return {name, [in](CalculationRecord* r) { return PedestrianTexts(ComputePedestrian(in, r)); },
+            keys};
+}
+
+NewRecordCase Obstacle(const char* name, ObstacleInputs in) {
+    return {name,
+            [in](CalculationRecord* r) {
+                const ObstacleResults o = ComputeObstacle(in, r);
+                return std::vector<std::string>{o.stoppingDistance, o.avoidable.text, o.safeSpeed};
+            },
+            {"stopping_distance_m", "avoidable", "safe_speed_kmh"}};
+}
+
+NewRecordCase Impact(const char* name, ImpactInputs in) {
+    return {
+        name,
+        [in](CalculationRecord* r) { return std::vector<std::string>{ComputeImpactSpeed(in, r)}; },
+        {"impact_speed_kmh"}};
+}
+
+NewRecordCase Video(const char* name, VideoInputs in) {
+    return {name,
+            [in](CalculationRecord* r) {
+                const VideoResults v = ComputeVideoSpeed(in, r);
+                return std::vector<std::string>{v.elapsed, v.speed, v.speedRange};
+            },
+            {"elapsed_s", "speed_kmh", "speed_range_kmh"}};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Calculations, NewCalculationRecord,
+    testing::Values(
+        Pedestrian("Pedestrian", {"60", "0,8", "0,2", "0,3", "6,8", "3", "5"}),
+        Pedestrian("Pedestrian_First", {"60", "0,8", "0,2", "0,3", "6,8", "1", "5"}),
+        Pedestrian("Pedestrian_Limit", {"90", "0,8", "0,2", "0,35", "6,8", "3,3", "5,4", "60"}),
+        Pedestrian("Pedestrian_Ranges",
+                   {"40..70", "0,6..1,4", "0,2", "0,3", "5..6,8", "3", "4..6", "40..60"}),
+        Obstacle("Obstacle", {"60", "0,8", "0,2", "0,3", "6,8", "40"}),
+        Obstacle("Obstacle_Ranges", {"50..70", "0,8", "0,2", "0,3", "5..6,8", "35..40"}),
+        Impact("Impact", {"67,5", "0,35", "6,8", "11,1"}),
+        Impact("Impact_Ranges", {"65..70", "0,35", "6,8", "10..12"}),
+        Video("Video", {"45", "30", "10"}),
+        Video("Video_Ntsc_Ranges", {"44..46", "30000/1001", "9,5..10,5"})),
+    CaseName());
+
+// The record of a calculation over ranges lists each ranged input with both ends, and each step
+// that differs between the corners twice, as its least and its greatest value.
+TEST(RangeRecord, ShowsRangesAndBothCornersOfEachStep) {
+    CalculationRecord record;
+    const StoppingResults r = ComputeStoppingOverRanges({"0,6..1,4", "0,2", "0,3", "10", "6,8"},
+                                                        StoppingMode::SkidKnown, &record);
+    EXPECT_EQ(r.first, "45,7");
+    EXPECT_EQ(r.distance, "23,8…34");
+    ASSERT_EQ(record.inputs.size(), 5u);
+    EXPECT_EQ(record.inputs[0].text, "0,6…1,4");
+    EXPECT_EQ(record.inputs[0].low, "0,6");
+    EXPECT_EQ(record.inputs[0].high, "1,4");
+    EXPECT_EQ(record.inputs[0].number, "");
+    EXPECT_EQ(record.inputs[1].number, "0,2");
+    EXPECT_EQ(KeysOf(record.steps),
+              (std::vector<std::string>{"lag_s_min", "lag_s_max", "speed_kmh", "speed_ms",
+                                        "stopping_distance_m_min", "stopping_distance_m_max",
+                                        "braking_time_s"}));
+    ExpectStepsRecompute(record);
+    const std::string text = RecordText(record);
+    EXPECT_NE(text.find("Время реакции водителя, t1: 0,6…1,4 с\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Остановочный путь: 23,8…34 м\n"), std::string::npos) << text;
+    EXPECT_NE(RecordJson(record).find("\"text\": \"0,6…1,4\", \"min\": 0.6, \"max\": 1.4}"),
+              std::string::npos);
+}
+
+// Without a range the record is the calculation's own, as it was before ranges.
+TEST(RangeRecord, ASingleNumberStaysOne) {
+    for (const StoppingMode mode : {StoppingMode::SkidKnown, StoppingMode::SpeedKnown}) {
+        CalculationRecord plain, ranged;
+        ComputeStopping({"0.8", "0,2", "0,3", "10", "6,8"}, mode, &plain);
+        ComputeStoppingOverRanges({"0.8", "0,2", "0,3", "10", "6,8"}, mode, &ranged);
+        EXPECT_EQ(RecordJson(plain), RecordJson(ranged));
+    }
+    CalculationRecord plain, ranged;
+    ComputeLoadBraking("1,28", "60", "0,8", "6,8", "0,3", &plain);
+    ComputeLoadBrakingOverRanges("1,28", "60", "0,8", "6,8", "0,3", &ranged);
+    EXPECT_EQ(RecordJson(plain), RecordJson(ranged));
+}
+
+// An open verdict says at which values it turns; its JSON value is null.
+TEST(RangeRecord, AnOpenVerdictSaysWhereItTurns) {
+    CalculationRecord record;
+    ComputePedestrian({"30..35", "1", "0", "0", "5", "1,9", "3,6"}, &record);
+    const RecordValue& verdict = record.results[4];
+    EXPECT_EQ(verdict.key, "avoidable");
+    EXPECT_EQ(verdict.verdict, Verdict::Open);
+    EXPECT_EQ(verdict.text,
+              "Вывод зависит от значений в заданных пределах: при скорости автомобиля ниже "
+              "32,5 км/ч водитель располагал технической возможностью предотвратить наезд путём "
+              "своевременного применения экстренного торможения; при скорости 32,5 км/ч и выше — "
+              "не располагал.");
+    EXPECT_NE(RecordJson(record).find("\"key\": \"avoidable\", \"name\": \"Техническая "
+                                      "возможность предотвратить наезд\", \"unit\": \"\", "
+                                      "\"text\": \"Вывод зависит"),
+              std::string::npos);
 }
 
 } // namespace
