@@ -10,8 +10,16 @@ std::string ErrorJson(std::string_view kind, std::string_view option, std::strin
 }
 
 const std::vector<const Calculation*>& AllCalculations() {
-    static const std::vector<const Calculation*> all = {&Stopping(), &Loading(), &Dashcam()};
+    static const std::vector<const Calculation*> all = {
+        &Stopping(), &Loading(), &Dashcam(), &Pedestrian(), &Obstacle(), &Impact(), &Video()};
     return all;
+}
+
+std::string CalculationNames() {
+    std::string names;
+    for (const Calculation* calculation : AllCalculations())
+        names += (names.empty() ? "" : ", ") + std::string(calculation->name);
+    return names;
 }
 
 const Calculation* FindCalculation(std::string_view name) {

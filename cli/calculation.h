@@ -75,6 +75,13 @@ struct Calculation {
 const Calculation& Stopping();
 const Calculation& Loading();
 const Calculation& Dashcam();
+const Calculation& Pedestrian();
+const Calculation& Obstacle();
+const Calculation& Impact();
+const Calculation& Video();
+
+// The names of every calculation, "stopping, loading, …", for a message.
+std::string CalculationNames();
 
 // The calculation called `name`, or nothing.
 const Calculation* FindCalculation(std::string_view name);

@@ -1,6 +1,7 @@
 #include "cli/help.h"
 
 #include "cli/origin.h"
+#include "cli/verdicts.h"
 
 namespace cli {
 namespace {
@@ -19,8 +20,11 @@ constexpr std::string_view kCommon =
 
 // An option as the help lists it: name, what it is, what to type.
 std::string OptionLine(const Option& option) {
-    return "  " + Padded("--" + std::string(option.name), 17) + std::string(option.caption) + ", " +
-           std::string(option.value) + "\n";
+    // A name as long as the column puts what it is on a line of its own, under the column.
+    const std::string name = "--" + std::string(option.name);
+    const std::string head =
+        name.size() < 17 ? Padded(name, 17) : name + "\n" + std::string(19, ' ');
+    return "  " + head + std::string(option.caption) + ", " + std::string(option.value) + "\n";
 }
 
 std::string CaseHelp() {
@@ -59,14 +63,17 @@ constexpr std::string_view kBatchAndJson =
     "строки. Параметр командной строки заменяет недостающий столбец; параметр, заданный и\n"
     "столбцом файла, — ошибка в команде.\n"
     "\n"
-    "JSON (--json): объект с полями calculation (stopping, loading, dashcam), version,\n"
+    "JSON (--json): объект с полями calculation (имя расчёта, например stopping), version,\n"
     "computed_at (дата и время расчёта по ISO 8601, например 2025-03-07T14:05:09+03:00),\n"
     "case (сведения о деле: number, expert, organisation, note — только заданные), method,\n"
     "title, inputs, steps, results, notes. Каждый элемент inputs, steps и results имеет\n"
     "key (постоянное имя латиницей, например reaction_s, speed_kmh, stopping_distance_m,\n"
     "braking_time_s, elapsed_s), name, unit, text (как показано, с запятой) и value (число\n"
     "JSON, например 45.7; у нечисловых исходных данных его нет); у шагов ещё formula и\n"
-    "substituted. Отказ и ошибка в команде — объект error с полями kind (refused, usage),\n"
+    "substituted. У значения, заданного пределами, и у результата в пределах вместо value —\n"
+    "min и max, а text — «0,6…1,4»; у вывода о технической возможности value — true, false\n"
+    "или null (зависит от значений), а text — сам вывод. Отказ и ошибка в команде — объект error с "
+    "полями kind (refused, usage),\n"
     "option и message. С --batch каждая строка вывода — объект с line, case (если сведения\n"
     "о деле заданы) и results или error с теми же полями (kind — refused).\n";
 
@@ -81,10 +88,10 @@ std::string GeneralHelp() {
                        "  kvarnet-calc --version\n\n"
                        "Расчёты:\n";
     for (const Calculation* calculation : AllCalculations())
-        text += "  " + Padded(calculation->name, 10) + std::string(calculation->summary) + "\n";
+        text += "  " + Padded(calculation->name, 12) + std::string(calculation->summary) + "\n";
     text += "\nОбщие параметры:\n" + std::string(kCommon) + "\n" + CaseHelp() + "\n" +
-            std::string(kHeader) + "\n" + std::string(kBatchAndJson) + "\n" +
-            std::string(kNumbersAndStatus);
+            std::string(kHeader) + "\n" + std::string(kRangesHelp) + "\n" +
+            std::string(kBatchAndJson) + "\n" + std::string(kNumbersAndStatus);
     return text;
 }
 

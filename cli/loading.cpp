@@ -4,6 +4,8 @@
 
 #include "cli/calculation.h"
 #include "cli/problem.h"
+#include "cli/verdicts.h"
+#include "core/range.h"
 
 namespace cli {
 namespace {
@@ -73,8 +75,14 @@ Outcome Run(const Values& values, bool withRecord) {
             outcome.refusal = Refuse(kLoad, "должно быть unloaded, half или full.");
             return outcome;
         }
-        const std::optional<int> column =
-            core::ColumnForAdhesion(*load, WithComma(values.find(input::kAdhesion.option)->second));
+        const std::string& adhesion = values.find(input::kAdhesion.option)->second;
+        if (core::SplitRange(adhesion)) {
+            outcome.refusal =
+                Refuse(input::kAdhesion, "для выбора по таблице должно быть одним числом, а не "
+                                         "пределами: каждое значение даёт свой столбец.");
+            return outcome;
+        }
+        const std::optional<int> column = core::ColumnForAdhesion(*load, WithComma(adhesion));
         if (!column) {
             outcome.refusal =
                 Refuse(input::kAdhesion,
@@ -91,8 +99,8 @@ Outcome Run(const Values& values, bool withRecord) {
         texts.push_back(values.find(in->option)->second);
     try {
         const core::LoadBrakingResults r =
-            core::ComputeLoadBraking(texts[0], texts[1], texts[2], texts[3], texts[4],
-                                     withRecord ? &outcome.record : nullptr);
+            core::ComputeLoadBrakingOverRanges(texts[0], texts[1], texts[2], texts[3], texts[4],
+                                               withRecord ? &outcome.record : nullptr);
         outcome.columns = {coefficient, r.speedMs, r.distance, r.time, r.skid};
         if (fromTable && withRecord)
             core::StartFromTable(outcome.record, fromTable->row, fromTable->column, coefficient);
@@ -110,7 +118,9 @@ std::string Details() {
         "должен быть одним из: " +
         AdhesionList() +
         " (через запятую или точку).\n"
-        "Коэффициент сцепления всегда входит в тормозной путь как φ.\n\n"
+        "Коэффициент сцепления всегда входит в тормозной путь как φ.\n\n" +
+        std::string(kRangesHelp) +
+        "Коэффициент сцепления, по которому выбирается столбец таблицы, — одно число.\n\n"
         "Строки таблицы (--row):\n";
     const core::VehicleGroup groups[] = {core::VehicleGroup::CarsAndBuses,
                                          core::VehicleGroup::Trucks,
@@ -119,7 +129,8 @@ std::string Details() {
         text += "  " + std::string(core::GroupName(group)) + ":\n";
         for (std::string_view category : core::CategoriesOf(group)) {
             const int row = *core::RowForCategory(group, category);
-            text += "    " + std::to_string(row) + "  " + std::string(core::CategoryName(row)) + "\n";
+            text +=
+                "    " + std::to_string(row) + "  " + std::string(core::CategoryName(row)) + "\n";
         }
     }
     return text;

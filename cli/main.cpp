@@ -1,4 +1,4 @@
-// kvarnet-calc: the three calculations from the command line, one at a time or a file of them.
+// kvarnet-calc: the calculations from the command line, one at a time or a file of them.
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
@@ -57,8 +57,8 @@ Command Parse(const std::vector<std::string_view>& args) {
     Command command;
     command.calculation = cli::FindCalculation(args[0]);
     if (!command.calculation)
-        throw cli::UsageError("неизвестный расчёт «" + cli::ShownInUtf8(args[0]) +
-                              "»; есть stopping, loading, dashcam");
+        throw cli::UsageError("неизвестный расчёт «" + cli::ShownInUtf8(args[0]) + "»; есть " +
+                              cli::CalculationNames());
     for (std::size_t i = 1; i < args.size(); ++i) {
         std::string_view arg = args[i];
         if (arg == "--help" || arg == "-h") {

@@ -58,6 +58,9 @@ std::string ProblemText(const NumericError& error, InputList inputs,
     const std::string& text = texts[static_cast<std::size_t>(index)];
     switch (error.kind()) {
     case Kind::TypeMismatch:
+        if (!text.empty() && input.accepts == Accepts::PositiveRatio)
+            return About(input, "не является числом. Введите число, например 25 или 29,97, или "
+                                "дробь, например 30000/1001.");
         return About(input, text.empty() ? "не задано." : kNotANumber);
     case Kind::Overflow:
         if (input.below > 0) return About(input, "должно быть " + Limit(input) + ".");

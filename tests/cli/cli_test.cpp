@@ -143,6 +143,9 @@ ProgramRun Start(const std::vector<std::string>& command, const Case& c,
 
 const std::vector<std::string> kStoppingBase = {
     "stopping", "--reaction", "0,8", "--delay", "0,2", "--rise", "0,3", "--deceleration", "6,8"};
+const std::vector<std::string> kPedestrianBase = {
+    "pedestrian", "--reaction",         "0,8", "--delay", "0,2", "--rise", "0,3", "--deceleration",
+    "6,8",        "--pedestrian-speed", "5"};
 const std::vector<std::string> kLoadingBase = {
     "loading", "--speed", "60", "--adhesion", "0,8", "--rise", "0,3", "--deceleration", "6,8"};
 
@@ -858,6 +861,182 @@ std::vector<Case> Cases() {
          "",
          false},
 
+        // The expert's question: one wiring case per calculation through --json and --batch;
+        // the numbers themselves are the core's tests'.
+        {"Pedestrian_Limit_Json",
+         With(kPedestrianBase,
+              {"--speed", "90", "--pedestrian-path", "3", "--limit", "60", "--json"}),
+         0,
+         {"{\"calculation\": \"pedestrian\"",
+          "\"method\": \"методика оценки технической возможности предотвратить наезд на пешехода",
+          "{\"key\": \"stopping_distance_m\", \"name\": \"Остановочный путь\", \"unit\": \"м\", "
+          "\"text\": \"74,6\", \"value\": 74.6}",
+          "{\"key\": \"avoidable\", \"name\": \"Техническая возможность предотвратить наезд\", "
+          "\"unit\": \"\", \"text\": \"Водитель не располагал технической возможностью "
+          "предотвратить наезд путём своевременного применения экстренного торможения.\", "
+          "\"value\": false}",
+          "{\"key\": \"stopping_distance_at_limit_m\", \"name\": \"Остановочный путь при "
+          "допустимой скорости\", \"unit\": \"м\", \"text\": \"39,5\", \"value\": 39.5}",
+          "{\"key\": \"avoidable_at_limit\", ",
+          "располагал бы технической возможностью предотвратить наезд путём своевременного "
+          "применения экстренного торможения.\", \"value\": true}"}},
+        {"Pedestrian_Ranges_Json",
+         {"pedestrian", "--speed", "30..35", "--reaction", "1", "--delay", "0", "--rise", "0",
+          "--deceleration", "5", "--pedestrian-path", "1,9", "--pedestrian-speed", "3,6", "--json"},
+         0,
+         {"{\"key\": \"speed_kmh\", \"name\": \"Скорость автомобиля, V\", \"unit\": \"км/ч\", "
+          "\"text\": \"30…35\", \"min\": 30, \"max\": 35}",
+          "{\"key\": \"stopping_distance_m\", \"name\": \"Остановочный путь\", \"unit\": \"м\", "
+          "\"text\": \"15,3…19,1\", \"min\": 15.3, \"max\": 19.1}",
+          "\"text\": \"Вывод зависит от значений в заданных пределах: при скорости автомобиля "
+          "ниже 32,5 км/ч водитель располагал технической возможностью предотвратить наезд "
+          "путём своевременного применения экстренного торможения; при скорости 32,5 км/ч и "
+          "выше — не располагал.\", \"value\": null}"}},
+        {"Pedestrian_Batch",
+         {"pedestrian", "--batch", "-", "--reaction", "0,8", "--delay", "0,2", "--rise", "0,3",
+          "--deceleration", "6,8", "--pedestrian-speed", "5"},
+         1,
+         {},
+         {},
+         "speed;pedestrian-path;limit\n60;3;\n90;3;60\n60..70;3;\n60;3;0\n",
+         "line;speed;pedestrian-path;limit;pedestrian_time_s;distance_at_danger_m;"
+         "stopping_distance_m;critical_speed_kmh;avoidable;stopping_distance_at_limit_m;"
+         "avoidable_at_limit;error\n"
+         "2;60;3;;2,16;36;39,5;49,6;нет;;;\n"
+         "3;90;3;60;2,16;54;74,6;49,6;нет;39,5;да;\n"
+         "4;60..70;3;;2,16;36…42;39,5…50,1;49,6;нет;;;\n"
+         "5;60;3;0;;;;;;;;строка 5: значение «Допустимая скорость» должно быть больше нуля.\n"},
+        {"Pedestrian_ZeroPedestrianSpeed_Json",
+         {"pedestrian", "--speed", "60", "--reaction", "0,8", "--delay", "0,2", "--rise", "0,3",
+          "--deceleration", "6,8", "--pedestrian-path", "3", "--pedestrian-speed", "0", "--json"},
+         1,
+         {"\"error\": {\"kind\": \"refused\", \"option\": \"pedestrian-speed\", \"message\": "
+          "\"значение «Скорость пешехода» должно быть больше нуля.\"}"},
+         {"(--pedestrian-speed)"}},
+        {"Pedestrian_ReversedRange",
+         With(kPedestrianBase, {"--speed", "60", "--pedestrian-path", "1,4..0,6"}),
+         1,
+         {},
+         {"(--pedestrian-path)", "задано пределами в обратном порядке («1,4..0,6»)"}},
+        {"Obstacle_Batch",
+         {"obstacle", "--batch", "-", "--reaction", "0,8", "--delay", "0,2", "--rise", "0,3",
+          "--deceleration", "6,8"},
+         0,
+         {},
+         {},
+         "speed;visibility\n60;40\n60;39\n50..70;40\n",
+         "line;speed;visibility;stopping_distance_m;avoidable;safe_speed_kmh;error\n"
+         "2;60;40;39,5;да;60,5;\n"
+         "3;60;39;39,5;нет;59,5;\n"
+         "4;50..70;40;30,1…50,1;зависит от значений;60,5;\n"},
+        {"Obstacle_Json",
+         {"obstacle", "--speed", "60", "--reaction", "0,8", "--delay", "0,2", "--rise", "0,3",
+          "--deceleration", "6,8", "--visibility", "40", "--json"},
+         0,
+         {"{\"calculation\": \"obstacle\"",
+          "\"results\": [{\"key\": \"stopping_distance_m\", \"name\": \"Остановочный путь\", "
+          "\"unit\": \"м\", \"text\": \"39,5\", \"value\": 39.5}, {\"key\": \"avoidable\", ",
+          "\"value\": true}, {\"key\": \"safe_speed_kmh\", \"name\": \"Безопасная скорость\", "
+          "\"unit\": \"км/ч\", \"text\": \"60,5\", \"value\": 60.5}]"}},
+        {"Impact_Text",
+         {"impact", "--speed", "67,5", "--rise", "0,35", "--deceleration", "6,8", "--skid", "11,1"},
+         0,
+         {"Vу = √((V − 1,8 × t3 × j)² − 25,92 × j × S) = √((67,5 − 1,8 × 0,35 × 6,8)² − 25,92 "
+          "× 6,8 × 11,1) = 45,1644 км/ч\n",
+          "Скорость в момент удара: 45,2 км/ч\n"}},
+        {"Impact_StopsBefore_Json",
+         {"impact", "--speed", "20", "--rise", "0,35", "--deceleration", "6,8", "--skid", "11,1",
+          "--json"},
+         1,
+         {"\"error\": {\"kind\": \"refused\", \"option\": \"speed\", \"message\": \"значение "
+          "«Скорость в начале торможения» слишком мало для такого следа торможения"},
+         {"(--speed)"}},
+        {"Impact_Batch_Json",
+         {"impact", "--batch", "-", "--json", "--rise", "0,35", "--deceleration", "6,8"},
+         0,
+         {},
+         {},
+         "speed;skid\n67,5;11,1\n",
+         "{\"line\": 2, \"results\": [{\"key\": \"impact_speed_kmh\", \"name\": \"Скорость в "
+         "момент удара\", \"unit\": \"км/ч\", \"text\": \"45,2\", \"value\": 45.2}]}\n"},
+        {"Stopping_ImpactSpeed_Json",
+         With(kStoppingBase, {"--skid", "11,1", "--impact-speed", "45,2", "--json"}),
+         0,
+         {"{\"key\": \"impact_speed_kmh\", \"name\": \"Скорость в момент удара, Vу\", \"unit\": "
+          "\"км/ч\", \"text\": \"45,2\", \"value\": 45.2}",
+          "\"formula\": \"V = (j × t3 / 2 + √(2 × S × j + (Vу / 3,6)²)) × 3600 / 1000\"",
+          "\"results\": [{\"key\": \"speed_kmh\", \"name\": \"Скорость\", \"unit\": \"км/ч\", "
+          "\"text\": \"66,9\", \"value\": 66.9}"}},
+        {"Stopping_ImpactSpeedWithSpeed_Usage",
+         With(kStoppingBase, {"--speed", "60", "--impact-speed", "30"}),
+         2,
+         {},
+         {"параметр --impact-speed задаётся только вместе с --skid"}},
+        {"Stopping_Ranges_Text",
+         {"stopping", "--reaction", "0,6..1,4", "--delay", "0,2", "--rise", "0,3", "--deceleration",
+          "6,8", "--skid", "10"},
+         0,
+         {"Время реакции водителя, t1: 0,6…1,4 с\n", "Скорость: 45,7 км/ч\n",
+          "Остановочный путь: 23,8…34 м\n",
+          "Остановочный путь — наименьшее значение: Sо = V² / (26 × j) + V / 3,6 × (t1 + t2 + "
+          "t3 / 2) = (45,6549)² / (26 × 6,8) + 45,6549 / 3,6 × 0,95 = 23,8372 м\n"}},
+        {"Loading_CoefficientRange_Json",
+         With(kLoadingBase, {"--coefficient", "1,2..1,3", "--json"}),
+         0,
+         {"{\"key\": \"coefficient\", \"name\": \"Коэффициент эффективности торможения, K\", "
+          "\"unit\": \"\", \"text\": \"1,2…1,3\", \"min\": 1.2, \"max\": 1.3}",
+          "{\"key\": \"braking_distance_m\", \"name\": \"Тормозной путь\", \"unit\": \"м\", "
+          "\"text\": \"21,3…23\", \"min\": 21.3, \"max\": 23}"}},
+        {"Loading_TableAdhesionRange_Refused",
+         {"loading", "--speed", "60", "--adhesion", "0,7..0,8", "--rise", "0,3", "--deceleration",
+          "6,8", "--row", "1", "--load", "unloaded"},
+         1,
+         {},
+         {"(--adhesion)", "для выбора по таблице должно быть одним числом"}},
+        {"Video_Json",
+         {"video", "--frames", "45", "--fps", "30000/1001", "--distance", "10", "--json"},
+         0,
+         {"{\"key\": \"fps\", \"name\": \"Частота кадров, f\", \"unit\": \"кадр/с\", \"text\": "
+          "\"30000/1001\", \"value\": 29.97002997003}",
+          "\"substituted\": \"45 / (30000 / 1001)\", \"text\": \"1,5015\"",
+          "\"results\": [{\"key\": \"elapsed_s\", \"name\": \"Время между кадрами\", \"unit\": "
+          "\"с\", \"text\": \"1,502\", \"value\": 1.502}, {\"key\": \"speed_kmh\", \"name\": "
+          "\"Скорость\", \"unit\": \"км/ч\", \"text\": \"24\", \"value\": 24}, {\"key\": "
+          "\"speed_range_kmh\", \"name\": \"Скорость с учётом неизвестного момента внутри кадра "
+          "на каждом конце\", \"unit\": \"км/ч\", \"text\": \"23,5…24,5\", \"min\": 23.5, "
+          "\"max\": 24.5}]"}},
+        {"Video_Batch",
+         {"video", "--batch", "-"},
+         1,
+         {},
+         {},
+         "frames;fps;distance\n45;30;10\n0;30;10\n45;30/0;10\n44..46;30;10\n",
+         "line;frames;fps;distance;elapsed_s;speed_kmh;speed_range_kmh;error\n"
+         "2;45;30;10;1,5;24;23,5…24,5;\n"
+         "3;0;30;10;;;;строка 3: значение «Число интервалов между кадрами» должно быть целым "
+         "числом не меньше 2: время между кадрами известно с точностью до кадра на каждом "
+         "конце.\n"
+         "4;45;30/0;10;;;;строка 4: значение «Частота кадров» не является числом. Введите число, "
+         "например 25 или 29,97, или дробь, например 30000/1001.\n"
+         "5;44..46;30;10;1,467…1,533;23,5…24,5;23…25,1;\n"},
+        {"Video_ZeroFps_Refused",
+         {"video", "--frames", "45", "--fps", "0", "--distance", "10"},
+         1,
+         {},
+         {"(--fps)", "значение «Частота кадров» должно быть больше нуля."}},
+        {"Help_Pedestrian",
+         {"pedestrian", "--help"},
+         0,
+         {"  --pedestrian-path\n                   Путь пешехода от момента возникновения "
+          "опасности до места наезда, м\n",
+          "  --limit          Допустимая скорость, км/ч\n", "0,6..1,4",
+          "pedestrian_time_s distance_at_danger_m stopping_distance_m critical_speed_kmh "
+          "avoidable stopping_distance_at_limit_m avoidable_at_limit error."}},
+        {"Help_Video", {"video", "-h"}, 0, {"--frames", "--fps", "30000/1001", "N − 1"}},
+        {"Help_General_NewCalculations",
+         {"--help"},
+         0,
+         {"  pedestrian", "  obstacle", "  impact", "  video"}},
         {"Version", {"--version"}, 0, {"kvarnet-calc "}, {}, "", std::nullopt, VersionLine},
     };
 }

@@ -206,6 +206,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "отрицательным."},
         ProblemCase{"ZeroPedestrianSpeed", "0", &input::kPedestrianSpeed,
                     "значение «Скорость пешехода» должно быть больше нуля."},
+        ProblemCase{"RateNoNumber", "30/0", &input::kFrameRate,
+                    "значение «Частота кадров» не является числом. Введите число, например 25 "
+                    "или 29,97, или дробь, например 30000/1001."},
         ProblemCase{"ZeroRate", "0", &input::kFrameRate,
                     "значение «Частота кадров» должно быть больше нуля."},
         ProblemCase{"NoFrames", "0", &input::kFrames,
