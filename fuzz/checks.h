@@ -110,6 +110,18 @@ inline void RequireResultText(std::string_view text, std::size_t decimals) {
             "a result text with too many decimals", text);
 }
 
+// A result shown as one value or as a range "a…b" of two, each a result text, the lower first.
+inline void RequireRangeText(std::string_view text, std::size_t decimals) {
+    constexpr std::string_view kMark = "…";
+    const std::size_t mark = text.find(kMark);
+    if (mark == std::string_view::npos) return RequireResultText(text, decimals);
+    const std::string_view low = text.substr(0, mark), high = text.substr(mark + kMark.size());
+    RequireResultText(low, decimals);
+    RequireResultText(high, decimals);
+    Require(core::ParseFixed4(low).units < core::ParseFixed4(high).units,
+            "a range whose ends are not in order", text);
+}
+
 // The fuzzer's bytes as `count` input texts, one per line; missing lines are empty texts.
 inline std::vector<std::string> Lines(const std::uint8_t* data, std::size_t size,
                                       std::size_t count) {
