@@ -15,16 +15,7 @@ bool Given(const Values& values, const core::InputDescriptor& input) {
 }
 
 std::string VerdictColumn(const core::Conclusion& conclusion) {
-    switch (conclusion.verdict) {
-    case core::Verdict::Holds:
-        return "да";
-    case core::Verdict::Fails:
-        return "нет";
-    case core::Verdict::Open:
-    case core::Verdict::None:
-        break;
-    }
-    return "зависит от значений";
+    return std::string(core::VerdictWord(conclusion.verdict));
 }
 
 const char* const kRangesHelp =

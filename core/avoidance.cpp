@@ -331,6 +331,19 @@ ObstaclePoint ObstacleAt(const std::vector<std::string>& texts, CalculationRecor
 
 } // namespace
 
+std::string_view VerdictWord(Verdict verdict) {
+    switch (verdict) {
+    case Verdict::Holds:
+        return "да";
+    case Verdict::Fails:
+        return "нет";
+    case Verdict::Open:
+    case Verdict::None:
+        break;
+    }
+    return "зависит от значений";
+}
+
 InputList PedestrianInputList(bool withLimit) {
     return InputList(kPedestrianInputs).first(withLimit ? 8 : 7);
 }

@@ -19,6 +19,10 @@ struct Conclusion {
     std::string text;
 };
 
+// A verdict in a word or two, for a table: «да», «нет» or «зависит от значений»; the sentence
+// says the rest.
+std::string_view VerdictWord(Verdict verdict);
+
 // ---- A pedestrian crossing, the car not braking before the impact ----
 
 // The texts as typed: the car's speed V (km/h), reaction time t1, brake-drive delay t2, rise

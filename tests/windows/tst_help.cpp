@@ -5,10 +5,13 @@
 #include <QTest>
 #include <QXmlStreamReader>
 
+#include "core/avoidance.h"
 #include "core/dashcam.h"
+#include "core/impact.h"
 #include "core/loading.h"
 #include "core/record.h"
 #include "core/stopping.h"
+#include "core/video.h"
 #include "find_control.h"
 #include "test_main.h"
 #include "windows/alerts/alert_window.h"
@@ -326,6 +329,94 @@ private slots:
             QVERIFY2(block->allText().contains(QStringLiteral("не действует")) || pointed,
                      qPrintable(block->allText()));
         }
+    }
+
+    // The calculations of kvarnet-calc alone, through the core it runs on; a verdict as the
+    // word a batch table gives it. A row without a permitted speed has no results for it.
+    void pedestrianExamples_data() { AddExamples("pedestrian"); }
+    void pedestrianExamples() {
+        QFETCH(Example, example);
+        QCOMPARE(Sorted(example.inputs.keys()),
+                 Sorted({"speed", "reaction", "delay", "rise", "deceleration", "path",
+                         "pedestrianSpeed", "limit"}));
+        const auto& in = example.inputs;
+        const core::PedestrianResults r =
+            core::ComputePedestrian({Std(in["speed"]), Std(in["reaction"]), Std(in["delay"]),
+                                     Std(in["rise"]), Std(in["deceleration"]), Std(in["path"]),
+                                     Std(in["pedestrianSpeed"]), Std(in["limit"])});
+        QStringList results = {"time", "atDanger", "distance", "critical", "avoidable"};
+        if (!in["limit"].isEmpty())
+            results << "limitDistance"
+                    << "atLimit";
+        QCOMPARE(Sorted(example.results.keys()), Sorted(results));
+        QCOMPARE(example.results["time"], Q(r.pedestrianTime));
+        QCOMPARE(example.results["atDanger"], Q(r.distanceAtDanger));
+        QCOMPARE(example.results["distance"], Q(r.stoppingDistance));
+        QCOMPARE(example.results["critical"], Q(r.criticalSpeed));
+        QCOMPARE(example.results["avoidable"],
+                 Q(std::string(core::VerdictWord(r.avoidable.verdict))));
+        if (r.avoidableAtLimit) {
+            QCOMPARE(example.results["limitDistance"], Q(r.stoppingDistanceAtLimit));
+            QCOMPARE(example.results["atLimit"],
+                     Q(std::string(core::VerdictWord(r.avoidableAtLimit->verdict))));
+        }
+    }
+
+    void obstacleExamples_data() { AddExamples("obstacle"); }
+    void obstacleExamples() {
+        QFETCH(Example, example);
+        QCOMPARE(Sorted(example.inputs.keys()),
+                 Sorted({"speed", "reaction", "delay", "rise", "deceleration", "visibility"}));
+        QCOMPARE(Sorted(example.results.keys()), Sorted({"distance", "avoidable", "safeSpeed"}));
+        const auto& in = example.inputs;
+        const core::ObstacleResults r = core::ComputeObstacle(
+            {Std(in["speed"]), Std(in["reaction"]), Std(in["delay"]), Std(in["rise"]),
+             Std(in["deceleration"]), Std(in["visibility"])});
+        QCOMPARE(example.results["distance"], Q(r.stoppingDistance));
+        QCOMPARE(example.results["avoidable"],
+                 Q(std::string(core::VerdictWord(r.avoidable.verdict))));
+        QCOMPARE(example.results["safeSpeed"], Q(r.safeSpeed));
+    }
+
+    void impactExamples_data() { AddExamples("impact"); }
+    void impactExamples() {
+        QFETCH(Example, example);
+        QCOMPARE(Sorted(example.inputs.keys()), Sorted({"speed", "rise", "deceleration", "skid"}));
+        QCOMPARE(example.results.keys(), QStringList{"impact"});
+        const auto& in = example.inputs;
+        QCOMPARE(example.results["impact"],
+                 Q(core::ComputeImpactSpeed({Std(in["speed"]), Std(in["rise"]),
+                                             Std(in["deceleration"]), Std(in["skid"])})));
+    }
+
+    void skidIntoImpactExamples_data() { AddExamples("skid-impact"); }
+    void skidIntoImpactExamples() {
+        QFETCH(Example, example);
+        QCOMPARE(Sorted(example.inputs.keys()),
+                 Sorted({"reaction", "delay", "rise", "deceleration", "skid", "impact"}));
+        QCOMPARE(Sorted(example.results.keys()), Sorted({"speed", "speedMs", "distance", "time"}));
+        const auto& in = example.inputs;
+        const core::StoppingResults r = core::ComputeStoppingOverRanges(
+            {Std(in["reaction"]), Std(in["delay"]), Std(in["rise"]), Std(in["skid"]),
+             Std(in["deceleration"]), Std(in["impact"])},
+            core::StoppingMode::SkidKnown);
+        QCOMPARE(example.results["speed"], Q(r.first));
+        QCOMPARE(example.results["speedMs"], Q(r.speedMs));
+        QCOMPARE(example.results["distance"], Q(r.distance));
+        QCOMPARE(example.results["time"], Q(r.time));
+    }
+
+    void videoExamples_data() { AddExamples("video"); }
+    void videoExamples() {
+        QFETCH(Example, example);
+        QCOMPARE(Sorted(example.inputs.keys()), Sorted({"frames", "fps", "distance"}));
+        QCOMPARE(Sorted(example.results.keys()), Sorted({"elapsed", "speed", "range"}));
+        const auto& in = example.inputs;
+        const core::VideoResults r =
+            core::ComputeVideoSpeed({Std(in["frames"]), Std(in["fps"]), Std(in["distance"])});
+        QCOMPARE(example.results["elapsed"], Q(r.elapsed));
+        QCOMPARE(example.results["speed"], Q(r.speed));
+        QCOMPARE(example.results["range"], Q(r.speedRange));
     }
 
     // Cell by cell as the program looks it up, and each row and column heading means the
