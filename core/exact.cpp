@@ -90,17 +90,37 @@ Exact Exact::Ratio(Int numerator, Int denominator) {
         numerator = Mul(numerator, -1);
         denominator = Mul(denominator, -1);
     }
-    const Int g = Gcd(numerator, denominator);
+    // Not reduced: a common factor costs nothing until the terms grow too large, and reducing
+    // every result would cost most of the time (128-bit divisions). The operations below reduce
+    // when a product would overflow.
     Exact e;
-    e.num_ = g > 1 ? numerator / g : numerator;
-    e.den_ = g > 1 ? denominator / g : denominator;
+    e.num_ = numerator;
+    e.den_ = denominator;
     return e;
 }
 
+namespace {
+
+// The same value in lowest terms.
+Exact Reduced(const Exact& e) {
+    const Int g = Gcd(e.numerator(), e.denominator());
+    return g > 1 ? Exact::Ratio(e.numerator() / g, e.denominator() / g) : e;
+}
+
+} // namespace
+
 Exact operator+(const Exact& a, const Exact& b) {
-    const Int g = Gcd(a.den_, b.den_);
-    const Int da = a.den_ / g, db = b.den_ / g;
-    return Exact::Ratio(Add(Mul(a.num_, db), Mul(b.num_, da)), Mul(a.den_, db));
+    Int n = 0, d = 0, left = 0, right = 0;
+    if (a.den_ == b.den_ && !__builtin_add_overflow(a.num_, b.num_, &n))
+        return Exact::Ratio(n, a.den_);
+    if (!__builtin_mul_overflow(a.num_, b.den_, &left) &&
+        !__builtin_mul_overflow(b.num_, a.den_, &right) &&
+        !__builtin_add_overflow(left, right, &n) && !__builtin_mul_overflow(a.den_, b.den_, &d))
+        return Exact::Ratio(n, d);
+    const Exact x = Reduced(a), y = Reduced(b);
+    const Int g = Gcd(x.den_, y.den_);
+    const Int dx = x.den_ / g, dy = y.den_ / g;
+    return Reduced(Exact::Ratio(Add(Mul(x.num_, dy), Mul(y.num_, dx)), Mul(x.den_, dy)));
 }
 
 Exact operator-(const Exact& a, const Exact& b) {
@@ -108,11 +128,15 @@ Exact operator-(const Exact& a, const Exact& b) {
 }
 
 Exact operator*(const Exact& a, const Exact& b) {
-    // Cross-cancelling first keeps the terms as small as the value allows.
-    const Int g1 = Gcd(a.num_, b.den_), g2 = Gcd(b.num_, a.den_);
-    const Int an = g1 > 1 ? a.num_ / g1 : a.num_, bd = g1 > 1 ? b.den_ / g1 : b.den_;
-    const Int bn = g2 > 1 ? b.num_ / g2 : b.num_, ad = g2 > 1 ? a.den_ / g2 : a.den_;
-    return Exact::Ratio(Mul(an, bn), Mul(ad, bd));
+    Int n = 0, d = 0;
+    if (!__builtin_mul_overflow(a.num_, b.num_, &n) && !__builtin_mul_overflow(a.den_, b.den_, &d))
+        return Exact::Ratio(n, d);
+    // Cross-cancelling keeps the terms as small as the value allows.
+    const Exact x = Reduced(a), y = Reduced(b);
+    const Int g1 = Gcd(x.num_, y.den_), g2 = Gcd(y.num_, x.den_);
+    const Int xn = g1 > 1 ? x.num_ / g1 : x.num_, yd = g1 > 1 ? y.den_ / g1 : y.den_;
+    const Int yn = g2 > 1 ? y.num_ / g2 : y.num_, xd = g2 > 1 ? x.den_ / g2 : x.den_;
+    return Exact::Ratio(Mul(xn, yn), Mul(xd, yd));
 }
 
 Exact operator/(const Exact& a, const Exact& b) {

@@ -19,9 +19,10 @@ public:
     // The value of a fixed-point number, exactly.
     static Exact Of(Fixed4 value);
     static Exact Whole(std::int64_t value);
-    // numerator / denominator, reduced; DivisionByZero for a denominator of 0.
+    // numerator / denominator; DivisionByZero for a denominator of 0.
     static Exact Ratio(Int numerator, Int denominator);
 
+    // The terms as kept, not necessarily in lowest terms.
     Int numerator() const { return num_; }
     Int denominator() const { return den_; } // always above zero
     int Sign() const { return num_ > 0 ? 1 : num_ < 0 ? -1 : 0; }

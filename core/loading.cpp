@@ -80,8 +80,7 @@ std::optional<int> RowForCategory(VehicleGroup group, std::string_view category)
 
 RowCategory CategoryOfRow(int row) {
     const auto group = static_cast<VehicleGroup>((row - 1) / 3);
-    return {group, CategoriesOf(group)[static_cast<std::size_t>((row - 1) % 3)],
-            CategoryName(row)};
+    return {group, CategoriesOf(group)[static_cast<std::size_t>((row - 1) % 3)], CategoryName(row)};
 }
 
 namespace {
@@ -180,9 +179,11 @@ LoadBrakingResults ComputeLoadBrakingOverRanges(std::string_view coefficient,
     const std::string texts[] = {std::string(coefficient), std::string(speed),
                                  std::string(adhesion), std::string(deceleration),
                                  std::string(riseTime)};
-    const std::vector<InputValue> values = ReadInputValues(texts, kLoadInputs);
-    if (std::none_of(values.begin(), values.end(), [](const InputValue& v) { return v.IsRange(); }))
+    // Without a range, the calculation as typed (see ComputeStoppingOverRanges).
+    if (std::none_of(std::begin(texts), std::end(texts),
+                     [](const std::string& t) { return SplitRange(t).has_value(); }))
         return ComputeLoadBraking(coefficient, speed, adhesion, deceleration, riseTime, record);
+    const std::vector<InputValue> values = ReadInputValues(texts, kLoadInputs);
     std::vector<CalculationRecord> corners;
     ForEachCorner(values, [&](const std::vector<std::string>& at) {
         ComputeLoadBraking(at[0], at[1], at[2], at[3], at[4], &corners.emplace_back());

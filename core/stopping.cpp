@@ -108,9 +108,12 @@ StoppingResults ComputeStoppingOverRanges(const StoppingInputs& in, StoppingMode
     const bool withImpact = mode == StoppingMode::SkidKnown && !in.impact.empty();
     const InputList inputs = StoppingInputList(mode, withImpact);
     const std::string texts[] = {in.t1, in.t2, in.t3, in.x, in.j, in.impact};
-    const std::vector<InputValue> values = ReadInputValues(texts, inputs);
-    if (std::none_of(values.begin(), values.end(), [](const InputValue& v) { return v.IsRange(); }))
+    // Without a range there is one corner, the calculation as typed: it reads and refuses each
+    // value as it would be read here, and a batch of single values pays nothing for ranges.
+    if (std::none_of(std::begin(texts), std::end(texts),
+                     [](const std::string& t) { return SplitRange(t).has_value(); }))
         return ComputeStopping(in, mode, record);
+    const std::vector<InputValue> values = ReadInputValues(texts, inputs);
     std::vector<CalculationRecord> corners;
     const auto at = [&](const std::vector<std::string>& t, CalculationRecord& into) {
         ComputeStopping({t[0], t[1], t[2], t[3], t[4], withImpact ? t[5] : std::string()}, mode,
