@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <optional>
@@ -306,6 +307,23 @@ TEST(SkidIntoImpact, ZeroImpactSpeedIsTheSkidAlone) {
         for (std::size_t i = 0; i < plain.steps.size(); ++i)
             EXPECT_EQ(plain.steps[i].value, zero.steps[i].value) << skid;
     }
+}
+
+// ---- The stopping distance every calculation shares ----
+
+// V²/(26·j) + V/3,6·(t1 + t2 + t3/2) for 1,3 km/h, 2,4 m/s² and 2,85 s is 6591/6240 = 1,05625
+// exactly: rounded once, half to even, it keeps 1,0562; a double sum rounds it to 1,0563.
+TEST(StoppingDistance, RoundsTheExactValueOnce) {
+    EXPECT_EQ(
+        StoppingDistance(Exact::Of(ParseFixed4("1,3")), ParseFixed4("2,4"), ParseFixed4("2,85")),
+        Exact::Ratio(6591, 6240));
+    CalculationRecord record;
+    ComputeStopping({"2,5", "0,2", "0,3", "1,3", "2,4"}, StoppingMode::SpeedKnown, &record);
+    const auto step =
+        std::find_if(record.steps.begin(), record.steps.end(),
+                     [](const RecordStep& s) { return s.key == "stopping_distance_m"; });
+    ASSERT_NE(step, record.steps.end());
+    EXPECT_EQ(step->value, "1,0562");
 }
 
 // ---- Speed by video frames ----
