@@ -22,11 +22,11 @@
 #include "windows/loading/form2.h"
 #include "windows/main/form1.h"
 #include "windows/main/form1_layout.h"
+#include "windows/shared/text.h"
 #include "windows/toolkit/controls.h"
 #include "windows/toolkit/forms.h"
 #include "windows/toolkit/layout.h"
 #include "windows/toolkit/pictures.h"
-#include "windows/toolkit/text.h"
 #include "windows/toolkit/window.h"
 
 namespace {
@@ -544,10 +544,10 @@ private slots:
         QFETCH(QString, t1);
         QFETCH(QString, x);
         const core::StoppingResults r = core::ComputeStopping(
-            {toolkit::Std(t1), "0,2", "0,3", toolkit::Std(x), "6,8"},
+            {shared::Std(t1), "0,2", "0,3", shared::Std(x), "6,8"},
             skidKnown ? core::StoppingMode::SkidKnown : core::StoppingMode::SpeedKnown);
-        const QStringList results = {toolkit::Q(r.first), toolkit::Q(r.speedMs),
-                                     toolkit::Q(r.distance), toolkit::Q(r.time)};
+        const QStringList results = {shared::Q(r.first), shared::Q(r.speedMs),
+                                     shared::Q(r.distance), shared::Q(r.time)};
         if (!skidKnown) Find<QCheckBox>(form, "Check1")->click();
         Type(Find<QLineEdit>(form, "Text1"), t1);
         Type(Find<QLineEdit>(form, "Text7"), x);

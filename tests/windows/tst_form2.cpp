@@ -17,13 +17,13 @@
 #include "windows/loading/form2.h"
 #include "windows/loading/form2_layout.h"
 #include "windows/main/form1.h"
+#include "windows/shared/text.h"
 #include "windows/toolkit/controls.h"
 #include "windows/toolkit/forms.h"
 #include "windows/toolkit/layout.h"
-#include "windows/toolkit/text.h"
 
 using namespace std::chrono_literals;
-using toolkit::Q;
+using shared::Q;
 
 namespace {
 

@@ -20,9 +20,9 @@
 #include "windows/dashcam/form4.h"
 #include "windows/loading/form2.h"
 #include "windows/main/form1.h"
+#include "windows/shared/text.h"
 #include "windows/toolkit/controls.h"
 #include "windows/toolkit/forms.h"
-#include "windows/toolkit/text.h"
 
 // A seeded random user: thousands of clicks, typed and pasted texts, list picks and timer
 // ticks across every window, with the program's promises checked after each one.
@@ -287,17 +287,17 @@ class RandomUserTest : public QObject {
                     {Std(f, "Text1"), Std(f, "Text2"), Std(f, "Text3"), Std(f, "Text7"),
                      Std(f, "Text5")},
                     mode);
-                QVERIFY2(results == QStringList({toolkit::Q(again.first),
-                                                 toolkit::Q(again.speedMs),
-                                                 toolkit::Q(again.distance),
-                                                 toolkit::Q(again.time)}),
+                QVERIFY2(results == QStringList({shared::Q(again.first),
+                                                 shared::Q(again.speedMs),
+                                                 shared::Q(again.distance),
+                                                 shared::Q(again.time)}),
                          qPrintable(where + ": main results of other inputs " +
                                     results.join('/')));
             }
             if (const core::CalculationRecord* record = f->Record()) {
                 QStringList kept;
                 for (const core::RecordValue& r : record->results)
-                    kept << toolkit::Q(r.text);
+                    kept << shared::Q(r.text);
                 QStringList shown = results;
                 kept.sort();
                 shown.sort();

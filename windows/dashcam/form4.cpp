@@ -14,17 +14,17 @@
 #include "core/numeric_error.h"
 #include "windows/alerts/alert_window.h"
 #include "windows/dashcam/form4_layout.h"
+#include "windows/shared/problem.h"
+#include "windows/shared/text.h"
 #include "windows/toolkit/controls.h"
 #include "windows/toolkit/events.h"
 #include "windows/toolkit/forms.h"
 #include "windows/toolkit/messages.h"
 #include "windows/toolkit/pictures.h"
-#include "windows/toolkit/problem.h"
-#include "windows/toolkit/text.h"
 #include "windows/toolkit/window.h"
 
-using toolkit::Q;
-using toolkit::Std;
+using shared::Q;
+using shared::Std;
 
 Form4::Form4() {
     setObjectName(QStringLiteral("Form4"));
@@ -172,9 +172,7 @@ void Form4::FocusField(const core::NumericError& error) {
 }
 
 void Form4::ShowRefusal(const core::NumericError& error, const QStringList& texts) {
-    toolkit::ShowMessage(this,
-                         QStringLiteral("Расчёт невозможен: ") +
-                             toolkit::CalculationProblem(error, core::DashcamInputList(), texts));
+    toolkit::ShowMessage(this, shared::CalculationRefusal(error, core::DashcamInputList(), texts));
 }
 
 void Form4::Command3_Click() {

@@ -12,18 +12,18 @@
 #include "core/numeric_error.h"
 #include "windows/alerts/alert_window.h"
 #include "windows/loading/form2_layout.h"
+#include "windows/shared/problem.h"
+#include "windows/shared/text.h"
 #include "windows/toolkit/controls.h"
 #include "windows/toolkit/events.h"
 #include "windows/toolkit/forms.h"
 #include "windows/toolkit/messages.h"
 #include "windows/toolkit/pictures.h"
-#include "windows/toolkit/problem.h"
-#include "windows/toolkit/text.h"
 #include "windows/toolkit/window.h"
 
-using toolkit::Integer;
-using toolkit::Q;
-using toolkit::Std;
+using shared::Integer;
+using shared::Q;
+using shared::Std;
 
 Form2::Form2() {
     setObjectName(QStringLiteral("Form2"));
@@ -183,9 +183,9 @@ void Form2::Command1_Click() {
         for (std::string_view adhesion : core::AdhesionTexts())
             listed << Q(adhesion);
         Combo1->setFocus(Qt::OtherFocusReason);
-        toolkit::ShowMessage(this, QStringLiteral("Расчёт невозможен: коэффициент сцепления "
-                                                  "выбирается из списка: %1.")
-                                       .arg(listed.join(QStringLiteral("; "))));
+        toolkit::ShowMessage(
+            this, shared::Refusal(QStringLiteral("коэффициент сцепления выбирается из списка: %1.")
+                                      .arg(listed.join(QStringLiteral("; ")))));
         return;
     }
     Label10->setText(Integer(*column));
@@ -279,6 +279,5 @@ void Form2::ShowCalculationError(const core::NumericError& error) {
     if (error.input() == core::kLoadAdhesion) Combo1->setFocus(Qt::OtherFocusReason);
     const QStringList texts = {Label9->text(), Text1->text(), Combo1->currentText(),
                                Main()->Deceleration(), Text2->text()};
-    toolkit::ShowMessage(this, QStringLiteral("Расчёт невозможен: ") +
-                                   toolkit::CalculationProblem(error, core::LoadInputList(), texts));
+    toolkit::ShowMessage(this, shared::CalculationRefusal(error, core::LoadInputList(), texts));
 }

@@ -8,6 +8,10 @@
 #include "windows/loading/loading_host.h"
 #include "windows/toolkit/controls_fwd.h"
 
+namespace core {
+class NumericError;
+}
+
 // The loading window: the braking distance by vehicle category, load and road adhesion.
 // Embedded in the main window over its strip and inputs; it hands its outcome to the main
 // window, which shows it and plays the braking animation, and hides itself.

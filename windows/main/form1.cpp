@@ -9,9 +9,9 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include "core/loading.h"
 #include "core/numeric.h"
 #include "core/numeric_error.h"
-#include "core/loading.h"
 #include "core/stopping.h"
 #include "resources/frames.h"
 #include "windows/alerts/alert_window.h"
@@ -19,16 +19,16 @@
 #include "windows/help/help_window.h"
 #include "windows/loading/form2.h"
 #include "windows/main/form1_layout.h"
+#include "windows/shared/problem.h"
+#include "windows/shared/text.h"
 #include "windows/toolkit/controls.h"
 #include "windows/toolkit/events.h"
 #include "windows/toolkit/forms.h"
 #include "windows/toolkit/messages.h"
 #include "windows/toolkit/pictures.h"
-#include "windows/toolkit/problem.h"
-#include "windows/toolkit/text.h"
 #include "windows/toolkit/window.h"
 
-using toolkit::Integer;
+using shared::Integer;
 
 namespace {
 
@@ -179,11 +179,11 @@ void Form1::Check1_Click() {
 }
 
 void Form1::Option1_Click() {
-    Text5->setText(toolkit::Integer(5));
+    Text5->setText(shared::Integer(5));
 }
 
 void Form1::Option2_Click() {
-    Text5->setText(toolkit::Q(core::FormatDouble(6.8)));
+    Text5->setText(shared::Q(core::FormatDouble(6.8)));
 }
 
 void Form1::Option3_Click() {
@@ -233,9 +233,8 @@ void Form1::ClearResults() {
 // The distance field shows the stopping distance, or the braking distance of a loading
 // calculation; its caption and its name for screen readers say which.
 void Form1::NameDistanceField(bool braking) {
-    const QString caption =
-        braking ? toolkit::Q(core::kBrakingDistanceName) + QStringLiteral(", м")
-                : stoppingDistanceCaption_;
+    const QString caption = braking ? shared::Q(core::kBrakingDistanceName) + QStringLiteral(", м")
+                                    : stoppingDistanceCaption_;
     Label7->setText(caption);
     Text6->setAccessibleName(caption);
 }
@@ -273,8 +272,8 @@ void Form1::Text6_Change() {
 }
 
 core::StoppingInputs Form1::Inputs() const {
-    return {toolkit::Std(Text1->text()), toolkit::Std(Text2->text()), toolkit::Std(Text3->text()),
-            toolkit::Std(Text7->text()), toolkit::Std(Text5->text())};
+    return {shared::Std(Text1->text()), shared::Std(Text2->text()), shared::Std(Text3->text()),
+            shared::Std(Text7->text()), shared::Std(Text5->text())};
 }
 
 core::StoppingMode Form1::Mode() const {
@@ -291,10 +290,10 @@ void Form1::Command2_Click() {
         calculated_ = false;
         return;
     }
-    Text4->setText(toolkit::Q(results.first));
-    Text9->setText(toolkit::Q(results.speedMs));
-    Text6->setText(toolkit::Q(results.distance));
-    Text8->setText(toolkit::Q(results.time));
+    Text4->setText(shared::Q(results.first));
+    Text9->setText(shared::Q(results.speedMs));
+    Text6->setText(shared::Q(results.distance));
+    Text8->setText(shared::Q(results.time));
     record_.Keep(std::move(record));
     calculated_ = true;
 }
@@ -304,9 +303,8 @@ void Form1::ShowCalculationError(const core::NumericError& error) {
                                Text5->text()};
     // The keyboard waits in the field at fault when the message closes.
     if (QLineEdit* field = InputField(error.input())) field->setFocus(Qt::OtherFocusReason);
-    toolkit::ShowMessage(
-        this, QStringLiteral("Расчёт невозможен: ") +
-                  toolkit::CalculationProblem(error, core::StoppingInputList(Mode()), texts));
+    toolkit::ShowMessage(this,
+                         shared::CalculationRefusal(error, core::StoppingInputList(Mode()), texts));
 }
 
 // Opens the loading window over the strip and the inputs and hands it the rise time. This
@@ -315,7 +313,7 @@ void Form1::ShowCalculationError(const core::NumericError& error) {
 void Form1::Label21_Click() {
     if (AnimationRunning()) InputChanged();
     Form2* loading = toolkit::Show<Form2>();
-    loading->HandOverRiseTime(Text3->text().isEmpty() ? toolkit::Q(core::FormatDouble(0.3))
+    loading->HandOverRiseTime(Text3->text().isEmpty() ? shared::Q(core::FormatDouble(0.3))
                                                       : Text3->text());
 }
 

@@ -12,6 +12,10 @@
 #include "windows/record/last_record.h"
 #include "windows/toolkit/controls_fwd.h"
 
+namespace core {
+class NumericError;
+}
+
 // The main window: the stopping-distance calculator. Its state lives in its controls; the
 // loading window, embedded in it, reaches it only as its LoadingHost. The results on screen
 // always belong to the inputs beside them: a change of an input empties them.
@@ -129,6 +133,6 @@ private:
 
     QPixmap background_;
     QString stoppingDistanceCaption_; // Label7's designed caption
-    bool calculated_ = false; // whether the last press of Command2 wrote the results
+    bool calculated_ = false;         // whether the last press of Command2 wrote the results
     LastRecord record_{this};
 };

@@ -11,12 +11,12 @@
 #include "resources/frames.h"
 #include "windows/alerts/alert_window.h"
 #include "windows/main/form1.h"
+#include "windows/shared/text.h"
 #include "windows/toolkit/controls.h"
 #include "windows/toolkit/forms.h"
 #include "windows/toolkit/pictures.h"
-#include "windows/toolkit/text.h"
 
-using toolkit::Integer;
+using shared::Integer;
 
 namespace {
 
@@ -26,7 +26,7 @@ constexpr int kStoppingSeries = frames::kStopping.first - 1;
 constexpr int kCollisionSeries = frames::kCollision.first - 8;
 
 double Number(const QString& text) {
-    return core::ParseDouble(toolkit::Std(text));
+    return core::ParseDouble(shared::Std(text));
 }
 
 // The readouts of the second phase, Label10 (speed) and Label11 (distance), per timer.

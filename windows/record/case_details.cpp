@@ -4,7 +4,7 @@
 #include <QDateTime>
 #include <QSettings>
 
-#include "windows/toolkit/text.h"
+#include "windows/shared/text.h"
 
 namespace record {
 
@@ -34,8 +34,8 @@ void CaseDetailsStore::Reload() {
     const QSettings settings = Settings();
     // A value that is no text (a hand-edited file) counts as none.
     remembered_ = {};
-    remembered_.expert = toolkit::Std(settings.value(kExpert).toString());
-    remembered_.organisation = toolkit::Std(settings.value(kOrganisation).toString());
+    remembered_.expert = shared::Std(settings.value(kExpert).toString());
+    remembered_.organisation = shared::Std(settings.value(kOrganisation).toString());
     details_ = remembered_;
     emit changed();
 }
@@ -46,8 +46,8 @@ bool CaseDetailsStore::Set(const core::CaseDetails& details) {
     if (details.expert == remembered_.expert && details.organisation == remembered_.organisation)
         return true;
     QSettings settings = Settings();
-    settings.setValue(kExpert, toolkit::Q(details.expert));
-    settings.setValue(kOrganisation, toolkit::Q(details.organisation));
+    settings.setValue(kExpert, shared::Q(details.expert));
+    settings.setValue(kOrganisation, shared::Q(details.organisation));
     settings.sync();
     if (settings.status() != QSettings::NoError) return false;
     remembered_.expert = details.expert;
@@ -67,7 +67,7 @@ core::RecordOrigin OriginNow() {
             core::LocalTime{date.year(), date.month(), date.day(), time.hour(), time.minute(),
                             time.second(), now.offsetFromUtc() / 60},
             "«" + std::string(core::kProgramName) + "»",
-            toolkit::Std(QCoreApplication::applicationVersion())};
+            shared::Std(QCoreApplication::applicationVersion())};
 }
 
 } // namespace record

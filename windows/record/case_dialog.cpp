@@ -8,10 +8,10 @@
 
 #include "windows/record/case_details.h"
 #include "windows/record/case_dialog_layout.h"
+#include "windows/shared/text.h"
 #include "windows/toolkit/fonts.h"
 #include "windows/toolkit/layout.h"
 #include "windows/toolkit/messages.h"
-#include "windows/toolkit/text.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ CaseDialog::CaseDialog(QWidget* owner) : QDialog(owner), owner_(owner) {
 
     const core::CaseDetails& details = record::CaseDetailsStore::Current().Details();
     for (std::size_t i = 0; i < core::kCaseFields.size(); ++i)
-        field(static_cast<int>(i))->setText(toolkit::Q(details.*core::kCaseFields[i].member));
+        field(static_cast<int>(i))->setText(shared::Q(details.*core::kCaseFields[i].member));
     field(0)->setFocus();
 }
 
@@ -53,7 +53,7 @@ QLineEdit* CaseDialog::field(int index) const {
 void CaseDialog::accept() {
     core::CaseDetails details;
     for (std::size_t i = 0; i < core::kCaseFields.size(); ++i)
-        details.*core::kCaseFields[i].member = toolkit::Std(field(static_cast<int>(i))->text());
+        details.*core::kCaseFields[i].member = shared::Std(field(static_cast<int>(i))->text());
     QDialog::accept();
     if (!record::CaseDetailsStore::Current().Set(details))
         toolkit::ShowMessage(

@@ -8,10 +8,6 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-namespace core {
-class NumericError;
-}
-
 namespace toolkit {
 class Image;
 class Label;

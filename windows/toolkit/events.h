@@ -38,7 +38,8 @@ void OnReturn(QLineEdit* field, QObject* window, Handler handler);
 // Timer: one tick.
 void OnTimer(Timer* timer, QObject* window, Handler handler);
 
-// The same with a member function of the window: OnClick(Command1, this, &Form1::Command1_Click).
+// The same with a member function of the window:
+//     OnClick(startButton, this, &MainWindow::onStartClicked).
 template <typename Control, typename W>
 void OnClick(Control* control, W* window, void (W::*handler)()) {
     OnClick(control, window, Handler([window, handler] { (window->*handler)(); }));
