@@ -43,7 +43,7 @@ constexpr double kStepTolerance = 2;    // ms, every single step
 
 constexpr int kRingFrame = 100;
 constexpr int kRingCycles = 5;
-constexpr double kCycleNominal = kRingFrame * AlertWindow::kTimers;
+constexpr double kCycleNominal = kRingFrame * AlertWindow::kFrames;
 constexpr double kCycleTolerance = 0.002;
 
 constexpr int kSettleMs = 300;  // lets the freshly shown window paint before timing starts
@@ -52,7 +52,7 @@ constexpr int kSafetyMs = 8000; // gives up on a run that does not end by itself
 // One timer firing, in ms since the clock started: when its interval ended (before any
 // handler ran) and when every handler of its tick had returned.
 struct Tick {
-    int timer;
+    int timer; // the run's timer number; for the alert's ring, the frame the tick showed
     double fired;
     double done;
 };
@@ -160,20 +160,23 @@ struct RingResult {
 };
 
 // Opens the "value missing" alert and records its ring for a number of full cycles. The
-// clock starts when loading is over: the ring's first timer is enabled as the load's last act.
+// clock starts when the ring's timer is enabled, after the window is shown.
 RingResult PlayAlertRing(int ticks) {
     RingResult result;
     QElapsedTimer clock;
     TickRecorder recorder(clock, result.ticks);
-    Form3* alert = toolkit::Load<Form3>();
-    clock.start();
-    for (int k = 1; k <= AlertWindow::kTimers; ++k)
-        recorder.watch(alert->timer(k), k);
+    AlertWindow* alert = ShowAlert(Alert::MissingValue);
+    recorder.watch(alert->frameTimer(), 0);
     result.blind = recorder.blind();
-    toolkit::Show<Form3>();
+    alert->frameTimer()->setEnabled(true); // the ring afresh, its first frame due in 100 ms
+    clock.start();
 
     QEventLoop loop;
+    // A tick is numbered by the frame it showed (the one before the next), so that the report
+    // checks the ring's order.
     recorder.afterTick = [&] {
+        const int next = alert->nextFrame();
+        result.ticks.back().timer = next == 1 ? AlertWindow::kFrames : next - 1;
         if (static_cast<int>(result.ticks.size()) >= ticks) loop.quit();
     };
     QTimer::singleShot(kSafetyMs, &loop, &QEventLoop::quit);
@@ -284,8 +287,8 @@ void ReportRun(const RunResult& run) {
 }
 
 void ReportRing(const RingResult& ring, int ticks) {
-    std::printf("\nAlert ring: Form3, %d timers of %d ms, %d cycles\n", AlertWindow::kTimers,
-                kRingFrame, kRingCycles);
+    std::printf("\nAlert ring: missing value, %d frames of %d ms, %d cycles\n",
+                AlertWindow::kFrames, kRingFrame, kRingCycles);
     if (ring.blind)
         std::printf("  note: some timers had no inner QTimer; their fire time is the handler's "
                     "end\n");
@@ -297,7 +300,7 @@ void ReportRing(const RingResult& ring, int ticks) {
         const Tick& t = ring.ticks[i];
         const double error = t.fired - previous - kRingFrame;
         previous = t.fired;
-        orderOk = orderOk && t.timer == static_cast<int>(i % AlertWindow::kTimers) + 1;
+        orderOk = orderOk && t.timer == static_cast<int>(i % AlertWindow::kFrames) + 1;
         if (std::abs(error) > worstFrame) {
             worstFrame = std::abs(error);
             worstFrameError = error;
@@ -310,7 +313,7 @@ void ReportRing(const RingResult& ring, int ticks) {
     double cycleStart = 0;
     int cyclesDone = 0;
     for (int c = 1; c <= kRingCycles; ++c) {
-        const std::size_t last = static_cast<std::size_t>(c * AlertWindow::kTimers - 1);
+        const std::size_t last = static_cast<std::size_t>(c * AlertWindow::kFrames - 1);
         if (last >= ring.ticks.size()) break;
         const double length = ring.ticks[last].fired - cycleStart;
         cycleStart = ring.ticks[last].fired;
@@ -319,12 +322,12 @@ void ReportRing(const RingResult& ring, int ticks) {
                     length - kCycleNominal, Percent(length, kCycleNominal));
         ++cyclesDone;
     }
-    std::printf("  (cycle 1 counts from the end of loading, when Timer1 was enabled)\n");
+    std::printf("  (cycle 1 counts from when the ring's timer was enabled)\n");
     if (!orderOk)
-        std::printf("  the ring did not tick Timer1 to Timer12 in turn (%zu ticks recorded)\n",
+        std::printf("  the ring did not show frames 1 to 12 in turn (%zu ticks recorded)\n",
                     ring.ticks.size());
     if (worstFrame >= 0) {
-        std::printf("  worst frame error: %+.2f ms (frame %d, Timer%d)\n", worstFrameError,
+        std::printf("  worst frame error: %+.2f ms (tick %d, frame %d)\n", worstFrameError,
                     worstFrameAt + 1, ring.ticks[worstFrameAt].timer);
         std::printf("  handler time per frame: mean %.3f ms, max %.3f ms\n",
                     handlerSum / std::min<double>(ticks, ring.ticks.size()), handlerMax);
@@ -345,11 +348,11 @@ void Benchmark() {
     const RunResult run = PlayBrakingRun(form);
     ReportRun(run);
 
-    const int ringTicks = kRingCycles * AlertWindow::kTimers;
+    const int ringTicks = kRingCycles * AlertWindow::kFrames;
     const RingResult ring = PlayAlertRing(ringTicks);
     ReportRing(ring, ringTicks);
 
-    const std::vector<double> bare = PlayBareChain(2 * AlertWindow::kTimers);
+    const std::vector<double> bare = PlayBareChain(2 * AlertWindow::kFrames);
     if (!bare.empty()) {
         double sum = 0, worst = 0;
         for (double l : bare)
@@ -357,8 +360,8 @@ void Benchmark() {
         std::printf("\nReference: bare QTimer chain (precise, %d ms, restarted from the "
                     "timeout)\n  lateness per tick: mean %.3f ms, max %.3f ms; per %d ticks "
                     "%.2f ms\n",
-                    kRingFrame, sum / bare.size(), worst, AlertWindow::kTimers,
-                    sum / bare.size() * AlertWindow::kTimers);
+                    kRingFrame, sum / bare.size(), worst, AlertWindow::kFrames,
+                    sum / bare.size() * AlertWindow::kFrames);
     }
     std::fflush(stdout);
 }

@@ -3,6 +3,9 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QWidget>
+
+#include "windows/toolkit/window.h"
 
 // A window's control by its name, as a user finds it by what they see. The loading window lies
 // inside the main one and repeats some of its names: only the window's own controls count,
@@ -10,7 +13,7 @@
 template <typename T> T* Find(const QObject* window, const char* name) {
     const auto ownerOf = [](const QObject* object) {
         for (const QObject* p = object->parent(); p; p = p->parent())
-            if (p->objectName().startsWith(QLatin1String("Form"))) return p;
+            if (p->isWidgetType() && toolkit::IsWindow(static_cast<const QWidget*>(p))) return p;
         return static_cast<const QObject*>(nullptr);
     };
     for (T* control : window->findChildren<T*>(QString::fromLatin1(name)))

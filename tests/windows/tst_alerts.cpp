@@ -1,20 +1,21 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QtTest>
-#include <functional>
 
+#include "find_control.h"
 #include "test_main.h"
 #include "windows/alerts/alert_window.h"
-#include "windows/toolkit/forms.h"
 #include "windows/toolkit/pictures.h"
 
-// The three alerts share one design; each test runs for all three.
+// The three alerts are one window with three designs; each test runs for all three.
 struct AlertKind {
-    std::function<AlertWindow*()> show;     // the show request
-    std::function<AlertWindow*()> instance; // the default instance, or nullptr
-    std::function<bool()> closeOpen;        // the opener's Escape: CloseOpenAlert
-    int frameBase;
+    Alert alert;
+    int frameBase; // the picture number before the first frame
     QSize frameSize;
+    // The opener's requests.
+    AlertWindow* show() const { return ShowAlert(alert); }
+    AlertWindow* instance() const { return OpenAlert(alert); }
+    bool closeOpen() const { return CloseOpenAlert(alert); }
 };
 Q_DECLARE_METATYPE(AlertKind)
 
@@ -22,29 +23,22 @@ using namespace std::chrono_literals;
 
 namespace {
 
-template <typename W> AlertKind KindOf(int base, QSize size) {
-    return {[] { return toolkit::Show<W>(); }, [] { return toolkit::Instance<W>(); },
-            [] { return CloseOpenAlert<W>(); }, base, size};
-}
-
-// The number of the one enabled timer; 0 when none or several are enabled.
-int EnabledTimer(const AlertWindow* w) {
-    int found = 0;
-    for (int k = 1; k <= AlertWindow::kTimers; ++k) {
-        if (!w->timer(k)->isEnabled()) continue;
-        if (found) return 0;
-        found = k;
-    }
-    return found;
+// The frame the next tick shows while the ring runs; 0 when its timer stands still.
+int NextFrame(const AlertWindow* w) {
+    return w->frameTimer()->isEnabled() ? w->nextFrame() : 0;
 }
 
 bool Shows(const AlertWindow* w, int frame) {
-    return w->image()->picture().toImage() == toolkit::LoadBitmap(frame).toImage();
+    return w->sentence()->picture().toImage() == toolkit::LoadBitmap(frame).toImage();
+}
+
+QPushButton* OkButton(const AlertWindow* w) {
+    return Find<QPushButton>(w, "okButton");
 }
 
 void Close(const AlertKind& kind) {
     if (AlertWindow* w = kind.instance()) {
-        QTest::mouseClick(w->controls().get<QPushButton>("Command1"), Qt::LeftButton);
+        QTest::mouseClick(OkButton(w), Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 }
@@ -63,16 +57,17 @@ private slots:
     void ringShowsEachFrameInTurn() {
         QFETCH(AlertKind, kind);
         AlertWindow* w = kind.show();
-        QVERIFY(w->image()->picture().isNull());
-        QCOMPARE(EnabledTimer(w), 1);
-        // Two full turns of the ring, ticked by hand: timer K shows frame K and hands over.
-        for (int step = 0; step < 2 * AlertWindow::kTimers + 1; ++step) {
-            int k = step % AlertWindow::kTimers + 1;
-            QCOMPARE(EnabledTimer(w), k);
-            w->TimerK_Timer(k);
+        QVERIFY(w->sentence()->picture().isNull());
+        QCOMPARE(NextFrame(w), 1);
+        QCOMPARE(w->frameTimer()->interval(), 100);
+        // Two full turns of the ring, ticked by hand: tick K shows frame K, then frame 1 again.
+        for (int step = 0; step < 2 * AlertWindow::kFrames + 1; ++step) {
+            int k = step % AlertWindow::kFrames + 1;
+            QCOMPARE(NextFrame(w), k);
+            w->onFrameDue();
             QVERIFY2(Shows(w, kind.frameBase + k), qPrintable(QString::number(kind.frameBase + k)));
-            QCOMPARE(w->image()->size(), kind.frameSize);
-            QCOMPARE(EnabledTimer(w), k % AlertWindow::kTimers + 1);
+            QCOMPARE(w->sentence()->size(), kind.frameSize);
+            QCOMPARE(NextFrame(w), k % AlertWindow::kFrames + 1);
         }
     }
 
@@ -81,9 +76,9 @@ private slots:
         QFETCH(AlertKind, kind);
         AlertWindow* w = kind.show();
         for (int k = 1; k <= 3; ++k)
-            w->TimerK_Timer(k);
+            w->onFrameDue();
         QCOMPARE(kind.show(), w);
-        QCOMPARE(EnabledTimer(w), 4);
+        QCOMPARE(NextFrame(w), 4);
         QVERIFY(Shows(w, kind.frameBase + 3));
     }
 
@@ -92,12 +87,12 @@ private slots:
         QFETCH(AlertKind, kind);
         AlertWindow* w = kind.show();
         for (int k = 1; k <= 5; ++k)
-            w->TimerK_Timer(k);
+            w->onFrameDue();
         Close(kind);
         QVERIFY(kind.instance() == nullptr);
         w = kind.show();
-        QVERIFY(w->image()->picture().isNull());
-        QCOMPARE(EnabledTimer(w), 1);
+        QVERIFY(w->sentence()->picture().isNull());
+        QCOMPARE(NextFrame(w), 1);
     }
 
     void staysOnTopWithoutCloseButton_data() { table(); }
@@ -121,13 +116,13 @@ private slots:
         QFETCH(AlertKind, kind);
         AlertWindow* w = kind.show();
         QPointer<AlertWindow> alive = w;
-        QTest::keyClick(w->controls().get<QPushButton>("Command1"), Qt::Key_Escape);
+        QTest::keyClick(OkButton(w), Qt::Key_Escape);
         QVERIFY(kind.instance() == nullptr);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(alive.isNull());
         // Reopened, it starts afresh, and Escape on the alert itself closes it too.
         w = kind.show();
-        QCOMPARE(EnabledTimer(w), 1);
+        QCOMPARE(NextFrame(w), 1);
         QTest::keyClick(w, Qt::Key_Escape);
         QVERIFY(kind.instance() == nullptr);
     }
@@ -155,7 +150,7 @@ private slots:
         QCOMPARE(shown, (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 1}));
         Elapse(1ms);
         QCOMPARE(shown, (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 1, 2}));
-        QCOMPARE(EnabledTimer(w), 3);
+        QCOMPARE(NextFrame(w), 3);
     }
 
     // One alert on the machine's clock, end to end: it opens, its first frames turn on real
@@ -167,22 +162,23 @@ private slots:
         const QList<int>& shown = Record(w, kind);
         QTRY_VERIFY_WITH_TIMEOUT(shown.size() >= 4, 10000);
         QCOMPARE(shown.mid(0, 4), (QList<int>{1, 2, 3, 4}));
-        QVERIFY(EnabledTimer(w) != 0);
+        QVERIFY(NextFrame(w) != 0);
         Close(kind);
         QVERIFY(kind.instance() == nullptr);
     }
 
     void alertsAreIndependent() {
-        AlertWindow* five = toolkit::Show<Form5>();
-        AlertWindow* six = toolkit::Show<Form6>();
+        AlertWindow* five = ShowAlert(Alert::IncompleteReadings);
+        AlertWindow* six = ShowAlert(Alert::OutOfRange);
         QVERIFY(five != six && five->isVisible() && six->isVisible());
-        five->TimerK_Timer(1);
-        QCOMPARE(EnabledTimer(five), 2);
-        QCOMPARE(EnabledTimer(six), 1);
+        five->onFrameDue();
+        QCOMPARE(NextFrame(five), 2);
+        QCOMPARE(NextFrame(six), 1);
         Close(kinds()[1]);
-        QVERIFY(toolkit::Instance<Form5>() == nullptr);
+        QVERIFY(OpenAlert(Alert::IncompleteReadings) == nullptr);
         QVERIFY(six->isVisible());
-        QVERIFY(!CloseOpenAlert<Form5>()); // the other alert's Escape leaves this one open
+        // The other alert's Escape leaves this one open.
+        QVERIFY(!CloseOpenAlert(Alert::IncompleteReadings));
         QVERIFY(six->isVisible());
     }
 
@@ -196,24 +192,23 @@ private:
     QList<int> shown_;
     const QList<int>& Record(AlertWindow* w, const AlertKind& kind) {
         shown_.clear();
-        for (int k = 1; k <= AlertWindow::kTimers; ++k)
-            connect(w->timer(k), &toolkit::Timer::tick, w, [this, w, kind] {
-                for (int f = 1; f <= AlertWindow::kTimers; ++f)
-                    if (Shows(w, kind.frameBase + f)) shown_ << f;
-            });
+        connect(w->frameTimer(), &toolkit::Timer::tick, w, [this, w, kind] {
+            for (int f = 1; f <= AlertWindow::kFrames; ++f)
+                if (Shows(w, kind.frameBase + f)) shown_ << f;
+        });
         return shown_;
     }
     static const std::vector<AlertKind>& kinds() {
-        static const std::vector<AlertKind> all = {KindOf<Form3>(300, {283, 31}),
-                                                   KindOf<Form5>(400, {302, 24}),
-                                                   KindOf<Form6>(500, {296, 23})};
+        static const std::vector<AlertKind> all = {{Alert::MissingValue, 300, {283, 31}},
+                                                   {Alert::IncompleteReadings, 400, {302, 24}},
+                                                   {Alert::OutOfRange, 500, {296, 23}}};
         return all;
     }
     void table() {
         QTest::addColumn<AlertKind>("kind");
-        QTest::newRow("Form3") << kinds()[0];
-        QTest::newRow("Form5") << kinds()[1];
-        QTest::newRow("Form6") << kinds()[2];
+        QTest::newRow("missing value") << kinds()[0];
+        QTest::newRow("incomplete readings") << kinds()[1];
+        QTest::newRow("out of range") << kinds()[2];
     }
 };
 

@@ -151,7 +151,7 @@ private slots:
         Play(form);
         Find<QLineEdit>(form, "Text3")->setText("");
         Find<QPushButton>(form, "Command1")->click();
-        QVERIFY(toolkit::Instance<Form3>() && toolkit::Instance<Form3>()->isVisible());
+        QVERIFY(AlertShown(Alert::MissingValue));
         QVERIFY(EnabledTimers(form).isEmpty());
         for (QLineEdit* result : {Find<QLineEdit>(form, "Text4"), Find<QLineEdit>(form, "Text6"),
                                   Find<QLineEdit>(form, "Text8"), Find<QLineEdit>(form, "Text9")})

@@ -277,7 +277,7 @@ private slots:
         QCOMPARE(Find<QComboBox>(form, "Combo1")->currentText(), QString());
         Type(Find<QLineEdit>(form, "Text1"), QStringLiteral("60"));
         QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
-        QTRY_VERIFY(toolkit::Instance<Form3>() && toolkit::Instance<Form3>()->isVisible());
+        QTRY_VERIFY(AlertShown(Alert::MissingValue));
         QVERIFY(!Find<toolkit::Timer>(form, "Timer1")->isEnabled());
         QCOMPARE(Find<toolkit::Label>(form, "Label9")->text(), QString());
         QCOMPARE(form->focusWidget(), Find<QComboBox>(form, "Combo1"));

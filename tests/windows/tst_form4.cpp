@@ -110,7 +110,9 @@ class Form4Test : public QObject {
         return {Find<QLineEdit>(form, "Text4")->text(), Find<QLineEdit>(form, "Text7")->text(),
                 Find<QLineEdit>(form, "Text9")->text(), Find<QLineEdit>(form, "Text2")->text()};
     }
-    static bool NoAlert() { return !toolkit::Instance<Form5>() && !toolkit::Instance<Form6>(); }
+    static bool NoAlert() {
+        return !OpenAlert(Alert::IncompleteReadings) && !OpenAlert(Alert::OutOfRange);
+    }
     static QMessageBox* Message(const Form4* form) {
         return form->findChild<QMessageBox*>(QStringLiteral("Message"));
     }
@@ -364,10 +366,10 @@ private slots:
         TypeReadings(form, kTenSeconds);
         Type(Find<QComboBox>(form, "Combo2"), "");
         QTest::keyClick(Find<QLineEdit>(form, "Text3"), Qt::Key_Return);
-        QVERIFY(toolkit::Instance<Form5>() && toolkit::Instance<Form5>()->isVisible());
+        QVERIFY(AlertShown(Alert::IncompleteReadings));
         QCOMPARE(QApplication::focusWidget(), Find<QComboBox>(form, "Combo2"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        QVERIFY(!toolkit::Instance<Form5>());
+        QVERIFY(!OpenAlert(Alert::IncompleteReadings));
         QVERIFY(form->isVisible());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!toolkit::Instance<Form4>());
@@ -528,8 +530,8 @@ private slots:
         QCOMPARE(InputTexts(form), inputs);
         QCOMPARE(Written(form), QStringList(8, QString()));
         QVERIFY(!form->Record());
-        QVERIFY(toolkit::Instance<Form5>() && toolkit::Instance<Form5>()->isVisible());
-        QVERIFY(!toolkit::Instance<Form6>());
+        QVERIFY(AlertShown(Alert::IncompleteReadings));
+        QVERIFY(!OpenAlert(Alert::OutOfRange));
         QCOMPARE(QApplication::focusWidget(), field);
         QCOMPARE(CopiedRecord(form), kUntouched);
     }
@@ -542,7 +544,7 @@ private slots:
         const QStringList inputs = InputTexts(form);
         QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
         QCOMPARE(InputTexts(form), inputs);
-        QVERIFY(toolkit::Instance<Form5>() && toolkit::Instance<Form5>()->isVisible());
+        QVERIFY(AlertShown(Alert::IncompleteReadings));
         QCOMPARE(QApplication::focusWidget(), Find<QComboBox>(form, "Combo4"));
     }
 
@@ -773,7 +775,7 @@ private slots:
         toolkit::Show<Form1>();
         Form4* form = Open();
         QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
-        QVERIFY(toolkit::Instance<Form5>() && toolkit::Instance<Form5>()->isVisible());
+        QVERIFY(AlertShown(Alert::IncompleteReadings));
         QVERIFY(!QApplication::activeModalWidget());
         QVERIFY(main->isEnabled() && form->isEnabled());
 

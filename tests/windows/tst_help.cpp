@@ -268,7 +268,7 @@ private slots:
         Find<QLineEdit>(form, "Text3")->clear();
         QTest::keyClicks(Find<QLineEdit>(form, "Text3"), in["distance"]);
         QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
-        QVERIFY(!toolkit::Instance<Form5>() && !toolkit::Instance<Form6>());
+        QVERIFY(!OpenAlert(Alert::IncompleteReadings) && !OpenAlert(Alert::OutOfRange));
         QCOMPARE(Find<QLineEdit>(form, "Text4")->text(), example.results["hours"]);
         QCOMPARE(Find<QLineEdit>(form, "Text7")->text(), example.results["minutes"]);
         QCOMPARE(Find<QLineEdit>(form, "Text9")->text(), example.results["seconds"]);

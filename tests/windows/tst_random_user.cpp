@@ -107,9 +107,9 @@ QStringList TextsOf(const QList<QLineEdit*>& fields) {
 // What the user sees of failures: the alerts and the messages, with their texts.
 QStringList Failures() {
     QStringList seen;
-    if (toolkit::Instance<Form3>()) seen << "Form3";
-    if (toolkit::Instance<Form5>()) seen << "Form5";
-    if (toolkit::Instance<Form6>()) seen << "Form6";
+    if (OpenAlert(Alert::MissingValue)) seen << "missingValueAlert";
+    if (OpenAlert(Alert::IncompleteReadings)) seen << "incompleteReadingsAlert";
+    if (OpenAlert(Alert::OutOfRange)) seen << "outOfRangeAlert";
     for (QWidget* top : QApplication::topLevelWidgets())
         if (auto* box = qobject_cast<QMessageBox*>(top); box && box->isVisible())
             seen << box->text();
@@ -253,15 +253,10 @@ class RandomUserTest : public QObject {
     void Check(const QStringList& inputsBefore, const QList<QLineEdit*>& inputFields,
                const QStringList& failuresBefore) {
         const QString where = QStringLiteral("step %1, %2").arg(step_).arg(action_);
-        for (auto* alert : std::initializer_list<AlertWindow*>{toolkit::Instance<Form3>(),
-                                                               toolkit::Instance<Form5>(),
-                                                               toolkit::Instance<Form6>()}) {
-            if (!alert) continue;
-            int enabled = 0;
-            for (int k = 1; k <= AlertWindow::kTimers; ++k)
-                enabled += alert->timer(k)->isEnabled();
-            QVERIFY2(enabled == 1,
-                     qPrintable(where + ": alert ring with " + QString::number(enabled)));
+        for (Alert kind : {Alert::MissingValue, Alert::IncompleteReadings, Alert::OutOfRange}) {
+            const AlertWindow* alert = OpenAlert(kind);
+            QVERIFY2(!alert || alert->frameTimer()->isEnabled(),
+                     qPrintable(where + ": an open alert whose ring stands still"));
         }
         if (Form1* f = toolkit::Instance<Form1>()) {
             QList<int> enabled;

@@ -2,70 +2,14 @@
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPointer>
+#include <QPushButton>
 #include <array>
 
 #include "resources/frames.h"
+#include "windows/toolkit/events.h"
 #include "windows/toolkit/forms.h"
 #include "windows/toolkit/window.h"
-
-AlertWindow::AlertWindow(const Design& design) {
-    setObjectName(QString::fromUtf8(design.name));
-    setWindowTitle(QStringLiteral("Кварнет "));
-    setWindowIcon(toolkit::AppIcon());
-    // A fixed single border: a title and nothing to minimise, maximise or resize.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFixedSize(design.client);
-    background_ = toolkit::LoadPicture(design.background);
-    for (int k = 1; k <= kTimers; ++k)
-        frames_[k - 1] = toolkit::LoadBitmap(design.frameBase + k);
-    controls_ = toolkit::BuildLayout(this, design.table);
-    image()->setAccessibleName(QString::fromUtf8(design.message));
-    connect(controls_.get<QPushButton>(QStringLiteral("Command1")), &QPushButton::clicked, this,
-            &AlertWindow::Command1_Click);
-    for (int k = 1; k <= kTimers; ++k)
-        connect(timer(k), &toolkit::Timer::tick, this, [this, k] { TimerK_Timer(k); });
-}
-
-toolkit::Timer* AlertWindow::timer(int k) const {
-    return controls_.get<toolkit::Timer>(QStringLiteral("Timer%1").arg(k));
-}
-
-toolkit::Image* AlertWindow::image() const {
-    return controls_.get<toolkit::Image>(QStringLiteral("Image1"));
-}
-
-void AlertWindow::paintEvent(QPaintEvent*) {
-    QPainter(this).drawPixmap(0, 0, background_);
-}
-
-void AlertWindow::Form_Load() {
-    toolkit::MakeTopmost(this);
-    toolkit::DisableXbutton(this);
-    toolkit::CenterOnScreen(this);
-    timer(1)->setEnabled(true);
-    for (int k = 2; k <= kTimers; ++k)
-        timer(k)->setEnabled(false);
-}
-
-void AlertWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        Command1_Click();
-        return;
-    }
-    QWidget::keyPressEvent(event);
-}
-
-// One step of the ring: show frame K, hand over to the next timer.
-void AlertWindow::TimerK_Timer(int k) {
-    image()->setPicture(frames_[k - 1]);
-    timer(k)->setEnabled(false);
-    timer(k == kTimers ? 1 : k + 1)->setEnabled(true);
-}
-
-void AlertWindow::Command1_Click() {
-    hide();
-    Discard();
-}
 
 // ---- The three designs ----
 
@@ -75,12 +19,16 @@ using toolkit::Control;
 using toolkit::Kind;
 using toolkit::table::RedLine;
 
-Control AlertTimer(const char* name, const char* form) {
-    return {.name = name, .kind = Kind::Timer, .container = form, .interval = 100};
+constexpr int kFrameInterval = 100; // ms
+
+Control FrameTimer(const char* form) {
+    return {
+        .name = "frameTimer", .kind = Kind::Timer, .container = form, .interval = kFrameInterval};
 }
 
+// Designed as Command1.
 Control OkButton(const char* form, int left) {
-    return {.name = "Command1",
+    return {.name = "okButton",
             .kind = Kind::CommandButton,
             .container = form,
             .left = left,
@@ -92,8 +40,9 @@ Control OkButton(const char* form, int left) {
             .access = "ОК"};
 }
 
-Control AlertImage(const char* form, int left, int width, int height) {
-    return {.name = "Image1",
+// The picture of the sentence, designed as Image1.
+Control Sentence(const char* form, int left, int width, int height) {
+    return {.name = "sentence",
             .kind = Kind::Image,
             .container = form,
             .left = left,
@@ -102,66 +51,138 @@ Control AlertImage(const char* form, int left, int width, int height) {
             .height = height};
 }
 
-const Control kForm3Table[] = {
-    AlertTimer("Timer12", "Form3"),
-    AlertTimer("Timer11", "Form3"),
-    AlertTimer("Timer10", "Form3"),
-    AlertTimer("Timer9", "Form3"),
-    AlertTimer("Timer8", "Form3"),
-    AlertTimer("Timer7", "Form3"),
-    AlertTimer("Timer6", "Form3"),
-    AlertTimer("Timer5", "Form3"),
-    AlertTimer("Timer4", "Form3"),
-    AlertTimer("Timer3", "Form3"),
-    AlertTimer("Timer2", "Form3"),
-    AlertTimer("Timer1", "Form3"),
-    OkButton("Form3", 3960),
-    RedLine("Line4", "Form3", 9360, 60, 9360, 1160),
-    RedLine("Line3", "Form3", 120, 60, 120, 1160),
-    RedLine("Line2", "Form3", 120, 60, 9360, 60),
-    RedLine("Line1", "Form3", 120, 1160, 9360, 1160),
-    AlertImage("Form3", 2760, 735, 375),
+// The first alert draws its red frame as four lines (designed as Line4 to Line1), above its
+// picture.
+const Control kMissingValueTable[] = {
+    FrameTimer("missingValueAlert"),
+    OkButton("missingValueAlert", 3960),
+    RedLine("frameRight", "missingValueAlert", 9360, 60, 9360, 1160),
+    RedLine("frameLeft", "missingValueAlert", 120, 60, 120, 1160),
+    RedLine("frameTop", "missingValueAlert", 120, 60, 9360, 60),
+    RedLine("frameBottom", "missingValueAlert", 120, 1160, 9360, 1160),
+    Sentence("missingValueAlert", 2760, 735, 375),
 };
 
 // The two alerts whose red frame is painted into their background share one table.
-std::array<Control, 14> FramedAlertTable(const char* form, int imageWidth, int imageHeight) {
-    return std::array<Control, 14>{
-        OkButton(form, 3840),        AlertTimer("Timer1", form),
-        AlertTimer("Timer2", form),  AlertTimer("Timer3", form),
-        AlertTimer("Timer4", form),  AlertTimer("Timer5", form),
-        AlertTimer("Timer6", form),  AlertTimer("Timer7", form),
-        AlertTimer("Timer8", form),  AlertTimer("Timer9", form),
-        AlertTimer("Timer10", form), AlertTimer("Timer11", form),
-        AlertTimer("Timer12", form), AlertImage(form, 2880, imageWidth, imageHeight),
-    };
+std::array<Control, 3> FramedAlertTable(const char* form, int imageWidth, int imageHeight) {
+    return {OkButton(form, 3840), FrameTimer(form), Sentence(form, 2880, imageWidth, imageHeight)};
 }
 
-const auto kForm5Table = FramedAlertTable("Form5", 4530, 360);
-const auto kForm6Table = FramedAlertTable("Form6", 4440, 345);
+const auto kIncompleteReadingsTable = FramedAlertTable("incompleteReadingsAlert", 4530, 360);
+const auto kOutOfRangeTable = FramedAlertTable("outOfRangeAlert", 4440, 345);
 
-const AlertWindow::Design kForm3{
-    "Form3",   frames::kAlertMissing.first - 1, "Не установлено одно из значений",
-    {630, 83}, toolkit::Picture::Forest,        kForm3Table};
-const AlertWindow::Design kForm5{
-    "Form5",   frames::kAlertIncomplete.first - 1, "Не все данные введены для расчета",
-    {628, 82}, toolkit::Picture::ForestFramed,     kForm5Table};
-const AlertWindow::Design kForm6{
-    "Form6",   frames::kAlertRange.first - 1,  "Ошибка ввода заданного диапазона",
-    {628, 82}, toolkit::Picture::ForestFramed, kForm6Table};
+// In the order of enum Alert.
+const std::array<AlertWindow::Design, 3> kDesigns = {{
+    {"missingValueAlert",
+     frames::kAlertMissing.first,
+     "Не установлено одно из значений",
+     {630, 83},
+     toolkit::Picture::Forest,
+     kMissingValueTable},
+    {"incompleteReadingsAlert",
+     frames::kAlertIncomplete.first,
+     "Не все данные введены для расчета",
+     {628, 82},
+     toolkit::Picture::ForestFramed,
+     kIncompleteReadingsTable},
+    {"outOfRangeAlert",
+     frames::kAlertRange.first,
+     "Ошибка ввода заданного диапазона",
+     {628, 82},
+     toolkit::Picture::ForestFramed,
+     kOutOfRangeTable},
+}};
+
+// The alert of each kind while it is open; one at most of each.
+std::array<QPointer<AlertWindow>, 3>& OpenAlerts() {
+    static std::array<QPointer<AlertWindow>, 3> open;
+    return open;
+}
+
+std::size_t Index(Alert alert) {
+    return static_cast<std::size_t>(alert);
+}
+
+// Forgets the open alert of one kind, for the application's end, which discards what is open.
+template <Alert A> void Forget() {
+    OpenAlerts()[Index(A)] = nullptr;
+}
+constexpr std::array<void (*)(), 3> kForget = {
+    &Forget<Alert::MissingValue>, &Forget<Alert::IncompleteReadings>, &Forget<Alert::OutOfRange>};
 
 } // namespace
 
-Form3::Form3() : AlertWindow(kForm3) {}
-void Form3::Discard() {
-    toolkit::Discard<Form3>();
+AlertWindow::AlertWindow(const Design& design) {
+    setObjectName(QString::fromUtf8(design.name));
+    setWindowTitle(QStringLiteral("Кварнет "));
+    setWindowIcon(toolkit::AppIcon());
+    // A fixed single border: a title and nothing to minimise, maximise or resize.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setFixedSize(design.client);
+    background_ = toolkit::LoadPicture(design.background);
+    for (std::size_t k = 0; k < frames_.size(); ++k)
+        frames_[k] = toolkit::LoadBitmap(design.firstFrame + static_cast<int>(k));
+    controls_ = toolkit::BuildLayout(this, design.table);
+    controls_.bind(frameTimer_, "frameTimer");
+    controls_.bind(sentence_, "sentence");
+    controls_.bind(okButton_, "okButton");
+    sentence_->setAccessibleName(QString::fromUtf8(design.message));
+    toolkit::OnClick(okButton_, this, &AlertWindow::onOkClicked);
+    toolkit::OnTimer(frameTimer_, this, &AlertWindow::onFrameDue);
+
+    toolkit::MakeTopmost(this);
+    toolkit::DisableXbutton(this);
+    toolkit::CenterOnScreen(this);
+    frameTimer_->setEnabled(true);
 }
 
-Form5::Form5() : AlertWindow(kForm5) {}
-void Form5::Discard() {
-    toolkit::Discard<Form5>();
+void AlertWindow::paintEvent(QPaintEvent*) {
+    QPainter(this).drawPixmap(0, 0, background_);
 }
 
-Form6::Form6() : AlertWindow(kForm6) {}
-void Form6::Discard() {
-    toolkit::Discard<Form6>();
+void AlertWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        onOkClicked();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void AlertWindow::onFrameDue() {
+    sentence_->setPicture(frames_[static_cast<std::size_t>(nextFrame_)]);
+    nextFrame_ = (nextFrame_ + 1) % kFrames;
+}
+
+void AlertWindow::onOkClicked() {
+    for (auto& open : OpenAlerts())
+        if (open == this) open = nullptr;
+    // Hidden and its timer stopped at once, destroyed when control is back in the event loop:
+    // this may be its own button's handler.
+    toolkit::detail::Destroy(this);
+}
+
+AlertWindow* ShowAlert(Alert alert) {
+    QPointer<AlertWindow>& open = OpenAlerts()[Index(alert)];
+    if (!open) {
+        open = new AlertWindow(kDesigns[Index(alert)]);
+        toolkit::detail::Track(open, kForget[Index(alert)]);
+    }
+    open->show();
+    open->raise();
+    return open;
+}
+
+AlertWindow* OpenAlert(Alert alert) {
+    return OpenAlerts()[Index(alert)];
+}
+
+bool AlertShown(Alert alert) {
+    const AlertWindow* open = OpenAlert(alert);
+    return open && open->isVisible();
+}
+
+bool CloseOpenAlert(Alert alert) {
+    if (!AlertShown(alert)) return false;
+    OpenAlert(alert)->onOkClicked();
+    return true;
 }

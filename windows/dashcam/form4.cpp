@@ -73,7 +73,7 @@ void Form4::Form_Load() {
 
 void Form4::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        if (!CloseOpenAlert<Form5>()) Command3_Click();
+        if (!CloseOpenAlert(Alert::IncompleteReadings)) Command3_Click();
         return;
     }
     QWidget::keyPressEvent(event);
@@ -107,7 +107,7 @@ void Form4::Command1_Click() {
         ClearResults();
         FocusField(error);
         if (error.kind() == core::NumericErrorKind::TypeMismatch)
-            toolkit::Show<Form5>();
+            ShowAlert(Alert::IncompleteReadings);
         else
             ShowRefusal(error, texts);
         return;

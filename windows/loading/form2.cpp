@@ -64,7 +64,7 @@ Form2::Form2() {
     auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     close->setContext(Qt::WidgetWithChildrenShortcut);
     connect(close, &QShortcut::activated, this, [this] {
-        if (!CloseOpenAlert<Form3>()) Command3->click();
+        if (!CloseOpenAlert(Alert::MissingValue)) Command3->click();
     });
 }
 
@@ -168,7 +168,7 @@ void Form2::Command1_Click() {
             field == Combo1 ? Combo1->currentText() : static_cast<QLineEdit*>(field)->text();
         if (text.isEmpty()) {
             Main()->DropResults();
-            toolkit::Show<Form3>();
+            ShowAlert(Alert::MissingValue);
             field->setFocus(Qt::OtherFocusReason);
             return;
         }

@@ -141,7 +141,7 @@ void Form1::paintEvent(QPaintEvent*) {
 // Escape closes an open alert; it never ends the program.
 void Form1::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        CloseOpenAlert<Form3>();
+        CloseOpenAlert(Alert::MissingValue);
         event->accept();
         return;
     }

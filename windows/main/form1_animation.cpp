@@ -47,7 +47,7 @@ constexpr SecondPhaseRow kSecondPhase[] = {
 void Form1::Command1_Click() {
     for (int i = core::kReaction; i <= core::kDeceleration; ++i) {
         if (InputField(i)->text().isEmpty()) {
-            toolkit::Show<Form3>();
+            ShowAlert(Alert::MissingValue);
             InputField(i)->setFocus(Qt::OtherFocusReason);
             return;
         }

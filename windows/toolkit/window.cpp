@@ -56,12 +56,21 @@ void MakeTopmost(QWidget* window) {
     window->setAttribute(Qt::WA_ShowWithoutActivating);
 }
 
+namespace {
+constexpr const char* kEmbeddedWindow = "embeddedWindow";
+} // namespace
+
 void EmbedWindow(QWidget* window, QWidget* parent) {
     const QPoint place = window->pos();
     const bool visible = window->isVisible();
     window->setParent(parent, Qt::Widget);
+    window->setProperty(kEmbeddedWindow, true);
     window->move(place);
     window->setVisible(visible);
+}
+
+bool IsWindow(const QWidget* widget) {
+    return widget->isWindow() || widget->property(kEmbeddedWindow).toBool();
 }
 
 bool FocusNextWithin(QWidget* window, bool next) {

@@ -24,6 +24,9 @@ void MakeTopmost(QWidget* window);
 // visibility. A window loaded hidden stays hidden until it is shown.
 void EmbedWindow(QWidget* window, QWidget* parent);
 
+// Whether the widget is a window: a top-level one, or one embedded in another (EmbedWindow).
+bool IsWindow(const QWidget* widget);
+
 // Moves the focus to the next (or previous) control of `window` in its tab order, going round
 // within the window; for a window embedded in another, whose Tab must not reach the controls
 // it covers. Returns whether a control took the focus.
