@@ -11,7 +11,7 @@
 #include "find_control.h"
 #include "test_main.h"
 #include "windows/alerts/alert_window.h"
-#include "windows/dashcam/form4.h"
+#include "windows/dashcam/dashcam_window.h"
 #include "windows/loading/form2.h"
 #include "windows/main/form1.h"
 #include "windows/toolkit/controls.h"
@@ -197,27 +197,30 @@ private:
     }
 
     void Dashcam(const QString& text, Outcome outcome) {
-        Form4* form = toolkit::Show<Form4>();
+        DashcamWindow* form = toolkit::Show<DashcamWindow>();
         const std::pair<QComboBox*, const char*> readings[] = {
-            {Find<QComboBox>(form, "Combo4"), "10"}, {Find<QComboBox>(form, "Combo5"), "20"},
-            {Find<QComboBox>(form, "Combo6"), "30"}, {Find<QComboBox>(form, "Combo1"), "10"},
-            {Find<QComboBox>(form, "Combo2"), "20"}, {Find<QComboBox>(form, "Combo3"), "40"}};
+            {Find<QComboBox>(form, "startHours"), "10"},
+            {Find<QComboBox>(form, "startMinutes"), "20"},
+            {Find<QComboBox>(form, "startSeconds"), "30"},
+            {Find<QComboBox>(form, "endHours"), "10"},
+            {Find<QComboBox>(form, "endMinutes"), "20"},
+            {Find<QComboBox>(form, "endSeconds"), "40"}};
         for (const auto& [combo, value] : readings)
             QTest::keyClicks(combo, QString::fromLatin1(value));
-        Paste(Find<QLineEdit>(form, "Text3"), text);
-        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
-        QCOMPARE(Find<QLineEdit>(form, "Text3")->text(), text);
+        Paste(Find<QLineEdit>(form, "distance"), text);
+        QTest::mouseClick(Find<QPushButton>(form, "startButton"), Qt::LeftButton);
+        QCOMPARE(Find<QLineEdit>(form, "distance")->text(), text);
         QCOMPARE(AlertShown(Alert::IncompleteReadings), outcome == Outcome::Alert);
         QVERIFY(!AlertShown(Alert::OutOfRange));
         QCOMPARE(
             MessageOf(form).startsWith(QStringLiteral("Расчёт невозможен: значение «Расстояние»")),
             outcome == Outcome::Message);
         const QStringList results =
-            Texts({Find<QLineEdit>(form, "Text4"), Find<QLineEdit>(form, "Text7"),
-                   Find<QLineEdit>(form, "Text9"), Find<QLineEdit>(form, "Text2")});
+            Texts({Find<QLineEdit>(form, "elapsedHours"), Find<QLineEdit>(form, "elapsedMinutes"),
+                   Find<QLineEdit>(form, "elapsedSeconds"), Find<QLineEdit>(form, "speed")});
         if (outcome == Outcome::Computes) {
             QCOMPARE(results.mid(0, 3), QStringList({"0", "0", "10"}));
-            QVERIFY(!Find<QLineEdit>(form, "Text2")->text().isEmpty());
+            QVERIFY(!Find<QLineEdit>(form, "speed")->text().isEmpty());
         } else {
             QCOMPARE(results, QStringList({"", "", "", ""}));
         }

@@ -31,7 +31,7 @@
 #include "find_control.h"
 #include "test_main.h"
 #include "undo.h"
-#include "windows/dashcam/form4.h"
+#include "windows/dashcam/dashcam_window.h"
 #include "windows/loading/form2.h"
 #include "windows/main/form1.h"
 #include "windows/record/case_details.h"
@@ -214,7 +214,7 @@ private slots:
         QWidget* window = main;
         if (how == "dashcam") {
             QTest::mouseClick(Find<toolkit::Label>(main, "Label22"), Qt::LeftButton);
-            window = toolkit::Instance<Form4>();
+            window = toolkit::Instance<DashcamWindow>();
             QVERIFY(QTest::qWaitForWindowExposed(window));
         }
         QVERIFY(!main->Record());
@@ -223,7 +223,9 @@ private slots:
             QVERIFY(QTest::qWaitForWindowActive(main));
             QTest::keyClick(main, Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier);
         } else {
-            Choose(Find<toolkit::Label>(window, "Label4"), kCaseCommand);
+            // A caption of the window: the speed's in the dashcam window.
+            Choose(Find<toolkit::Label>(window, window == main ? "Label4" : "speedCaption"),
+                   kCaseCommand);
         }
         CaseDialog* dialog = OpenDialog(window);
         QVERIFY(dialog);
@@ -406,19 +408,19 @@ private slots:
         QTest::keyClick(Field(dialog, 0), Qt::Key_Escape);
 
         QTest::mouseClick(Find<toolkit::Label>(main, "Label22"), Qt::LeftButton);
-        Form4* dashcam = toolkit::Instance<Form4>();
+        DashcamWindow* dashcam = toolkit::Instance<DashcamWindow>();
         QVERIFY(QTest::qWaitForWindowExposed(dashcam));
         QComboBox* combos[] = {
-            Find<QComboBox>(dashcam, "Combo4"), Find<QComboBox>(dashcam, "Combo5"),
-            Find<QComboBox>(dashcam, "Combo6"), Find<QComboBox>(dashcam, "Combo1"),
-            Find<QComboBox>(dashcam, "Combo2"), Find<QComboBox>(dashcam, "Combo3")};
+            Find<QComboBox>(dashcam, "startHours"), Find<QComboBox>(dashcam, "startMinutes"),
+            Find<QComboBox>(dashcam, "startSeconds"), Find<QComboBox>(dashcam, "endHours"),
+            Find<QComboBox>(dashcam, "endMinutes"), Find<QComboBox>(dashcam, "endSeconds")};
         const QString readings[] = {"10", "20", "30", "10", "20", "40"};
         for (int i = 0; i < 6; ++i) {
             combos[i]->clearEditText();
             QTest::keyClicks(combos[i], readings[i]);
         }
-        Type(Find<QLineEdit>(dashcam, "Text3"), QStringLiteral("35"));
-        QTest::mouseClick(Find<QPushButton>(dashcam, "Command1"), Qt::LeftButton);
+        Type(Find<QLineEdit>(dashcam, "distance"), QStringLiteral("35"));
+        QTest::mouseClick(Find<QPushButton>(dashcam, "startButton"), Qt::LeftButton);
         QVERIFY(dashcam->Record());
         const QString text = Q(core::RecordText(*dashcam->Record()));
         QVERIFY2(text.contains(QStringLiteral("\n\n") + kLines[1] + "\n" + kLines[2] +

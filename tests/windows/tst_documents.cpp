@@ -15,7 +15,7 @@
 #include "find_control.h"
 #include "opened.h"
 #include "test_main.h"
-#include "windows/dashcam/form4.h"
+#include "windows/dashcam/dashcam_window.h"
 #include "windows/help/help_window.h"
 #include "windows/main/form1.h"
 #include "windows/toolkit/controls.h"
@@ -88,7 +88,7 @@ class DocumentsTest : public QObject {
     QWidget* Window(const QString& name) {
         if (name == QLatin1String("Form1")) return main_;
         QTest::mouseClick(Find<toolkit::Label>(main_, "Label22"), Qt::LeftButton);
-        return toolkit::Instance<Form4>();
+        return toolkit::Instance<DashcamWindow>();
     }
 
     void Click(QWidget* window, const QString& control) {
@@ -117,8 +117,8 @@ class DocumentsTest : public QObject {
                                          << "документ PDF, тип application/pdf"
                                          << "программу просмотра PDF, например из пакета evince, "
                                             "okular или mupdf";
-        QTest::newRow("example video link") << "Form4"
-                                            << "Label21"
+        QTest::newRow("example video link") << "dashcam"
+                                            << "exampleVideoLink"
                                             << "avto.avi"
                                             << "видеофайл AVI, тип video/x-msvideo"
                                             << "видеопроигрыватель, например из пакета vlc или mpv";

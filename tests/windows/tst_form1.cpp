@@ -18,7 +18,7 @@
 #include "opened.h"
 #include "test_main.h"
 #include "windows/alerts/alert_window.h"
-#include "windows/dashcam/form4.h"
+#include "windows/dashcam/dashcam_window.h"
 #include "windows/loading/form2.h"
 #include "windows/main/form1.h"
 #include "windows/main/form1_layout.h"
@@ -281,8 +281,9 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget()->objectName(), link);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
-        QWidget* opened = link == "Label21" ? static_cast<QWidget*>(toolkit::Instance<Form2>())
-                                            : static_cast<QWidget*>(toolkit::Instance<Form4>());
+        QWidget* opened = link == "Label21"
+                              ? static_cast<QWidget*>(toolkit::Instance<Form2>())
+                              : static_cast<QWidget*>(toolkit::Instance<DashcamWindow>());
         QVERIFY(opened && opened->isVisible());
     }
 

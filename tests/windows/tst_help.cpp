@@ -15,7 +15,7 @@
 #include "find_control.h"
 #include "test_main.h"
 #include "windows/alerts/alert_window.h"
-#include "windows/dashcam/form4.h"
+#include "windows/dashcam/dashcam_window.h"
 #include "windows/main/form1.h"
 #include "windows/toolkit/controls.h"
 #include "windows/toolkit/forms.h"
@@ -253,26 +253,26 @@ private slots:
         QCOMPARE(example.results["elapsed"], Q(r.elapsedText));
         QCOMPARE(example.results["speed"], Q(r.speedText));
 
-        Form4* form = toolkit::Show<Form4>();
+        DashcamWindow* form = toolkit::Show<DashcamWindow>();
         const std::pair<QComboBox*, const char*> readings[] = {
-            {Find<QComboBox>(form, "Combo4"), "startHours"},
-            {Find<QComboBox>(form, "Combo5"), "startMinutes"},
-            {Find<QComboBox>(form, "Combo6"), "startSeconds"},
-            {Find<QComboBox>(form, "Combo1"), "endHours"},
-            {Find<QComboBox>(form, "Combo2"), "endMinutes"},
-            {Find<QComboBox>(form, "Combo3"), "endSeconds"}};
+            {Find<QComboBox>(form, "startHours"), "startHours"},
+            {Find<QComboBox>(form, "startMinutes"), "startMinutes"},
+            {Find<QComboBox>(form, "startSeconds"), "startSeconds"},
+            {Find<QComboBox>(form, "endHours"), "endHours"},
+            {Find<QComboBox>(form, "endMinutes"), "endMinutes"},
+            {Find<QComboBox>(form, "endSeconds"), "endSeconds"}};
         for (const auto& [combo, name] : readings) {
             combo->clearEditText();
             QTest::keyClicks(combo, in[name]);
         }
-        Find<QLineEdit>(form, "Text3")->clear();
-        QTest::keyClicks(Find<QLineEdit>(form, "Text3"), in["distance"]);
-        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
+        Find<QLineEdit>(form, "distance")->clear();
+        QTest::keyClicks(Find<QLineEdit>(form, "distance"), in["distance"]);
+        QTest::mouseClick(Find<QPushButton>(form, "startButton"), Qt::LeftButton);
         QVERIFY(!OpenAlert(Alert::IncompleteReadings) && !OpenAlert(Alert::OutOfRange));
-        QCOMPARE(Find<QLineEdit>(form, "Text4")->text(), example.results["hours"]);
-        QCOMPARE(Find<QLineEdit>(form, "Text7")->text(), example.results["minutes"]);
-        QCOMPARE(Find<QLineEdit>(form, "Text9")->text(), example.results["seconds"]);
-        QCOMPARE(Find<QLineEdit>(form, "Text2")->text(), example.results["speed"]);
+        QCOMPARE(Find<QLineEdit>(form, "elapsedHours")->text(), example.results["hours"]);
+        QCOMPARE(Find<QLineEdit>(form, "elapsedMinutes")->text(), example.results["minutes"]);
+        QCOMPARE(Find<QLineEdit>(form, "elapsedSeconds")->text(), example.results["seconds"]);
+        QCOMPARE(Find<QLineEdit>(form, "speed")->text(), example.results["speed"]);
     }
 
     // The deceleration each road switch of the main window puts in, as the user finds the switch

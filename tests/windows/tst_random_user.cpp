@@ -17,7 +17,7 @@
 #include "find_control.h"
 #include "test_main.h"
 #include "windows/alerts/alert_window.h"
-#include "windows/dashcam/form4.h"
+#include "windows/dashcam/dashcam_window.h"
 #include "windows/loading/form2.h"
 #include "windows/main/form1.h"
 #include "windows/shared/text.h"
@@ -88,12 +88,14 @@ QList<QLineEdit*> Inputs() {
                << Find<QLineEdit>(f, "Text5");
     if (Form2* f = toolkit::Instance<Form2>())
         fields << Find<QLineEdit>(f, "Text1") << Find<QComboBox>(f, "Combo1")->lineEdit();
-    if (Form4* f = toolkit::Instance<Form4>())
-        for (QComboBox* c : {Find<QComboBox>(f, "Combo1"), Find<QComboBox>(f, "Combo2"),
-                             Find<QComboBox>(f, "Combo3"), Find<QComboBox>(f, "Combo4"),
-                             Find<QComboBox>(f, "Combo5"), Find<QComboBox>(f, "Combo6")})
+    if (DashcamWindow* f = toolkit::Instance<DashcamWindow>())
+        for (QComboBox* c : {Find<QComboBox>(f, "endHours"), Find<QComboBox>(f, "endMinutes"),
+                             Find<QComboBox>(f, "endSeconds"), Find<QComboBox>(f, "startHours"),
+                             Find<QComboBox>(f, "startMinutes"),
+                             Find<QComboBox>(f, "startSeconds")})
             fields << c->lineEdit();
-    if (Form4* f = toolkit::Instance<Form4>()) fields << Find<QLineEdit>(f, "Text3");
+    if (DashcamWindow* f = toolkit::Instance<DashcamWindow>())
+        fields << Find<QLineEdit>(f, "distance");
     return fields;
 }
 
@@ -220,8 +222,10 @@ class RandomUserTest : public QObject {
             const QString name = w->objectName();
             const bool result = (Owner(w) == "Form1" &&
                                  QStringList{"Text4", "Text6", "Text8", "Text9"}.contains(name)) ||
-                                (Owner(w) == "Form4" &&
-                                 QStringList{"Text2", "Text4", "Text7", "Text9"}.contains(name));
+                                (Owner(w) == "dashcamWindow" &&
+                                 QStringList{"speed", "elapsedHours", "elapsedMinutes",
+                                             "elapsedSeconds"}
+                                     .contains(name));
             if (!result && !qobject_cast<QComboBox*>(w->parentWidget())) Type(field);
             return;
         }
@@ -300,20 +304,21 @@ class RandomUserTest : public QObject {
                          qPrintable(where + ": main record of other results " + kept.join('/')));
             }
         }
-        if (Form4* f = toolkit::Instance<Form4>()) {
+        if (DashcamWindow* f = toolkit::Instance<DashcamWindow>()) {
             const QStringList results = {
-                Find<QLineEdit>(f, "Text4")->text(), Find<QLineEdit>(f, "Text7")->text(),
-                Find<QLineEdit>(f, "Text9")->text(), Find<QLineEdit>(f, "Text2")->text()};
+                Find<QLineEdit>(f, "elapsedHours")->text(),
+                Find<QLineEdit>(f, "elapsedMinutes")->text(),
+                Find<QLineEdit>(f, "elapsedSeconds")->text(), Find<QLineEdit>(f, "speed")->text()};
             QVERIFY2(results.count(QString()) == 0 || results.count(QString()) == 4,
                      qPrintable(where + ": dashcam results " + results.join('/')));
         }
         if (Form2* f = toolkit::Instance<Form2>(); f && f->isVisible()) ++counts_["loading shown"];
-        if (toolkit::Instance<Form4>()) ++counts_["dashcam open"];
+        if (toolkit::Instance<DashcamWindow>()) ++counts_["dashcam open"];
         if (Form1* f = toolkit::Instance<Form1>();
             f && !Find<QLineEdit>(f, "Text8")->text().isEmpty())
             ++counts_["main results shown"];
-        if (Form4* f = toolkit::Instance<Form4>();
-            f && !Find<QLineEdit>(f, "Text2")->text().isEmpty())
+        if (DashcamWindow* f = toolkit::Instance<DashcamWindow>();
+            f && !Find<QLineEdit>(f, "speed")->text().isEmpty())
             ++counts_["dashcam results shown"];
         const QStringList failures = Failures();
         if (failures != failuresBefore && failures.size() >= failuresBefore.size()) {

@@ -34,7 +34,7 @@
 #include "find_control.h"
 #include "test_main.h"
 #include "undo.h"
-#include "windows/dashcam/form4.h"
+#include "windows/dashcam/dashcam_window.h"
 #include "windows/loading/form2.h"
 #include "windows/main/form1.h"
 #include "windows/record/record_document.h"
@@ -579,31 +579,31 @@ private slots:
     // The dashcam window keeps its own record: its menu copies the dashcam calculation.
     void copyAfterDashcamCalculation() {
         QTest::mouseClick(Find<toolkit::Label>(main, "Label22"), Qt::LeftButton);
-        Form4* dashcam = toolkit::Instance<Form4>();
+        DashcamWindow* dashcam = toolkit::Instance<DashcamWindow>();
         QVERIFY(QTest::qWaitForWindowExposed(dashcam));
-        OffersNothing(dashcam, Find<toolkit::Label>(dashcam, "Label1"));
+        OffersNothing(dashcam, Find<toolkit::Label>(dashcam, "startCaption"));
         const QString readings[] = {"10", "20", "30", "10", "20", "40"};
         QComboBox* combos[] = {
-            Find<QComboBox>(dashcam, "Combo4"), Find<QComboBox>(dashcam, "Combo5"),
-            Find<QComboBox>(dashcam, "Combo6"), Find<QComboBox>(dashcam, "Combo1"),
-            Find<QComboBox>(dashcam, "Combo2"), Find<QComboBox>(dashcam, "Combo3")};
+            Find<QComboBox>(dashcam, "startHours"), Find<QComboBox>(dashcam, "startMinutes"),
+            Find<QComboBox>(dashcam, "startSeconds"), Find<QComboBox>(dashcam, "endHours"),
+            Find<QComboBox>(dashcam, "endMinutes"), Find<QComboBox>(dashcam, "endSeconds")};
         for (int i = 0; i < 6; ++i)
             Type(combos[i], readings[i]);
-        Type(Find<QLineEdit>(dashcam, "Text3"), QStringLiteral("35"));
-        QTest::mouseClick(Find<QPushButton>(dashcam, "Command1"), Qt::LeftButton);
-        QCOMPARE(Find<QLineEdit>(dashcam, "Text2")->text(), QStringLiteral("12,6"));
+        Type(Find<QLineEdit>(dashcam, "distance"), QStringLiteral("35"));
+        QTest::mouseClick(Find<QPushButton>(dashcam, "startButton"), Qt::LeftButton);
+        QCOMPARE(Find<QLineEdit>(dashcam, "speed")->text(), QStringLiteral("12,6"));
 
         QVERIFY(dashcam->Record());
         QCOMPARE(ResultTexts(*dashcam->Record()),
-                 QStringList({Find<QLineEdit>(dashcam, "Text4")->text(),
-                              Find<QLineEdit>(dashcam, "Text7")->text(),
-                              Find<QLineEdit>(dashcam, "Text9")->text(),
-                              Find<QLineEdit>(dashcam, "Text2")->text()}));
+                 QStringList({Find<QLineEdit>(dashcam, "elapsedHours")->text(),
+                              Find<QLineEdit>(dashcam, "elapsedMinutes")->text(),
+                              Find<QLineEdit>(dashcam, "elapsedSeconds")->text(),
+                              Find<QLineEdit>(dashcam, "speed")->text()}));
         QVERIFY(!main->Record()); // the main window computed nothing
-        Choose(Find<toolkit::Label>(dashcam, "Label4"), kCopy);
+        Choose(Find<toolkit::Label>(dashcam, "speedCaption"), kCopy);
         QVERIFY(ClipboardText().contains(QStringLiteral("V = 3,6 × D / E")));
         QVERIFY(ClipboardText().contains(QStringLiteral("Скорость: 12,6 км/ч")));
-        QVERIFY(Find<QLineEdit>(dashcam, "Text2")->isReadOnly()); // never typed over
+        QVERIFY(Find<QLineEdit>(dashcam, "speed")->isReadOnly()); // never typed over
     }
 
     // The save dialog proposes a dated PDF and offers both formats; a cancel writes nothing.

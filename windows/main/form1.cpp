@@ -15,7 +15,7 @@
 #include "core/stopping.h"
 #include "resources/frames.h"
 #include "windows/alerts/alert_window.h"
-#include "windows/dashcam/form4.h"
+#include "windows/dashcam/dashcam_window.h"
 #include "windows/help/help_window.h"
 #include "windows/loading/form2.h"
 #include "windows/main/form1_layout.h"
@@ -318,7 +318,7 @@ void Form1::Label21_Click() {
 }
 
 void Form1::Label22_Click() {
-    toolkit::Show<Form4>();
+    toolkit::Show<DashcamWindow>();
 }
 
 QString Form1::Deceleration() const {

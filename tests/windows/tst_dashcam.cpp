@@ -13,8 +13,8 @@
 #include "test_main.h"
 #include "undo.h"
 #include "windows/alerts/alert_window.h"
-#include "windows/dashcam/form4.h"
-#include "windows/dashcam/form4_layout.h"
+#include "windows/dashcam/dashcam_layout.h"
+#include "windows/dashcam/dashcam_window.h"
 #include "windows/main/form1.h"
 #include "windows/toolkit/controls.h"
 #include "windows/toolkit/fonts.h"
@@ -50,24 +50,24 @@ bool HasCyrillic(const QString& text) {
 }
 
 // The seven inputs as typed, in the order the window shows them.
-QStringList InputTexts(const Form4* form) {
-    QStringList texts;
-    for (const char* name : {"Combo4", "Combo5", "Combo6", "Combo1", "Combo2", "Combo3"})
-        texts << Find<QComboBox>(form, name)->currentText();
-    return texts << Find<QLineEdit>(form, "Text3")->text();
-}
-
-// The results and the hidden working fields: what a calculation writes.
-QStringList Written(const Form4* form) {
+QStringList InputTexts(const DashcamWindow* form) {
     QStringList texts;
     for (const char* name :
-         {"Text4", "Text7", "Text9", "Text2", "Text1", "Text5", "Text6", "Text8"})
+         {"startHours", "startMinutes", "startSeconds", "endHours", "endMinutes", "endSeconds"})
+        texts << Find<QComboBox>(form, name)->currentText();
+    return texts << Find<QLineEdit>(form, "distance")->text();
+}
+
+// The results: what a calculation writes.
+QStringList Written(const DashcamWindow* form) {
+    QStringList texts;
+    for (const char* name : {"elapsedHours", "elapsedMinutes", "elapsedSeconds", "speed"})
         texts << Find<QLineEdit>(form, name)->text();
     return texts;
 }
 
 // Copies the calculation as the user does, with the window's keys; what the clipboard holds.
-QString CopiedRecord(Form4* form) {
+QString CopiedRecord(DashcamWindow* form) {
     QApplication::clipboard()->setText(kUntouched);
     form->activateWindow();
     if (!QTest::qWaitForWindowActive(form)) return QStringLiteral("окно не активно");
@@ -77,14 +77,14 @@ QString CopiedRecord(Form4* form) {
 
 } // namespace
 
-class Form4Test : public QObject {
+class DashcamTest : public QObject {
     Q_OBJECT
     Form1* main = nullptr;
 
     // Opens the dashcam window the way the user does, from the main window's link.
-    Form4* Open() {
+    DashcamWindow* Open() {
         QTest::mouseClick(Find<toolkit::Label>(main, "Label22"), Qt::LeftButton);
-        return toolkit::Instance<Form4>();
+        return toolkit::Instance<DashcamWindow>();
     }
 
     static void Type(QComboBox* combo, const QString& text) {
@@ -97,23 +97,25 @@ class Form4Test : public QObject {
         QTest::keyClicks(field, text);
         QCOMPARE(field->text(), text);
     }
-    static void TypeReadings(Form4* form, const Readings& r) {
-        Type(Find<QComboBox>(form, "Combo4"), r.startH);
-        Type(Find<QComboBox>(form, "Combo5"), r.startM);
-        Type(Find<QComboBox>(form, "Combo6"), r.startS);
-        Type(Find<QComboBox>(form, "Combo1"), r.endH);
-        Type(Find<QComboBox>(form, "Combo2"), r.endM);
-        Type(Find<QComboBox>(form, "Combo3"), r.endS);
-        Type(Find<QLineEdit>(form, "Text3"), r.distance);
+    static void TypeReadings(DashcamWindow* form, const Readings& r) {
+        Type(Find<QComboBox>(form, "startHours"), r.startH);
+        Type(Find<QComboBox>(form, "startMinutes"), r.startM);
+        Type(Find<QComboBox>(form, "startSeconds"), r.startS);
+        Type(Find<QComboBox>(form, "endHours"), r.endH);
+        Type(Find<QComboBox>(form, "endMinutes"), r.endM);
+        Type(Find<QComboBox>(form, "endSeconds"), r.endS);
+        Type(Find<QLineEdit>(form, "distance"), r.distance);
     }
-    static QStringList Shown(const Form4* form) {
-        return {Find<QLineEdit>(form, "Text4")->text(), Find<QLineEdit>(form, "Text7")->text(),
-                Find<QLineEdit>(form, "Text9")->text(), Find<QLineEdit>(form, "Text2")->text()};
+    static QStringList Shown(const DashcamWindow* form) {
+        return {Find<QLineEdit>(form, "elapsedHours")->text(),
+                Find<QLineEdit>(form, "elapsedMinutes")->text(),
+                Find<QLineEdit>(form, "elapsedSeconds")->text(),
+                Find<QLineEdit>(form, "speed")->text()};
     }
     static bool NoAlert() {
         return !OpenAlert(Alert::IncompleteReadings) && !OpenAlert(Alert::OutOfRange);
     }
-    static QMessageBox* Message(const Form4* form) {
+    static QMessageBox* Message(const DashcamWindow* form) {
         return form->findChild<QMessageBox*>(QStringLiteral("Message"));
     }
 
@@ -121,11 +123,11 @@ private slots:
     void init() { main = toolkit::Load<Form1>(); }
     void cleanup() {
         toolkit::DiscardAll();
-        QVERIFY(!toolkit::Instance<Form4>());
+        QVERIFY(!toolkit::Instance<DashcamWindow>());
     }
 
     void startState() {
-        Form4* form = Open();
+        DashcamWindow* form = Open();
         QVERIFY(form && form->isVisible());
         QCOMPARE(form->windowTitle(),
                  QStringLiteral("Кварнет. Расчет скорости по данным видеорегистратора"));
@@ -140,24 +142,22 @@ private slots:
                  qPrintable(QStringLiteral("%1, %2").arg(offCentre.x()).arg(offCentre.y())));
 
         for (QComboBox* combo :
-             {Find<QComboBox>(form, "Combo1"), Find<QComboBox>(form, "Combo2"),
-              Find<QComboBox>(form, "Combo3"), Find<QComboBox>(form, "Combo4"),
-              Find<QComboBox>(form, "Combo5"), Find<QComboBox>(form, "Combo6")}) {
+             {Find<QComboBox>(form, "endHours"), Find<QComboBox>(form, "endMinutes"),
+              Find<QComboBox>(form, "endSeconds"), Find<QComboBox>(form, "startHours"),
+              Find<QComboBox>(form, "startMinutes"), Find<QComboBox>(form, "startSeconds")}) {
             QVERIFY(combo->isEditable());
             QCOMPARE(combo->currentText(), QString());
         }
-        for (QLineEdit* field : {Find<QLineEdit>(form, "Text3"), Find<QLineEdit>(form, "Text4"),
-                                 Find<QLineEdit>(form, "Text7"), Find<QLineEdit>(form, "Text9"),
-                                 Find<QLineEdit>(form, "Text2")})
+        for (QLineEdit* field :
+             {Find<QLineEdit>(form, "distance"), Find<QLineEdit>(form, "elapsedHours"),
+              Find<QLineEdit>(form, "elapsedMinutes"), Find<QLineEdit>(form, "elapsedSeconds"),
+              Find<QLineEdit>(form, "speed")})
             QCOMPARE(field->text(), QString());
-        QVERIFY(Find<QGroupBox>(form, "Frame1")->isHidden());
-        for (QLineEdit* working :
-             {Find<QLineEdit>(form, "Text1"), Find<QLineEdit>(form, "Text5"),
-              Find<QLineEdit>(form, "Text6"), Find<QLineEdit>(form, "Text8")}) {
-            QCOMPARE(working->text(), QStringLiteral("0"));
-            QVERIFY(!working->isVisible());
-        }
-        QCOMPARE(form->focusWidget(), Find<QComboBox>(form, "Combo4"));
+        // No hidden control holds state: every field and box of the window is on the screen.
+        for (const QWidget* control : form->findChildren<QWidget*>())
+            if (qobject_cast<const QLineEdit*>(control) || qobject_cast<const QGroupBox*>(control))
+                QVERIFY2(control->isVisible(), qPrintable(control->objectName()));
+        QCOMPARE(form->focusWidget(), Find<QComboBox>(form, "startHours"));
         QVERIFY(NoAlert());
 
         // The main window is left as it was, and nothing of the first click is an error.
@@ -170,17 +170,17 @@ private slots:
     void clockLists_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("last");
-        QTest::newRow("Combo1 end hours") << "Combo1" << 24;
-        QTest::newRow("Combo2 end minutes") << "Combo2" << 59;
-        QTest::newRow("Combo3 end seconds") << "Combo3" << 59;
-        QTest::newRow("Combo4 start hours") << "Combo4" << 23;
-        QTest::newRow("Combo5 start minutes") << "Combo5" << 59;
-        QTest::newRow("Combo6 start seconds") << "Combo6" << 59;
+        QTest::newRow("Combo1 end hours") << "endHours" << 24;
+        QTest::newRow("Combo2 end minutes") << "endMinutes" << 59;
+        QTest::newRow("Combo3 end seconds") << "endSeconds" << 59;
+        QTest::newRow("Combo4 start hours") << "startHours" << 23;
+        QTest::newRow("Combo5 start minutes") << "startMinutes" << 59;
+        QTest::newRow("Combo6 start seconds") << "startSeconds" << 59;
     }
     void clockLists() {
         QFETCH(QString, name);
         QFETCH(int, last);
-        Form4* form = Open();
+        DashcamWindow* form = Open();
         auto* combo = form->findChild<QComboBox*>(name);
         QVERIFY(combo);
         QStringList items;
@@ -196,8 +196,8 @@ private slots:
     // Every row of the table is a control of its kind, in its container, where the table puts
     // it, with its font, colours and a Russian accessible name; resizing moves none of them.
     void everyControlAsDeclared() {
-        Form4* form = Open();
-        const auto table = Form4Layout();
+        DashcamWindow* form = Open();
+        const auto table = DashcamLayout();
         const QSize grown(800, 500);
         for (bool resized : {false, true}) {
             if (resized) form->resize(grown);
@@ -213,7 +213,7 @@ private slots:
                     QCOMPARE(line->from(), QPoint(TwipsToPixels(c.left), TwipsToPixels(c.top)));
                     QCOMPARE(line->to(), QPoint(TwipsToPixels(c.width), TwipsToPixels(c.height)));
                     QCOMPARE(line->color(), QColor(255, 0, 0));
-                    QCOMPARE(line->lineWidth(), name == QStringLiteral("Line5") ? 1 : 2);
+                    QCOMPARE(line->lineWidth(), name == QStringLiteral("elapsedRule") ? 1 : 2);
                 } else {
                     QCOMPARE(widget->geometry(),
                              QRect(TwipsToPixels(c.left), TwipsToPixels(c.top),
@@ -237,29 +237,32 @@ private slots:
     }
 
     void resultsAndLinkLook() {
-        Form4* form = Open();
-        for (QLineEdit* result : {Find<QLineEdit>(form, "Text4"), Find<QLineEdit>(form, "Text7"),
-                                  Find<QLineEdit>(form, "Text9"), Find<QLineEdit>(form, "Text2")}) {
+        DashcamWindow* form = Open();
+        for (QLineEdit* result :
+             {Find<QLineEdit>(form, "elapsedHours"), Find<QLineEdit>(form, "elapsedMinutes"),
+              Find<QLineEdit>(form, "elapsedSeconds"), Find<QLineEdit>(form, "speed")}) {
             QCOMPARE(result->palette().color(QPalette::Text), QColor(255, 0, 0));
             QCOMPARE(result->alignment(), Qt::AlignCenter);
         }
-        QVERIFY(Find<QLineEdit>(form, "Text2")->font().bold() &&
-                !Find<QLineEdit>(form, "Text4")->font().bold());
-        QCOMPARE(Find<toolkit::Label>(form, "Label21")->text(),
+        QVERIFY(Find<QLineEdit>(form, "speed")->font().bold() &&
+                !Find<QLineEdit>(form, "elapsedHours")->font().bold());
+        QCOMPARE(Find<toolkit::Label>(form, "exampleVideoLink")->text(),
                  QStringLiteral("Пример работы с программой"));
-        QCOMPARE(Find<toolkit::Label>(form, "Label21")->palette().color(QPalette::WindowText),
-                 QColor(0, 0, 192));
-        QVERIFY(Find<toolkit::Label>(form, "Label21")->font().bold() &&
-                Find<toolkit::Label>(form, "Label21")->font().underline());
-        QCOMPARE(Find<toolkit::Label>(form, "Label21")->font().pixelSize(), 13); // 9.75 pt
-        QCOMPARE(Find<toolkit::Label>(form, "Label21")->cursor().shape(), Qt::BitmapCursor);
-        QCOMPARE(Find<toolkit::Label>(form, "Label3")->text(),
+        QCOMPARE(
+            Find<toolkit::Label>(form, "exampleVideoLink")->palette().color(QPalette::WindowText),
+            QColor(0, 0, 192));
+        QVERIFY(Find<toolkit::Label>(form, "exampleVideoLink")->font().bold() &&
+                Find<toolkit::Label>(form, "exampleVideoLink")->font().underline());
+        QCOMPARE(Find<toolkit::Label>(form, "exampleVideoLink")->font().pixelSize(), 13); // 9.75 pt
+        QCOMPARE(Find<toolkit::Label>(form, "exampleVideoLink")->cursor().shape(),
+                 Qt::BitmapCursor);
+        QCOMPARE(Find<toolkit::Label>(form, "poleSpacingNote")->text(),
                  QStringLiteral("Расстояние между опорами освещения: 31, "
                                 "33, 35, 36, 39,   45, 65, м"));
-        QCOMPARE(Find<toolkit::Label>(form, "Label9")->alignment(),
+        QCOMPARE(Find<toolkit::Label>(form, "minutesCaption")->alignment(),
                  Qt::AlignTop | Qt::AlignHCenter);
-        auto* start = qobject_cast<toolkit::PictureButton*>(Find<QPushButton>(form, "Command1"));
-        auto* close = qobject_cast<toolkit::PictureButton*>(Find<QPushButton>(form, "Command3"));
+        auto* start = qobject_cast<toolkit::PictureButton*>(Find<QPushButton>(form, "startButton"));
+        auto* close = qobject_cast<toolkit::PictureButton*>(Find<QPushButton>(form, "closeButton"));
         QVERIFY(start && close && start->text().isEmpty() && close->text().isEmpty());
         QVERIFY(SamePicture(start->picture(), toolkit::LoadPicture(toolkit::Picture::Start)));
         QVERIFY(SamePicture(close->picture(), toolkit::LoadPicture(toolkit::Picture::Close)));
@@ -269,12 +272,13 @@ private slots:
     // top to bottom and left to right as they stand, then Старт, which acts on them, then the
     // results, the example video's link and Закрыть, and round again.
     void tabOrder() {
-        Form4* form = Open();
+        DashcamWindow* form = Open();
         QVERIFY(QTest::qWaitForWindowActive(form));
-        QCOMPARE(QApplication::focusWidget(), Find<QComboBox>(form, "Combo4"));
-        const QStringList expected = {"Combo5", "Combo6",   "Combo1",   "Combo2", "Combo3",
-                                      "Text3",  "Command1", "Text4",    "Text7",  "Text9",
-                                      "Text2",  "Label21",  "Command3", "Combo4"};
+        QCOMPARE(QApplication::focusWidget(), Find<QComboBox>(form, "startHours"));
+        const QStringList expected = {
+            "startMinutes", "startSeconds",     "endHours",     "endMinutes",     "endSeconds",
+            "distance",     "startButton",      "elapsedHours", "elapsedMinutes", "elapsedSeconds",
+            "speed",        "exampleVideoLink", "closeButton",  "startHours"};
         QStringList chain;
         QList<QWidget*> inputs = {QApplication::focusWidget()};
         for (qsizetype i = 0; i < expected.size(); ++i) {
@@ -284,7 +288,7 @@ private slots:
         }
         QCOMPARE(chain, expected);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-        QCOMPARE(QApplication::focusWidget(), Find<QPushButton>(form, "Command3"));
+        QCOMPARE(QApplication::focusWidget(), Find<QPushButton>(form, "closeButton"));
 
         // The inputs as they stand: each one below the one before, or on its row to the right.
         for (qsizetype i = 1; i < inputs.size(); ++i) {
@@ -297,11 +301,11 @@ private slots:
 
     // Return on the focused Старт computes, as a click does.
     void returnOnStart() {
-        Form4* form = Open();
+        DashcamWindow* form = Open();
         QVERIFY(QTest::qWaitForWindowActive(form));
         TypeReadings(form, kTenSeconds);
-        Find<QPushButton>(form, "Command1")->setFocus();
-        QTest::keyClick(Find<QPushButton>(form, "Command1"), Qt::Key_Return);
+        Find<QPushButton>(form, "startButton")->setFocus();
+        QTest::keyClick(Find<QPushButton>(form, "startButton"), Qt::Key_Return);
         QCOMPARE(Shown(form), (QStringList{"0", "0", "10", "12,6"}));
     }
 
@@ -310,8 +314,8 @@ private slots:
     void returnInAnInputComputes_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("key");
-        for (const char* name :
-             {"Combo4", "Combo5", "Combo6", "Combo1", "Combo2", "Combo3", "Text3"}) {
+        for (const char* name : {"startHours", "startMinutes", "startSeconds", "endHours",
+                                 "endMinutes", "endSeconds", "distance"}) {
             QTest::addRow("%s Return", name) << name << int(Qt::Key_Return);
             QTest::addRow("%s Enter", name) << name << int(Qt::Key_Enter);
         }
@@ -319,7 +323,7 @@ private slots:
     void returnInAnInputComputes() {
         QFETCH(QString, name);
         QFETCH(int, key);
-        Form4* form = Open();
+        DashcamWindow* form = Open();
         QVERIFY(QTest::qWaitForWindowActive(form));
         TypeReadings(form, kTenSeconds);
         auto* input = form->findChild<QWidget*>(name);
@@ -338,22 +342,23 @@ private slots:
     // the program and its main window go on.
     void escapeClosesTheWindow_data() {
         QTest::addColumn<QString>("name");
-        for (const char* name : {"Combo4", "Combo3", "Text3", "Command1", "Text2", "Label21"})
+        for (const char* name :
+             {"startHours", "endSeconds", "distance", "startButton", "speed", "exampleVideoLink"})
             QTest::newRow(name) << name;
     }
     void escapeClosesTheWindow() {
         QFETCH(QString, name);
         toolkit::Show<Form1>();
-        Form4* form = Open();
+        DashcamWindow* form = Open();
         QVERIFY(QTest::qWaitForWindowActive(form));
         TypeReadings(form, kTenSeconds);
-        Find<QPushButton>(form, "Command1")->click();
+        Find<QPushButton>(form, "startButton")->click();
         auto* control = form->findChild<QWidget*>(name);
         control->setFocus();
         QCOMPARE(QApplication::focusWidget(), control);
         QTest::keyClick(control, Qt::Key_Escape);
         QVERIFY(!form->isVisible());
-        QVERIFY(!toolkit::Instance<Form4>());
+        QVERIFY(!toolkit::Instance<DashcamWindow>());
         QVERIFY(main->isVisible() && toolkit::Instance<Form1>() == main);
     }
 
@@ -361,18 +366,18 @@ private slots:
     // the warning first, and only the next Escape the window.
     void escapeClosesTheWarningFirst() {
         toolkit::Show<Form1>();
-        Form4* form = Open();
+        DashcamWindow* form = Open();
         QVERIFY(QTest::qWaitForWindowActive(form));
         TypeReadings(form, kTenSeconds);
-        Type(Find<QComboBox>(form, "Combo2"), "");
-        QTest::keyClick(Find<QLineEdit>(form, "Text3"), Qt::Key_Return);
+        Type(Find<QComboBox>(form, "endMinutes"), "");
+        QTest::keyClick(Find<QLineEdit>(form, "distance"), Qt::Key_Return);
         QVERIFY(AlertShown(Alert::IncompleteReadings));
-        QCOMPARE(QApplication::focusWidget(), Find<QComboBox>(form, "Combo2"));
+        QCOMPARE(QApplication::focusWidget(), Find<QComboBox>(form, "endMinutes"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!OpenAlert(Alert::IncompleteReadings));
         QVERIFY(form->isVisible());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        QVERIFY(!toolkit::Instance<Form4>());
+        QVERIFY(!toolkit::Instance<DashcamWindow>());
         QVERIFY(main->isVisible());
     }
 
@@ -384,17 +389,17 @@ private slots:
     }
     void linkFromTheKeyboard() {
         QFETCH(int, key);
-        Form4* form = Open();
+        DashcamWindow* form = Open();
         QVERIFY(QTest::qWaitForWindowActive(form));
         // No desktop program is asked: without xdg-utils on PATH the window only says so.
         Undo undo;
         const QByteArray path = qgetenv("PATH");
         undo.Add([path] { qputenv("PATH", path); });
         qputenv("PATH", QByteArray());
-        auto* link = Find<toolkit::Label>(form, "Label21");
+        auto* link = Find<toolkit::Label>(form, "exampleVideoLink");
         int clicked = 0;
         connect(link, &toolkit::Label::clicked, this, [&clicked] { ++clicked; });
-        Find<QLineEdit>(form, "Text2")->setFocus();
+        Find<QLineEdit>(form, "speed")->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), link);
         const QImage focused = link->grab().toImage(); // framed: the user sees the keyboard
@@ -405,7 +410,7 @@ private slots:
     }
 
     void windowButtons() {
-        Form4* form = Open();
+        DashcamWindow* form = Open();
         const Qt::WindowFlags flags = form->windowFlags();
         QVERIFY(!(flags & Qt::WindowCloseButtonHint));
         QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
@@ -458,40 +463,41 @@ private slots:
     void workedExamples() {
         QFETCH(Readings, in);
         QFETCH(QStringList, shown);
-        Form4* form = Open();
+        DashcamWindow* form = Open();
         TypeReadings(form, in);
-        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(form, "startButton"), Qt::LeftButton);
         QCOMPARE(Shown(form), shown);
         QVERIFY(NoAlert());
         QVERIFY(!Message(form));
     }
 
-    // Each write runs its own handler before the write that follows it, and the speed comes
-    // last. A recorder connected after the window's handler sees a write once its whole
-    // nested chain is done, so the list is in the order the writes complete. The working
-    // fields hold seconds, exactly.
-    void chainOfWrites() {
-        Form4* form = Open();
+    // The results are written hours first and the speed last, each once, also a field whose
+    // text stays the same; the seconds keep every decimal the readings gave.
+    void resultsAreWrittenInOrder() {
+        DashcamWindow* form = Open();
         QStringList writes;
-        for (QLineEdit* field : {Find<QLineEdit>(form, "Text1"), Find<QLineEdit>(form, "Text2"),
-                                 Find<QLineEdit>(form, "Text4"), Find<QLineEdit>(form, "Text5"),
-                                 Find<QLineEdit>(form, "Text6"), Find<QLineEdit>(form, "Text7"),
-                                 Find<QLineEdit>(form, "Text8"), Find<QLineEdit>(form, "Text9")})
+        for (QLineEdit* field :
+             {Find<QLineEdit>(form, "speed"), Find<QLineEdit>(form, "elapsedHours"),
+              Find<QLineEdit>(form, "elapsedMinutes"), Find<QLineEdit>(form, "elapsedSeconds")})
             connect(field, &QLineEdit::textChanged, this, [&writes, field](const QString& text) {
                 writes << field->objectName() + "=" + text;
             });
         TypeReadings(form, {"10", "0", "0", "11", "2", "3,4567", "36"});
-        Find<QPushButton>(form, "Command1")->click();
-        QCOMPARE(writes, (QStringList{"Text4=1", "Text7=2", "Text9=3,4567", "Text8=3,4567",
-                                      "Text6=123,4567", "Text5=3723,4567", "Text1=3723,4567",
-                                      "Text2=0,03"}));
+        Find<QPushButton>(form, "startButton")->click();
+        QCOMPARE(writes, (QStringList{"elapsedHours=1", "elapsedMinutes=2", "elapsedSeconds=3,4567",
+                                      "speed=0,03"}));
 
         // A whole number of hours: every field is still written, with zero seconds.
         writes.clear();
         TypeReadings(form, {"9", "30", "20", "10", "30", "20", "31"});
-        Find<QPushButton>(form, "Command1")->click();
-        QCOMPARE(writes, (QStringList{"Text4=1", "Text7=0", "Text9=0", "Text8=0", "Text6=0",
-                                      "Text5=3600", "Text1=3600", "Text2=0,03"}));
+        Find<QPushButton>(form, "startButton")->click();
+        QCOMPARE(writes, (QStringList{"elapsedHours=1", "elapsedMinutes=0", "elapsedSeconds=0",
+                                      "speed=0,03"}));
+        // The same results again: every field is written again.
+        writes.clear();
+        Find<QPushButton>(form, "startButton")->click();
+        QCOMPARE(writes, (QStringList{"elapsedHours=1", "elapsedMinutes=0", "elapsedSeconds=0",
+                                      "speed=0,03"}));
         QVERIFY(NoAlert());
     }
 
@@ -501,24 +507,25 @@ private slots:
     void unreadableInput_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("text");
-        for (const char* name : {"Combo1", "Combo2", "Combo3", "Combo4", "Combo5", "Combo6"}) {
+        for (const char* name : {"endHours", "endMinutes", "endSeconds", "startHours",
+                                 "startMinutes", "startSeconds"}) {
             QTest::addRow("%s empty", name) << name << "";
             QTest::addRow("%s letters", name) << name << "abc";
         }
-        QTest::newRow("Text3 empty") << "Text3"
+        QTest::newRow("Text3 empty") << "distance"
                                      << "";
-        QTest::newRow("Text3 blank") << "Text3"
+        QTest::newRow("Text3 blank") << "distance"
                                      << " ";
-        QTest::newRow("Text3 letters") << "Text3"
+        QTest::newRow("Text3 letters") << "distance"
                                        << "3o";
     }
     void unreadableInput() {
         QFETCH(QString, name);
         QFETCH(QString, text);
-        Form4* form = Open();
+        DashcamWindow* form = Open();
         QVERIFY(QTest::qWaitForWindowActive(form));
         TypeReadings(form, kTenSeconds);
-        Find<QPushButton>(form, "Command1")->click();
+        Find<QPushButton>(form, "startButton")->click();
         QCOMPARE(Shown(form), (QStringList{"0", "0", "10", "12,6"}));
         QWidget* field = form->findChild<QWidget*>(name);
         if (auto* combo = qobject_cast<QComboBox*>(field))
@@ -526,9 +533,9 @@ private slots:
         else
             Type(static_cast<QLineEdit*>(field), text);
         const QStringList inputs = InputTexts(form);
-        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(form, "startButton"), Qt::LeftButton);
         QCOMPARE(InputTexts(form), inputs);
-        QCOMPARE(Written(form), QStringList(8, QString()));
+        QCOMPARE(Written(form), QStringList(4, QString()));
         QVERIFY(!form->Record());
         QVERIFY(AlertShown(Alert::IncompleteReadings));
         QVERIFY(!OpenAlert(Alert::OutOfRange));
@@ -538,14 +545,14 @@ private slots:
 
     // Of several fields at fault, the keyboard goes to the first as the window shows them.
     void startAtOnceWarns() {
-        Form4* form = Open();
+        DashcamWindow* form = Open();
         QVERIFY(QTest::qWaitForWindowActive(form));
-        Find<QLineEdit>(form, "Text3")->setFocus();
+        Find<QLineEdit>(form, "distance")->setFocus();
         const QStringList inputs = InputTexts(form);
-        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(form, "startButton"), Qt::LeftButton);
         QCOMPARE(InputTexts(form), inputs);
         QVERIFY(AlertShown(Alert::IncompleteReadings));
-        QCOMPARE(QApplication::focusWidget(), Find<QComboBox>(form, "Combo4"));
+        QCOMPARE(QApplication::focusWidget(), Find<QComboBox>(form, "startHours"));
     }
 
     // Readings that cannot be right are refused with a message naming the field and, for a
@@ -563,73 +570,73 @@ private slots:
             "Расчёт невозможен: конечные показания времени совпадают с начальными: время не "
             "прошло, скорость не определена.");
         QTest::newRow("end before start, after 81 m in 4 s")
-            << Readings{"10", "33", "24", "10", "33", "20", "35"} << midnight << "Combo1";
+            << Readings{"10", "33", "24", "10", "33", "20", "35"} << midnight << "endHours";
         QTest::newRow("past midnight as hour 0")
-            << Readings{"23", "59", "50", "0", "0", "10", "31"} << midnight << "Combo1";
+            << Readings{"23", "59", "50", "0", "0", "10", "31"} << midnight << "endHours";
         QTest::newRow("equal readings")
-            << Readings{"10", "20", "30", "10", "20", "30", "35"} << same << "Combo1";
+            << Readings{"10", "20", "30", "10", "20", "30", "35"} << same << "endHours";
         QTest::newRow("equal readings, no distance")
-            << Readings{"10", "20", "30", "10", "20", "30", "0"} << same << "Combo1";
+            << Readings{"10", "20", "30", "10", "20", "30", "0"} << same << "endHours";
         QTest::newRow("negative start hour")
             << Readings{"-10", "20", "30", "10", "20", "40", "35"}
             << QStringLiteral("Расчёт невозможен: значение «Часы начальных показаний» "
                               "не может быть отрицательным.")
-            << "Combo4";
+            << "startHours";
         QTest::newRow("negative distance")
             << Readings{"10", "20", "30", "10", "20", "40", "-35"}
             << QStringLiteral(
                    "Расчёт невозможен: значение «Расстояние» не может быть отрицательным.")
-            << "Text3";
+            << "distance";
         QTest::newRow("minute 61 10:61:00")
             << Readings{"10", "61", "0", "10", "62", "0", "35"}
             << QStringLiteral("Расчёт невозможен: значение «Минуты начальных показаний» должно "
                               "быть целым числом от 0 до 59.")
-            << "Combo5";
+            << "startMinutes";
         QTest::newRow("hours 25 to 26")
             << Readings{"25", "0", "0", "26", "0", "0", "35"}
             << QStringLiteral("Расчёт невозможен: значение «Часы начальных "
                               "показаний» должно быть целым числом от 0 до 23.")
-            << "Combo4";
+            << "startHours";
         QTest::newRow("end hour 25")
             << Readings{"23", "59", "50", "25", "0", "10", "31"}
             << QStringLiteral("Расчёт невозможен: значение «Часы конечных "
                               "показаний» должно быть целым числом от 0 до 24.")
-            << "Combo1";
+            << "endHours";
         QTest::newRow("second 60 10:59:60")
             << Readings{"10", "59", "60", "11", "1", "0", "36"}
             << QStringLiteral("Расчёт невозможен: значение «Секунды "
                               "начальных показаний» должно быть меньше 60.")
-            << "Combo6";
+            << "startSeconds";
         QTest::newRow("fraction of a minute")
             << Readings{"10", "20", "30", "10", "20,5", "40", "35"}
             << QStringLiteral("Расчёт невозможен: значение «Минуты конечных показаний» должно "
                               "быть целым числом от 0 до 59.")
-            << "Combo2";
+            << "endMinutes";
         QTest::newRow("end hours too large")
             << Readings{"0", "0", "0", "1000000000000000", "0", "0", "1"}
             << QStringLiteral("Расчёт невозможен: значение «Часы конечных показаний» должно "
                               "быть целым числом от 0 до 24.")
-            << "Combo1";
+            << "endHours";
         QTest::newRow("distance too large for the time")
             << Readings{"10", "20", "30", "10", "20", "30,0001", "900000000000000"}
             << QStringLiteral("Расчёт невозможен: значение «Расстояние» слишком велико.")
-            << "Text3";
+            << "distance";
     }
     void refusedReadings() {
         QFETCH(Readings, in);
         QFETCH(QString, message);
         QFETCH(QString, field);
-        Form4* form = Open();
+        DashcamWindow* form = Open();
         QVERIFY(QTest::qWaitForWindowActive(form));
         TypeReadings(form, {"10", "33", "20", "10", "33", "24", "81"});
-        Find<QPushButton>(form, "Command1")->click();
+        Find<QPushButton>(form, "startButton")->click();
         QCOMPARE(Shown(form), (QStringList{"0", "0", "4", "72,9"}));
         QVERIFY(CopiedRecord(form).contains(QStringLiteral("Скорость: 72,9 км/ч")));
         TypeReadings(form, in);
         const QStringList inputs = InputTexts(form);
-        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(form, "startButton"), Qt::LeftButton);
         QCOMPARE(InputTexts(form), inputs);
-        QCOMPARE(Written(form), QStringList(8, QString()));
+        QCOMPARE(Written(form), QStringList(4, QString()));
         QVERIFY(!form->Record());
         QVERIFY(NoAlert());
         QMessageBox* box = Message(form);
@@ -652,11 +659,11 @@ private slots:
     void repeatedClick() {
         QFETCH(Readings, in);
         QFETCH(QStringList, shown);
-        Form4* form = Open();
+        DashcamWindow* form = Open();
         TypeReadings(form, in);
-        Find<QPushButton>(form, "Command1")->click();
+        Find<QPushButton>(form, "startButton")->click();
         QCOMPARE(Shown(form), shown);
-        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(form, "startButton"), Qt::LeftButton);
         QCOMPARE(Shown(form), shown);
         QVERIFY(NoAlert());
     }
@@ -668,16 +675,16 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("accessibleName");
-        QTest::newRow("Text4 hours") << "Text4"
+        QTest::newRow("Text4 hours") << "elapsedHours"
                                      << "2"
                                      << "Пройдено времени, час";
-        QTest::newRow("Text7 minutes") << "Text7"
+        QTest::newRow("Text7 minutes") << "elapsedMinutes"
                                        << "34"
                                        << "Пройдено времени, мин";
-        QTest::newRow("Text9 seconds") << "Text9"
+        QTest::newRow("Text9 seconds") << "elapsedSeconds"
                                        << "56,5"
                                        << "Пройдено времени, сек";
-        QTest::newRow("Text2 speed") << "Text2"
+        QTest::newRow("Text2 speed") << "speed"
                                      << "0,39"
                                      << "Скорость, км/час";
     }
@@ -685,10 +692,10 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, text);
         QFETCH(QString, accessibleName);
-        Form4* form = Open();
+        DashcamWindow* form = Open();
         QVERIFY(QTest::qWaitForWindowActive(form));
         TypeReadings(form, {"10", "0", "0", "12", "34", "56,5", "1000"});
-        Find<QPushButton>(form, "Command1")->click();
+        Find<QPushButton>(form, "startButton")->click();
         auto* result = Find<QLineEdit>(form, qPrintable(name));
         QCOMPARE(result->text(), text);
         QApplication::clipboard()->setText(QStringLiteral("99"));
@@ -714,54 +721,54 @@ private slots:
     }
 
     void choosingComputesNothing() {
-        Form4* form = Open();
+        DashcamWindow* form = Open();
         TypeReadings(form, kTenSeconds);
-        Find<QComboBox>(form, "Combo1")->setCurrentIndex(12); // "12", as a pick from the list
-        QCOMPARE(Find<QComboBox>(form, "Combo1")->currentText(), QStringLiteral("12"));
-        for (QLineEdit* field : {Find<QLineEdit>(form, "Text4"), Find<QLineEdit>(form, "Text7"),
-                                 Find<QLineEdit>(form, "Text9"), Find<QLineEdit>(form, "Text2")})
+        Find<QComboBox>(form, "endHours")->setCurrentIndex(12); // "12", as a pick from the list
+        QCOMPARE(Find<QComboBox>(form, "endHours")->currentText(), QStringLiteral("12"));
+        for (QLineEdit* field :
+             {Find<QLineEdit>(form, "elapsedHours"), Find<QLineEdit>(form, "elapsedMinutes"),
+              Find<QLineEdit>(form, "elapsedSeconds"), Find<QLineEdit>(form, "speed")})
             QCOMPARE(field->text(), QString());
-        QCOMPARE(Find<QLineEdit>(form, "Text1")->text(), QStringLiteral("0"));
+        QVERIFY(!form->Record());
     }
 
     void closeAndReopenStartsEmpty() {
-        Form4* form = Open();
+        DashcamWindow* form = Open();
         TypeReadings(form, kTenSeconds);
-        Find<QPushButton>(form, "Command1")->click();
-        QTest::mouseClick(Find<QPushButton>(form, "Command3"), Qt::LeftButton);
+        Find<QPushButton>(form, "startButton")->click();
+        QTest::mouseClick(Find<QPushButton>(form, "closeButton"), Qt::LeftButton);
         QVERIFY(!form->isVisible());
-        QVERIFY(!toolkit::Instance<Form4>());
-        QPointer<Form4> old = form;
+        QVERIFY(!toolkit::Instance<DashcamWindow>());
+        QPointer<DashcamWindow> old = form;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(old.isNull());
 
         form = Open();
         QVERIFY(form && form->isVisible());
-        for (QComboBox* combo : {Find<QComboBox>(form, "Combo1"), Find<QComboBox>(form, "Combo4"),
-                                 Find<QComboBox>(form, "Combo6")})
+        for (QComboBox* combo :
+             {Find<QComboBox>(form, "endHours"), Find<QComboBox>(form, "startHours"),
+              Find<QComboBox>(form, "startSeconds")})
             QCOMPARE(combo->currentText(), QString());
-        for (QLineEdit* field : {Find<QLineEdit>(form, "Text3"), Find<QLineEdit>(form, "Text4"),
-                                 Find<QLineEdit>(form, "Text7"), Find<QLineEdit>(form, "Text9"),
-                                 Find<QLineEdit>(form, "Text2")})
+        for (QLineEdit* field :
+             {Find<QLineEdit>(form, "distance"), Find<QLineEdit>(form, "elapsedHours"),
+              Find<QLineEdit>(form, "elapsedMinutes"), Find<QLineEdit>(form, "elapsedSeconds"),
+              Find<QLineEdit>(form, "speed")})
             QCOMPARE(field->text(), QString());
-        for (QLineEdit* working : {Find<QLineEdit>(form, "Text1"), Find<QLineEdit>(form, "Text5"),
-                                   Find<QLineEdit>(form, "Text6"), Find<QLineEdit>(form, "Text8")})
-            QCOMPARE(working->text(), QStringLiteral("0"));
-        QVERIFY(Find<QGroupBox>(form, "Frame1")->isHidden());
+        QVERIFY(!form->Record());
     }
 
     void secondClickOnlyRaises() {
         QStringList mainBefore;
         for (const QLineEdit* field : main->findChildren<QLineEdit*>())
             mainBefore << field->text();
-        Form4* form = Open();
-        Type(Find<QComboBox>(form, "Combo1"), "10");
+        DashcamWindow* form = Open();
+        Type(Find<QComboBox>(form, "endHours"), "10");
         QCOMPARE(Open(), form);
-        QCOMPARE(Find<QComboBox>(form, "Combo1")->currentText(),
+        QCOMPARE(Find<QComboBox>(form, "endHours")->currentText(),
                  QStringLiteral("10")); // not loaded again
         int windows = 0;
         for (QWidget* w : QApplication::topLevelWidgets())
-            windows += qobject_cast<Form4*>(w) != nullptr;
+            windows += qobject_cast<DashcamWindow*>(w) != nullptr;
         QCOMPARE(windows, 1);
         QStringList mainAfter;
         for (const QLineEdit* field : main->findChildren<QLineEdit*>())
@@ -773,8 +780,8 @@ private slots:
     // while the dashcam window and its warning are open.
     void everyWindowStaysUsable() {
         toolkit::Show<Form1>();
-        Form4* form = Open();
-        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
+        DashcamWindow* form = Open();
+        QTest::mouseClick(Find<QPushButton>(form, "startButton"), Qt::LeftButton);
         QVERIFY(AlertShown(Alert::IncompleteReadings));
         QVERIFY(!QApplication::activeModalWidget());
         QVERIFY(main->isEnabled() && form->isEnabled());
@@ -789,10 +796,10 @@ private slots:
         QVERIFY(Find<toolkit::Timer>(main, "Timer1")->isEnabled());
 
         TypeReadings(form, kTenSeconds);
-        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(form, "startButton"), Qt::LeftButton);
         QCOMPARE(Shown(form), (QStringList{"0", "0", "10", "12,6"}));
     }
 };
 
-KVARNET_TEST_MAIN(Form4Test)
-#include "tst_form4.moc"
+KVARNET_TEST_MAIN(DashcamTest)
+#include "tst_dashcam.moc"

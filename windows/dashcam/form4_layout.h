@@ -1,8 +1,0 @@
-#pragma once
-
-#include <span>
-
-#include "windows/toolkit/layout.h"
-
-// The dashcam window's controls, front to back, in twips.
-std::span<const toolkit::Control> Form4Layout();
