@@ -82,17 +82,16 @@ DashcamSpeed ComputeDashcamSpeed(const DashcamReadings& in, CalculationRecord* r
         throw NumericError(error.kind(), kDistance); // the time is at least 0,0001 s
     }
 
-    DashcamSpeed result{elapsed, speed, FormatFixed4(elapsed), FormatFixed4(speed)};
-    if (record) {
-        // The time split for showing, with the operations a caller shows it with.
-        const std::string shown = ShownSeconds(result.elapsedText);
-        const UnitSplit hours = SplitSeconds(shown, kSecondsPerHour);
-        const UnitSplit minutes = SplitSeconds(hours.rest, kSecondsPerMinute);
-        if (rec)
-            rec.Step("seconds_s", "Секунды сверх целых часов и минут",
-                     "Пс = E − Пч × 3600 − Пм × 60",
-                     shown + " − " + hours.whole + " × 3600 − " + minutes.whole + " × 60",
-                     ParseFixed4(minutes.rest), "с");
+    // The time split for showing, once, for the caller and the record alike.
+    const std::string elapsedText = FormatFixed4(elapsed);
+    const UnitSplit hours = SplitSeconds(elapsedText, kSecondsPerHour);
+    const UnitSplit minutes = SplitSeconds(hours.rest, kSecondsPerMinute);
+    DashcamSpeed result{elapsed,     speed,         elapsedText, FormatFixed4(speed),
+                        hours.whole, minutes.whole, minutes.rest};
+    if (rec) {
+        rec.Step("seconds_s", "Секунды сверх целых часов и минут", "Пс = E − Пч × 3600 − Пм × 60",
+                 elapsedText + " − " + hours.whole + " × 3600 − " + minutes.whole + " × 60",
+                 ParseFixed4(minutes.rest), "с");
         rec.Result("elapsed_hours", "Пройдено времени, целых часов, Пч", hours.whole, "ч");
         rec.Result("elapsed_minutes", "Пройдено времени, целых минут сверх часов, Пм",
                    minutes.whole, "мин");

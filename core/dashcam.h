@@ -38,6 +38,9 @@ struct DashcamSpeed {
     Fixed4 speed;
     std::string elapsedText; // "10", "3604,5": every decimal the readings gave
     std::string speedText;   // "12,6"
+    // The elapsed time split for showing: whole hours, whole minutes past them, and the seconds
+    // past those with every decimal ("1", "0", "4,5" for 3604,5 s).
+    std::string hoursText, minutesText, secondsText;
 };
 
 // E = (Кч·3600 + Км·60 + Кс) − (Нч·3600 + Нм·60 + Нс) and V = 3,6 · D / E, with no rounding but

@@ -5,9 +5,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
-#include <algorithm>
 #include <utility>
-#include <vector>
 
 #include "core/dashcam.h"
 #include "core/numeric_error.h"
@@ -104,23 +102,16 @@ void DashcamWindow::onStartClicked() {
             ShowRefusal(error, texts);
         return;
     }
-    ShowElapsed(result.elapsedText);
-    toolkit::WriteText(speed, Q(result.speedText));
+    ShowResults(result);
     record_.Keep(std::move(record));
 }
 
 // Every field is written, also when its text stays the same, hours first and the speed last.
-void DashcamWindow::ShowElapsed(const std::string& elapsedText) {
-    core::UnitSplit hours, minutes;
-    try {
-        hours = core::SplitSeconds(core::ShownSeconds(elapsedText), core::kSecondsPerHour);
-        minutes = core::SplitSeconds(hours.rest, core::kSecondsPerMinute);
-    } catch (const core::NumericError&) {
-        return; // never reached with the time the calculation gives
-    }
-    toolkit::WriteText(elapsedHours, Q(hours.whole));
-    toolkit::WriteText(elapsedMinutes, Q(minutes.whole));
-    toolkit::WriteText(elapsedSeconds, Q(minutes.rest));
+void DashcamWindow::ShowResults(const core::DashcamSpeed& result) {
+    toolkit::WriteText(elapsedHours, Q(result.hoursText));
+    toolkit::WriteText(elapsedMinutes, Q(result.minutesText));
+    toolkit::WriteText(elapsedSeconds, Q(result.secondsText));
+    toolkit::WriteText(speed, Q(result.speedText));
 }
 
 void DashcamWindow::ClearResults() {

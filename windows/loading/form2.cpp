@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
+#include <utility>
 
 #include "core/numeric.h"
 #include "core/numeric_error.h"
@@ -163,9 +164,9 @@ void Form2::Combo1_Click() {
 // An empty or refused value changes nothing here but the message; the main window's results,
 // which stand beside these inputs, go.
 void Form2::Command1_Click() {
-    for (QWidget* field : {static_cast<QWidget*>(Combo1), static_cast<QWidget*>(Text1)}) {
-        const QString text =
-            field == Combo1 ? Combo1->currentText() : static_cast<QLineEdit*>(field)->text();
+    const std::pair<QWidget*, QString> required[] = {{Combo1, Combo1->currentText()},
+                                                     {Text1, Text1->text()}};
+    for (const auto& [field, text] : required) {
         if (text.isEmpty()) {
             Main()->DropResults();
             ShowAlert(Alert::MissingValue);

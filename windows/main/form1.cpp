@@ -94,8 +94,9 @@ void Form1::BindHandlers() {
     OnClick(Label22, this, &Form1::Label22_Click);
     OnClick(Command1, this, &Form1::Command1_Click);
     // Return in an input starts the calculation, as Старт does.
+    // Results on screen belong to the inputs beside them: a changed input empties them.
     for (QLineEdit* input : {Text1, Text2, Text3, Text7, Text5}) {
-        OnChange(input, this, &Form1::InputChanged);
+        OnChange(input, this, &Form1::DropResults);
         toolkit::OnReturn(input, this, &Form1::Command1_Click);
     }
     for (int k : kAnimationTimers)
@@ -207,13 +208,6 @@ void Form1::EnterMode(const QString& inputCaption, const QString& resultCaption,
     Label19->setText(Integer(mode));
 }
 
-// Results on screen belong to the inputs beside them: a changed input empties them, and ends
-// a run whose results would be those of the inputs before.
-void Form1::InputChanged() {
-    if (AnimationRunning()) StopAnimation();
-    ClearResults();
-}
-
 // Empties the four results and both readouts, puts the empty road back into the strip and
 // drops the record; the distance field is the stopping distance's again.
 void Form1::ClearResults() {
@@ -311,7 +305,7 @@ void Form1::ShowCalculationError(const core::NumericError& error) {
 // window changes only when the loading window gives an outcome or refuses; a run in progress
 // ends here, its results never to come.
 void Form1::Label21_Click() {
-    if (AnimationRunning()) InputChanged();
+    if (AnimationRunning()) DropResults();
     Form2* loading = toolkit::Show<Form2>();
     loading->HandOverRiseTime(Text3->text().isEmpty() ? shared::Q(core::FormatDouble(0.3))
                                                       : Text3->text());
@@ -330,7 +324,7 @@ QString Form1::Deceleration() const {
 void Form1::ShowLoadingOutcome(const LoadingOutcome& outcome) {
     Check1->setChecked(false); // entering the speed-known mode empties the results
     Text7->setText(outcome.speed);
-    InputChanged(); // also when the speed and the mode are those shown already
+    DropResults(); // also when the speed and the mode are those shown already
     Text9->setText(outcome.speedMs);
     Text6->setText(outcome.braking);
     Text8->setText(outcome.time);
@@ -342,8 +336,10 @@ void Form1::ShowLoadingOutcome(const LoadingOutcome& outcome) {
     Timer1->setEnabled(true);
 }
 
+// Empties the results and ends a run whose results would belong to other inputs.
 void Form1::DropResults() {
-    InputChanged();
+    if (AnimationRunning()) StopAnimation();
+    ClearResults();
 }
 
 void Form1::TakeKeyboard() {

@@ -93,7 +93,6 @@ private:
     void Option3_Click();
     void Option4_Click();
     void EnterMode(const QString& inputCaption, const QString& resultCaption, int mode);
-    void InputChanged();
     void ClearResults();
     void NameDistanceField(bool braking);
     // The input field the calculation reads as its input `index` (core::StoppingInput).
