@@ -50,7 +50,7 @@ Outcome Run(const Values& values, bool withRecord) {
         outcome.refusal = Refuse(kEnd, kClock);
         return outcome;
     }
-    // In the order ComputeDashcamSpeed reads them.
+    // In the order ComputeDashcam reads them.
     const std::vector<std::string> texts = {(*start)[0],
                                             (*start)[1],
                                             (*start)[2],
@@ -59,10 +59,10 @@ Outcome Run(const Values& values, bool withRecord) {
                                             (*end)[2],
                                             values.find(core::input::kDistance.option)->second};
     try {
-        const core::DashcamSpeed speed = core::ComputeDashcamSpeed(
+        const core::DashcamResults r = core::ComputeDashcam(
             {texts[0], texts[1], texts[2], texts[3], texts[4], texts[5], texts[6]},
             withRecord ? &outcome.record : nullptr);
-        outcome.columns = {speed.elapsedText, speed.speedText};
+        outcome.columns = {r.elapsedText, r.speedText};
     } catch (const core::NumericError& error) {
         outcome.refusal = InputProblem(error, core::DashcamInputList(), texts);
     }

@@ -20,8 +20,9 @@ Outcome Run(const Values& values, bool withRecord) {
     const std::vector<std::string> texts = TextsOf(values, inputs);
     Outcome outcome;
     try {
-        outcome.columns = {core::ComputeImpactSpeed({texts[0], texts[1], texts[2], texts[3]},
-                                                    withRecord ? &outcome.record : nullptr)};
+        const core::ImpactResults r = core::ComputeImpact({texts[0], texts[1], texts[2], texts[3]},
+                                                          withRecord ? &outcome.record : nullptr);
+        outcome.columns = {r.impactSpeed};
     } catch (const core::NumericError& error) {
         outcome.refusal = InputProblem(error, inputs, texts);
     }

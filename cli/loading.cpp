@@ -93,15 +93,15 @@ Outcome Run(const Values& values, bool withRecord) {
         fromTable = TableChoice{*row, *column};
     }
 
-    const core::InputList inputs = core::LoadInputList();
+    const core::InputList inputs = core::LoadBrakingInputList();
     std::vector<std::string> texts = {coefficient};
     for (const core::InputDescriptor* in : inputs.subspan(1))
         texts.push_back(values.find(in->option)->second);
     try {
         const core::LoadBrakingResults r =
-            core::ComputeLoadBrakingOverRanges(texts[0], texts[1], texts[2], texts[3], texts[4],
+            core::ComputeLoadBrakingOverRanges({texts[0], texts[1], texts[2], texts[3], texts[4]},
                                                withRecord ? &outcome.record : nullptr);
-        outcome.columns = {coefficient, r.speedMs, r.distance, r.time, r.skid};
+        outcome.columns = {coefficient, r.speedMs, r.brakingDistance, r.brakingTime, r.skid};
         if (fromTable && withRecord)
             core::StartFromTable(outcome.record, fromTable->row, fromTable->column, coefficient);
     } catch (const core::NumericError& error) {

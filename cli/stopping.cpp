@@ -28,10 +28,10 @@ Outcome Run(const Values& values, bool withRecord) {
     Outcome outcome;
     try {
         const core::StoppingResults r =
-            core::ComputeStoppingOverRanges({texts[0], texts[1], texts[2], texts[3], texts[4],
+            core::ComputeStoppingOverRanges({mode, texts[0], texts[1], texts[2], texts[3], texts[4],
                                              withImpact ? texts[5] : std::string()},
-                                            mode, withRecord ? &outcome.record : nullptr);
-        outcome.columns = {r.first, r.speedMs, r.distance, r.time};
+                                            withRecord ? &outcome.record : nullptr);
+        outcome.columns = {r.speedOrSkid, r.speedMs, r.stoppingDistance, r.brakingTime};
     } catch (const core::NumericError& error) {
         outcome.refusal = InputProblem(error, inputs, texts);
     }

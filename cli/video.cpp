@@ -19,8 +19,8 @@ Outcome Run(const Values& values, bool withRecord) {
     const std::vector<std::string> texts = TextsOf(values, inputs);
     Outcome outcome;
     try {
-        const core::VideoResults r = core::ComputeVideoSpeed(
-            {texts[0], texts[1], texts[2]}, withRecord ? &outcome.record : nullptr);
+        const core::VideoResults r = core::ComputeVideo({texts[0], texts[1], texts[2]},
+                                                        withRecord ? &outcome.record : nullptr);
         outcome.columns = {r.elapsed, r.speed, r.speedRange};
     } catch (const core::NumericError& error) {
         outcome.refusal = InputProblem(error, inputs, texts);

@@ -166,11 +166,16 @@ PedestrianPoint PedestrianAt(const std::vector<std::string>& texts, bool withLim
                                                        texts[4], texts[5], texts[6]},
                        PedestrianInputList(false));
     // Named copies, not a structured binding: clang 14 lets no lambda capture one.
-    const Fixed4 v = values[kPedSpeed], t1 = values[kPedReaction], t2 = values[kPedDelay],
-                 t3 = values[kPedRise], j = values[kPedDeceleration], sp = values[kPedPath],
-                 vp = values[kPedPedestrianSpeed];
-    const Fixed4 limit =
-        withLimit ? ReadInput(texts[kPedLimit], kPedLimit, input::kSpeedLimit) : Fixed4{};
+    const Fixed4 v = values[IndexOf(PedestrianInput::Speed)],
+                 t1 = values[IndexOf(PedestrianInput::Reaction)],
+                 t2 = values[IndexOf(PedestrianInput::Delay)],
+                 t3 = values[IndexOf(PedestrianInput::Rise)],
+                 j = values[IndexOf(PedestrianInput::Deceleration)],
+                 sp = values[IndexOf(PedestrianInput::Path)],
+                 vp = values[IndexOf(PedestrianInput::PedestrianSpeed)];
+    const Fixed4 limit = withLimit ? ReadInput(texts[IndexOf(PedestrianInput::Limit)],
+                                               IndexOf(PedestrianInput::Limit), input::kSpeedLimit)
+                                   : Fixed4{};
     if (withLimit) rec.Input(input::kSpeedLimit, limit);
 
     try {
@@ -305,9 +310,12 @@ ObstaclePoint ObstacleAt(const std::vector<std::string>& texts, CalculationRecor
     const auto values = rec.ReadInputs(
         std::array<std::string_view, 6>{texts[0], texts[1], texts[2], texts[3], texts[4], texts[5]},
         ObstacleInputList());
-    const Fixed4 v = values[kObstSpeed], t1 = values[kObstReaction], t2 = values[kObstDelay],
-                 t3 = values[kObstRise], j = values[kObstDeceleration],
-                 sv = values[kObstVisibility];
+    const Fixed4 v = values[IndexOf(ObstacleInput::Speed)],
+                 t1 = values[IndexOf(ObstacleInput::Reaction)],
+                 t2 = values[IndexOf(ObstacleInput::Delay)],
+                 t3 = values[IndexOf(ObstacleInput::Rise)],
+                 j = values[IndexOf(ObstacleInput::Deceleration)],
+                 sv = values[IndexOf(ObstacleInput::Visibility)];
     try {
         const Fixed4 lag = LagTime(t1, t2, t3, rec);
         const Fixed4 distanceKept = StoppingDistance(v, j, lag, rec);
@@ -375,7 +383,7 @@ PedestrianResults ComputePedestrian(const PedestrianInputs& in, CalculationRecor
         limitLow = Min(limitLow, p.limitDistance);
         limitHigh = Max(limitHigh, p.limitDistance);
     }
-    const InputValue& speed = values[kPedSpeed];
+    const InputValue& speed = values[IndexOf(PedestrianInput::Speed)];
     Conclusion avoidable;
     if (speed.high < criticalLow) {
         avoidable = Decided(true, ranged);
@@ -487,7 +495,7 @@ ObstacleResults ComputeObstacle(const ObstacleInputs& in, CalculationRecord* rec
         safeLow = Min(safeLow, Exact::Of(p.safe.kept));
         safeHigh = Max(safeHigh, Exact::Of(p.safe.kept));
     }
-    const InputValue& visibility = values[kObstVisibility];
+    const InputValue& visibility = values[IndexOf(ObstacleInput::Visibility)];
     Conclusion avoidable;
     if (distanceHigh < visibility.low) {
         avoidable = Decided(true, ranged);
@@ -495,8 +503,8 @@ ObstacleResults ComputeObstacle(const ObstacleInputs& in, CalculationRecord* rec
         avoidable = Decided(false, ranged);
     } else {
         avoidable = {Verdict::Open,
-                     OpenBySpeed(values[kObstSpeed], safeDown, safeUp, "безопасной скорости Vбез",
-                                 "Vбез", KeptRange(safeLow, safeHigh))};
+                     OpenBySpeed(values[IndexOf(ObstacleInput::Speed)], safeDown, safeUp,
+                                 "безопасной скорости Vбез", "Vбез", KeptRange(safeLow, safeHigh))};
     }
     if (!ranged)
         ExplainTie(avoidable, ResultOf(merged, "stopping_distance_m").text,

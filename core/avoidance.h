@@ -34,16 +34,16 @@ struct PedestrianInputs {
     std::string limit = {};
 };
 
-// The inputs in reading order, as NumericError::input() names them.
-enum PedestrianInput : int {
-    kPedSpeed,
-    kPedReaction,
-    kPedDelay,
-    kPedRise,
-    kPedDeceleration,
-    kPedPath,
-    kPedPedestrianSpeed,
-    kPedLimit,
+// The inputs in reading order, as NumericError::input() names them (IndexOf).
+enum class PedestrianInput : int {
+    Speed,
+    Reaction,
+    Delay,
+    Rise,
+    Deceleration,
+    Path,
+    PedestrianSpeed,
+    Limit,
 };
 InputList PedestrianInputList(bool withLimit);
 
@@ -72,13 +72,13 @@ struct ObstacleInputs {
     std::string speed, t1, t2, t3, j, visibility;
 };
 
-enum ObstacleInput : int {
-    kObstSpeed,
-    kObstReaction,
-    kObstDelay,
-    kObstRise,
-    kObstDeceleration,
-    kObstVisibility,
+enum class ObstacleInput : int {
+    Speed,
+    Reaction,
+    Delay,
+    Rise,
+    Deceleration,
+    Visibility,
 };
 InputList ObstacleInputList();
 

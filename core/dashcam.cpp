@@ -44,21 +44,24 @@ UnitSplit SplitSeconds(std::string_view seconds, std::int16_t unit) {
     return {std::to_string(whole), FormatFixed4(rest)};
 }
 
-DashcamSpeed ComputeDashcamSpeed(const DashcamReadings& in, CalculationRecord* record) {
+DashcamResults ComputeDashcam(const DashcamInputs& in, CalculationRecord* record) {
     RecordWriter rec(record, "dashcam", "Средняя скорость по показаниям видеорегистратора");
     const auto values = rec.ReadInputs(
         std::array<std::string_view, 7>{in.startHours, in.startMinutes, in.startSeconds,
                                         in.endHours, in.endMinutes, in.endSeconds, in.distance},
         DashcamInputList());
-    const Fixed4 start[] = {values[kStartHours], values[kStartMinutes], values[kStartSeconds]};
-    const Fixed4 end[] = {values[kEndHours], values[kEndMinutes], values[kEndSeconds]};
-    const Fixed4 d = values[kDistance];
+    using enum DashcamInput;
+    const Fixed4 start[] = {values[IndexOf(StartHours)], values[IndexOf(StartMinutes)],
+                            values[IndexOf(StartSeconds)]};
+    const Fixed4 end[] = {values[IndexOf(EndHours)], values[IndexOf(EndMinutes)],
+                          values[IndexOf(EndSeconds)]};
+    const Fixed4 d = values[IndexOf(Distance)];
 
     const Fixed4 startSeconds = ReadingSeconds(start);
     const Fixed4 endSeconds = ReadingSeconds(end);
     const Fixed4 elapsed = SubFixed4(endSeconds, startSeconds);
-    if (elapsed.units == 0) throw NumericError(NumericErrorKind::SameTime, kEndHours);
-    if (elapsed.units < 0) throw NumericError(NumericErrorKind::EndBeforeStart, kEndHours);
+    if (elapsed.units == 0) throw NumericError(NumericErrorKind::SameTime, IndexOf(EndHours));
+    if (elapsed.units < 0) throw NumericError(NumericErrorKind::EndBeforeStart, IndexOf(EndHours));
     if (rec)
         rec.Step("start_s", "Начальные показания в секундах", "Нч × 3600 + Нм × 60 + Нс",
                  ReadingFormula(start), startSeconds, "с");
@@ -79,15 +82,15 @@ DashcamSpeed ComputeDashcamSpeed(const DashcamReadings& in, CalculationRecord* r
                      "3,6 × " + Text(d) + " / " + Text(elapsed),
                      MulDivFixed4(kmhPerMs, d, elapsed, 4), "км/ч");
     } catch (const NumericError& error) {
-        throw NumericError(error.kind(), kDistance); // the time is at least 0,0001 s
+        throw NumericError(error.kind(), IndexOf(Distance)); // the time is at least 0,0001 s
     }
 
     // The time split for showing, once, for the caller and the record alike.
     const std::string elapsedText = FormatFixed4(elapsed);
     const UnitSplit hours = SplitSeconds(elapsedText, kSecondsPerHour);
     const UnitSplit minutes = SplitSeconds(hours.rest, kSecondsPerMinute);
-    DashcamSpeed result{elapsed,     speed,         elapsedText, FormatFixed4(speed),
-                        hours.whole, minutes.whole, minutes.rest};
+    DashcamResults result{elapsed,     speed,         elapsedText, FormatFixed4(speed),
+                          hours.whole, minutes.whole, minutes.rest};
     if (rec) {
         rec.Step("seconds_s", "Секунды сверх целых часов и минут", "Пс = E − Пч × 3600 − Пм × 60",
                  elapsedText + " − " + hours.whole + " × 3600 − " + minutes.whole + " × 60",

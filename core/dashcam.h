@@ -13,27 +13,27 @@ namespace core {
 
 // The seven texts as typed: the start reading, the end reading (hours, minutes, seconds) and
 // the distance in metres.
-struct DashcamReadings {
+struct DashcamInputs {
     std::string startHours, startMinutes, startSeconds;
     std::string endHours, endMinutes, endSeconds;
     std::string distance;
 };
 
-// The readings in the order they are read, as NumericError::input() names them.
-enum DashcamInput : int {
-    kStartHours,
-    kStartMinutes,
-    kStartSeconds,
-    kEndHours,
-    kEndMinutes,
-    kEndSeconds,
-    kDistance,
+// The readings in the order they are read, as NumericError::input() names them (IndexOf).
+enum class DashcamInput : int {
+    StartHours,
+    StartMinutes,
+    StartSeconds,
+    EndHours,
+    EndMinutes,
+    EndSeconds,
+    Distance,
 };
 InputList DashcamInputList();
 
 // The elapsed time in seconds, exactly end − start, and the mean speed in km/h, rounded half to
 // even to 0,01 from the exact quotient; with their texts.
-struct DashcamSpeed {
+struct DashcamResults {
     Fixed4 elapsed;
     Fixed4 speed;
     std::string elapsedText; // "10", "3604,5": every decimal the readings gave
@@ -52,7 +52,7 @@ struct DashcamSpeed {
 // distance too large for the time, SameTime or EndBeforeStart (naming the end hours) when the
 // end is not after the start. A distance of 0 gives 0 km/h.
 // With a record, also says how, including the split of the time into hours, minutes, seconds.
-DashcamSpeed ComputeDashcamSpeed(const DashcamReadings& in, CalculationRecord* record = nullptr);
+DashcamResults ComputeDashcam(const DashcamInputs& in, CalculationRecord* record = nullptr);
 
 // The elapsed time as shown: every decimal the readings gave, none added and none rounded away
 // ("10,5", "0,001"), so that a short time never shows as 0 s beside its speed.

@@ -26,8 +26,10 @@ void ImpactAt(const std::vector<std::string>& texts, CalculationRecord* record) 
     rec.Methodology(kMethod);
     const auto values = rec.ReadInputs(
         std::array<std::string_view, 4>{texts[0], texts[1], texts[2], texts[3]}, kImpactInputs);
-    const Fixed4 v = values[kImpactStartSpeed], t3 = values[kImpactRise],
-                 j = values[kImpactDeceleration], s = values[kImpactSkid];
+    const Fixed4 v = values[IndexOf(ImpactInput::StartSpeed)],
+                 t3 = values[IndexOf(ImpactInput::Rise)],
+                 j = values[IndexOf(ImpactInput::Deceleration)],
+                 s = values[IndexOf(ImpactInput::Skid)];
     try {
         // 1,8·t3·j km/h is j·t3/2 m/s: the speed lost while the deceleration rises.
         const Exact loss = Exact::Ratio(18, 10) * Exact::Of(t3) * Exact::Of(j);
@@ -36,11 +38,13 @@ void ImpactAt(const std::vector<std::string>& texts, CalculationRecord* record) 
                      "1,8 × t3 × j", "1,8 × " + Text(t3) + " × " + Text(j), Round(loss, 4), "км/ч");
         const Exact speed = Exact::Of(v);
         if (speed <= loss)
-            throw NumericError(NumericErrorKind::StopsBeforeImpact, kImpactStartSpeed);
+            throw NumericError(NumericErrorKind::StopsBeforeImpact,
+                               IndexOf(ImpactInput::StartSpeed));
         const Exact left = speed - loss;
         const Exact argument = left * left - Exact::Ratio(2592, 100) * Exact::Of(j) * Exact::Of(s);
         if (argument.Sign() < 0)
-            throw NumericError(NumericErrorKind::StopsBeforeImpact, kImpactStartSpeed);
+            throw NumericError(NumericErrorKind::StopsBeforeImpact,
+                               IndexOf(ImpactInput::StartSpeed));
         const Fixed4 impact = RoundedRoot(argument, 4);
         if (rec)
             rec.Step("impact_speed_kmh", "Скорость в момент удара",
@@ -61,7 +65,7 @@ InputList ImpactInputList() {
     return kImpactInputs;
 }
 
-std::string ComputeImpactSpeed(const ImpactInputs& in, CalculationRecord* record) {
+ImpactResults ComputeImpact(const ImpactInputs& in, CalculationRecord* record) {
     const InputList inputs = ImpactInputList();
     const std::string texts[] = {in.speed, in.t3, in.j, in.skid};
     const std::vector<InputValue> values = ReadInputValues(texts, inputs);
@@ -69,9 +73,9 @@ std::string ComputeImpactSpeed(const ImpactInputs& in, CalculationRecord* record
     ForEachCorner(
         values, [&](const std::vector<std::string>& at) { ImpactAt(at, &corners.emplace_back()); });
     CalculationRecord merged = MergeCorners(std::move(corners), values, inputs);
-    std::string text = merged.results.front().text;
+    ImpactResults results{merged.results.front().text};
     if (record) *record = std::move(merged);
-    return text;
+    return results;
 }
 
 } // namespace core

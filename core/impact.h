@@ -16,9 +16,14 @@ struct ImpactInputs {
     std::string speed, t3, j, skid;
 };
 
-// The inputs in reading order, as NumericError::input() names them.
-enum ImpactInput : int { kImpactStartSpeed, kImpactRise, kImpactDeceleration, kImpactSkid };
+// The inputs in reading order, as NumericError::input() names them (IndexOf).
+enum class ImpactInput : int { StartSpeed, Rise, Deceleration, Skid };
 InputList ImpactInputList();
+
+// The speed at the impact (km/h), one decimal at most; over ranges, the range "a…b".
+struct ImpactResults {
+    std::string impactSpeed;
+};
 
 // Vу = √((V − 1,8·t3·j)² − 25,92·j·S), 0,1 km/h: the skid formula's energy, with 25,92 =
 // 2·3,6², taken from the energy at the start of full braking. It grows with V and falls as t3,
@@ -26,6 +31,6 @@ InputList ImpactInputList();
 // the root's argument below zero) there was no impact at speed: StopsBeforeImpact, naming the
 // speed; over ranges, when it is so for any of the values. Raises NumericError for an input
 // that cannot be read, as the other calculations do.
-std::string ComputeImpactSpeed(const ImpactInputs& in, CalculationRecord* record = nullptr);
+ImpactResults ComputeImpact(const ImpactInputs& in, CalculationRecord* record = nullptr);
 
 } // namespace core

@@ -2,6 +2,7 @@
 
 #include <span>
 #include <string_view>
+#include <type_traits>
 
 #include "core/fixed4.h"
 #include "core/numeric_error.h"
@@ -109,6 +110,14 @@ inline constexpr InputDescriptor kFrameRate{"fps", "fps",    "Частота к�
 
 // The inputs of a calculation in the order it reads them, as NumericError::input() counts them.
 using InputList = std::span<const InputDescriptor* const>;
+
+// Each calculation names its inputs' places in that order with a scoped enum (StoppingInput,
+// DashcamInput, ...); IndexOf gives the place as NumericError::input() and the lists count it.
+template <typename Input>
+requires std::is_enum_v<Input>
+constexpr int IndexOf(Input input) {
+    return static_cast<int>(input);
+}
 
 // ParseFixed4 of the text; a failure, a value the input does not accept (OutOfRange for one
 // below zero or zero where it must be positive, NotWhole, AboveLimit) and a value other than

@@ -125,17 +125,16 @@ constexpr const InputDescriptor* kLoadInputs[] = {&input::kCoefficient, &input::
                                                   &input::kRise};
 } // namespace
 
-InputList LoadInputList() {
+InputList LoadBrakingInputList() {
     return kLoadInputs;
 }
 
-LoadBrakingResults ComputeLoadBraking(std::string_view coefficient, std::string_view speed,
-                                      std::string_view adhesion, std::string_view deceleration,
-                                      std::string_view riseTime, CalculationRecord* record) {
+LoadBrakingResults ComputeLoadBraking(const LoadBrakingInputs& in, CalculationRecord* record) {
     RecordWriter rec(record, "loading", "Тормозной путь в зависимости от загрузки автомобиля");
-    const auto values = rec.ReadInputs(
-        std::array<std::string_view, 5>{coefficient, speed, adhesion, deceleration, riseTime},
-        kLoadInputs);
+    const auto values =
+        rec.ReadInputs(std::array<std::string_view, 5>{in.coefficient, in.speed, in.adhesion,
+                                                       in.deceleration, in.riseTime},
+                       kLoadInputs);
     // Named copies, not a structured binding: clang 14 lets no lambda capture one.
     const Fixed4 k = values[0], v = values[1], phi = values[2], j = values[3], t3 = values[4];
 
@@ -161,8 +160,8 @@ LoadBrakingResults ComputeLoadBraking(std::string_view coefficient, std::string_
         LoadBrakingResults results{ResultText(speedMs), ResultText(distance), ResultText(time),
                                    ResultText(skid)};
         rec.Result("speed_ms", "Скорость в начале торможения", results.speedMs, "м/с");
-        rec.Result("braking_distance_m", kBrakingDistanceName, results.distance, "м");
-        rec.Result("braking_time_s", "Время полного торможения", results.time, "с");
+        rec.Result("braking_distance_m", kBrakingDistanceName, results.brakingDistance, "м");
+        rec.Result("braking_time_s", "Время полного торможения", results.brakingTime, "с");
         rec.Result("skid_m", "Длина тормозного следа", results.skid, "м");
         rec.Finish();
         return results;
@@ -171,22 +170,18 @@ LoadBrakingResults ComputeLoadBraking(std::string_view coefficient, std::string_
     }
 }
 
-LoadBrakingResults ComputeLoadBrakingOverRanges(std::string_view coefficient,
-                                                std::string_view speed, std::string_view adhesion,
-                                                std::string_view deceleration,
-                                                std::string_view riseTime,
+LoadBrakingResults ComputeLoadBrakingOverRanges(const LoadBrakingInputs& in,
                                                 CalculationRecord* record) {
-    const std::string texts[] = {std::string(coefficient), std::string(speed),
-                                 std::string(adhesion), std::string(deceleration),
-                                 std::string(riseTime)};
+    const std::string texts[] = {in.coefficient, in.speed, in.adhesion, in.deceleration,
+                                 in.riseTime};
     // Without a range, the calculation as typed (see ComputeStoppingOverRanges).
     if (std::none_of(std::begin(texts), std::end(texts),
                      [](const std::string& t) { return SplitRange(t).has_value(); }))
-        return ComputeLoadBraking(coefficient, speed, adhesion, deceleration, riseTime, record);
+        return ComputeLoadBraking(in, record);
     const std::vector<InputValue> values = ReadInputValues(texts, kLoadInputs);
     std::vector<CalculationRecord> corners;
     ForEachCorner(values, [&](const std::vector<std::string>& at) {
-        ComputeLoadBraking(at[0], at[1], at[2], at[3], at[4], &corners.emplace_back());
+        ComputeLoadBraking({at[0], at[1], at[2], at[3], at[4]}, &corners.emplace_back());
     });
     CalculationRecord merged = MergeCorners(std::move(corners), values, kLoadInputs);
     const auto& r = merged.results;

@@ -75,30 +75,31 @@ inline constexpr std::string_view kBrakingDistanceName = "Тормозной п�
 
 // Speed in m/s, braking distance, braking time and skid length, one decimal at most.
 struct LoadBrakingResults {
-    std::string speedMs, distance, time, skid;
+    std::string speedMs, brakingDistance, brakingTime, skid;
 };
 
-// The inputs of ComputeLoadBraking in reading order, as NumericError::input() names them.
-enum LoadInput : int { kLoadCoefficient, kLoadSpeed, kLoadAdhesion, kLoadDeceleration, kLoadRise };
-InputList LoadInputList();
+// The texts as typed: the braking-efficiency coefficient K, the speed V (km/h), the adhesion φ,
+// the steady deceleration j (m/s²) and the rise time t3 (s).
+struct LoadBrakingInputs {
+    std::string coefficient, speed, adhesion, deceleration, riseTime;
+};
 
-// From the coefficient, speed (km/h), adhesion, deceleration (m/s²) and rise time (s) texts;
-// raises NumericError on any failure, OutOfRange for a negative input or an adhesion or
+// The inputs of ComputeLoadBraking in reading order, as NumericError::input() names them
+// (IndexOf).
+enum class LoadBrakingInput : int { Coefficient, Speed, Adhesion, Deceleration, Rise };
+InputList LoadBrakingInputList();
+
+// Raises NumericError on any failure, OutOfRange for a negative input or an adhesion or
 // deceleration that is not above zero. A car that stops while its deceleration is still
 // rising never brakes fully: braking time and skid length are 0.
-LoadBrakingResults ComputeLoadBraking(std::string_view coefficient, std::string_view speed,
-                                      std::string_view adhesion, std::string_view deceleration,
-                                      std::string_view riseTime,
+LoadBrakingResults ComputeLoadBraking(const LoadBrakingInputs& in,
                                       CalculationRecord* record = nullptr);
 
 // The same over ranges: the coefficient, speed, adhesion, deceleration and rise time may each be
 // a range ("0,6..1,4"), and each result is then the range of its values over them
 // (core/range.h); a single number stays one. An adhesion that picks a table column is a single
 // value: the caller gives the coefficient it picked.
-LoadBrakingResults ComputeLoadBrakingOverRanges(std::string_view coefficient,
-                                                std::string_view speed, std::string_view adhesion,
-                                                std::string_view deceleration,
-                                                std::string_view riseTime,
+LoadBrakingResults ComputeLoadBrakingOverRanges(const LoadBrakingInputs& in,
                                                 CalculationRecord* record = nullptr);
 
 // The table look-up as a step of a record, for a calculation that starts from a vehicle row

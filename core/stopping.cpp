@@ -26,26 +26,27 @@ InputList StoppingInputList(StoppingMode mode, bool withImpact) {
     return withImpact ? InputList(kSkidToImpactInputs) : InputList(kSkidKnownInputs);
 }
 
-StoppingResults ComputeStopping(const StoppingInputs& in, StoppingMode mode,
-                                CalculationRecord* record) {
-    const bool skidKnown = mode == StoppingMode::SkidKnown;
+StoppingResults ComputeStopping(const StoppingInputs& in, CalculationRecord* record) {
+    const bool skidKnown = in.mode == StoppingMode::SkidKnown;
     RecordWriter rec(record, "stopping",
                      skidKnown ? "Скорость и остановочный путь по длине тормозного следа"
                                : "Длина тормозного следа и остановочный путь по скорости");
-    const auto values = rec.ReadInputs(
-        std::array<std::string_view, 5>{in.t1, in.t2, in.t3, in.x, in.j}, StoppingInputList(mode));
+    const auto values =
+        rec.ReadInputs(std::array<std::string_view, 5>{in.t1, in.t2, in.t3, in.skidOrSpeed, in.j},
+                       StoppingInputList(in.mode));
     // Named copies, not a structured binding: clang 14 lets no lambda capture one.
     const Fixed4 t1 = values[0], t2 = values[1], t3 = values[2], x = values[3], j = values[4];
     // A skid that ended in a collision: the speed at the impact, read after the others.
     const bool withImpact = skidKnown && !in.impact.empty();
-    const Fixed4 impact =
-        withImpact ? ReadInput(in.impact, kImpactAtSkidEnd, input::kImpactSpeed) : Fixed4{};
+    const Fixed4 impact = withImpact ? ReadInput(in.impact, IndexOf(StoppingInput::ImpactAtSkidEnd),
+                                                 input::kImpactSpeed)
+                                     : Fixed4{};
     if (withImpact) rec.Input(input::kImpactSpeed, impact);
 
     try {
         const Fixed4 lag = LagTime(t1, t2, t3, rec);
 
-        Fixed4 first, speedMs, distance, time;
+        Fixed4 speedOrSkid, speedMs, distance, time;
         if (skidKnown) {
             // The impact speed's energy, (Vу / 3,6)² in m²/s², under the root; exactly 0
             // without one, so that the root is the skid's alone.
@@ -78,23 +79,23 @@ StoppingResults ComputeStopping(const StoppingInputs& in, StoppingMode mode,
                          Text(j) + " × " + Text(t3) + " / 2 + " + rootValues, speedMs, "м/с");
             distance = StoppingDistance(speed, j, lag, rec);
             time = BrakingTime(ToDouble(speed), j, t3, rec);
-            first = speed;
+            speedOrSkid = speed;
         } else {
             speedMs = SpeedInMetres(x, rec);
             const AfterRise rise = SpeedAfterRise(speedMs, j, t3, rec);
-            if (!rise.stopsEarly) first = SkidLength(rise.slowed, j, rec);
+            if (!rise.stopsEarly) speedOrSkid = SkidLength(rise.slowed, j, rec);
             distance = StoppingDistance(x, j, lag, rec);
             if (!rise.stopsEarly) time = BrakingTime(ToDouble(x), j, t3, rec);
         }
-        StoppingResults results{ResultText(first), ResultText(speedMs), ResultText(distance),
+        StoppingResults results{ResultText(speedOrSkid), ResultText(speedMs), ResultText(distance),
                                 ResultText(time)};
         if (skidKnown)
-            rec.Result("speed_kmh", "Скорость", results.first, "км/ч");
+            rec.Result("speed_kmh", "Скорость", results.speedOrSkid, "км/ч");
         else
-            rec.Result("skid_m", "Длина тормозного следа (юз)", results.first, "м");
+            rec.Result("skid_m", "Длина тормозного следа (юз)", results.speedOrSkid, "м");
         rec.Result("speed_ms", "Скорость", results.speedMs, "м/с");
-        rec.Result("stopping_distance_m", "Остановочный путь", results.distance, "м");
-        rec.Result("braking_time_s", "Время полного торможения", results.time, "с");
+        rec.Result("stopping_distance_m", "Остановочный путь", results.stoppingDistance, "м");
+        rec.Result("braking_time_s", "Время полного торможения", results.brakingTime, "с");
         rec.Finish();
         return results;
     } catch (const NumericError& error) {
@@ -103,25 +104,25 @@ StoppingResults ComputeStopping(const StoppingInputs& in, StoppingMode mode,
     }
 }
 
-StoppingResults ComputeStoppingOverRanges(const StoppingInputs& in, StoppingMode mode,
-                                          CalculationRecord* record) {
-    const bool withImpact = mode == StoppingMode::SkidKnown && !in.impact.empty();
-    const InputList inputs = StoppingInputList(mode, withImpact);
-    const std::string texts[] = {in.t1, in.t2, in.t3, in.x, in.j, in.impact};
+StoppingResults ComputeStoppingOverRanges(const StoppingInputs& in, CalculationRecord* record) {
+    const bool withImpact = in.mode == StoppingMode::SkidKnown && !in.impact.empty();
+    const InputList inputs = StoppingInputList(in.mode, withImpact);
+    const std::string texts[] = {in.t1, in.t2, in.t3, in.skidOrSpeed, in.j, in.impact};
     // Without a range there is one corner, the calculation as typed: it reads and refuses each
     // value as it would be read here, and a batch of single values pays nothing for ranges.
     if (std::none_of(std::begin(texts), std::end(texts),
                      [](const std::string& t) { return SplitRange(t).has_value(); }))
-        return ComputeStopping(in, mode, record);
+        return ComputeStopping(in, record);
     const std::vector<InputValue> values = ReadInputValues(texts, inputs);
     std::vector<CalculationRecord> corners;
     const auto at = [&](const std::vector<std::string>& t, CalculationRecord& into) {
-        ComputeStopping({t[0], t[1], t[2], t[3], t[4], withImpact ? t[5] : std::string()}, mode,
+        ComputeStopping({in.mode, t[0], t[1], t[2], t[3], t[4], withImpact ? t[5] : std::string()},
                         &into);
     };
     ForEachCorner(values,
                   [&](const std::vector<std::string>& t) { at(t, corners.emplace_back()); });
-    if (withImpact && values[kDeceleration].IsRange()) {
+    constexpr int decelerationAt = IndexOf(StoppingInput::Deceleration);
+    if (withImpact && values[decelerationAt].IsRange()) {
         // Every result but one is monotone in every input. The stopping distance from a speed
         // that includes the impact's energy is not in j: V²/(26·j) holds (Vу/3,6)²/j, which
         // falls as j grows while the rest grows with it. Its derivative changes sign once, from
@@ -129,14 +130,14 @@ StoppingResults ComputeStoppingOverRanges(const StoppingInputs& in, StoppingMode
         // j's range: for each corner of the other inputs it is found there by halving on
         // whether the distance still falls one ten-thousandth further on.
         std::vector<InputValue> others = values;
-        others[kDeceleration].high = others[kDeceleration].low;
-        others[kDeceleration].highText = others[kDeceleration].lowText;
-        const Fixed4 jLow = ParseFixed4(values[kDeceleration].lowText);
-        const Fixed4 jHigh = ParseFixed4(values[kDeceleration].highText);
+        others[decelerationAt].high = others[decelerationAt].low;
+        others[decelerationAt].highText = others[decelerationAt].lowText;
+        const Fixed4 jLow = ParseFixed4(values[decelerationAt].lowText);
+        const Fixed4 jHigh = ParseFixed4(values[decelerationAt].highText);
         ForEachCorner(others, [&](const std::vector<std::string>& t) {
             std::vector<std::string> point = t;
             const auto distance = [&](std::int64_t j, CalculationRecord& into) {
-                point[kDeceleration] = FormatFixed4(Fixed4::FromUnits(j));
+                point[decelerationAt] = FormatFixed4(Fixed4::FromUnits(j));
                 at(point, into);
                 for (const RecordStep& step : into.steps)
                     if (step.key == "stopping_distance_m") return ParseFixed4(step.value);

@@ -43,10 +43,12 @@ void VideoAt(const std::vector<std::string>& texts, CalculationRecord* record) {
     RecordWriter rec(record, "video", std::string(kTitle));
     rec.Methodology(kMethod);
     // Every input in order, so that the first at fault is the one named; then written as read.
-    const Fixed4 frames = ReadInput(texts[kVideoFrames], kVideoFrames, input::kFrames);
+    constexpr int framesAt = IndexOf(VideoInput::Frames), rateAt = IndexOf(VideoInput::Rate),
+                  distanceAt = IndexOf(VideoInput::Distance);
+    const Fixed4 frames = ReadInput(texts[framesAt], framesAt, input::kFrames);
     std::string fpsText;
-    const Exact fps = ReadRatio(texts[kVideoRate], kVideoRate, input::kFrameRate, &fpsText);
-    const Fixed4 distance = ReadInput(texts[kVideoDistance], kVideoDistance, input::kDistance);
+    const Exact fps = ReadRatio(texts[rateAt], rateAt, input::kFrameRate, &fpsText);
+    const Fixed4 distance = ReadInput(texts[distanceAt], distanceAt, input::kDistance);
     rec.Input(input::kFrames, frames);
     rec.Input(input::kFrameRate, fpsText,
               fpsText.find('/') == std::string::npos ? fpsText : FormatDouble(ToDouble(fps)));
@@ -122,7 +124,7 @@ VideoTiming TimingFromFrames(Fixed4 frames, const Exact& fps, const std::string&
     return timing;
 }
 
-VideoResults ComputeVideoSpeed(const VideoInputs& in, CalculationRecord* record) {
+VideoResults ComputeVideo(const VideoInputs& in, CalculationRecord* record) {
     const InputList inputs = VideoInputList();
     const std::string texts[] = {in.frames, in.fps, in.distance};
     const std::vector<InputValue> values = ReadInputValues(texts, inputs);

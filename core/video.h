@@ -18,8 +18,8 @@ struct VideoInputs {
     std::string frames, fps, distance;
 };
 
-// The inputs in reading order, as NumericError::input() names them.
-enum VideoInput : int { kVideoFrames, kVideoRate, kVideoDistance };
+// The inputs in reading order, as NumericError::input() names them (IndexOf).
+enum class VideoInput : int { Frames, Rate, Distance };
 InputList VideoInputList();
 
 // The time between the two frames, t (0,001 s), the speed 3,6·D/t (0,1 km/h) and its range for
@@ -34,7 +34,7 @@ struct VideoResults {
 // OutOfRange for a frame count that is not a whole number of at least 2, for a frame rate that
 // is not above zero and for a negative distance; TypeMismatch for a fraction with no number
 // above or below its bar, or a denominator of 0.
-VideoResults ComputeVideoSpeed(const VideoInputs& in, CalculationRecord* record = nullptr);
+VideoResults ComputeVideo(const VideoInputs& in, CalculationRecord* record = nullptr);
 
 // The time the video measures, however it was read: the time t between the two frames and the
 // length of one frame, exactly, with the formulas and values that give t, t + 1 frame and

@@ -65,11 +65,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::RequireRangeText((*obstacle.value)[1], 1);
     }
 
-    auto impact = fuzz::RunTwice([&] { return ComputeImpactSpeed({l[0], l[3], l[4], l[5]}); });
+    auto impact = fuzz::RunTwice([&] {
+        return ComputeImpact({l[0], l[3], l[4], l[5]}).impactSpeed;
+    });
     if (impact.value) fuzz::RequireRangeText(*impact.value, 1);
 
     auto video = fuzz::RunTwice([&] {
-        const VideoResults r = ComputeVideoSpeed({l[5], l[6], l[7]});
+        const VideoResults r = ComputeVideo({l[5], l[6], l[7]});
         return std::vector<std::string>{r.elapsed, r.speed, r.speedRange};
     });
     if (video.value) {

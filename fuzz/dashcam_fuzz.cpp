@@ -14,7 +14,7 @@ using namespace core;
 
 namespace {
 
-// DashcamSpeed without an operator==, for comparing two runs.
+// DashcamResults without an operator==, for comparing two runs.
 struct Speed {
     std::int64_t elapsed, speed;
     std::string elapsedText, speedText;
@@ -25,9 +25,9 @@ struct Speed {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::vector<std::string> lines = fuzz::Lines(data, size, 7);
-    DashcamReadings in{lines[0], lines[1], lines[2], lines[3], lines[4], lines[5], lines[6]};
+    DashcamInputs in{lines[0], lines[1], lines[2], lines[3], lines[4], lines[5], lines[6]};
     auto result = fuzz::RunTwice([&] {
-        DashcamSpeed r = ComputeDashcamSpeed(in);
+        DashcamResults r = ComputeDashcam(in);
         return Speed{r.elapsed.units, r.speed.units, r.elapsedText, r.speedText};
     });
     if (!result.value) return 0;

@@ -17,8 +17,8 @@ namespace {
 void CheckBraking(std::string_view coefficient, const std::vector<std::string>& lines) {
     auto results = fuzz::RunTwice([&] {
         LoadBrakingResults r =
-            ComputeLoadBraking(coefficient, lines[1], lines[2], lines[3], lines[4]);
-        return std::vector<std::string>{r.speedMs, r.distance, r.time, r.skid};
+            ComputeLoadBraking({std::string(coefficient), lines[1], lines[2], lines[3], lines[4]});
+        return std::vector<std::string>{r.speedMs, r.brakingDistance, r.brakingTime, r.skid};
     });
     if (!results.value) return;
     for (const std::string& text : *results.value)

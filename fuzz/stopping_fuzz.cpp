@@ -13,19 +13,21 @@ using namespace core;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::vector<std::string> lines = fuzz::Lines(data, size, 6);
-    StoppingInputs in{lines[0], lines[1], lines[2], lines[3], lines[4], lines[5]};
     for (StoppingMode mode : {StoppingMode::SkidKnown, StoppingMode::SpeedKnown}) {
+        const StoppingInputs in{mode, lines[0], lines[1], lines[2], lines[3], lines[4], lines[5]};
         auto results = fuzz::RunTwice([&] {
-            StoppingResults r = ComputeStopping(in, mode);
-            return std::vector<std::string>{r.first, r.speedMs, r.distance, r.time};
+            StoppingResults r = ComputeStopping(in);
+            return std::vector<std::string>{r.speedOrSkid, r.speedMs, r.stoppingDistance,
+                                            r.brakingTime};
         });
         if (results.value)
             for (const std::string& text : *results.value)
                 fuzz::RequireResultText(text, 1);
         // Over ranges: a single number gives what the calculation gives; a range, ranges.
         auto ranged = fuzz::RunTwice([&] {
-            StoppingResults r = ComputeStoppingOverRanges(in, mode);
-            return std::vector<std::string>{r.first, r.speedMs, r.distance, r.time};
+            StoppingResults r = ComputeStoppingOverRanges(in);
+            return std::vector<std::string>{r.speedOrSkid, r.speedMs, r.stoppingDistance,
+                                            r.brakingTime};
         });
         if (!ranged.value) continue;
         for (const std::string& text : *ranged.value)

@@ -240,7 +240,7 @@ struct ImpactCase {
 class ImpactExamples : public testing::TestWithParam<ImpactCase> {};
 
 TEST_P(ImpactExamples, GiveTheWorkedResults) {
-    EXPECT_EQ(ComputeImpactSpeed(GetParam().in), GetParam().impact);
+    EXPECT_EQ(ComputeImpact(GetParam().in).impactSpeed, GetParam().impact);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -261,35 +261,38 @@ TEST(ImpactSpeed, IsRefusedWhereTheCarWouldHaveStoppedBeforeTheEnd) {
                                    ImpactInputs{"4", "0,35", "6,8", "0"},     // 4 < 4,284
                                    ImpactInputs{"4,284", "0,35", "6,8", "0"}, // V = 1,8·t3·j
                                    ImpactInputs{"30..67,5", "0,35", "6,8", "11,1"}}) {
-        const auto error = FailureOf([&] { ComputeImpactSpeed(in); });
+        const auto error = FailureOf([&] { ComputeImpact(in); });
         ASSERT_TRUE(error) << in.speed;
         EXPECT_EQ(error->kind(), NumericErrorKind::StopsBeforeImpact) << in.speed;
-        EXPECT_EQ(error->input(), kImpactStartSpeed) << in.speed;
+        EXPECT_EQ(error->input(), IndexOf(ImpactInput::StartSpeed)) << in.speed;
     }
 }
 
 struct SkidIntoImpactCase {
     const char* name;
-    StoppingInputs in; // t1, t2, t3, S, j, Vу
+    StoppingInputs in; // skid known: t1, t2, t3, S, j, Vу
     const char* speed;
 };
 
 class SkidIntoImpact : public testing::TestWithParam<SkidIntoImpactCase> {};
 
 TEST_P(SkidIntoImpact, AddsTheImpactSpeedsEnergy) {
-    EXPECT_EQ(ComputeStopping(GetParam().in, StoppingMode::SkidKnown).first, GetParam().speed);
+    EXPECT_EQ(ComputeStopping(GetParam().in).speedOrSkid, GetParam().speed);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Examples, SkidIntoImpact,
     testing::Values(
         // The published example backwards: 45,2 km/h at the end of 11,1 m was 67,5 at the start.
-        SkidIntoImpactCase{
-            "Published_45_2kmh", {"0,8", "0,2", "0,35", "11,1", "6,8", "45,2"}, "67,5"},
+        SkidIntoImpactCase{"Published_45_2kmh",
+                           {StoppingMode::SkidKnown, "0,8", "0,2", "0,35", "11,1", "6,8", "45,2"},
+                           "67,5"},
         // A published task (5,5 m/s², 38 m into a tractor at 30 km/h): √(2·5,5·38 + 8,33²) =
         // 22,08 m/s = 79,5 km/h. The source subtracts the impact speed's energy instead and
         // gets 18,8 m/s (67,7 km/h; the expression it writes is 18,67), then 21,2 m/s.
-        SkidIntoImpactCase{"PublishedTractorTask", {"1", "0,2", "0", "38", "5,5", "30"}, "79,5"}),
+        SkidIntoImpactCase{"PublishedTractorTask",
+                           {StoppingMode::SkidKnown, "1", "0,2", "0", "38", "5,5", "30"},
+                           "79,5"}),
     CaseName());
 
 // Vу = 0 gives today's skid result exactly, every result and every step.
@@ -297,11 +300,12 @@ TEST(SkidIntoImpact, ZeroImpactSpeedIsTheSkidAlone) {
     for (const char* skid : {"0", "5", "10", "11,1", "47,3"}) {
         CalculationRecord plain, zero;
         const StoppingResults a =
-            ComputeStopping({"0,8", "0,2", "0,3", skid, "6,8"}, StoppingMode::SkidKnown, &plain);
-        const StoppingResults b = ComputeStopping({"0,8", "0,2", "0,3", skid, "6,8", "0"},
-                                                  StoppingMode::SkidKnown, &zero);
-        EXPECT_EQ(std::vector<std::string>({a.first, a.speedMs, a.distance, a.time}),
-                  std::vector<std::string>({b.first, b.speedMs, b.distance, b.time}))
+            ComputeStopping({StoppingMode::SkidKnown, "0,8", "0,2", "0,3", skid, "6,8"}, &plain);
+        const StoppingResults b = ComputeStopping(
+            {StoppingMode::SkidKnown, "0,8", "0,2", "0,3", skid, "6,8", "0"}, &zero);
+        EXPECT_EQ(
+            std::vector<std::string>({a.speedOrSkid, a.speedMs, a.stoppingDistance, a.brakingTime}),
+            std::vector<std::string>({b.speedOrSkid, b.speedMs, b.stoppingDistance, b.brakingTime}))
             << skid;
         ASSERT_EQ(plain.steps.size(), zero.steps.size());
         for (std::size_t i = 0; i < plain.steps.size(); ++i)
@@ -318,7 +322,7 @@ TEST(StoppingDistance, RoundsTheExactValueOnce) {
         StoppingDistance(Exact::Of(ParseFixed4("1,3")), ParseFixed4("2,4"), ParseFixed4("2,85")),
         Exact::Ratio(6591, 6240));
     CalculationRecord record;
-    ComputeStopping({"2,5", "0,2", "0,3", "1,3", "2,4"}, StoppingMode::SpeedKnown, &record);
+    ComputeStopping({StoppingMode::SpeedKnown, "2,5", "0,2", "0,3", "1,3", "2,4"}, &record);
     const auto step =
         std::find_if(record.steps.begin(), record.steps.end(),
                      [](const RecordStep& s) { return s.key == "stopping_distance_m"; });
@@ -337,7 +341,7 @@ struct VideoCase {
 class VideoExamples : public testing::TestWithParam<VideoCase> {};
 
 TEST_P(VideoExamples, GiveTheWorkedResults) {
-    const VideoResults r = ComputeVideoSpeed(GetParam().in);
+    const VideoResults r = ComputeVideo(GetParam().in);
     EXPECT_EQ(r.elapsed, GetParam().out.elapsed);
     EXPECT_EQ(r.speed, GetParam().out.speed);
     EXPECT_EQ(r.speedRange, GetParam().out.speedRange);
@@ -365,34 +369,42 @@ struct VideoRefusal {
     const char* name;
     VideoInputs in;
     NumericErrorKind kind;
-    int input;
+    VideoInput input;
 };
 
 class VideoRefuses : public testing::TestWithParam<VideoRefusal> {};
 
 TEST_P(VideoRefuses, NamesTheInput) {
-    const auto error = FailureOf([] { ComputeVideoSpeed(GetParam().in); });
+    const auto error = FailureOf([] { ComputeVideo(GetParam().in); });
     ASSERT_TRUE(error);
     EXPECT_EQ(error->kind(), GetParam().kind);
-    EXPECT_EQ(error->input(), GetParam().input);
+    EXPECT_EQ(error->input(), IndexOf(GetParam().input));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Inputs, VideoRefuses,
     testing::Values(
-        VideoRefusal{"NoFrames", {"0", "30", "10"}, NumericErrorKind::OutOfRange, kVideoFrames},
-        VideoRefusal{"OneFrame", {"1", "30", "10"}, NumericErrorKind::OutOfRange, kVideoFrames},
-        VideoRefusal{"NoRate", {"45", "0", "10"}, NumericErrorKind::OutOfRange, kVideoRate},
         VideoRefusal{
-            "ZeroDenominator", {"45", "30/0", "10"}, NumericErrorKind::TypeMismatch, kVideoRate},
+            "NoFrames", {"0", "30", "10"}, NumericErrorKind::OutOfRange, VideoInput::Frames},
         VideoRefusal{
-            "NegativeDistance", {"45", "30", "-10"}, NumericErrorKind::OutOfRange, kVideoDistance},
-        VideoRefusal{
-            "FirstAtFaultIsNamed", {"x", "0", "-1"}, NumericErrorKind::TypeMismatch, kVideoFrames},
+            "OneFrame", {"1", "30", "10"}, NumericErrorKind::OutOfRange, VideoInput::Frames},
+        VideoRefusal{"NoRate", {"45", "0", "10"}, NumericErrorKind::OutOfRange, VideoInput::Rate},
+        VideoRefusal{"ZeroDenominator",
+                     {"45", "30/0", "10"},
+                     NumericErrorKind::TypeMismatch,
+                     VideoInput::Rate},
+        VideoRefusal{"NegativeDistance",
+                     {"45", "30", "-10"},
+                     NumericErrorKind::OutOfRange,
+                     VideoInput::Distance},
+        VideoRefusal{"FirstAtFaultIsNamed",
+                     {"x", "0", "-1"},
+                     NumericErrorKind::TypeMismatch,
+                     VideoInput::Frames},
         VideoRefusal{"TooLarge",
                      {"45", "30", "900000000000000"},
                      NumericErrorKind::Overflow,
-                     kVideoDistance}),
+                     VideoInput::Distance}),
     CaseName());
 
 // ---- Refusals of the avoidance calculations ----
@@ -420,52 +432,52 @@ INSTANTIATE_TEST_SUITE_P(
                          [] {
                              ComputePedestrian({"60", "0,8", "0,2", "0,3", "6,8", "10", "0"});
                          },
-                         NumericErrorKind::OutOfRange, kPedPedestrianSpeed},
+                         NumericErrorKind::OutOfRange, IndexOf(PedestrianInput::PedestrianSpeed)},
         AvoidanceRefusal{"CarStanding",
                          [] {
                              ComputePedestrian({"0", "0,8", "0,2", "0,3", "6,8", "10", "5"});
                          },
-                         NumericErrorKind::OutOfRange, kPedSpeed},
+                         NumericErrorKind::OutOfRange, IndexOf(PedestrianInput::Speed)},
         AvoidanceRefusal{"NoDeceleration",
                          [] {
                              ComputePedestrian({"60", "0,8", "0,2", "0,3", "0", "10", "5"});
                          },
-                         NumericErrorKind::OutOfRange, kPedDeceleration},
+                         NumericErrorKind::OutOfRange, IndexOf(PedestrianInput::Deceleration)},
         AvoidanceRefusal{"NegativePath",
                          [] {
                              ComputePedestrian({"60", "0,8", "0,2", "0,3", "6,8", "-1", "5"});
                          },
-                         NumericErrorKind::OutOfRange, kPedPath},
+                         NumericErrorKind::OutOfRange, IndexOf(PedestrianInput::Path)},
         AvoidanceRefusal{"ZeroLimit",
                          [] {
                              ComputePedestrian({"60", "0,8", "0,2", "0,3", "6,8", "10", "5", "0"});
                          },
-                         NumericErrorKind::OutOfRange, kPedLimit},
+                         NumericErrorKind::OutOfRange, IndexOf(PedestrianInput::Limit)},
         AvoidanceRefusal{"ReversedReaction",
                          [] {
                              ComputePedestrian({"60", "1,4..0,6", "0,2", "0,3", "6,8", "10", "5"});
                          },
-                         NumericErrorKind::ReversedRange, kPedReaction},
+                         NumericErrorKind::ReversedRange, IndexOf(PedestrianInput::Reaction)},
         AvoidanceRefusal{"PedestrianTooFast",
                          [] {
                              ComputePedestrian({"60", "0,8", "0,2", "0,3", "6,8", "10", "1e3"});
                          },
-                         NumericErrorKind::TypeMismatch, kPedPedestrianSpeed},
+                         NumericErrorKind::TypeMismatch, IndexOf(PedestrianInput::PedestrianSpeed)},
         AvoidanceRefusal{"ObstacleNegativeDistance",
                          [] {
                              ComputeObstacle({"60", "0,8", "0,2", "0,3", "6,8", "-40"});
                          },
-                         NumericErrorKind::OutOfRange, kObstVisibility},
+                         NumericErrorKind::OutOfRange, IndexOf(ObstacleInput::Visibility)},
         AvoidanceRefusal{"ObstacleCarStanding",
                          [] {
                              ComputeObstacle({"0..60", "0,8", "0,2", "0,3", "6,8", "40"});
                          },
-                         NumericErrorKind::OutOfRange, kObstSpeed},
+                         NumericErrorKind::OutOfRange, IndexOf(ObstacleInput::Speed)},
         AvoidanceRefusal{"ObstacleTooLarge",
                          [] {
                              ComputeObstacle({"900000000000000", "0,8", "0,2", "0,3", "6,8", "40"});
                          },
-                         NumericErrorKind::Overflow, kObstSpeed}),
+                         NumericErrorKind::Overflow, IndexOf(ObstacleInput::Speed)}),
     CaseName());
 
 // ---- Ranges against a dense grid ----
@@ -540,26 +552,30 @@ TEST(OverRanges, StoppingResultsAreBoundedAtTheCorners) {
             {"0,6..1,4", "0,1..0,4", "0,1..1,2", "5..40", "3..6,8"}, StoppingInputList(mode),
             [&](const auto& t) {
                 const StoppingResults r =
-                    ComputeStoppingOverRanges({t[0], t[1], t[2], t[3], t[4]}, mode);
-                return std::vector<std::string>{r.first, r.speedMs, r.distance, r.time};
+                    ComputeStoppingOverRanges({mode, t[0], t[1], t[2], t[3], t[4]});
+                return std::vector<std::string>{r.speedOrSkid, r.speedMs, r.stoppingDistance,
+                                                r.brakingTime};
             });
 }
 
 TEST(OverRanges, SkidIntoImpactIsBoundedAtTheCorners) {
-    ExpectCornersBoundTheGrid(
-        {"0,8", "0,2", "0,2..0,5", "8..14", "5..7", "30..50"},
-        StoppingInputList(StoppingMode::SkidKnown, true), [](const auto& t) {
-            const StoppingResults r = ComputeStoppingOverRanges(
-                {t[0], t[1], t[2], t[3], t[4], t[5]}, StoppingMode::SkidKnown);
-            return std::vector<std::string>{r.first, r.speedMs, r.distance, r.time};
-        });
+    ExpectCornersBoundTheGrid({"0,8", "0,2", "0,2..0,5", "8..14", "5..7", "30..50"},
+                              StoppingInputList(StoppingMode::SkidKnown, true), [](const auto& t) {
+                                  const StoppingResults r =
+                                      ComputeStoppingOverRanges({StoppingMode::SkidKnown, t[0],
+                                                                 t[1], t[2], t[3], t[4], t[5]});
+                                  return std::vector<std::string>{
+                                      r.speedOrSkid, r.speedMs, r.stoppingDistance, r.brakingTime};
+                              });
 }
 
 TEST(OverRanges, LoadingResultsAreBoundedAtTheCorners) {
     ExpectCornersBoundTheGrid(
-        {"1..1,5", "20..90", "0,3..0,8", "5..6,8", "0,1..1"}, LoadInputList(), [](const auto& t) {
-            const LoadBrakingResults r = ComputeLoadBrakingOverRanges(t[0], t[1], t[2], t[3], t[4]);
-            return std::vector<std::string>{r.speedMs, r.distance, r.time, r.skid};
+        {"1..1,5", "20..90", "0,3..0,8", "5..6,8", "0,1..1"}, LoadBrakingInputList(),
+        [](const auto& t) {
+            const LoadBrakingResults r =
+                ComputeLoadBrakingOverRanges({t[0], t[1], t[2], t[3], t[4]});
+            return std::vector<std::string>{r.speedMs, r.brakingDistance, r.brakingTime, r.skid};
         });
 }
 
@@ -584,10 +600,10 @@ TEST(OverRanges, ObstacleAndImpactAndVideoAreBoundedAtTheCorners) {
         });
     ExpectCornersBoundTheGrid(
         {"60..80", "0,2..0,5", "5..7", "5..12"}, ImpactInputList(), [](const auto& t) {
-            return std::vector<std::string>{ComputeImpactSpeed({t[0], t[1], t[2], t[3]})};
+            return std::vector<std::string>{ComputeImpact({t[0], t[1], t[2], t[3]}).impactSpeed};
         });
     ExpectCornersBoundTheGrid({"40..48", "25..30", "8..12"}, VideoInputList(), [](const auto& t) {
-        const VideoResults r = ComputeVideoSpeed({t[0], t[1], t[2]});
+        const VideoResults r = ComputeVideo({t[0], t[1], t[2]});
         return std::vector<std::string>{r.elapsed, r.speed, r.speedRange};
     });
 }

@@ -116,7 +116,6 @@ void ExpectStepsRecompute(const CalculationRecord& record) {
 struct RecordCase {
     const char* name;
     StoppingInputs in;
-    StoppingMode mode;
     bool speedInMetresNote;
     bool stopsEarlyNote;
 };
@@ -125,14 +124,15 @@ class StoppingRecord : public testing::TestWithParam<RecordCase> {};
 
 TEST_P(StoppingRecord, AgreesWithTheResultsAndRecomputes) {
     CalculationRecord record;
-    const StoppingResults r = ComputeStopping(GetParam().in, GetParam().mode, &record);
+    const StoppingResults r = ComputeStopping(GetParam().in, &record);
     ASSERT_EQ(record.results.size(), 4u);
-    EXPECT_EQ(record.results[0].text, r.first);
+    EXPECT_EQ(record.results[0].text, r.speedOrSkid);
     EXPECT_EQ(record.results[1].text, r.speedMs);
-    EXPECT_EQ(record.results[2].text, r.distance);
-    EXPECT_EQ(record.results[3].text, r.time);
+    EXPECT_EQ(record.results[2].text, r.stoppingDistance);
+    EXPECT_EQ(record.results[3].text, r.brakingTime);
     ASSERT_EQ(record.inputs.size(), 5u);
-    EXPECT_EQ(record.inputs[3].text, GetParam().in.x); // typed as the record writes numbers
+    EXPECT_EQ(record.inputs[3].text,
+              GetParam().in.skidOrSpeed); // typed as the record writes numbers
     ExpectStepsRecompute(record);
     const auto has = [&](std::string_view note) {
         for (const std::string& n : record.notes)
@@ -143,24 +143,22 @@ TEST_P(StoppingRecord, AgreesWithTheResultsAndRecomputes) {
     EXPECT_EQ(has("останавливается, пока замедление ещё нарастает"), GetParam().stopsEarlyNote);
     const std::string text = RecordText(record);
     EXPECT_NE(text.find(record.title), std::string::npos);
-    EXPECT_NE(text.find("Время полного торможения: " + r.time + " с"), std::string::npos);
+    EXPECT_NE(text.find("Время полного торможения: " + r.brakingTime + " с"), std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, StoppingRecord,
     testing::Values(
         RecordCase{"Skid_10m_Dry",
-                   {"0,8", "0,2", "0,3", "10", "6,8"},
-                   StoppingMode::SkidKnown,
+                   {StoppingMode::SkidKnown, "0,8", "0,2", "0,3", "10", "6,8"},
                    true,
                    false},
         RecordCase{
-            "Skid_20m_Wet", {"0,8", "0,2", "0,3", "20", "5"}, StoppingMode::SkidKnown, true, false},
+            "Skid_20m_Wet", {StoppingMode::SkidKnown, "0,8", "0,2", "0,3", "20", "5"}, true, false},
         RecordCase{
-            "Speed_60", {"0,8", "0,2", "0,3", "60", "6,8"}, StoppingMode::SpeedKnown, true, false},
+            "Speed_60", {StoppingMode::SpeedKnown, "0,8", "0,2", "0,3", "60", "6,8"}, true, false},
         RecordCase{"Speed_0_StopsEarly",
-                   {"0,8", "0,2", "0,3", "0", "6,8"},
-                   StoppingMode::SpeedKnown,
+                   {StoppingMode::SpeedKnown, "0,8", "0,2", "0,3", "0", "6,8"},
                    false,
                    true}),
     CaseName());
@@ -169,7 +167,7 @@ TEST(StoppingRecord, AFailureLeavesTheRecordAsItWas) {
     CalculationRecord record;
     record.title = "before";
     EXPECT_THROW(
-        ComputeStopping({"0,8", "0,2", "0,3", "abc", "6,8"}, StoppingMode::SkidKnown, &record),
+        ComputeStopping({StoppingMode::SkidKnown, "0,8", "0,2", "0,3", "abc", "6,8"}, &record),
         NumericError);
     EXPECT_EQ(record.title, "before");
     EXPECT_TRUE(record.steps.empty());
@@ -179,7 +177,7 @@ TEST(StoppingRecord, AFailureLeavesTheRecordAsItWas) {
 // the inputs and the formulas that use them read alike.
 TEST(StoppingRecord, ShowsTheInputsAsRead) {
     CalculationRecord record;
-    ComputeStopping({"0.8", " 0,20 ", "0,3", " 010.50", "6.8"}, StoppingMode::SkidKnown, &record);
+    ComputeStopping({StoppingMode::SkidKnown, "0.8", " 0,20 ", "0,3", " 010.50", "6.8"}, &record);
     ASSERT_EQ(record.inputs.size(), 5u);
     const char* read[] = {"0,8", "0,2", "0,3", "10,5", "6,8"};
     for (std::size_t i = 0; i < 5; ++i) {
@@ -199,19 +197,19 @@ bool HasNote(const CalculationRecord& record, std::string_view note) {
 
 TEST(LoadingRecord, AgreesWithTheResultsAndRecomputes) {
     CalculationRecord record;
-    const LoadBrakingResults r = ComputeLoadBraking("1,28", "60", "0,8", "6,8", "0,3", &record);
+    const LoadBrakingResults r = ComputeLoadBraking({"1,28", "60", "0,8", "6,8", "0,3"}, &record);
     ASSERT_EQ(record.results.size(), 4u);
     EXPECT_EQ(record.results[0].text, r.speedMs);
-    EXPECT_EQ(record.results[1].text, r.distance);
-    EXPECT_EQ(record.results[2].text, r.time);
+    EXPECT_EQ(record.results[1].text, r.brakingDistance);
+    EXPECT_EQ(record.results[2].text, r.brakingTime);
     EXPECT_EQ(record.results[3].text, r.skid);
-    EXPECT_EQ(r.distance, "22,7");
+    EXPECT_EQ(r.brakingDistance, "22,7");
     ExpectStepsRecompute(record);
     EXPECT_TRUE(HasNote(record, "по скорости в м/с"));
 
     CalculationRecord early;
-    const LoadBrakingResults walking = ComputeLoadBraking("1,28", "5", "0,8", "6,8", "1", &early);
-    EXPECT_EQ(walking.time, "0");
+    const LoadBrakingResults walking = ComputeLoadBraking({"1,28", "5", "0,8", "6,8", "1"}, &early);
+    EXPECT_EQ(walking.brakingTime, "0");
     EXPECT_TRUE(HasNote(early, "останавливается, пока замедление ещё нарастает"));
     EXPECT_FALSE(HasNote(early, "по скорости в м/с"));
     ExpectStepsRecompute(early);
@@ -223,7 +221,7 @@ TEST(LoadingRecord, AgreesWithTheResultsAndRecomputes) {
 
 struct DashcamRecordCase {
     const char* name;
-    DashcamReadings in;
+    DashcamInputs in;
     std::vector<std::string> shown; // hours, minutes, seconds, speed
 };
 
@@ -233,17 +231,17 @@ class DashcamRecord : public testing::TestWithParam<DashcamRecordCase> {};
 // every decimal the readings gave.
 TEST_P(DashcamRecord, ShowsTheSplitTheWindowShows) {
     CalculationRecord record;
-    const DashcamSpeed speed = ComputeDashcamSpeed(GetParam().in, &record);
+    const DashcamResults r = ComputeDashcam(GetParam().in, &record);
     std::vector<std::string> shown;
     for (const RecordValue& v : record.results)
         shown.push_back(v.text);
     EXPECT_EQ(shown, GetParam().shown);
-    EXPECT_EQ(shown.back(), speed.speedText);
+    EXPECT_EQ(shown.back(), r.speedText);
     ExpectStepsRecompute(record);
     for (const RecordStep& step : record.steps) {
         EXPECT_EQ(step.formula.find("≈"), std::string::npos) << step.name;
         if (step.name == "Пройдено времени") {
-            EXPECT_EQ(step.value, speed.elapsedText);
+            EXPECT_EQ(step.value, r.elapsedText);
         }
     }
     EXPECT_TRUE(record.notes.empty());
@@ -273,7 +271,7 @@ INSTANTIATE_TEST_SUITE_P(
 // named apart from its unit.
 TEST(DashcamRecordText, ListsTheStartFirst) {
     CalculationRecord record;
-    ComputeDashcamSpeed({"10", "33", "20", "10", "33", "24", "81"}, &record);
+    ComputeDashcam({"10", "33", "20", "10", "33", "24", "81"}, &record);
     const std::string text = RecordText(record);
     const std::string inputs = "Исходные данные\n"
                                "  Часы начальных показаний, Нч: 10 ч\n"
@@ -389,7 +387,7 @@ class Header : public testing::TestWithParam<HeaderCase> {};
 // the method; the text of the record carries it under the title.
 TEST_P(Header, ListsWhatIsGivenInOrder) {
     CalculationRecord record;
-    ComputeStopping({"0,8", "0,2", "0,3", "10", "6,8"}, StoppingMode::SkidKnown, &record);
+    ComputeStopping({StoppingMode::SkidKnown, "0,8", "0,2", "0,3", "10", "6,8"}, &record);
     record.origin.caseDetails = GetParam().details;
     if (GetParam().timed) record.origin.computedAt = LocalTime{2025, 3, 7, 14, 5, 9, 180};
     record.origin.program = "«Кварнет»";
@@ -438,8 +436,8 @@ INSTANTIATE_TEST_SUITE_P(
 // The method line says whether the program corrected the formulas, as the notes do.
 TEST(Header, MethodFollowsTheNotes) {
     CalculationRecord corrected, plain;
-    ComputeStopping({"0,8", "0,2", "0,3", "10", "6,8"}, StoppingMode::SkidKnown, &corrected);
-    ComputeDashcamSpeed({"10", "20", "30", "10", "20", "40", "35"}, &plain);
+    ComputeStopping({StoppingMode::SkidKnown, "0,8", "0,2", "0,3", "10", "6,8"}, &corrected);
+    ComputeDashcam({"10", "20", "30", "10", "20", "40", "35"}, &plain);
     ASSERT_FALSE(corrected.notes.empty());
     ASSERT_TRUE(plain.notes.empty());
     EXPECT_NE(MethodLine(corrected).find("с поправками программы"), std::string::npos);
@@ -523,7 +521,7 @@ INSTANTIATE_TEST_SUITE_P(
             "Stopping_36kmh_j5_t3_4",
             [] {
                 return Recorded([](CalculationRecord* r) {
-                    ComputeStopping({"0,8", "0,2", "4", "36", "5"}, StoppingMode::SpeedKnown, r);
+                    ComputeStopping({StoppingMode::SpeedKnown, "0,8", "0,2", "4", "36", "5"}, r);
                 });
             },
             true},
@@ -531,21 +529,21 @@ INSTANTIATE_TEST_SUITE_P(
             "Stopping_36_01kmh_j5_t3_4",
             [] {
                 return Recorded([](CalculationRecord* r) {
-                    ComputeStopping({"0,8", "0,2", "4", "36,01", "5"}, StoppingMode::SpeedKnown, r);
+                    ComputeStopping({StoppingMode::SpeedKnown, "0,8", "0,2", "4", "36,01", "5"}, r);
                 });
             },
             false},
         EarlyStopCase{"Loading_36kmh_j5_t3_4",
                       [] {
                           return Recorded([](CalculationRecord* r) {
-                              ComputeLoadBraking("1,28", "36", "0,8", "5", "4", r);
+                              ComputeLoadBraking({"1,28", "36", "0,8", "5", "4"}, r);
                           });
                       },
                       true},
         EarlyStopCase{"Loading_36_01kmh_j5_t3_4",
                       [] {
                           return Recorded([](CalculationRecord* r) {
-                              ComputeLoadBraking("1,28", "36,01", "0,8", "5", "4", r);
+                              ComputeLoadBraking({"1,28", "36,01", "0,8", "5", "4"}, r);
                           });
                       },
                       false}),
@@ -555,7 +553,7 @@ INSTANTIATE_TEST_SUITE_P(
 // own: name, formula, values and the value kept with its unit.
 TEST(RecordText, NumbersTheStepsLineByLine) {
     CalculationRecord record;
-    ComputeStopping({"0,8", "0,2", "0,3", "10", "6,8"}, StoppingMode::SkidKnown, &record);
+    ComputeStopping({StoppingMode::SkidKnown, "0,8", "0,2", "0,3", "10", "6,8"}, &record);
     const std::string text = RecordText(record);
     const std::size_t from = text.find("\nРасчёт\n");
     const std::size_t to = text.find("\n\nРезультаты\n");
@@ -632,7 +630,7 @@ INSTANTIATE_TEST_SUITE_P(
             "StoppingSkidKnown",
             [] {
                 return Recorded([](CalculationRecord* r) {
-                    ComputeStopping({"0,8", "0,2", "0,3", "10", "6,8"}, StoppingMode::SkidKnown, r);
+                    ComputeStopping({StoppingMode::SkidKnown, "0,8", "0,2", "0,3", "10", "6,8"}, r);
                 });
             },
             true, false},
@@ -640,21 +638,21 @@ INSTANTIATE_TEST_SUITE_P(
             "StoppingStopsEarly",
             [] {
                 return Recorded([](CalculationRecord* r) {
-                    ComputeStopping({"0,8", "0,2", "0,3", "0", "6,8"}, StoppingMode::SpeedKnown, r);
+                    ComputeStopping({StoppingMode::SpeedKnown, "0,8", "0,2", "0,3", "0", "6,8"}, r);
                 });
             },
             true, false},
         SourcesCase{"LoadingTypedCoefficient",
                     [] {
                         return Recorded([](CalculationRecord* r) {
-                            ComputeLoadBraking("1,28", "60", "0,8", "6,8", "0,3", r);
+                            ComputeLoadBraking({"1,28", "60", "0,8", "6,8", "0,3"}, r);
                         });
                     },
                     true, false},
         SourcesCase{"LoadingFromTheTable",
                     [] {
                         CalculationRecord record;
-                        ComputeLoadBraking("1,28", "60", "0,8", "6,8", "0,3", &record);
+                        ComputeLoadBraking({"1,28", "60", "0,8", "6,8", "0,3"}, &record);
                         StartFromTable(record, 1, 1, "1,28");
                         return record;
                     },
@@ -662,15 +660,14 @@ INSTANTIATE_TEST_SUITE_P(
         SourcesCase{"Dashcam",
                     [] {
                         // By name, so that the case holds in whatever order the readings come.
-                        DashcamReadings readings;
+                        DashcamInputs readings;
                         readings.startHours = readings.endHours = "10";
                         readings.startMinutes = readings.endMinutes = "20";
                         readings.startSeconds = "30";
                         readings.endSeconds = "40";
                         readings.distance = "35";
-                        return Recorded([&readings](CalculationRecord* r) {
-                            ComputeDashcamSpeed(readings, r);
-                        });
+                        return Recorded(
+                            [&readings](CalculationRecord* r) { ComputeDashcam(readings, r); });
                     },
                     false, false}),
     CaseName());
@@ -695,7 +692,7 @@ INSTANTIATE_TEST_SUITE_P(
             "StoppingSkidKnown",
             [] {
                 return Recorded([](CalculationRecord* r) {
-                    ComputeStopping({"0,8", "0,2", "0,3", "10", "6,8"}, StoppingMode::SkidKnown, r);
+                    ComputeStopping({StoppingMode::SkidKnown, "0,8", "0,2", "0,3", "10", "6,8"}, r);
                 });
             },
             {"reaction_s", "delay_s", "rise_s", "skid_m", "deceleration_ms2"},
@@ -704,8 +701,8 @@ INSTANTIATE_TEST_SUITE_P(
         KeysCase{"StoppingSpeedKnown",
                  [] {
                      return Recorded([](CalculationRecord* r) {
-                         ComputeStopping({"0,8", "0,2", "0,3", "60", "6,8"},
-                                         StoppingMode::SpeedKnown, r);
+                         ComputeStopping(
+                             {StoppingMode::SpeedKnown, "0,8", "0,2", "0,3", "60", "6,8"}, r);
                      });
                  },
                  {"reaction_s", "delay_s", "rise_s", "speed_kmh", "deceleration_ms2"},
@@ -715,7 +712,7 @@ INSTANTIATE_TEST_SUITE_P(
         KeysCase{"Loading",
                  [] {
                      return Recorded([](CalculationRecord* r) {
-                         ComputeLoadBraking("1,28", "60", "0,8", "6,8", "0,3", r);
+                         ComputeLoadBraking({"1,28", "60", "0,8", "6,8", "0,3"}, r);
                      });
                  },
                  {"coefficient", "speed_kmh", "adhesion", "deceleration_ms2", "rise_s"},
@@ -725,7 +722,7 @@ INSTANTIATE_TEST_SUITE_P(
         KeysCase{"Dashcam",
                  [] {
                      return Recorded([](CalculationRecord* r) {
-                         ComputeDashcamSpeed({"10", "20", "30", "10", "20", "40,123", "35"}, r);
+                         ComputeDashcam({"10", "20", "30", "10", "20", "40,123", "35"}, r);
                      });
                  },
                  {"start_hours", "start_minutes", "start_seconds", "end_hours", "end_minutes",
@@ -748,7 +745,7 @@ TEST_P(RecordFromTable, NamesTheCellsGroupCategoryAndLoad) {
     const TableCase& c = GetParam();
     const std::string coefficient = *LookUpEfficiency(c.row, c.column);
     CalculationRecord record;
-    ComputeLoadBraking(coefficient, "60", "0,8", "6,8", "0,3", &record);
+    ComputeLoadBraking({coefficient, "60", "0,8", "6,8", "0,3"}, &record);
     StartFromTable(record, c.row, c.column, coefficient);
     EXPECT_EQ(KeysOf(record.inputs),
               (std::vector<std::string>{"group", "category", "load", "coefficient", "speed_kmh",
@@ -867,16 +864,17 @@ NewRecordCase Obstacle(const char* name, ObstacleInputs in) {
 }
 
 NewRecordCase Impact(const char* name, ImpactInputs in) {
-    return {
-        name,
-        [in](CalculationRecord* r) { return std::vector<std::string>{ComputeImpactSpeed(in, r)}; },
-        {"impact_speed_kmh"}};
+    return {name,
+            [in](CalculationRecord* r) {
+                return std::vector<std::string>{ComputeImpact(in, r).impactSpeed};
+            },
+            {"impact_speed_kmh"}};
 }
 
 NewRecordCase Video(const char* name, VideoInputs in) {
     return {name,
             [in](CalculationRecord* r) {
-                const VideoResults v = ComputeVideoSpeed(in, r);
+                const VideoResults v = ComputeVideo(in, r);
                 return std::vector<std::string>{v.elapsed, v.speed, v.speedRange};
             },
             {"elapsed_s", "speed_kmh", "speed_range_kmh"}};
@@ -902,10 +900,10 @@ INSTANTIATE_TEST_SUITE_P(
 // that differs between the corners twice, as its least and its greatest value.
 TEST(RangeRecord, ShowsRangesAndBothCornersOfEachStep) {
     CalculationRecord record;
-    const StoppingResults r = ComputeStoppingOverRanges({"0,6..1,4", "0,2", "0,3", "10", "6,8"},
-                                                        StoppingMode::SkidKnown, &record);
-    EXPECT_EQ(r.first, "45,7");
-    EXPECT_EQ(r.distance, "23,8…34");
+    const StoppingResults r = ComputeStoppingOverRanges(
+        {StoppingMode::SkidKnown, "0,6..1,4", "0,2", "0,3", "10", "6,8"}, &record);
+    EXPECT_EQ(r.speedOrSkid, "45,7");
+    EXPECT_EQ(r.stoppingDistance, "23,8…34");
     ASSERT_EQ(record.inputs.size(), 5u);
     EXPECT_EQ(record.inputs[0].text, "0,6…1,4");
     EXPECT_EQ(record.inputs[0].low, "0,6");
@@ -928,13 +926,13 @@ TEST(RangeRecord, ShowsRangesAndBothCornersOfEachStep) {
 TEST(RangeRecord, ASingleNumberStaysOne) {
     for (const StoppingMode mode : {StoppingMode::SkidKnown, StoppingMode::SpeedKnown}) {
         CalculationRecord plain, ranged;
-        ComputeStopping({"0.8", "0,2", "0,3", "10", "6,8"}, mode, &plain);
-        ComputeStoppingOverRanges({"0.8", "0,2", "0,3", "10", "6,8"}, mode, &ranged);
+        ComputeStopping({mode, "0.8", "0,2", "0,3", "10", "6,8"}, &plain);
+        ComputeStoppingOverRanges({mode, "0.8", "0,2", "0,3", "10", "6,8"}, &ranged);
         EXPECT_EQ(RecordJson(plain), RecordJson(ranged));
     }
     CalculationRecord plain, ranged;
-    ComputeLoadBraking("1,28", "60", "0,8", "6,8", "0,3", &plain);
-    ComputeLoadBrakingOverRanges("1,28", "60", "0,8", "6,8", "0,3", &ranged);
+    ComputeLoadBraking({"1,28", "60", "0,8", "6,8", "0,3"}, &plain);
+    ComputeLoadBrakingOverRanges({"1,28", "60", "0,8", "6,8", "0,3"}, &ranged);
     EXPECT_EQ(RecordJson(plain), RecordJson(ranged));
 }
 

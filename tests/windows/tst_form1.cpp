@@ -545,10 +545,10 @@ private slots:
         QFETCH(QString, t1);
         QFETCH(QString, x);
         const core::StoppingResults r = core::ComputeStopping(
-            {shared::Std(t1), "0,2", "0,3", shared::Std(x), "6,8"},
-            skidKnown ? core::StoppingMode::SkidKnown : core::StoppingMode::SpeedKnown);
-        const QStringList results = {shared::Q(r.first), shared::Q(r.speedMs),
-                                     shared::Q(r.distance), shared::Q(r.time)};
+            {skidKnown ? core::StoppingMode::SkidKnown : core::StoppingMode::SpeedKnown,
+             shared::Std(t1), "0,2", "0,3", shared::Std(x), "6,8"});
+        const QStringList results = {shared::Q(r.speedOrSkid), shared::Q(r.speedMs),
+                                     shared::Q(r.stoppingDistance), shared::Q(r.brakingTime)};
         if (!skidKnown) Find<QCheckBox>(form, "Check1")->click();
         Type(Find<QLineEdit>(form, "Text1"), t1);
         Type(Find<QLineEdit>(form, "Text7"), x);

@@ -200,13 +200,13 @@ private slots:
         QCOMPARE(Sorted(example.results.keys()), Sorted({first, "speedMs", "distance", "time"}));
         const auto& in = example.inputs;
         const core::StoppingResults r = core::ComputeStopping(
-            {Std(in["reaction"]), Std(in["delay"]), Std(in["rise"]), Std(in[typed]),
-             Std(in["deceleration"])},
-            skidKnown ? core::StoppingMode::SkidKnown : core::StoppingMode::SpeedKnown);
-        QCOMPARE(example.results[first], Q(r.first));
+            {skidKnown ? core::StoppingMode::SkidKnown : core::StoppingMode::SpeedKnown,
+             Std(in["reaction"]), Std(in["delay"]), Std(in["rise"]), Std(in[typed]),
+             Std(in["deceleration"])});
+        QCOMPARE(example.results[first], Q(r.speedOrSkid));
         QCOMPARE(example.results["speedMs"], Q(r.speedMs));
-        QCOMPARE(example.results["distance"], Q(r.distance));
-        QCOMPARE(example.results["time"], Q(r.time));
+        QCOMPARE(example.results["distance"], Q(r.stoppingDistance));
+        QCOMPARE(example.results["time"], Q(r.brakingTime));
     }
 
     void loadingExamples_data() { AddExamples("loading"); }
@@ -227,11 +227,11 @@ private slots:
         QVERIFY(coefficient);
         QCOMPARE(example.results["coefficient"], Q(*coefficient));
         const core::LoadBrakingResults r =
-            core::ComputeLoadBraking(*coefficient, Std(in["speed"]), Std(in["adhesion"]),
-                                     Std(in["deceleration"]), Std(in["rise"]));
+            core::ComputeLoadBraking({*coefficient, Std(in["speed"]), Std(in["adhesion"]),
+                                      Std(in["deceleration"]), Std(in["rise"])});
         QCOMPARE(example.results["speedMs"], Q(r.speedMs));
-        QCOMPARE(example.results["distance"], Q(r.distance));
-        QCOMPARE(example.results["time"], Q(r.time));
+        QCOMPARE(example.results["distance"], Q(r.brakingDistance));
+        QCOMPARE(example.results["time"], Q(r.brakingTime));
         QCOMPARE(example.results["skid"], Q(r.skid));
     }
 
@@ -246,7 +246,7 @@ private slots:
         QCOMPARE(Sorted(example.results.keys()),
                  Sorted({"elapsed", "hours", "minutes", "seconds", "speed"}));
         const auto& in = example.inputs;
-        const core::DashcamSpeed r = core::ComputeDashcamSpeed(
+        const core::DashcamResults r = core::ComputeDashcam(
             {Std(in["startHours"]), Std(in["startMinutes"]), Std(in["startSeconds"]),
              Std(in["endHours"]), Std(in["endMinutes"]), Std(in["endSeconds"]),
              Std(in["distance"])});
@@ -385,8 +385,9 @@ private slots:
         QCOMPARE(example.results.keys(), QStringList{"impact"});
         const auto& in = example.inputs;
         QCOMPARE(example.results["impact"],
-                 Q(core::ComputeImpactSpeed({Std(in["speed"]), Std(in["rise"]),
-                                             Std(in["deceleration"]), Std(in["skid"])})));
+                 Q(core::ComputeImpact({Std(in["speed"]), Std(in["rise"]), Std(in["deceleration"]),
+                                        Std(in["skid"])})
+                       .impactSpeed));
     }
 
     void skidIntoImpactExamples_data() { AddExamples("skid-impact"); }
@@ -397,13 +398,12 @@ private slots:
         QCOMPARE(Sorted(example.results.keys()), Sorted({"speed", "speedMs", "distance", "time"}));
         const auto& in = example.inputs;
         const core::StoppingResults r = core::ComputeStoppingOverRanges(
-            {Std(in["reaction"]), Std(in["delay"]), Std(in["rise"]), Std(in["skid"]),
-             Std(in["deceleration"]), Std(in["impact"])},
-            core::StoppingMode::SkidKnown);
-        QCOMPARE(example.results["speed"], Q(r.first));
+            {core::StoppingMode::SkidKnown, Std(in["reaction"]), Std(in["delay"]), Std(in["rise"]),
+             Std(in["skid"]), Std(in["deceleration"]), Std(in["impact"])});
+        QCOMPARE(example.results["speed"], Q(r.speedOrSkid));
         QCOMPARE(example.results["speedMs"], Q(r.speedMs));
-        QCOMPARE(example.results["distance"], Q(r.distance));
-        QCOMPARE(example.results["time"], Q(r.time));
+        QCOMPARE(example.results["distance"], Q(r.stoppingDistance));
+        QCOMPARE(example.results["time"], Q(r.brakingTime));
     }
 
     void videoExamples_data() { AddExamples("video"); }
@@ -413,7 +413,7 @@ private slots:
         QCOMPARE(Sorted(example.results.keys()), Sorted({"elapsed", "speed", "range"}));
         const auto& in = example.inputs;
         const core::VideoResults r =
-            core::ComputeVideoSpeed({Std(in["frames"]), Std(in["fps"]), Std(in["distance"])});
+            core::ComputeVideo({Std(in["frames"]), Std(in["fps"]), Std(in["distance"])});
         QCOMPARE(example.results["elapsed"], Q(r.elapsed));
         QCOMPARE(example.results["speed"], Q(r.speed));
         QCOMPARE(example.results["range"], Q(r.speedRange));

@@ -282,16 +282,14 @@ class RandomUserTest : public QObject {
                 const auto mode = Find<QCheckBox>(f, "Check1")->isChecked()
                                       ? core::StoppingMode::SkidKnown
                                       : core::StoppingMode::SpeedKnown;
-                const core::StoppingResults again = core::ComputeStopping(
-                    {Std(f, "Text1"), Std(f, "Text2"), Std(f, "Text3"), Std(f, "Text7"),
-                     Std(f, "Text5")},
-                    mode);
-                QVERIFY2(results == QStringList({shared::Q(again.first),
-                                                 shared::Q(again.speedMs),
-                                                 shared::Q(again.distance),
-                                                 shared::Q(again.time)}),
-                         qPrintable(where + ": main results of other inputs " +
-                                    results.join('/')));
+                const core::StoppingResults again =
+                    core::ComputeStopping({mode, Std(f, "Text1"), Std(f, "Text2"), Std(f, "Text3"),
+                                           Std(f, "Text7"), Std(f, "Text5")});
+                QVERIFY2(results ==
+                             QStringList({shared::Q(again.speedOrSkid), shared::Q(again.speedMs),
+                                          shared::Q(again.stoppingDistance),
+                                          shared::Q(again.brakingTime)}),
+                         qPrintable(where + ": main results of other inputs " + results.join('/')));
             }
             if (const core::CalculationRecord* record = f->Record()) {
                 QStringList kept;

@@ -274,24 +274,24 @@ QString PageFaults(const core::CalculationRecord& record, QList<QStringList> pag
 core::CalculationRecord Calculated(const QString& calculation) {
     core::CalculationRecord record;
     if (calculation == "skid")
-        core::ComputeStopping({"0,8", "0,2", "0,3", "10", "6,8"}, core::StoppingMode::SkidKnown,
+        core::ComputeStopping({core::StoppingMode::SkidKnown, "0,8", "0,2", "0,3", "10", "6,8"},
                               &record);
     if (calculation == "stops early") // with notes
-        core::ComputeStopping({"0,8", "0,2", "1", "10", "6,8"}, core::StoppingMode::SpeedKnown,
+        core::ComputeStopping({core::StoppingMode::SpeedKnown, "0,8", "0,2", "1", "10", "6,8"},
                               &record);
     if (calculation == "loading") {
         const std::string coefficient = *core::LookUpEfficiency(1, 1);
-        core::ComputeLoadBraking(coefficient, "60", "0,8", "6,8", "0,3", &record);
+        core::ComputeLoadBraking({coefficient, "60", "0,8", "6,8", "0,3"}, &record);
         core::StartFromTable(record, 1, 1, coefficient);
     }
     if (calculation == "dashcam" || calculation == "long inputs") {
-        core::DashcamReadings readings;
+        core::DashcamInputs readings;
         readings.startHours = readings.endHours = "10";
         readings.startMinutes = readings.endMinutes = "33";
         readings.startSeconds = "20";
         readings.endSeconds = "24";
         readings.distance = "81";
-        core::ComputeDashcamSpeed(readings, &record);
+        core::ComputeDashcam(readings, &record);
     }
     if (calculation == "long inputs")
         for (int i = 1; i <= 35; ++i)
@@ -584,9 +584,9 @@ private slots:
         OffersNothing(dashcam, Find<toolkit::Label>(dashcam, "startCaption"));
         const QString readings[] = {"10", "20", "30", "10", "20", "40"};
         QComboBox* combos[] = {
-            Find<QComboBox>(dashcam, "startHours"), Find<QComboBox>(dashcam, "startMinutes"),
+            Find<QComboBox>(dashcam, "startHours"),   Find<QComboBox>(dashcam, "startMinutes"),
             Find<QComboBox>(dashcam, "startSeconds"), Find<QComboBox>(dashcam, "endHours"),
-            Find<QComboBox>(dashcam, "endMinutes"), Find<QComboBox>(dashcam, "endSeconds")};
+            Find<QComboBox>(dashcam, "endMinutes"),   Find<QComboBox>(dashcam, "endSeconds")};
         for (int i = 0; i < 6; ++i)
             Type(combos[i], readings[i]);
         Type(Find<QLineEdit>(dashcam, "distance"), QStringLiteral("35"));

@@ -82,17 +82,18 @@ void DashcamWindow::onStartClicked() {
         auto* combo = qobject_cast<QComboBox*>(input);
         texts << (combo ? combo->currentText() : static_cast<QLineEdit*>(input)->text());
     }
-    core::DashcamSpeed result;
+    core::DashcamResults result;
     core::CalculationRecord record;
     try {
-        result = core::ComputeDashcamSpeed({.startHours = Std(texts[core::kStartHours]),
-                                            .startMinutes = Std(texts[core::kStartMinutes]),
-                                            .startSeconds = Std(texts[core::kStartSeconds]),
-                                            .endHours = Std(texts[core::kEndHours]),
-                                            .endMinutes = Std(texts[core::kEndMinutes]),
-                                            .endSeconds = Std(texts[core::kEndSeconds]),
-                                            .distance = Std(texts[core::kDistance])},
-                                           &record);
+        result = core::ComputeDashcam(
+            {.startHours = Std(texts[core::IndexOf(core::DashcamInput::StartHours)]),
+             .startMinutes = Std(texts[core::IndexOf(core::DashcamInput::StartMinutes)]),
+             .startSeconds = Std(texts[core::IndexOf(core::DashcamInput::StartSeconds)]),
+             .endHours = Std(texts[core::IndexOf(core::DashcamInput::EndHours)]),
+             .endMinutes = Std(texts[core::IndexOf(core::DashcamInput::EndMinutes)]),
+             .endSeconds = Std(texts[core::IndexOf(core::DashcamInput::EndSeconds)]),
+             .distance = Std(texts[core::IndexOf(core::DashcamInput::Distance)])},
+            &record);
     } catch (const core::NumericError& error) {
         ClearResults();
         FocusField(error);
@@ -107,7 +108,7 @@ void DashcamWindow::onStartClicked() {
 }
 
 // Every field is written, also when its text stays the same, hours first and the speed last.
-void DashcamWindow::ShowResults(const core::DashcamSpeed& result) {
+void DashcamWindow::ShowResults(const core::DashcamResults& result) {
     toolkit::WriteText(elapsedHours, Q(result.hoursText));
     toolkit::WriteText(elapsedMinutes, Q(result.minutesText));
     toolkit::WriteText(elapsedSeconds, Q(result.secondsText));

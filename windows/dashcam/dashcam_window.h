@@ -11,7 +11,7 @@
 
 namespace core {
 class NumericError;
-struct DashcamSpeed;
+struct DashcamResults;
 } // namespace core
 
 // The dashcam window: the mean speed of a vehicle from two clock readings of a video and the
@@ -55,7 +55,7 @@ private:
     std::array<QWidget*, 7> Inputs() const;
     // Shows the elapsed seconds (every decimal the readings gave) as whole hours, whole minutes
     // and the seconds past them, as the core splits them.
-    void ShowResults(const core::DashcamSpeed& result);
+    void ShowResults(const core::DashcamResults& result);
     // Empties the results and drops the record: a failed calculation leaves nothing of an
     // earlier one on the screen or in the record.
     void ClearResults();

@@ -226,8 +226,8 @@ void Form2::Command2_Click() {
     AddChoices(outcome.record);
     outcome.speed = Text1->text();
     outcome.speedMs = Q(results.speedMs);
-    outcome.braking = Q(results.distance);
-    outcome.time = Q(results.time);
+    outcome.braking = Q(results.brakingDistance);
+    outcome.time = Q(results.brakingTime);
     outcome.skid = Q(results.skid);
     Main()->ShowLoadingOutcome(outcome);
     computed_ = true;
@@ -267,18 +267,22 @@ core::LoadState Form2::Load() const {
 
 core::LoadBrakingResults Form2::Compute(const QString& coefficient,
                                         core::CalculationRecord* record) const {
-    return core::ComputeLoadBraking(Std(coefficient), Std(Text1->text()),
-                                    Std(Combo1->currentText()), Std(Main()->Deceleration()),
-                                    Std(Text2->text()), record);
+    return core::ComputeLoadBraking({Std(coefficient), Std(Text1->text()),
+                                     Std(Combo1->currentText()), Std(Main()->Deceleration()),
+                                     Std(Text2->text())},
+                                    record);
 }
 
 // The main window's results go, and the keyboard waits in the field at fault, where the
 // window has one: the deceleration and the rise time are the main window's.
 void Form2::ShowCalculationError(const core::NumericError& error) {
     Main()->DropResults();
-    if (error.input() == core::kLoadSpeed) Text1->setFocus(Qt::OtherFocusReason);
-    if (error.input() == core::kLoadAdhesion) Combo1->setFocus(Qt::OtherFocusReason);
+    if (error.input() == core::IndexOf(core::LoadBrakingInput::Speed))
+        Text1->setFocus(Qt::OtherFocusReason);
+    if (error.input() == core::IndexOf(core::LoadBrakingInput::Adhesion))
+        Combo1->setFocus(Qt::OtherFocusReason);
     const QStringList texts = {Label9->text(), Text1->text(), Combo1->currentText(),
                                Main()->Deceleration(), Text2->text()};
-    toolkit::ShowMessage(this, shared::CalculationRefusal(error, core::LoadInputList(), texts));
+    toolkit::ShowMessage(this,
+                         shared::CalculationRefusal(error, core::LoadBrakingInputList(), texts));
 }

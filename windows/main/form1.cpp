@@ -235,15 +235,15 @@ void Form1::NameDistanceField(bool braking) {
 
 QLineEdit* Form1::InputField(int index) const {
     switch (index) {
-    case core::kReaction:
+    case core::IndexOf(core::StoppingInput::Reaction):
         return Text1;
-    case core::kDelay:
+    case core::IndexOf(core::StoppingInput::Delay):
         return Text2;
-    case core::kRise:
+    case core::IndexOf(core::StoppingInput::Rise):
         return Text3;
-    case core::kSkidOrSpeed:
+    case core::IndexOf(core::StoppingInput::SkidOrSpeed):
         return Text7;
-    case core::kDeceleration:
+    case core::IndexOf(core::StoppingInput::Deceleration):
         return Text5;
     default:
         return nullptr;
@@ -266,8 +266,12 @@ void Form1::Text6_Change() {
 }
 
 core::StoppingInputs Form1::Inputs() const {
-    return {shared::Std(Text1->text()), shared::Std(Text2->text()), shared::Std(Text3->text()),
-            shared::Std(Text7->text()), shared::Std(Text5->text())};
+    return {Mode(),
+            shared::Std(Text1->text()),
+            shared::Std(Text2->text()),
+            shared::Std(Text3->text()),
+            shared::Std(Text7->text()),
+            shared::Std(Text5->text())};
 }
 
 core::StoppingMode Form1::Mode() const {
@@ -278,16 +282,16 @@ void Form1::Command2_Click() {
     core::StoppingResults results;
     core::CalculationRecord record;
     try {
-        results = core::ComputeStopping(Inputs(), Mode(), &record);
+        results = core::ComputeStopping(Inputs(), &record);
     } catch (const core::NumericError& error) {
         ShowCalculationError(error); // every field keeps what it held
         calculated_ = false;
         return;
     }
-    Text4->setText(shared::Q(results.first));
+    Text4->setText(shared::Q(results.speedOrSkid));
     Text9->setText(shared::Q(results.speedMs));
-    Text6->setText(shared::Q(results.distance));
-    Text8->setText(shared::Q(results.time));
+    Text6->setText(shared::Q(results.stoppingDistance));
+    Text8->setText(shared::Q(results.brakingTime));
     record_.Keep(std::move(record));
     calculated_ = true;
 }

@@ -45,7 +45,8 @@ constexpr SecondPhaseRow kSecondPhase[] = {
 // The inputs are checked before anything moves: a refusal leaves the strip, the readouts and
 // the results as they were and puts the keyboard into the first field at fault.
 void Form1::Command1_Click() {
-    for (int i = core::kReaction; i <= core::kDeceleration; ++i) {
+    for (int i = core::IndexOf(core::StoppingInput::Reaction);
+         i <= core::IndexOf(core::StoppingInput::Deceleration); ++i) {
         if (InputField(i)->text().isEmpty()) {
             ShowAlert(Alert::MissingValue);
             InputField(i)->setFocus(Qt::OtherFocusReason);
@@ -53,7 +54,7 @@ void Form1::Command1_Click() {
         }
     }
     try {
-        core::ComputeStopping(Inputs(), Mode());
+        core::ComputeStopping(Inputs());
     } catch (const core::NumericError& error) {
         ShowCalculationError(error);
         return;
@@ -115,7 +116,9 @@ int Form1::SeriesBase() const {
     try {
         x = Number(Text7->text());
     } catch (const core::NumericError& error) {
-        throw core::NumericError(error.kind(), core::kSkidOrSpeed); // the message names the field
+        throw core::NumericError(
+            error.kind(),
+            core::IndexOf(core::StoppingInput::SkidOrSpeed)); // the message names the field
     }
     if (mode == 1) return x <= 18 ? kStoppingSeries : kCollisionSeries;
     if (mode == 2) return x <= 60 ? kStoppingSeries : kCollisionSeries;
