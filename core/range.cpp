@@ -18,6 +18,28 @@ double StepNumber(const std::string& text) {
     return value;
 }
 
+// The value of a fixed-point step text (four decimals at most, no exponent), exactly; nothing
+// for a double's text.
+std::optional<Fixed4> StepFixed4(const std::string& text) {
+    const std::size_t comma = text.find(',');
+    if (text.find('E') != std::string::npos ||
+        (comma != std::string::npos && text.size() - comma - 1 > 4))
+        return std::nullopt;
+    try {
+        return ParseFixed4(text);
+    } catch (const NumericError&) {
+        return std::nullopt;
+    }
+}
+
+// Whether step value a is below b: exactly for two fixed-point values, which a double tells
+// apart only to about sixteen of their nineteen digits (numeric.h); as doubles otherwise.
+bool StepBelow(const std::string& a, const std::string& b) {
+    const std::optional<Fixed4> x = StepFixed4(a), y = StepFixed4(b);
+    if (x && y) return x->units < y->units;
+    return StepNumber(a) < StepNumber(b);
+}
+
 std::string NameWithSymbol(const InputDescriptor& input) {
     return input.symbol.empty() ? std::string(input.name)
                                 : std::string(input.name) + ", " + std::string(input.symbol);
@@ -179,8 +201,8 @@ CalculationRecord MergeCorners(std::vector<CalculationRecord> corners,
         for (const CalculationRecord& corner : corners) {
             const RecordStep* step = FindKey(corner.steps, key);
             if (!step) continue;
-            if (!least || StepNumber(step->value) < StepNumber(least->value)) least = step;
-            if (!greatest || StepNumber(step->value) > StepNumber(greatest->value)) greatest = step;
+            if (!least || StepBelow(step->value, least->value)) least = step;
+            if (!greatest || StepBelow(greatest->value, step->value)) greatest = step;
         }
         if (least->value == greatest->value) {
             merged.steps.push_back(*least);

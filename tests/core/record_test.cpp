@@ -922,6 +922,20 @@ TEST(RangeRecord, ShowsRangesAndBothCornersOfEachStep) {
               std::string::npos);
 }
 
+// Corners whose step differs in the last of a large value's nineteen digits, beyond what a
+// double tells apart, still give the step twice, each corner with its own exact value.
+TEST(RangeRecord, TellsCornersApartBeyondADoublesDigits) {
+    CalculationRecord record;
+    ComputeStoppingOverRanges(
+        {StoppingMode::SpeedKnown, "10000000000000..10000000000000,0001", "0,2", "0,3", "0", "6,8"},
+        &record);
+    std::vector<std::string> lag;
+    for (const RecordStep& step : record.steps)
+        if (step.key.starts_with("lag_s")) lag.push_back(step.key + " " + step.value);
+    EXPECT_EQ(lag, (std::vector<std::string>{"lag_s_min 10000000000000,35",
+                                             "lag_s_max 10000000000000,3501"}));
+}
+
 // Without a range the record is the calculation's own, as it was before ranges.
 TEST(RangeRecord, ASingleNumberStaysOne) {
     for (const StoppingMode mode : {StoppingMode::SkidKnown, StoppingMode::SpeedKnown}) {
