@@ -9,6 +9,18 @@
 
 // Numbers typed and shown with a decimal comma, and the arithmetic the formulas use.
 // Every function raises NumericError on failure; none reads the machine's locale.
+//
+// When a step stays in fixed point and when it goes through a double:
+// - Inputs are read as Fixed4, exactly. Sums, differences and products by an integer constant
+//   stay Fixed4 and exact; a product of two values is MulFixed4, rounded once to four decimals.
+// - In the two braking calculations the methodology publishes (stopping, loading), a step that
+//   divides, halves, squares or takes a root is one double expression run by FloatingStep, and
+//   comes back as Fixed4 through ToFixed4 only where the methodology keeps its value: their
+//   published results depend on those rounding points, so they are kept, not improved.
+// - Everything else is exact (Exact, MulDivFixed4) and rounded once, at the end: the stopping
+//   distance, the impact, dashcam and video speeds, the avoidance calculations, and every value
+//   a verdict or an order is decided on. A double there is only a first guess that exact
+//   arithmetic then corrects, or a number written into JSON.
 namespace core {
 
 // Reads "-12,5"-style text (a point is accepted as well); more than four decimals round
