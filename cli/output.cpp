@@ -2,6 +2,9 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <string>
+
+#include "core/file_error.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -13,29 +16,8 @@ namespace cli {
 namespace {
 
 std::string Reason(int error) {
-    switch (error) {
-    case ENOSPC:
-        return "нет места на диске";
-#ifdef EDQUOT
-    case EDQUOT:
-        return "превышена дисковая квота";
-#endif
-    case EPIPE:
-        return "программа, читавшая вывод, закрыла канал";
-    case EBADF:
-        return "стандартный вывод закрыт";
-    case EFBIG:
-        return "файл слишком велик";
-    case EROFS:
-        return "диск или папка доступны только для чтения";
-    case EACCES:
-    case EPERM:
-        return "нет прав на запись";
-    case EIO:
-        return "ошибка ввода-вывода";
-    default:
-        return "ошибка записи (код " + std::to_string(error) + ")";
-    }
+    if (const auto reason = core::WriteFailureReason(error)) return std::string(*reason);
+    return "ошибка записи (код " + std::to_string(error) + ")";
 }
 
 [[noreturn]] void Fail(int error) {

@@ -21,7 +21,9 @@
 #include <optional>
 #include <vector>
 
+#include "core/file_error.h"
 #include "windows/record/pdf_info.h"
+#include "windows/shared/text.h"
 #ifdef _WIN32
 #include <io.h>
 #else
@@ -150,27 +152,8 @@ QString Document(const core::CalculationRecord& record, const TableParts& parts)
 
 // A failure as the system names it in `error` (errno).
 SaveResult FailureOf(int error) {
-    switch (error) {
-    case ENOSPC:
-#ifdef EDQUOT
-    case EDQUOT:
-#endif
-        return {SaveFailure::NoSpace, {}};
-    case EACCES:
-    case EPERM:
-        return {SaveFailure::NoPermission, {}};
-    case EROFS:
-        return {SaveFailure::ReadOnly, {}};
-    case ENOENT:
-    case ENOTDIR:
-        return {SaveFailure::NoFolder, {}};
-    case EISDIR:
-        return {SaveFailure::NotAFile, {}};
-    case 0:
-        return {SaveFailure::Other, {}};
-    default:
-        return {SaveFailure::Other, qt_error_string(error)};
-    }
+    const bool worded = error == 0 || core::WriteFailureReason(error);
+    return {false, error, worded ? QString() : qt_error_string(error)};
 }
 
 // Asks the system to put the file's data on the disk; Windows names it _commit.
@@ -188,8 +171,8 @@ int SyncToDisk(int fd) {
 // reports, which on some file systems is the first word of a full disk or a failed write.
 SaveResult WriteFile(const QString& path, const QByteArray& bytes) {
     const QFileInfo target(path);
-    if (target.exists() && !target.isFile()) return {SaveFailure::NotAFile, {}};
-    if (!QFileInfo(target.absolutePath()).isDir()) return {SaveFailure::NoFolder, {}};
+    if (target.exists() && !target.isFile()) return FailureOf(EISDIR);
+    if (!QFileInfo(target.absolutePath()).isDir()) return FailureOf(ENOENT);
     QSaveFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly)) return FailureOf(errno);
@@ -435,28 +418,13 @@ QMimeData* RecordMimeData(const core::CalculationRecord& record) {
 }
 
 QString SaveResult::Reason() const {
-    switch (failure) {
-    case SaveFailure::None:
-        break;
-    case SaveFailure::NoSpace:
-        return QStringLiteral("нет места на диске");
-    case SaveFailure::NoPermission:
-        return QStringLiteral("нет прав на запись");
-    case SaveFailure::ReadOnly:
-        return QStringLiteral("диск или папка доступны только для чтения");
-    case SaveFailure::NoFolder:
-        return QStringLiteral("папка не существует");
-    case SaveFailure::NotAFile:
-        return QStringLiteral("это папка или устройство, а не файл");
-    case SaveFailure::Other:
-        if (system.isEmpty()) return QStringLiteral("система не дала записать файл");
-        // Mid-sentence after the colon: "Слишком длинное имя файла" as "слишком …", but an
-        // abbreviation stays as it is.
-        if (system.size() > 1 && system.at(1).isLower())
-            return system.at(0).toLower() + system.mid(1);
-        return system;
-    }
-    return QString();
+    if (saved) return QString();
+    if (const auto reason = core::WriteFailureReason(error)) return shared::Q(*reason);
+    if (system.isEmpty()) return QStringLiteral("система не дала записать файл");
+    // Mid-sentence after the colon: "Слишком длинное имя файла" as "слишком …", but an
+    // abbreviation stays as it is.
+    if (system.size() > 1 && system.at(1).isLower()) return system.at(0).toLower() + system.mid(1);
+    return system;
 }
 
 SaveResult WriteRecord(const core::CalculationRecord& record, const QString& path) {
@@ -467,7 +435,7 @@ SaveResult WriteRecord(const core::CalculationRecord& record, const QString& pat
     pdf.open(QIODevice::WriteOnly);
     const QString title = QString::fromStdString(record.title);
     const QString caseLine = CaseLine(record);
-    if (!WritePdf(record, title, caseLine, &pdf)) return {SaveFailure::Other, {}};
+    if (!WritePdf(record, title, caseLine, &pdf)) return FailureOf(0);
     return WriteFile(
         path,
         WithInfo(pdf.data(), {title, CaseField(record, &core::CaseDetails::expert), caseLine}));

@@ -19,24 +19,15 @@ QString RecordHtml(const core::CalculationRecord& record);
 // For the clipboard: the record as plain text and as HTML.
 QMimeData* RecordMimeData(const core::CalculationRecord& record);
 
-// Why a record was not saved.
-enum class SaveFailure {
-    None,         // saved
-    NoSpace,      // the disk is full
-    NoPermission, // the folder or the file may not be written
-    ReadOnly,     // the disk, or the folder as mounted, is read-only
-    NoFolder,     // the folder does not exist
-    NotAFile,     // the name is a folder or a device, not a file
-    Other,        // anything else the system reports
-};
-
 // What became of a save.
 struct SaveResult {
-    SaveFailure failure = SaveFailure::None;
-    QString system; // for Other, the system's own words for the error ("" when it gave none)
+    bool saved = true;
+    int error = 0;  // why not, as the system numbers it (errno); 0 when it gave no number
+    QString system; // the system's own words for an error the program does not word itself
 
-    bool Saved() const { return failure == SaveFailure::None; }
-    // The reason in words, completing «Не удалось сохранить расчёт в файл «…»: …».
+    bool Saved() const { return saved; }
+    // The reason in words, completing «Не удалось сохранить расчёт в файл «…»: …»; the same
+    // words as the command line's for the same error (core/file_error.h).
     QString Reason() const;
 };
 
