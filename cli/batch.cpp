@@ -169,8 +169,7 @@ bool RunBatch(const Calculation& calculation, std::istream& in, const Values& de
                 Write("{\"line\": " + number + lineCase +
                       ", \"results\": " + core::JsonValues(outcome.record.results) + "}\n");
             else
-                Write("{\"line\": " + number + lineCase +
-                      ", \"error\": " + ErrorJson(kRefusedKind, option, error) + "}\n");
+                Write(JsonError("\"line\": " + number + lineCase, kRefusedKind, option, error));
         }
     }
     return allComputed;

@@ -4,9 +4,11 @@
 
 namespace cli {
 
-std::string ErrorJson(std::string_view kind, std::string_view option, std::string_view message) {
-    return "{\"kind\": " + core::JsonString(kind) + ", \"option\": " + core::JsonString(option) +
-           ", \"message\": " + core::JsonString(message) + "}";
+std::string JsonError(std::string_view members, std::string_view kind, std::string_view option,
+                      std::string_view message) {
+    return "{" + std::string(members) + ", \"error\": {\"kind\": " + core::JsonString(kind) +
+           ", \"option\": " + core::JsonString(option) +
+           ", \"message\": " + core::JsonString(message) + "}}\n";
 }
 
 const std::vector<const Calculation*>& AllCalculations() {

@@ -48,9 +48,11 @@ struct Refusal {
 inline constexpr std::string_view kRefusedKind = "refused";
 inline constexpr std::string_view kUsageKind = "usage";
 
-// The JSON object of an error, the same for one calculation and for a line of a batch:
-// {"kind": …, "option": …, "message": …}.
-std::string ErrorJson(std::string_view kind, std::string_view option, std::string_view message);
+// A failure as a JSON document on a line of its own, the same for one calculation and for a line
+// of a batch: `members` (the run's calculation and version, or the line's number and case), then
+// "error": {"kind": …, "option": …, "message": …}.
+std::string JsonError(std::string_view members, std::string_view kind, std::string_view option,
+                      std::string_view message);
 
 struct Outcome {
     std::optional<Refusal> refusal;

@@ -39,12 +39,10 @@ struct Command {
     std::optional<std::string> batch; // the file's name as given
 };
 
-// A failure as the JSON document of a run that computed nothing.
-std::string JsonError(std::string_view calculation, std::string_view kind, std::string_view option,
-                      std::string_view message) {
-    return "{\"calculation\": " + core::JsonString(calculation) +
-           ", \"version\": " + core::JsonString(kVersion) +
-           ", \"error\": " + cli::ErrorJson(kind, option, message) + "}\n";
+// What a run's JSON document opens with: the calculation and the program's version.
+std::string RunMembers(std::string_view calculation) {
+    return "\"calculation\": " + core::JsonString(calculation) +
+           ", \"version\": " + core::JsonString(kVersion);
 }
 
 // An argument that is an option itself, so that the option before it was left without its
@@ -145,8 +143,8 @@ int RunOne(const Command& command) {
         const std::string where = refusal.option.empty() ? "" : " (--" + refusal.option + ")";
         std::cerr << "kvarnet-calc: расчёт невозможен" << where << ": " << refusal.message << "\n";
         if (command.json)
-            cli::Write(JsonError(command.calculation->name, cli::kRefusedKind, refusal.option,
-                                 refusal.message));
+            cli::Write(cli::JsonError(RunMembers(command.calculation->name), cli::kRefusedKind,
+                                      refusal.option, refusal.message));
         return kRefused;
     }
     outcome.record.origin = cli::OriginOf(command.values, now);
@@ -183,8 +181,8 @@ int Run(const std::vector<std::string_view>& args) {
         std::cerr << "Справка: kvarnet-calc " << (known ? std::string(calculationName) + " " : "")
                   << "--help\n";
         if (json)
-            cli::Write(JsonError(known ? calculationName : "", cli::kUsageKind, error.option(),
-                                 error.what()));
+            cli::Write(cli::JsonError(RunMembers(known ? calculationName : ""), cli::kUsageKind,
+                                      error.option(), error.what()));
         return kUsage;
     }
 }
