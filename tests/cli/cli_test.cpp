@@ -208,247 +208,231 @@ std::vector<std::string> VersionLine() {
 std::vector<Case> Cases() {
     return {
         // Worked examples.
-        {"Stopping_Skid10_Text",
-         With(kStoppingBase, {"--skid", "10"}),
-         0,
-         {"Скорость: 45,7 км/ч\n", "Скорость: 12,7 м/с\n", "Остановочный путь: 26,4 м\n",
-          "Время полного торможения: 1,7 с\n"}},
-        {"Stopping_Skid10_Json",
-         With(kStoppingBase, {"--skid", "10", "--json"}),
-         0,
-         {"{\"calculation\": \"stopping\", \"version\": \"", "\"title\": ",
-          "{\"key\": \"reaction_s\", \"name\": \"Время реакции водителя, t1\", \"unit\": \"с\", "
-          "\"text\": \"0,8\", \"value\": 0.8}",
-          "\"results\": [{\"key\": \"speed_kmh\", \"name\": \"Скорость\", \"unit\": \"км/ч\", "
-          "\"text\": \"45,7\", \"value\": 45.7}, {\"key\": \"speed_ms\", \"name\": \"Скорость\", "
-          "\"unit\": \"м/с\", \"text\": \"12,7\", \"value\": 12.7}, {\"key\": "
-          "\"stopping_distance_m\", \"name\": \"Остановочный путь\", \"unit\": \"м\", \"text\": "
-          "\"26,4\", \"value\": 26.4}, {\"key\": \"braking_time_s\", \"name\": \"Время полного "
-          "торможения\", \"unit\": \"с\", \"text\": \"1,7\", \"value\": 1.7}]"}},
-        {"Stopping_Speed60_Text",
-         With(kStoppingBase, {"--speed", "60"}),
-         0,
-         {"Длина тормозного следа (юз): 18 м\n", "Скорость: 16,7 м/с\n",
-          "Остановочный путь: 39,5 м\n", "Время полного торможения: 2,3 с\n"}},
-        {"Stopping_Speed60_Json",
-         With(kStoppingBase, {"--speed", "60", "--json"}),
-         0,
-         {"{\"key\": \"skid_m\", \"name\": \"Длина тормозного следа (юз)\", \"unit\": \"м\", "
-          "\"text\": \"18\", \"value\": 18}",
-          "{\"key\": \"stopping_distance_m\", \"name\": \"Остановочный путь\", \"unit\": \"м\", "
-          "\"text\": \"39,5\", \"value\": 39.5}"}},
-        {"Stopping_PointForComma",
-         {"stopping", "--reaction", "0.8", "--delay", "0.2", "--rise", "0.3", "--deceleration",
-          "6.8", "--skid=10.0"},
-         0,
-         {"Скорость: 45,7 км/ч\n", "Остановочный путь: 26,4 м\n"}},
-        {"Loading_Row1Unloaded_Text",
-         With(kLoadingBase, {"--row", "1", "--load", "unloaded"}),
-         0,
-         {"Группа транспортных средств: Легковые и автобусы одиночные и автопоезда\n",
-          "Категория: легковые\n", "Загрузка: Без нагрузки\n", "таблица[1; 1] = 1,28\n",
-          "Скорость в начале торможения: 16,7 м/с\n", "Тормозной путь: 22,7 м\n",
-          "Время полного торможения: 2,3 с\n", "Длина тормозного следа: 18 м\n"}},
-        {"Loading_Row1Unloaded_Json",
-         With(kLoadingBase, {"--row", "1", "--load", "unloaded", "--json"}),
-         0,
-         {"{\"key\": \"group\", \"name\": \"Группа транспортных средств\", \"unit\": \"\", "
-          "\"text\": \"Легковые и автобусы одиночные и автопоезда\"}",
-          "\"substituted\": \"таблица[1; 1]\", \"text\": \"1,28\", \"value\": 1.28}",
-          "{\"key\": \"braking_distance_m\", \"name\": \"Тормозной путь\", \"unit\": \"м\", "
-          "\"text\": \"22,7\", \"value\": 22.7}"}},
-        {"Loading_Coefficient128_Text",
-         With(kLoadingBase, {"--coefficient", "1,28"}),
-         0,
-         {"Тормозной путь: 22,7 м\n", "Длина тормозного следа: 18 м\n"}},
-        {"Dashcam_10s_35m_Text",
-         {"dashcam", "--start", "10:20:30", "--end", "10:20:40", "--distance", "35"},
-         0,
-         {"= 37240 − 37230 = 10 с\n", "Скорость: 12,6 км/ч\n"}},
-        {"Dashcam_10s_35m_Json",
-         {"dashcam", "--start", "10:20:30", "--end", "10:20:40", "--distance", "35", "--json"},
-         0,
-         {"{\"calculation\": \"dashcam\"",
-          "{\"key\": \"elapsed_s\", \"name\": \"Пройдено времени\", \"unit\": \"с\", "
-          "\"formula\": \"E = (Кч × 3600 + Км × 60 + Кс) − (Нч × 3600 + Нм × 60 + Нс)\", "
-          "\"substituted\": \"37240 − 37230\", \"text\": \"10\", \"value\": 10}",
-          "{\"key\": \"speed_kmh\", \"name\": \"Скорость\", \"unit\": \"км/ч\", \"text\": "
-          "\"12,6\", \"value\": 12.6}"}},
+        {.name = "Stopping_Skid10_Text",
+         .args = With(kStoppingBase, {"--skid", "10"}),
+         .status = 0,
+         .outHas = {"Скорость: 45,7 км/ч\n", "Скорость: 12,7 м/с\n", "Остановочный путь: 26,4 м\n",
+                    "Время полного торможения: 1,7 с\n"}},
+        {.name = "Stopping_Skid10_Json",
+         .args = With(kStoppingBase, {"--skid", "10", "--json"}),
+         .status = 0,
+         .outHas =
+             {"{\"calculation\": \"stopping\", \"version\": \"", "\"title\": ",
+              "{\"key\": \"reaction_s\", \"name\": \"Время реакции водителя, t1\", \"unit\": "
+              "\"с\", "
+              "\"text\": \"0,8\", \"value\": 0.8}",
+              "\"results\": [{\"key\": \"speed_kmh\", \"name\": \"Скорость\", \"unit\": \"км/ч\", "
+              "\"text\": \"45,7\", \"value\": 45.7}, {\"key\": \"speed_ms\", \"name\": "
+              "\"Скорость\", "
+              "\"unit\": \"м/с\", \"text\": \"12,7\", \"value\": 12.7}, {\"key\": "
+              "\"stopping_distance_m\", \"name\": \"Остановочный путь\", \"unit\": \"м\", "
+              "\"text\": "
+              "\"26,4\", \"value\": 26.4}, {\"key\": \"braking_time_s\", \"name\": \"Время полного "
+              "торможения\", \"unit\": \"с\", \"text\": \"1,7\", \"value\": 1.7}]"}},
+        {.name = "Stopping_Speed60_Text",
+         .args = With(kStoppingBase, {"--speed", "60"}),
+         .status = 0,
+         .outHas = {"Длина тормозного следа (юз): 18 м\n", "Скорость: 16,7 м/с\n",
+                    "Остановочный путь: 39,5 м\n", "Время полного торможения: 2,3 с\n"}},
+        {.name = "Stopping_Speed60_Json",
+         .args = With(kStoppingBase, {"--speed", "60", "--json"}),
+         .status = 0,
+         .outHas =
+             {"{\"key\": \"skid_m\", \"name\": \"Длина тормозного следа (юз)\", \"unit\": \"м\", "
+              "\"text\": \"18\", \"value\": 18}",
+              "{\"key\": \"stopping_distance_m\", \"name\": \"Остановочный путь\", \"unit\": "
+              "\"м\", "
+              "\"text\": \"39,5\", \"value\": 39.5}"}},
+        {.name = "Stopping_PointForComma",
+         .args = {"stopping", "--reaction", "0.8", "--delay", "0.2", "--rise", "0.3",
+                  "--deceleration", "6.8", "--skid=10.0"},
+         .status = 0,
+         .outHas = {"Скорость: 45,7 км/ч\n", "Остановочный путь: 26,4 м\n"}},
+        {.name = "Loading_Row1Unloaded_Text",
+         .args = With(kLoadingBase, {"--row", "1", "--load", "unloaded"}),
+         .status = 0,
+         .outHas = {"Группа транспортных средств: Легковые и автобусы одиночные и автопоезда\n",
+                    "Категория: легковые\n", "Загрузка: Без нагрузки\n", "таблица[1; 1] = 1,28\n",
+                    "Скорость в начале торможения: 16,7 м/с\n", "Тормозной путь: 22,7 м\n",
+                    "Время полного торможения: 2,3 с\n", "Длина тормозного следа: 18 м\n"}},
+        {.name = "Loading_Row1Unloaded_Json",
+         .args = With(kLoadingBase, {"--row", "1", "--load", "unloaded", "--json"}),
+         .status = 0,
+         .outHas =
+             {"{\"key\": \"group\", \"name\": \"Группа транспортных средств\", \"unit\": \"\", "
+              "\"text\": \"Легковые и автобусы одиночные и автопоезда\"}",
+              "\"substituted\": \"таблица[1; 1]\", \"text\": \"1,28\", \"value\": 1.28}",
+              "{\"key\": \"braking_distance_m\", \"name\": \"Тормозной путь\", \"unit\": \"м\", "
+              "\"text\": \"22,7\", \"value\": 22.7}"}},
+        {.name = "Loading_Coefficient128_Text",
+         .args = With(kLoadingBase, {"--coefficient", "1,28"}),
+         .status = 0,
+         .outHas = {"Тормозной путь: 22,7 м\n", "Длина тормозного следа: 18 м\n"}},
+        {.name = "Dashcam_10s_35m_Text",
+         .args = {"dashcam", "--start", "10:20:30", "--end", "10:20:40", "--distance", "35"},
+         .status = 0,
+         .outHas = {"= 37240 − 37230 = 10 с\n", "Скорость: 12,6 км/ч\n"}},
+        {.name = "Dashcam_10s_35m_Json",
+         .args = {"dashcam", "--start", "10:20:30", "--end", "10:20:40", "--distance", "35",
+                  "--json"},
+         .status = 0,
+         .outHas =
+             {"{\"calculation\": \"dashcam\"",
+              "{\"key\": \"elapsed_s\", \"name\": \"Пройдено времени\", \"unit\": \"с\", "
+              "\"formula\": \"E = (Кч × 3600 + Км × 60 + Кс) − (Нч × 3600 + Нм × 60 + Нс)\", "
+              "\"substituted\": \"37240 − 37230\", \"text\": \"10\", \"value\": 10}",
+              "{\"key\": \"speed_kmh\", \"name\": \"Скорость\", \"unit\": \"км/ч\", \"text\": "
+              "\"12,6\", \"value\": 12.6}"}},
 
         // The case details head the record, each given one on its line, with the time, the
         // program and the method; a blank one is left out.
-        {"Stopping_CaseDetails_Text",
-         With(kStoppingBase, {"--skid", "10", "--case", "5-12/2025", "--expert", "Иванов И. И.",
-                              "--organisation", "ЭКЦ", "--note=повторный  расчёт"}),
-         0,
-         {"Скорость и остановочный путь по длине тормозного следа\n\n"
-          "№ дела / материала: 5-12/2025\n"
-          "Эксперт: Иванов И. И.\n"
-          "Организация: ЭКЦ\n"
-          "Примечание: повторный расчёт\n"
-          "Дата и время расчёта: ",
-          "Программа: «Кварнет» (kvarnet-calc), версия " KVARNET_VERSION "\n"
-          "Метод: по формулам раздела «Расчёт», с поправками программы из раздела "
-          "«Примечания»\n\nИсходные данные\n",
-          "Скорость: 45,7 км/ч\n"}},
-        {"Dashcam_BlankExpert_Text",
-         {"dashcam", "--start", "10:20:30", "--end", "10:20:40", "--distance", "35", "--expert",
-          " ", "--case", "7"},
-         0,
-         {"\n\n№ дела / материала: 7\nДата и время расчёта: ",
-          "Метод: по формулам раздела «Расчёт», без поправок программы\n"}},
-        {"Stopping_CaseDetails_Json",
-         With(kStoppingBase, {"--skid", "10", "--json", "--case", "5-12/2025", "--expert",
-                              "Иванов И. И.", "--organisation", "ЭКЦ «Юг»", "--note", "\"а\""}),
-         0,
-         {"\"version\": \"" KVARNET_VERSION "\", \"computed_at\": \"",
-          "\"case\": {\"number\": \"5-12/2025\", \"expert\": \"Иванов И. И.\", "
-          "\"organisation\": \"ЭКЦ «Юг»\", \"note\": \"\\\"а\\\"\"}, \"method\": \"по формулам "
-          "раздела «Расчёт», с поправками программы из раздела «Примечания»\", \"title\": "}},
-        {"Stopping_NoCase_Json",
-         With(kStoppingBase, {"--skid", "10", "--json"}),
-         0,
-         {"\"case\": {}, \"method\": "}},
+        {.name = "Stopping_CaseDetails_Text",
+         .args =
+             With(kStoppingBase, {"--skid", "10", "--case", "5-12/2025", "--expert", "Иванов И. И.",
+                                  "--organisation", "ЭКЦ", "--note=повторный  расчёт"}),
+         .status = 0,
+         .outHas = {"Скорость и остановочный путь по длине тормозного следа\n\n"
+                    "№ дела / материала: 5-12/2025\n"
+                    "Эксперт: Иванов И. И.\n"
+                    "Организация: ЭКЦ\n"
+                    "Примечание: повторный расчёт\n"
+                    "Дата и время расчёта: ",
+                    "Программа: «Кварнет» (kvarnet-calc), версия " KVARNET_VERSION "\n"
+                    "Метод: по формулам раздела «Расчёт», с поправками программы из раздела "
+                    "«Примечания»\n\nИсходные данные\n",
+                    "Скорость: 45,7 км/ч\n"}},
+        {.name = "Dashcam_BlankExpert_Text",
+         .args = {"dashcam", "--start", "10:20:30", "--end", "10:20:40", "--distance", "35",
+                  "--expert", " ", "--case", "7"},
+         .status = 0,
+         .outHas = {"\n\n№ дела / материала: 7\nДата и время расчёта: ",
+                    "Метод: по формулам раздела «Расчёт», без поправок программы\n"}},
+        {.name = "Stopping_CaseDetails_Json",
+         .args =
+             With(kStoppingBase, {"--skid", "10", "--json", "--case", "5-12/2025", "--expert",
+                                  "Иванов И. И.", "--organisation", "ЭКЦ «Юг»", "--note", "\"а\""}),
+         .status = 0,
+         .outHas =
+             {"\"version\": \"" KVARNET_VERSION "\", \"computed_at\": \"",
+              "\"case\": {\"number\": \"5-12/2025\", \"expert\": \"Иванов И. И.\", "
+              "\"organisation\": \"ЭКЦ «Юг»\", \"note\": \"\\\"а\\\"\"}, \"method\": \"по формулам "
+              "раздела «Расчёт», с поправками программы из раздела «Примечания»\", \"title\": "}},
+        {.name = "Stopping_NoCase_Json",
+         .args = With(kStoppingBase, {"--skid", "10", "--json"}),
+         .status = 0,
+         .outHas = {"\"case\": {}, \"method\": "}},
         // The time of the run in the zone it runs in.
-        {"Stopping_ZoneEastHalfHour",
-         With(kStoppingBase, {"--skid", "10", "--json"}),
-         0,
-         {"+05:30\", \"case\": {}"},
-         {},
-         "",
-         std::nullopt,
-         nullptr,
-         "",
-         "",
-         "XYZ-05:30"},
-        {"Stopping_ZoneWest_Text",
-         With(kStoppingBase, {"--skid", "10"}),
-         0,
-         {" (UTC-03:00)\nПрограмма: "},
-         {},
-         "",
-         std::nullopt,
-         nullptr,
-         "",
-         "",
-         "XYZ+03"},
-        {"Loading_Row5HalfLoad_NamesTheCell",
-         With(kLoadingBase, {"--row", "5", "--load", "half"}),
-         0,
-         {"Группа транспортных средств: Грузовые одиночные\n",
-          "Категория: грузовые от 3,5 до 12 т\n", "Загрузка: С нагрузкой 50%\n",
-          "таблица[5; 6] = 1,63\n"}},
+        {.name = "Stopping_ZoneEastHalfHour",
+         .args = With(kStoppingBase, {"--skid", "10", "--json"}),
+         .status = 0,
+         .outHas = {"+05:30\", \"case\": {}"},
+         .zone = "XYZ-05:30"},
+        {.name = "Stopping_ZoneWest_Text",
+         .args = With(kStoppingBase, {"--skid", "10"}),
+         .status = 0,
+         .outHas = {" (UTC-03:00)\nПрограмма: "},
+         .zone = "XYZ+03"},
+        {.name = "Loading_Row5HalfLoad_NamesTheCell",
+         .args = With(kLoadingBase, {"--row", "5", "--load", "half"}),
+         .status = 0,
+         .outHas = {"Группа транспортных средств: Грузовые одиночные\n",
+                    "Категория: грузовые от 3,5 до 12 т\n", "Загрузка: С нагрузкой 50%\n",
+                    "таблица[5; 6] = 1,63\n"}},
 
         // The last row of the table, as typed on the command line.
-        {"Loading_Row9FullLoad_NamesTheCell",
-         With(kLoadingBase, {"--row", "9", "--load", "full"}),
-         0,
-         {"Загрузка: С полной нагрузкой\n"},
-         {},
-         "",
-         std::nullopt,
-         Row9FullLoad},
+        {.name = "Loading_Row9FullLoad_NamesTheCell",
+         .args = With(kLoadingBase, {"--row", "9", "--load", "full"}),
+         .status = 0,
+         .outHas = {"Загрузка: С полной нагрузкой\n"},
+         .outHasFromData = Row9FullLoad},
 
         // The table column from a listed adhesion only; φ is always the adhesion given.
-        {"Loading_AdhesionWithPoint_Row1",
-         {"loading", "--speed", "60", "--adhesion", "0.8", "--rise", "0,3", "--deceleration", "6,8",
-          "--row", "1", "--load", "unloaded"},
-         0,
-         {"таблица[1; 1] = 1,28\n", "Тормозной путь: 22,7 м\n"}},
-        {"Loading_AdhesionOffList_Row1_Refused",
-         {"loading", "--speed", "60", "--adhesion", "0,35", "--rise", "0,3", "--deceleration",
-          "6,8", "--row", "1", "--load", "unloaded"},
-         1,
-         {},
-         {"(--adhesion)", "0,8 0,7 0,6 0,5 0,4 0,2 0,1"}},
-        {"Loading_AdhesionOffList_Coefficient_EntersDistance",
-         {"loading", "--speed", "60", "--adhesion", "0,35", "--rise", "0,3", "--deceleration",
-          "6,8", "--coefficient", "1,28"},
-         0,
-         {"Тормозной путь: 51,8 м\n"}},
-        {"Loading_Row10_Refused",
-         With(kLoadingBase, {"--row", "10", "--load", "full"}),
-         1,
-         {},
-         {"(--row)"}},
-        {"Loading_UnknownLoad_Refused",
-         With(kLoadingBase, {"--row", "1", "--load", "empty"}),
-         1,
-         {},
-         {"(--load)"}},
+        {.name = "Loading_AdhesionWithPoint_Row1",
+         .args = {"loading", "--speed", "60", "--adhesion", "0.8", "--rise", "0,3",
+                  "--deceleration", "6,8", "--row", "1", "--load", "unloaded"},
+         .status = 0,
+         .outHas = {"таблица[1; 1] = 1,28\n", "Тормозной путь: 22,7 м\n"}},
+        {.name = "Loading_AdhesionOffList_Row1_Refused",
+         .args = {"loading", "--speed", "60", "--adhesion", "0,35", "--rise", "0,3",
+                  "--deceleration", "6,8", "--row", "1", "--load", "unloaded"},
+         .status = 1,
+         .errHas = {"(--adhesion)", "0,8 0,7 0,6 0,5 0,4 0,2 0,1"}},
+        {.name = "Loading_AdhesionOffList_Coefficient_EntersDistance",
+         .args = {"loading", "--speed", "60", "--adhesion", "0,35", "--rise", "0,3",
+                  "--deceleration", "6,8", "--coefficient", "1,28"},
+         .status = 0,
+         .outHas = {"Тормозной путь: 51,8 м\n"}},
+        {.name = "Loading_Row10_Refused",
+         .args = With(kLoadingBase, {"--row", "10", "--load", "full"}),
+         .status = 1,
+         .errHas = {"(--row)"}},
+        {.name = "Loading_UnknownLoad_Refused",
+         .args = With(kLoadingBase, {"--row", "1", "--load", "empty"}),
+         .status = 1,
+         .errHas = {"(--load)"}},
 
         // Refused inputs.
-        {"Stopping_ReactionNotANumber_Text",
-         {"stopping", "--reaction", "abc", "--delay", "0,2", "--rise", "0,3", "--deceleration",
-          "6,8", "--skid", "10"},
-         1,
-         {},
-         {"(--reaction)", kNotANumber},
-         "",
-         ""},
-        {"Stopping_ReactionNotANumber_Json",
-         {"stopping", "--reaction", "abc", "--delay", "0,2", "--rise", "0,3", "--deceleration",
-          "6,8", "--skid", "10", "--json"},
-         1,
-         {"{\"calculation\": \"stopping\", \"version\": \"",
-          "\"error\": {\"kind\": \"refused\", \"option\": \"reaction\", \"message\": \"" +
-              kNotANumber},
-         {kNotANumber}},
-        {"Stopping_ZeroDeceleration_Refused",
-         {"stopping", "--reaction", "0,8", "--delay", "0,2", "--rise", "0,3", "--deceleration", "0",
-          "--skid", "10"},
-         1,
-         {},
-         {"значение «Установившееся замедление» должно быть больше нуля"}},
-        {"Stopping_StepOverflow_NamesTheOption",
-         With(kStoppingBase, {"--speed", "900000000000000"}),
-         1,
-         {},
-         {"(--speed)", "значение «Скорость» слишком велико"}},
-        {"Dashcam_EqualReadings_Refused",
-         {"dashcam", "--start", "10:20:30", "--end", "10:20:30", "--distance", "35"},
-         1,
-         {},
-         {"(--end)", "совпадают"}},
-        {"Dashcam_PastMidnightAsHourZero_Refused",
-         {"dashcam", "--start", "23:59:50", "--end", "00:00:10", "--distance", "35"},
-         1,
-         {},
-         {"(--end)", "раньше начальных", "24:00:10"}},
-        {"Dashcam_PastMidnightAsHour24",
-         {"dashcam", "--start", "23:59:50", "--end", "24:00:10", "--distance", "31"},
-         0,
-         {"Пройдено времени, секунд сверх минут, Пс: 20 с\n", "Скорость: 5,58 км/ч\n"}},
-        {"Dashcam_NegativeDistance_Refused",
-         {"dashcam", "--start", "10:20:30", "--end", "10:20:40", "--distance", "-35"},
-         1,
-         {},
-         {"(--distance)", "«Расстояние» не может быть отрицательным"}},
-        {"Dashcam_MinutesNotANumber_Refused",
-         {"dashcam", "--start", "10:2x:30", "--end", "10:20:40", "--distance", "35"},
-         1,
-         {},
-         {"(--start)", "«Минуты начальных показаний» не является числом"}},
-        {"Dashcam_TwoPartClock_Refused",
-         {"dashcam", "--start", "10:20", "--end", "10:20:40", "--distance", "35"},
-         1,
-         {},
-         {"часы:минуты:секунды"}},
-        {"Dashcam_TwoPartEnd_NamesTheEnd",
-         {"dashcam", "--start", "10:20:30", "--end", "10:20", "--distance", "35"},
-         1,
-         {},
-         {"(--end)", "«Конечные показания времени» должно иметь вид часы:минуты:секунды"}},
-        {"Dashcam_TwoPartEnd_Json",
-         {"dashcam", "--start", "10:20:30", "--end", "10:20", "--distance", "35", "--json"},
-         1,
-         {"\"error\": {\"kind\": \"refused\", \"option\": \"end\", "}},
+        {.name = "Stopping_ReactionNotANumber_Text",
+         .args = {"stopping", "--reaction", "abc", "--delay", "0,2", "--rise", "0,3",
+                  "--deceleration", "6,8", "--skid", "10"},
+         .status = 1,
+         .errHas = {"(--reaction)", kNotANumber},
+         .outIs = ""},
+        {.name = "Stopping_ReactionNotANumber_Json",
+         .args = {"stopping", "--reaction", "abc", "--delay", "0,2", "--rise", "0,3",
+                  "--deceleration", "6,8", "--skid", "10", "--json"},
+         .status = 1,
+         .outHas = {"{\"calculation\": \"stopping\", \"version\": \"",
+                    "\"error\": {\"kind\": \"refused\", \"option\": \"reaction\", \"message\": \"" +
+                        kNotANumber},
+         .errHas = {kNotANumber}},
+        {.name = "Stopping_ZeroDeceleration_Refused",
+         .args = {"stopping", "--reaction", "0,8", "--delay", "0,2", "--rise", "0,3",
+                  "--deceleration", "0", "--skid", "10"},
+         .status = 1,
+         .errHas = {"значение «Установившееся замедление» должно быть больше нуля"}},
+        {.name = "Stopping_StepOverflow_NamesTheOption",
+         .args = With(kStoppingBase, {"--speed", "900000000000000"}),
+         .status = 1,
+         .errHas = {"(--speed)", "значение «Скорость» слишком велико"}},
+        {.name = "Dashcam_EqualReadings_Refused",
+         .args = {"dashcam", "--start", "10:20:30", "--end", "10:20:30", "--distance", "35"},
+         .status = 1,
+         .errHas = {"(--end)", "совпадают"}},
+        {.name = "Dashcam_PastMidnightAsHourZero_Refused",
+         .args = {"dashcam", "--start", "23:59:50", "--end", "00:00:10", "--distance", "35"},
+         .status = 1,
+         .errHas = {"(--end)", "раньше начальных", "24:00:10"}},
+        {.name = "Dashcam_PastMidnightAsHour24",
+         .args = {"dashcam", "--start", "23:59:50", "--end", "24:00:10", "--distance", "31"},
+         .status = 0,
+         .outHas = {"Пройдено времени, секунд сверх минут, Пс: 20 с\n", "Скорость: 5,58 км/ч\n"}},
+        {.name = "Dashcam_NegativeDistance_Refused",
+         .args = {"dashcam", "--start", "10:20:30", "--end", "10:20:40", "--distance", "-35"},
+         .status = 1,
+         .errHas = {"(--distance)", "«Расстояние» не может быть отрицательным"}},
+        {.name = "Dashcam_MinutesNotANumber_Refused",
+         .args = {"dashcam", "--start", "10:2x:30", "--end", "10:20:40", "--distance", "35"},
+         .status = 1,
+         .errHas = {"(--start)", "«Минуты начальных показаний» не является числом"}},
+        {.name = "Dashcam_TwoPartClock_Refused",
+         .args = {"dashcam", "--start", "10:20", "--end", "10:20:40", "--distance", "35"},
+         .status = 1,
+         .errHas = {"часы:минуты:секунды"}},
+        {.name = "Dashcam_TwoPartEnd_NamesTheEnd",
+         .args = {"dashcam", "--start", "10:20:30", "--end", "10:20", "--distance", "35"},
+         .status = 1,
+         .errHas = {"(--end)",
+                    "«Конечные показания времени» должно иметь вид часы:минуты:секунды"}},
+        {.name = "Dashcam_TwoPartEnd_Json",
+         .args = {"dashcam", "--start", "10:20:30", "--end", "10:20", "--distance", "35", "--json"},
+         .status = 1,
+         .outHas = {"\"error\": {\"kind\": \"refused\", \"option\": \"end\", "}},
         // A negative number after an option is its value, refused by the calculation.
-        {"Stopping_NegativeSkid_IsItsValue",
-         With(kStoppingBase, {"--skid", "-1"}),
-         1,
-         {},
-         {"(--skid)", "«Длина тормозного следа (юз)» не может быть отрицательным"}},
+        {.name = "Stopping_NegativeSkid_IsItsValue",
+         .args = With(kStoppingBase, {"--skid", "-1"}),
+         .status = 1,
+         .errHas = {"(--skid)", "«Длина тормозного следа (юз)» не может быть отрицательным"}},
         // Texts on the command line in Windows-1251 are read as such and written in UTF-8.
         {.name = "Stopping_CaseInWindows1251_Json",
          .args =
@@ -458,273 +442,262 @@ std::vector<Case> Cases() {
          .outHas = {"\"case\": {\"number\": \"" + kRussianCase +
                     "\", \"expert\": \"Ёлкин Ё. Ё.\"}"},
          .argumentBytes = true},
-        {"Stopping_NoteStartingWithDashes",
-         With(kStoppingBase, {"--skid", "10", "--note=--черновик"}),
-         0,
-         {"Примечание: --черновик\n"}},
+        {.name = "Stopping_NoteStartingWithDashes",
+         .args = With(kStoppingBase, {"--skid", "10", "--note=--черновик"}),
+         .status = 0,
+         .outHas = {"Примечание: --черновик\n"}},
 
         // Usage errors.
-        {"Usage_NoArguments", {}, 2, {}, {"Использование:"}},
-        {"Usage_UnknownCalculation", {"braking"}, 2, {}, {"неизвестный расчёт «braking»"}},
-        {"Usage_UnknownOption",
-         With(kStoppingBase, {"--skid", "10", "--wind", "3"}),
-         2,
-         {},
-         {"неизвестный параметр «--wind»"}},
-        {"Usage_MissingValue",
-         With(kStoppingBase, {"--skid"}),
-         2,
-         {},
-         {"у параметра --skid нет значения"}},
+        {.name = "Usage_NoArguments", .args = {}, .status = 2, .errHas = {"Использование:"}},
+        {.name = "Usage_UnknownCalculation",
+         .args = {"braking"},
+         .status = 2,
+         .errHas = {"неизвестный расчёт «braking»"}},
+        {.name = "Usage_UnknownOption",
+         .args = With(kStoppingBase, {"--skid", "10", "--wind", "3"}),
+         .status = 2,
+         .errHas = {"неизвестный параметр «--wind»"}},
+        {.name = "Usage_MissingValue",
+         .args = With(kStoppingBase, {"--skid"}),
+         .status = 2,
+         .errHas = {"у параметра --skid нет значения"}},
         // An option followed by another has no value, whatever the other one is.
-        {"Usage_CaseFollowedByJson",
-         With(kStoppingBase, {"--skid", "10", "--case", "--json"}),
-         2,
-         {"\"error\": {\"kind\": \"usage\", \"option\": \"case\", \"message\": \"у параметра "
-          "--case нет значения\"}"},
-         {"у параметра --case нет значения"}},
-        {"Usage_SkidFollowedByJson",
-         With(kStoppingBase, {"--skid", "--json"}),
-         2,
-         {"\"option\": \"skid\", \"message\": \"у параметра --skid нет значения\""},
-         {"у параметра --skid нет значения"}},
-        {"Usage_ExpertFollowedByHelp",
-         With(kStoppingBase, {"--skid", "10", "--expert", "-h"}),
-         2,
-         {},
-         {"у параметра --expert нет значения"}},
+        {.name = "Usage_CaseFollowedByJson",
+         .args = With(kStoppingBase, {"--skid", "10", "--case", "--json"}),
+         .status = 2,
+         .outHas =
+             {"\"error\": {\"kind\": \"usage\", \"option\": \"case\", \"message\": \"у параметра "
+              "--case нет значения\"}"},
+         .errHas = {"у параметра --case нет значения"}},
+        {.name = "Usage_SkidFollowedByJson",
+         .args = With(kStoppingBase, {"--skid", "--json"}),
+         .status = 2,
+         .outHas = {"\"option\": \"skid\", \"message\": \"у параметра --skid нет значения\""},
+         .errHas = {"у параметра --skid нет значения"}},
+        {.name = "Usage_ExpertFollowedByHelp",
+         .args = With(kStoppingBase, {"--skid", "10", "--expert", "-h"}),
+         .status = 2,
+         .errHas = {"у параметра --expert нет значения"}},
         {.name = "Usage_CaseNeitherEncoding",
          .args = With(kStoppingBase, {"--skid", "10", "--case", "\x98"}),
          .status = 2,
          .errHas = {"значение параметра --case не в UTF-8 и не в Windows-1251"},
          .argumentBytes = true},
-        {"Usage_MissingOption",
-         {"dashcam", "--start", "10:20:30", "--end", "10:20:40"},
-         2,
-         {},
-         {"не задан параметр --distance"}},
-        {"Usage_SkidAndSpeed",
-         With(kStoppingBase, {"--skid", "10", "--speed", "60"}),
-         2,
-         {},
-         {"--skid и --speed"}},
-        {"Usage_RowWithoutLoad",
-         With(kLoadingBase, {"--row", "1"}),
-         2,
-         {},
-         {"не задан параметр --load"}},
-        {"Usage_OptionTwice",
-         With(kStoppingBase, {"--skid", "10", "--skid", "20"}),
-         2,
-         {},
-         {"--skid задан дважды"}},
+        {.name = "Usage_MissingOption",
+         .args = {"dashcam", "--start", "10:20:30", "--end", "10:20:40"},
+         .status = 2,
+         .errHas = {"не задан параметр --distance"}},
+        {.name = "Usage_SkidAndSpeed",
+         .args = With(kStoppingBase, {"--skid", "10", "--speed", "60"}),
+         .status = 2,
+         .errHas = {"--skid и --speed"}},
+        {.name = "Usage_RowWithoutLoad",
+         .args = With(kLoadingBase, {"--row", "1"}),
+         .status = 2,
+         .errHas = {"не задан параметр --load"}},
+        {.name = "Usage_OptionTwice",
+         .args = With(kStoppingBase, {"--skid", "10", "--skid", "20"}),
+         .status = 2,
+         .errHas = {"--skid задан дважды"}},
 
         // Help.
-        {"Help_General",
-         {"--help"},
-         0,
-         {"stopping", "loading", "dashcam", "Код завершения",
-          "  kvarnet-calc РАСЧЁТ --batch ФАЙЛ [ПАРАМЕТРЫ…] [--json]\n"}},
-        {"Help_Stopping",
-         {"stopping", "--help"},
-         0,
-         {"--reaction", "--skid", "--speed", "  --case           № дела / материала, текст\n",
-          "  --expert         Эксперт, текст\n", "  --organisation   Организация, текст\n",
-          "  --note           Примечание, текст\n"}},
-        {"Help_General_CaseAndJson",
-         {"--help"},
-         0,
-         {"--case", "--expert", "--organisation", "--note", "computed_at", "case", "столбцы case"}},
-        {"Help_Loading_ListsTheNineRows",
-         {"loading", "-h"},
-         0,
-         {"Легковые и автобусы одиночные и автопоезда:\n", "Грузовые одиночные:\n",
-          "Грузовые автопоезда с тягачами:\n"},
-         {},
-         "",
-         std::nullopt,
-         TableRows},
+        {.name = "Help_General",
+         .args = {"--help"},
+         .status = 0,
+         .outHas = {"stopping", "loading", "dashcam", "Код завершения",
+                    "  kvarnet-calc РАСЧЁТ --batch ФАЙЛ [ПАРАМЕТРЫ…] [--json]\n"}},
+        {.name = "Help_Stopping",
+         .args = {"stopping", "--help"},
+         .status = 0,
+         .outHas = {"--reaction", "--skid", "--speed",
+                    "  --case           № дела / материала, текст\n",
+                    "  --expert         Эксперт, текст\n",
+                    "  --organisation   Организация, текст\n",
+                    "  --note           Примечание, текст\n"}},
+        {.name = "Help_General_CaseAndJson",
+         .args = {"--help"},
+         .status = 0,
+         .outHas = {"--case", "--expert", "--organisation", "--note", "computed_at", "case",
+                    "столбцы case"}},
+        {.name = "Help_Loading_ListsTheNineRows",
+         .args = {"loading", "-h"},
+         .status = 0,
+         .outHas = {"Легковые и автобусы одиночные и автопоезда:\n", "Грузовые одиночные:\n",
+                    "Грузовые автопоезда с тягачами:\n"},
+         .outHasFromData = TableRows},
 
         // Files of calculations.
-        {"Batch_Stopping_GoodAndBadLine",
-         {"stopping", "--batch", "-"},
-         1,
-         {},
-         {},
-         "reaction;delay;rise;deceleration;skid\n"
-         "0,8;0,2;0,3;6,8;10\n"
-         "0,8;0,2;0,3;6,8;десять\n",
-         "line;reaction;delay;rise;deceleration;skid;speed_or_skid;speed_ms;distance;time;error\n"
-         "2;0,8;0,2;0,3;6,8;10;45,7;12,7;26,4;1,7;\n"
-         "3;0,8;0,2;0,3;6,8;десять;;;;;строка 3: значение «Длина тормозного следа (юз)» не "
-         "является числом. Введите число, дробную часть отделяйте запятой, например 0,8.\n"},
-        {"Batch_Stopping_AllGood_WindowsLinesAndMark",
-         {"stopping", "--batch", "-"},
-         0,
-         {},
-         {},
-         "\xEF\xBB\xBFreaction;delay;rise;deceleration;speed\r\n0,8;0,2;0,3;6,8;60\r\n\r\n",
-         "\xEF\xBB\xBFline;reaction;delay;rise;deceleration;speed;speed_or_skid;speed_ms;"
-         "distance;time;error\n"
-         "2;0,8;0,2;0,3;6,8;60;18;16,7;39,5;2,3;\n"},
-        {"Batch_Loading_ColumnsAndOptions",
-         {"loading", "--batch", "-", "--deceleration", "6,8", "--rise", "0,3"},
-         1,
-         {},
-         {},
-         "speed;adhesion;row;load\n"
-         "60;0,8;1;unloaded\n"
-         "60;0.8;2;half\n"
-         "60;0,35;1;unloaded\n"
-         "60;0,8;1\n",
-         "line;speed;adhesion;row;load;coefficient_used;speed_ms;distance;time;skid;error\n"
-         "2;60;0,8;1;unloaded;1,28;16,7;22,7;2,3;18;\n"
-         "3;60;0.8;2;half;1,56;16,7;27,6;2,3;18;\n"
-         "4;60;0,35;1;unloaded;;;;;;строка 4: значение «Коэффициент сцепления» для выбора по "
-         "таблице должно быть одним из: 0,8 0,7 0,6 0,5 0,4 0,2 0,1.\n"
-         "5;60;0,8;1;;;;;;;\"строка 5: полей 3, а в заголовке 4: «60;0,8;1».\"\n"},
+        {.name = "Batch_Stopping_GoodAndBadLine",
+         .args = {"stopping", "--batch", "-"},
+         .status = 1,
+         .stdinText = "reaction;delay;rise;deceleration;skid\n"
+                      "0,8;0,2;0,3;6,8;10\n"
+                      "0,8;0,2;0,3;6,8;десять\n",
+         .outIs =
+             "line;reaction;delay;rise;deceleration;skid;speed_or_skid;speed_ms;distance;time;"
+             "error\n"
+             "2;0,8;0,2;0,3;6,8;10;45,7;12,7;26,4;1,7;\n"
+             "3;0,8;0,2;0,3;6,8;десять;;;;;строка 3: значение «Длина тормозного следа (юз)» не "
+             "является числом. Введите число, дробную часть отделяйте запятой, например 0,8.\n"},
+        {.name = "Batch_Stopping_AllGood_WindowsLinesAndMark",
+         .args = {"stopping", "--batch", "-"},
+         .status = 0,
+         .stdinText =
+             "\xEF\xBB\xBFreaction;delay;rise;deceleration;speed\r\n0,8;0,2;0,3;6,8;60\r\n\r\n",
+         .outIs = "\xEF\xBB\xBFline;reaction;delay;rise;deceleration;speed;speed_or_skid;speed_ms;"
+                  "distance;time;error\n"
+                  "2;0,8;0,2;0,3;6,8;60;18;16,7;39,5;2,3;\n"},
+        {.name = "Batch_Loading_ColumnsAndOptions",
+         .args = {"loading", "--batch", "-", "--deceleration", "6,8", "--rise", "0,3"},
+         .status = 1,
+         .stdinText = "speed;adhesion;row;load\n"
+                      "60;0,8;1;unloaded\n"
+                      "60;0.8;2;half\n"
+                      "60;0,35;1;unloaded\n"
+                      "60;0,8;1\n",
+         .outIs =
+             "line;speed;adhesion;row;load;coefficient_used;speed_ms;distance;time;skid;error\n"
+             "2;60;0,8;1;unloaded;1,28;16,7;22,7;2,3;18;\n"
+             "3;60;0.8;2;half;1,56;16,7;27,6;2,3;18;\n"
+             "4;60;0,35;1;unloaded;;;;;;строка 4: значение «Коэффициент сцепления» для выбора по "
+             "таблице должно быть одним из: 0,8 0,7 0,6 0,5 0,4 0,2 0,1.\n"
+             "5;60;0,8;1;;;;;;;\"строка 5: полей 3, а в заголовке 4: «60;0,8;1».\"\n"},
         // A coefficient column in the input and the coefficient used keep apart.
-        {"Batch_Loading_CoefficientColumn",
-         {"loading", "--batch", "-", "--deceleration", "6,8", "--rise", "0,3"},
-         0,
-         {},
-         {},
-         "speed;adhesion;coefficient\n60;0,8;1,28\n",
-         "line;speed;adhesion;coefficient;coefficient_used;speed_ms;distance;time;skid;error\n"
-         "2;60;0,8;1,28;1,28;16,7;22,7;2,3;18;\n"},
+        {.name = "Batch_Loading_CoefficientColumn",
+         .args = {"loading", "--batch", "-", "--deceleration", "6,8", "--rise", "0,3"},
+         .status = 0,
+         .stdinText = "speed;adhesion;coefficient\n60;0,8;1,28\n",
+         .outIs =
+             "line;speed;adhesion;coefficient;coefficient_used;speed_ms;distance;time;skid;error\n"
+             "2;60;0,8;1,28;1,28;16,7;22,7;2,3;18;\n"},
         // Blank lines make no row but keep their numbers; a line with a field too many or an
         // unclosed quote is refused whole, with nothing of it left out.
-        {"Batch_Stopping_LinesAndMalformedRows",
-         {"stopping", "--batch", "-"},
-         1,
-         {},
-         {},
-         "reaction;delay;rise;deceleration;skid\n"
-         "\n"
-         "0,8;0,2;0,3;6,8;10\n"
-         "   \n"
-         "0,8;0,2;0,3;6,8;5;7\n"
-         "0,8;0,2;0,3;6,8;\"10\n"
-         "0,8;0,2;0,3;6,8;20\n",
-         "line;reaction;delay;rise;deceleration;skid;speed_or_skid;speed_ms;distance;time;error\n"
-         "3;0,8;0,2;0,3;6,8;10;45,7;12,7;26,4;1,7;\n"
-         "5;0,8;0,2;0,3;6,8;5;;;;;\"строка 5: полей 6, а в заголовке 5: «0,8;0,2;0,3;6,8;5;7».\"\n"
-         "6;0,8;0,2;0,3;6,8;10;;;;;\"строка 6: кавычка не закрыта: «0,8;0,2;0,3;6,8;\"\"10».\"\n"
-         "7;0,8;0,2;0,3;6,8;20;63;17,5;42,6;2,4;\n"},
-        {"Batch_Json_Lines",
-         {"stopping", "--batch", "-", "--json"},
-         1,
-         {},
-         {},
-         "reaction;delay;rise;deceleration;skid\n0,8;0,2;0,3;6,8;10\n\n0,8;0,2;0,3;6,8;-1\n",
-         "{\"line\": 2, \"results\": [{\"key\": \"speed_kmh\", \"name\": \"Скорость\", \"unit\": "
-         "\"км/ч\", \"text\": \"45,7\", \"value\": 45.7}, {\"key\": \"speed_ms\", \"name\": "
-         "\"Скорость\", \"unit\": \"м/с\", \"text\": \"12,7\", \"value\": 12.7}, {\"key\": "
-         "\"stopping_distance_m\", \"name\": \"Остановочный путь\", \"unit\": \"м\", \"text\": "
-         "\"26,4\", \"value\": 26.4}, {\"key\": \"braking_time_s\", \"name\": \"Время полного "
-         "торможения\", \"unit\": \"с\", \"text\": \"1,7\", \"value\": 1.7}]}\n"
-         "{\"line\": 4, \"error\": {\"kind\": \"refused\", \"option\": \"skid\", \"message\": "
-         "\"строка 4: значение "
-         "«Длина тормозного следа (юз)» не может быть отрицательным.\"}}\n"},
+        {.name = "Batch_Stopping_LinesAndMalformedRows",
+         .args = {"stopping", "--batch", "-"},
+         .status = 1,
+         .stdinText = "reaction;delay;rise;deceleration;skid\n"
+                      "\n"
+                      "0,8;0,2;0,3;6,8;10\n"
+                      "   \n"
+                      "0,8;0,2;0,3;6,8;5;7\n"
+                      "0,8;0,2;0,3;6,8;\"10\n"
+                      "0,8;0,2;0,3;6,8;20\n",
+         .outIs = "line;reaction;delay;rise;deceleration;skid;speed_or_skid;speed_ms;distance;time;"
+                  "error\n"
+                  "3;0,8;0,2;0,3;6,8;10;45,7;12,7;26,4;1,7;\n"
+                  "5;0,8;0,2;0,3;6,8;5;;;;;\"строка 5: полей 6, а в заголовке 5: "
+                  "«0,8;0,2;0,3;6,8;5;7».\"\n"
+                  "6;0,8;0,2;0,3;6,8;10;;;;;\"строка 6: кавычка не закрыта: "
+                  "«0,8;0,2;0,3;6,8;\"\"10».\"\n"
+                  "7;0,8;0,2;0,3;6,8;20;63;17,5;42,6;2,4;\n"},
+        {.name = "Batch_Json_Lines",
+         .args = {"stopping", "--batch", "-", "--json"},
+         .status = 1,
+         .stdinText =
+             "reaction;delay;rise;deceleration;skid\n0,8;0,2;0,3;6,8;10\n\n0,8;0,2;0,3;6,8;-1\n",
+         .outIs =
+             "{\"line\": 2, \"results\": [{\"key\": \"speed_kmh\", \"name\": \"Скорость\", "
+             "\"unit\": "
+             "\"км/ч\", \"text\": \"45,7\", \"value\": 45.7}, {\"key\": \"speed_ms\", \"name\": "
+             "\"Скорость\", \"unit\": \"м/с\", \"text\": \"12,7\", \"value\": 12.7}, {\"key\": "
+             "\"stopping_distance_m\", \"name\": \"Остановочный путь\", \"unit\": \"м\", \"text\": "
+             "\"26,4\", \"value\": 26.4}, {\"key\": \"braking_time_s\", \"name\": \"Время полного "
+             "торможения\", \"unit\": \"с\", \"text\": \"1,7\", \"value\": 1.7}]}\n"
+             "{\"line\": 4, \"error\": {\"kind\": \"refused\", \"option\": \"skid\", \"message\": "
+             "\"строка 4: значение "
+             "«Длина тормозного следа (юз)» не может быть отрицательным.\"}}\n"},
         // A case column names each line's case; an option stands for a column the file lacks.
-        {"Batch_CaseColumn_Table",
-         {"dashcam", "--batch", "-", "--expert", "Иванов И. И."},
-         0,
-         {},
-         {},
-         "case;start;end;distance\n5-12/2025;10:20:30;10:20:40;35\n;10:20:30;10:20:50;35\n",
-         "line;case;start;end;distance;seconds;speed;error\n"
-         "2;5-12/2025;10:20:30;10:20:40;35;10;12,6;\n"
-         "3;;10:20:30;10:20:50;35;20;6,3;\n"},
-        {"Batch_CaseColumn_Json",
-         {"dashcam", "--batch", "-", "--json", "--expert", "Иванов И. И."},
-         1,
-         {"{\"line\": 2, \"case\": {\"number\": \"5-12/2025\", \"expert\": \"Иванов И. И.\"}, "
-          "\"results\": [{\"key\": \"elapsed_hours\", ",
-          "{\"line\": 3, \"case\": {\"number\": \"6\", \"expert\": \"Иванов И. И.\"}, "
-          "\"error\": {\"kind\": \"refused\", \"option\": \"end\", "},
-         {},
-         "start;end;distance;case\n10:20:30;10:20:40;35;5-12/2025\n10:20:30;10:20:30;35;6\n"},
-        {"Batch_Json_MalformedLine",
-         {"stopping", "--batch", "-", "--json"},
-         1,
-         {},
-         {},
-         "reaction;delay;rise;deceleration;skid\n0,8;0,2\n",
-         "{\"line\": 2, \"error\": {\"kind\": \"refused\", \"option\": \"\", \"message\": "
-         "\"строка 2: полей 2, а в заголовке 5: «0,8;0,2».\"}}\n"},
+        {.name = "Batch_CaseColumn_Table",
+         .args = {"dashcam", "--batch", "-", "--expert", "Иванов И. И."},
+         .status = 0,
+         .stdinText =
+             "case;start;end;distance\n5-12/2025;10:20:30;10:20:40;35\n;10:20:30;10:20:50;35\n",
+         .outIs = "line;case;start;end;distance;seconds;speed;error\n"
+                  "2;5-12/2025;10:20:30;10:20:40;35;10;12,6;\n"
+                  "3;;10:20:30;10:20:50;35;20;6,3;\n"},
+        {.name = "Batch_CaseColumn_Json",
+         .args = {"dashcam", "--batch", "-", "--json", "--expert", "Иванов И. И."},
+         .status = 1,
+         .outHas =
+             {"{\"line\": 2, \"case\": {\"number\": \"5-12/2025\", \"expert\": \"Иванов И. И.\"}, "
+              "\"results\": [{\"key\": \"elapsed_hours\", ",
+              "{\"line\": 3, \"case\": {\"number\": \"6\", \"expert\": \"Иванов И. И.\"}, "
+              "\"error\": {\"kind\": \"refused\", \"option\": \"end\", "},
+         .stdinText =
+             "start;end;distance;case\n10:20:30;10:20:40;35;5-12/2025\n10:20:30;10:20:30;35;6\n"},
+        {.name = "Batch_Json_MalformedLine",
+         .args = {"stopping", "--batch", "-", "--json"},
+         .status = 1,
+         .stdinText = "reaction;delay;rise;deceleration;skid\n0,8;0,2\n",
+         .outIs = "{\"line\": 2, \"error\": {\"kind\": \"refused\", \"option\": \"\", \"message\": "
+                  "\"строка 2: полей 2, а в заголовке 5: «0,8;0,2».\"}}\n"},
         // Fields as spreadsheets quote them: a quote inside a field is a character of it, a
         // field in quotes holds semicolons, doubled quotes and line breaks, and each is written
         // back quoted. A record over two lines is numbered by its first.
-        {"Batch_QuotedFields",
-         {"dashcam", "--batch", "-"},
-         0,
-         {},
-         {},
-         "note;start;end;distance\n"
-         "шины 16\" и 17\";10:20:30;10:20:40;35\n"
-         "\"ЭКЦ \"\"Юг\"\"; отдел 2\";10:20:30;10:20:40;35\n"
-         "\"осмотр\r\nна месте\";10:20:30;10:20:50;35\r\n"
-         ";10:20:30;10:20:40;35\n",
-         "line;note;start;end;distance;seconds;speed;error\n"
-         "2;\"шины 16\"\" и 17\"\"\";10:20:30;10:20:40;35;10;12,6;\n"
-         "3;\"ЭКЦ \"\"Юг\"\"; отдел 2\";10:20:30;10:20:40;35;10;12,6;\n"
-         "4;\"осмотр\nна месте\";10:20:30;10:20:50;35;20;6,3;\n"
-         "6;;10:20:30;10:20:40;35;10;12,6;\n"},
-        {"Batch_QuotedFields_Json",
-         {"dashcam", "--batch", "-", "--json"},
-         0,
-         {"{\"line\": 2, \"case\": {\"note\": \"шины 16\\\" и 17\\\"\"}, \"results\": ",
-          "{\"line\": 3, \"case\": {\"note\": \"осмотр на месте\"}, \"results\": "},
-         {},
-         "note;start;end;distance\nшины 16\" и 17\";10:20:30;10:20:40;35\n"
-         "\"осмотр\nна месте\";10:20:30;10:20:50;35\n"},
+        {.name = "Batch_QuotedFields",
+         .args = {"dashcam", "--batch", "-"},
+         .status = 0,
+         .stdinText = "note;start;end;distance\n"
+                      "шины 16\" и 17\";10:20:30;10:20:40;35\n"
+                      "\"ЭКЦ \"\"Юг\"\"; отдел 2\";10:20:30;10:20:40;35\n"
+                      "\"осмотр\r\nна месте\";10:20:30;10:20:50;35\r\n"
+                      ";10:20:30;10:20:40;35\n",
+         .outIs = "line;note;start;end;distance;seconds;speed;error\n"
+                  "2;\"шины 16\"\" и 17\"\"\";10:20:30;10:20:40;35;10;12,6;\n"
+                  "3;\"ЭКЦ \"\"Юг\"\"; отдел 2\";10:20:30;10:20:40;35;10;12,6;\n"
+                  "4;\"осмотр\nна месте\";10:20:30;10:20:50;35;20;6,3;\n"
+                  "6;;10:20:30;10:20:40;35;10;12,6;\n"},
+        {.name = "Batch_QuotedFields_Json",
+         .args = {"dashcam", "--batch", "-", "--json"},
+         .status = 0,
+         .outHas = {"{\"line\": 2, \"case\": {\"note\": \"шины 16\\\" и 17\\\"\"}, \"results\": ",
+                    "{\"line\": 3, \"case\": {\"note\": \"осмотр на месте\"}, \"results\": "},
+         .stdinText = "note;start;end;distance\nшины 16\" и 17\";10:20:30;10:20:40;35\n"
+                      "\"осмотр\nна месте\";10:20:30;10:20:50;35\n"},
         // A file in UTF-8, marked or not, or in Windows-1251 as a spreadsheet on a Russian
         // Windows saves it: the output is UTF-8, marked where a spreadsheet needs the mark.
-        {"Batch_Utf8", {"stopping", "--batch", "-"}, 1, {}, {}, kRussianBatch, kRussianBatchOut},
-        {"Batch_Utf8Marked",
-         {"stopping", "--batch", "-"},
-         1,
-         {},
-         {},
-         kMark + kRussianBatch,
-         kMark + kRussianBatchOut},
-        {"Batch_Windows1251",
-         {"stopping", "--batch", "-"},
-         1,
-         {},
-         {},
-         InWindows1251(kRussianBatch),
-         kMark + kRussianBatchOut},
-        {"Batch_Windows1251_Json",
-         {"stopping", "--batch", "-", "--json"},
-         1,
-         {"{\"line\": 2, \"case\": {\"number\": \"" + kRussianCase + "\"}, \"results\": ",
-          "{\"line\": 3, \"error\": {\"kind\": \"refused\", \"option\": \"\", \"message\": "
-          "\"строка 3: полей 2, а в заголовке 6: «Ёлкин;0,8».\"}}\n"},
-         {},
-         InWindows1251(kRussianBatch)},
-        {"Batch_NeitherEncoding",
-         {"stopping", "--batch", "-"},
-         2,
-         {},
-         {"строка 3: текст не в UTF-8 и не в Windows-1251"},
-         "reaction;delay;rise;deceleration;skid\n0,8;0,2;0,3;6,8;10\n0,8;0,2;0,3;6,8;1\x98\n",
-         ""},
-        {"Batch_MarkedButWindows1251",
-         {"stopping", "--batch", "-"},
-         2,
-         {},
-         {"строка 2: текст не в UTF-8, хотя файл начинается с метки UTF-8"},
-         kMark + InWindows1251(kRussianBatch),
-         ""},
-        {"Batch_Utf16",
-         {"stopping", "--batch", "-"},
-         2,
-         {},
-         {"файл в кодировке UTF-16"},
-         std::string("\xFF\xFEr\0e\0a\0", 8),
-         ""},
+        {.name = "Batch_Utf8",
+         .args = {"stopping", "--batch", "-"},
+         .status = 1,
+         .stdinText = kRussianBatch,
+         .outIs = kRussianBatchOut},
+        {.name = "Batch_Utf8Marked",
+         .args = {"stopping", "--batch", "-"},
+         .status = 1,
+         .stdinText = kMark + kRussianBatch,
+         .outIs = kMark + kRussianBatchOut},
+        {.name = "Batch_Windows1251",
+         .args = {"stopping", "--batch", "-"},
+         .status = 1,
+         .stdinText = InWindows1251(kRussianBatch),
+         .outIs = kMark + kRussianBatchOut},
+        {.name = "Batch_Windows1251_Json",
+         .args = {"stopping", "--batch", "-", "--json"},
+         .status = 1,
+         .outHas =
+             {"{\"line\": 2, \"case\": {\"number\": \"" + kRussianCase + "\"}, \"results\": ",
+              "{\"line\": 3, \"error\": {\"kind\": \"refused\", \"option\": \"\", \"message\": "
+              "\"строка 3: полей 2, а в заголовке 6: «Ёлкин;0,8».\"}}\n"},
+         .stdinText = InWindows1251(kRussianBatch)},
+        {.name = "Batch_NeitherEncoding",
+         .args = {"stopping", "--batch", "-"},
+         .status = 2,
+         .errHas = {"строка 3: текст не в UTF-8 и не в Windows-1251"},
+         .stdinText =
+             "reaction;delay;rise;deceleration;skid\n0,8;0,2;0,3;6,8;10\n0,8;0,2;0,3;6,8;1\x98\n",
+         .outIs = ""},
+        {.name = "Batch_MarkedButWindows1251",
+         .args = {"stopping", "--batch", "-"},
+         .status = 2,
+         .errHas = {"строка 2: текст не в UTF-8, хотя файл начинается с метки UTF-8"},
+         .stdinText = kMark + InWindows1251(kRussianBatch),
+         .outIs = ""},
+        {.name = "Batch_Utf16",
+         .args = {"stopping", "--batch", "-"},
+         .status = 2,
+         .errHas = {"файл в кодировке UTF-16"},
+         .stdinText = std::string("\xFF\xFEr\0e\0a\0", 8),
+         .outIs = ""},
         {.name = "Batch_FileNameInWindows1251_Json",
          .args = {"stopping", "--batch", InWindows1251("нет такого файла.csv"), "--json"},
          .status = 2,
@@ -732,312 +705,299 @@ std::vector<Case> Cases() {
          .errHas = {"не удаётся открыть файл «нет такого файла.csv»"},
          .argumentBytes = true},
         // A value is given once: as an option for every line or as a column for each.
-        {"Batch_ColumnAndOption",
-         {"stopping", "--batch", "-", "--skid", "10"},
-         2,
-         {},
-         {"параметр --skid задан и в командной строке, и столбцом «skid» в файле"},
-         "reaction;delay;rise;deceleration;skid\n0,8;0,2;0,3;6,8;20\n",
-         ""},
-        {"Batch_CaseColumnAndOption_Json",
-         {"dashcam", "--batch", "-", "--json", "--case", "7"},
-         2,
-         {"\"error\": {\"kind\": \"usage\", \"option\": \"case\", \"message\": \"параметр "
-          "--case задан и в командной строке, и столбцом «case» в файле"},
-         {},
-         "case;start;end;distance\n5;10:20:30;10:20:40;35\n"},
-        {"Batch_CommaSeparatedHeader",
-         {"stopping", "--batch", "-"},
-         2,
-         {},
-         {"неизвестный столбец «reaction,delay,rise,deceleration,skid»", "точкой с запятой «;»"},
-         "reaction,delay,rise,deceleration,skid\n0.8,0.2,0.3,6.8,10\n",
-         ""},
-        {"Batch_Directory", {"stopping", "--batch", "."}, 2, {}, {"«.» — это папка, а не файл"}},
-        {"Batch_UsageErrorAsJson",
-         {"stopping", "--batch", "-", "--json"},
-         2,
-         {"\"error\": {\"kind\": \"usage\", \"option\": \"\", \"message\": \"неизвестный "
-          "столбец «wind» в заголовке\"}"},
-         {"неизвестный столбец «wind»"},
-         "reaction;wind\n0,8;3\n"},
-        {"Batch_Dashcam_QuotedField",
-         {"dashcam", "--batch", "-"},
-         0,
-         {},
-         {},
-         "start;end;distance\n10:20:30;10:20:40;\"35\"\n",
-         "line;start;end;distance;seconds;speed;error\n2;10:20:30;10:20:40;35;10;12,6;\n"},
-        {"Batch_UnknownColumn",
-         {"stopping", "--batch", "-"},
-         2,
-         {},
-         {"неизвестный столбец «wind»"},
-         "reaction;wind\n0,8;3\n",
-         ""},
-        {"Batch_IncompleteHeader",
-         {"stopping", "--batch", "-"},
-         2,
-         {},
-         {"не задан параметр --delay"},
-         "reaction;skid\n0,8;10\n",
-         ""},
-        {"Batch_MissingFile",
-         {"stopping", "--batch", "no-such-file.csv"},
-         2,
-         {},
-         {"no-such-file.csv"}},
+        {.name = "Batch_ColumnAndOption",
+         .args = {"stopping", "--batch", "-", "--skid", "10"},
+         .status = 2,
+         .errHas = {"параметр --skid задан и в командной строке, и столбцом «skid» в файле"},
+         .stdinText = "reaction;delay;rise;deceleration;skid\n0,8;0,2;0,3;6,8;20\n",
+         .outIs = ""},
+        {.name = "Batch_CaseColumnAndOption_Json",
+         .args = {"dashcam", "--batch", "-", "--json", "--case", "7"},
+         .status = 2,
+         .outHas =
+             {"\"error\": {\"kind\": \"usage\", \"option\": \"case\", \"message\": \"параметр "
+              "--case задан и в командной строке, и столбцом «case» в файле"},
+         .stdinText = "case;start;end;distance\n5;10:20:30;10:20:40;35\n"},
+        {.name = "Batch_CommaSeparatedHeader",
+         .args = {"stopping", "--batch", "-"},
+         .status = 2,
+         .errHas = {"неизвестный столбец «reaction,delay,rise,deceleration,skid»",
+                    "точкой с запятой «;»"},
+         .stdinText = "reaction,delay,rise,deceleration,skid\n0.8,0.2,0.3,6.8,10\n",
+         .outIs = ""},
+        {.name = "Batch_Directory",
+         .args = {"stopping", "--batch", "."},
+         .status = 2,
+         .errHas = {"«.» — это папка, а не файл"}},
+        {.name = "Batch_UsageErrorAsJson",
+         .args = {"stopping", "--batch", "-", "--json"},
+         .status = 2,
+         .outHas = {"\"error\": {\"kind\": \"usage\", \"option\": \"\", \"message\": \"неизвестный "
+                    "столбец «wind» в заголовке\"}"},
+         .errHas = {"неизвестный столбец «wind»"},
+         .stdinText = "reaction;wind\n0,8;3\n"},
+        {.name = "Batch_Dashcam_QuotedField",
+         .args = {"dashcam", "--batch", "-"},
+         .status = 0,
+         .stdinText = "start;end;distance\n10:20:30;10:20:40;\"35\"\n",
+         .outIs = "line;start;end;distance;seconds;speed;error\n2;10:20:30;10:20:40;35;10;12,6;\n"},
+        {.name = "Batch_UnknownColumn",
+         .args = {"stopping", "--batch", "-"},
+         .status = 2,
+         .errHas = {"неизвестный столбец «wind»"},
+         .stdinText = "reaction;wind\n0,8;3\n",
+         .outIs = ""},
+        {.name = "Batch_IncompleteHeader",
+         .args = {"stopping", "--batch", "-"},
+         .status = 2,
+         .errHas = {"не задан параметр --delay"},
+         .stdinText = "reaction;skid\n0,8;10\n",
+         .outIs = ""},
+        {.name = "Batch_MissingFile",
+         .args = {"stopping", "--batch", "no-such-file.csv"},
+         .status = 2,
+         .errHas = {"no-such-file.csv"}},
 
         // Output that does not arrive is a failure, named on standard error.
-        {"Output_FullDisk",
-         With(kStoppingBase, {"--skid", "10"}),
-         3,
-         {},
-         {"не удалось записать результат в стандартный вывод: нет места на диске"},
-         "",
-         std::nullopt,
-         nullptr,
-         ">/dev/full"},
-        {"Output_FullDisk_Json",
-         With(kStoppingBase, {"--skid", "10", "--json"}),
-         3,
-         {},
-         {"нет места на диске"},
-         "",
-         std::nullopt,
-         nullptr,
-         ">/dev/full"},
-        {"Output_FullDisk_Help",
-         {"--help"},
-         3,
-         {},
-         {"нет места на диске"},
-         "",
-         std::nullopt,
-         nullptr,
-         ">/dev/full"},
-        {"Output_FullDisk_Batch",
-         {"stopping", "--batch", "-"},
-         3,
-         {},
-         {"нет места на диске"},
-         ManyLines(10),
-         std::nullopt,
-         nullptr,
-         ">/dev/full"},
-        {"Output_Closed",
-         With(kStoppingBase, {"--skid", "10"}),
-         3,
-         {},
-         {"не удалось записать результат в стандартный вывод"},
-         "",
-         std::nullopt,
-         nullptr,
-         ">&-"},
+        {.name = "Output_FullDisk",
+         .args = With(kStoppingBase, {"--skid", "10"}),
+         .status = 3,
+         .errHas = {"не удалось записать результат в стандартный вывод: нет места на диске"},
+         .redirect = ">/dev/full"},
+        {.name = "Output_FullDisk_Json",
+         .args = With(kStoppingBase, {"--skid", "10", "--json"}),
+         .status = 3,
+         .errHas = {"нет места на диске"},
+         .redirect = ">/dev/full"},
+        {.name = "Output_FullDisk_Help",
+         .args = {"--help"},
+         .status = 3,
+         .errHas = {"нет места на диске"},
+         .redirect = ">/dev/full"},
+        {.name = "Output_FullDisk_Batch",
+         .args = {"stopping", "--batch", "-"},
+         .status = 3,
+         .errHas = {"нет места на диске"},
+         .stdinText = ManyLines(10),
+         .redirect = ">/dev/full"},
+        {.name = "Output_Closed",
+         .args = With(kStoppingBase, {"--skid", "10"}),
+         .status = 3,
+         .errHas = {"не удалось записать результат в стандартный вывод"},
+         .redirect = ">&-"},
         // A reader that stops early, with SIGPIPE ignored as some shells and services do.
-        {"Output_ReaderGone",
-         {"stopping", "--batch", "-"},
-         3,
-         {},
-         {"не удалось записать результат в стандартный вывод"},
-         ManyLines(20000),
-         std::nullopt,
-         nullptr,
-         "",
-         "head -c 1"},
+        {.name = "Output_ReaderGone",
+         .args = {"stopping", "--batch", "-"},
+         .status = 3,
+         .errHas = {"не удалось записать результат в стандартный вывод"},
+         .stdinText = ManyLines(20000),
+         .pipeTo = "head -c 1"},
 
         // A reader that stops early, SIGPIPE as a shell leaves it: the same status and reason.
-        {"Output_ReaderGone_DefaultSignal",
-         {"stopping", "--batch", "-"},
-         3,
-         {},
-         {"не удалось записать результат в стандартный вывод: программа, читавшая вывод, "
-          "закрыла канал"},
-         ManyLines(20000),
-         std::nullopt,
-         nullptr,
-         "",
-         "head -c 1",
-         "",
-         false},
+        {.name = "Output_ReaderGone_DefaultSignal",
+         .args = {"stopping", "--batch", "-"},
+         .status = 3,
+         .errHas = {"не удалось записать результат в стандартный вывод: программа, читавшая вывод, "
+                    "закрыла канал"},
+         .stdinText = ManyLines(20000),
+         .pipeTo = "head -c 1",
+         .pipeSignalIgnored = false},
 
         // The expert's question: one wiring case per calculation through --json and --batch;
         // the numbers themselves are the core's tests'.
-        {"Pedestrian_Limit_Json",
-         With(kPedestrianBase,
-              {"--speed", "90", "--pedestrian-path", "3", "--limit", "60", "--json"}),
-         0,
-         {"{\"calculation\": \"pedestrian\"",
-          "\"method\": \"методика оценки технической возможности предотвратить наезд на пешехода",
-          "{\"key\": \"stopping_distance_m\", \"name\": \"Остановочный путь\", \"unit\": \"м\", "
-          "\"text\": \"74,6\", \"value\": 74.6}",
-          "{\"key\": \"avoidable\", \"name\": \"Техническая возможность предотвратить наезд\", "
-          "\"unit\": \"\", \"text\": \"Водитель не располагал технической возможностью "
-          "предотвратить наезд путём своевременного применения экстренного торможения.\", "
-          "\"value\": false}",
-          "{\"key\": \"stopping_distance_at_limit_m\", \"name\": \"Остановочный путь при "
-          "допустимой скорости\", \"unit\": \"м\", \"text\": \"39,5\", \"value\": 39.5}",
-          "{\"key\": \"avoidable_at_limit\", ",
-          "располагал бы технической возможностью предотвратить наезд путём своевременного "
-          "применения экстренного торможения.\", \"value\": true}"}},
-        {"Pedestrian_Ranges_Json",
-         {"pedestrian", "--speed", "30..35", "--reaction", "1", "--delay", "0", "--rise", "0",
-          "--deceleration", "5", "--pedestrian-path", "1,9", "--pedestrian-speed", "3,6", "--json"},
-         0,
-         {"{\"key\": \"speed_kmh\", \"name\": \"Скорость автомобиля, V\", \"unit\": \"км/ч\", "
-          "\"text\": \"30…35\", \"min\": 30, \"max\": 35}",
-          "{\"key\": \"stopping_distance_m\", \"name\": \"Остановочный путь\", \"unit\": \"м\", "
-          "\"text\": \"15,3…19,1\", \"min\": 15.3, \"max\": 19.1}",
-          "\"text\": \"Вывод зависит от значений в заданных пределах: при скорости автомобиля "
-          "ниже 32,5 км/ч водитель располагал технической возможностью предотвратить наезд "
-          "путём своевременного применения экстренного торможения; при скорости 32,5 км/ч и "
-          "выше — не располагал.\", \"value\": null}"}},
-        {"Pedestrian_Batch",
-         {"pedestrian", "--batch", "-", "--reaction", "0,8", "--delay", "0,2", "--rise", "0,3",
-          "--deceleration", "6,8", "--pedestrian-speed", "5"},
-         1,
-         {},
-         {},
-         "speed;pedestrian-path;limit\n60;3;\n90;3;60\n60..70;3;\n60;3;0\n",
-         "line;speed;pedestrian-path;limit;pedestrian_time_s;distance_at_danger_m;"
-         "stopping_distance_m;critical_speed_kmh;avoidable;stopping_distance_at_limit_m;"
-         "avoidable_at_limit;error\n"
-         "2;60;3;;2,16;36;39,5;49,6;нет;;;\n"
-         "3;90;3;60;2,16;54;74,6;49,6;нет;39,5;да;\n"
-         "4;60..70;3;;2,16;36…42;39,5…50,1;49,6;нет;;;\n"
-         "5;60;3;0;;;;;;;;строка 5: значение «Допустимая скорость» должно быть больше нуля.\n"},
-        {"Pedestrian_ZeroPedestrianSpeed_Json",
-         {"pedestrian", "--speed", "60", "--reaction", "0,8", "--delay", "0,2", "--rise", "0,3",
-          "--deceleration", "6,8", "--pedestrian-path", "3", "--pedestrian-speed", "0", "--json"},
-         1,
-         {"\"error\": {\"kind\": \"refused\", \"option\": \"pedestrian-speed\", \"message\": "
-          "\"значение «Скорость пешехода» должно быть больше нуля.\"}"},
-         {"(--pedestrian-speed)"}},
-        {"Pedestrian_ReversedRange",
-         With(kPedestrianBase, {"--speed", "60", "--pedestrian-path", "1,4..0,6"}),
-         1,
-         {},
-         {"(--pedestrian-path)", "задано пределами в обратном порядке («1,4..0,6»)"}},
-        {"Obstacle_Batch",
-         {"obstacle", "--batch", "-", "--reaction", "0,8", "--delay", "0,2", "--rise", "0,3",
-          "--deceleration", "6,8"},
-         0,
-         {},
-         {},
-         "speed;visibility\n60;40\n60;39\n50..70;40\n",
-         "line;speed;visibility;stopping_distance_m;avoidable;safe_speed_kmh;error\n"
-         "2;60;40;39,5;да;60,5;\n"
-         "3;60;39;39,5;нет;59,5;\n"
-         "4;50..70;40;30,1…50,1;зависит от значений;60,5;\n"},
-        {"Obstacle_Json",
-         {"obstacle", "--speed", "60", "--reaction", "0,8", "--delay", "0,2", "--rise", "0,3",
-          "--deceleration", "6,8", "--visibility", "40", "--json"},
-         0,
-         {"{\"calculation\": \"obstacle\"",
-          "\"results\": [{\"key\": \"stopping_distance_m\", \"name\": \"Остановочный путь\", "
-          "\"unit\": \"м\", \"text\": \"39,5\", \"value\": 39.5}, {\"key\": \"avoidable\", ",
-          "\"value\": true}, {\"key\": \"safe_speed_kmh\", \"name\": \"Безопасная скорость\", "
-          "\"unit\": \"км/ч\", \"text\": \"60,5\", \"value\": 60.5}]"}},
-        {"Impact_Text",
-         {"impact", "--speed", "67,5", "--rise", "0,35", "--deceleration", "6,8", "--skid", "11,1"},
-         0,
-         {"Vу = √((V − 1,8 × t3 × j)² − 25,92 × j × S) = √((67,5 − 1,8 × 0,35 × 6,8)² − 25,92 "
-          "× 6,8 × 11,1) = 45,1644 км/ч\n",
-          "Скорость в момент удара: 45,2 км/ч\n"}},
-        {"Impact_StopsBefore_Json",
-         {"impact", "--speed", "20", "--rise", "0,35", "--deceleration", "6,8", "--skid", "11,1",
-          "--json"},
-         1,
-         {"\"error\": {\"kind\": \"refused\", \"option\": \"speed\", \"message\": \"значение "
-          "«Скорость в начале торможения» слишком мало для такого следа торможения"},
-         {"(--speed)"}},
-        {"Impact_Batch_Json",
-         {"impact", "--batch", "-", "--json", "--rise", "0,35", "--deceleration", "6,8"},
-         0,
-         {},
-         {},
-         "speed;skid\n67,5;11,1\n",
-         "{\"line\": 2, \"results\": [{\"key\": \"impact_speed_kmh\", \"name\": \"Скорость в "
-         "момент удара\", \"unit\": \"км/ч\", \"text\": \"45,2\", \"value\": 45.2}]}\n"},
-        {"Stopping_ImpactSpeed_Json",
-         With(kStoppingBase, {"--skid", "11,1", "--impact-speed", "45,2", "--json"}),
-         0,
-         {"{\"key\": \"impact_speed_kmh\", \"name\": \"Скорость в момент удара, Vу\", \"unit\": "
-          "\"км/ч\", \"text\": \"45,2\", \"value\": 45.2}",
-          "\"formula\": \"V = (j × t3 / 2 + √(2 × S × j + (Vу / 3,6)²)) × 3600 / 1000\"",
-          "\"results\": [{\"key\": \"speed_kmh\", \"name\": \"Скорость\", \"unit\": \"км/ч\", "
-          "\"text\": \"66,9\", \"value\": 66.9}"}},
-        {"Stopping_ImpactSpeedWithSpeed_Usage",
-         With(kStoppingBase, {"--speed", "60", "--impact-speed", "30"}),
-         2,
-         {},
-         {"параметр --impact-speed задаётся только вместе с --skid"}},
-        {"Stopping_Ranges_Text",
-         {"stopping", "--reaction", "0,6..1,4", "--delay", "0,2", "--rise", "0,3", "--deceleration",
-          "6,8", "--skid", "10"},
-         0,
-         {"Время реакции водителя, t1: 0,6…1,4 с\n", "Скорость: 45,7 км/ч\n",
-          "Остановочный путь: 23,8…34 м\n",
-          "Остановочный путь — наименьшее значение: Sо = V² / (26 × j) + V / 3,6 × (t1 + t2 + "
-          "t3 / 2) = (45,6549)² / (26 × 6,8) + 45,6549 / 3,6 × 0,95 = 23,8372 м\n"}},
-        {"Loading_CoefficientRange_Json",
-         With(kLoadingBase, {"--coefficient", "1,2..1,3", "--json"}),
-         0,
-         {"{\"key\": \"coefficient\", \"name\": \"Коэффициент эффективности торможения, K\", "
-          "\"unit\": \"\", \"text\": \"1,2…1,3\", \"min\": 1.2, \"max\": 1.3}",
-          "{\"key\": \"braking_distance_m\", \"name\": \"Тормозной путь\", \"unit\": \"м\", "
-          "\"text\": \"21,3…23\", \"min\": 21.3, \"max\": 23}"}},
-        {"Loading_TableAdhesionRange_Refused",
-         {"loading", "--speed", "60", "--adhesion", "0,7..0,8", "--rise", "0,3", "--deceleration",
-          "6,8", "--row", "1", "--load", "unloaded"},
-         1,
-         {},
-         {"(--adhesion)", "для выбора по таблице должно быть одним числом"}},
-        {"Video_Json",
-         {"video", "--frames", "45", "--fps", "30000/1001", "--distance", "10", "--json"},
-         0,
-         {"{\"key\": \"fps\", \"name\": \"Частота кадров, f\", \"unit\": \"кадр/с\", \"text\": "
-          "\"30000/1001\", \"value\": 29.97002997003}",
-          "\"substituted\": \"45 / (30000 / 1001)\", \"text\": \"1,5015\"",
-          "\"results\": [{\"key\": \"elapsed_s\", \"name\": \"Время между кадрами\", \"unit\": "
-          "\"с\", \"text\": \"1,502\", \"value\": 1.502}, {\"key\": \"speed_kmh\", \"name\": "
-          "\"Скорость\", \"unit\": \"км/ч\", \"text\": \"24\", \"value\": 24}, {\"key\": "
-          "\"speed_range_kmh\", \"name\": \"Скорость с учётом неизвестного момента внутри кадра "
-          "на каждом конце\", \"unit\": \"км/ч\", \"text\": \"23,5…24,5\", \"min\": 23.5, "
-          "\"max\": 24.5}]"}},
-        {"Video_Batch",
-         {"video", "--batch", "-"},
-         1,
-         {},
-         {},
-         "frames;fps;distance\n45;30;10\n0;30;10\n45;30/0;10\n44..46;30;10\n",
-         "line;frames;fps;distance;elapsed_s;speed_kmh;speed_range_kmh;error\n"
-         "2;45;30;10;1,5;24;23,5…24,5;\n"
-         "3;0;30;10;;;;строка 3: значение «Число интервалов между кадрами» должно быть целым "
-         "числом не меньше 2: время между кадрами известно с точностью до кадра на каждом "
-         "конце.\n"
-         "4;45;30/0;10;;;;строка 4: значение «Частота кадров» не является числом. Введите число, "
-         "например 25 или 29,97, или дробь, например 30000/1001.\n"
-         "5;44..46;30;10;1,467…1,533;23,5…24,5;23…25,1;\n"},
-        {"Video_ZeroFps_Refused",
-         {"video", "--frames", "45", "--fps", "0", "--distance", "10"},
-         1,
-         {},
-         {"(--fps)", "значение «Частота кадров» должно быть больше нуля."}},
-        {"Help_Pedestrian",
-         {"pedestrian", "--help"},
-         0,
-         {"  --pedestrian-path\n                   Путь пешехода от момента возникновения "
-          "опасности до места наезда, м\n",
-          "  --limit          Допустимая скорость, км/ч\n", "0,6..1,4",
-          "pedestrian_time_s distance_at_danger_m stopping_distance_m critical_speed_kmh "
-          "avoidable stopping_distance_at_limit_m avoidable_at_limit error."}},
-        {"Help_Video", {"video", "-h"}, 0, {"--frames", "--fps", "30000/1001", "N − 1"}},
-        {"Help_General_NewCalculations",
-         {"--help"},
-         0,
-         {"  pedestrian", "  obstacle", "  impact", "  video"}},
-        {"Version", {"--version"}, 0, {"kvarnet-calc "}, {}, "", std::nullopt, VersionLine},
+        {.name = "Pedestrian_Limit_Json",
+         .args = With(kPedestrianBase,
+                      {"--speed", "90", "--pedestrian-path", "3", "--limit", "60", "--json"}),
+         .status = 0,
+         .outHas =
+             {"{\"calculation\": \"pedestrian\"",
+              "\"method\": \"методика оценки технической возможности предотвратить наезд на "
+              "пешехода",
+              "{\"key\": \"stopping_distance_m\", \"name\": \"Остановочный путь\", \"unit\": "
+              "\"м\", "
+              "\"text\": \"74,6\", \"value\": 74.6}",
+              "{\"key\": \"avoidable\", \"name\": \"Техническая возможность предотвратить наезд\", "
+              "\"unit\": \"\", \"text\": \"Водитель не располагал технической возможностью "
+              "предотвратить наезд путём своевременного применения экстренного торможения.\", "
+              "\"value\": false}",
+              "{\"key\": \"stopping_distance_at_limit_m\", \"name\": \"Остановочный путь при "
+              "допустимой скорости\", \"unit\": \"м\", \"text\": \"39,5\", \"value\": 39.5}",
+              "{\"key\": \"avoidable_at_limit\", ",
+              "располагал бы технической возможностью предотвратить наезд путём своевременного "
+              "применения экстренного торможения.\", \"value\": true}"}},
+        {.name = "Pedestrian_Ranges_Json",
+         .args = {"pedestrian", "--speed", "30..35", "--reaction", "1", "--delay", "0", "--rise",
+                  "0", "--deceleration", "5", "--pedestrian-path", "1,9", "--pedestrian-speed",
+                  "3,6", "--json"},
+         .status = 0,
+         .outHas =
+             {"{\"key\": \"speed_kmh\", \"name\": \"Скорость автомобиля, V\", \"unit\": \"км/ч\", "
+              "\"text\": \"30…35\", \"min\": 30, \"max\": 35}",
+              "{\"key\": \"stopping_distance_m\", \"name\": \"Остановочный путь\", \"unit\": "
+              "\"м\", "
+              "\"text\": \"15,3…19,1\", \"min\": 15.3, \"max\": 19.1}",
+              "\"text\": \"Вывод зависит от значений в заданных пределах: при скорости автомобиля "
+              "ниже 32,5 км/ч водитель располагал технической возможностью предотвратить наезд "
+              "путём своевременного применения экстренного торможения; при скорости 32,5 км/ч и "
+              "выше — не располагал.\", \"value\": null}"}},
+        {.name = "Pedestrian_Batch",
+         .args = {"pedestrian", "--batch", "-", "--reaction", "0,8", "--delay", "0,2", "--rise",
+                  "0,3", "--deceleration", "6,8", "--pedestrian-speed", "5"},
+         .status = 1,
+         .stdinText = "speed;pedestrian-path;limit\n60;3;\n90;3;60\n60..70;3;\n60;3;0\n",
+         .outIs =
+             "line;speed;pedestrian-path;limit;pedestrian_time_s;distance_at_danger_m;"
+             "stopping_distance_m;critical_speed_kmh;avoidable;stopping_distance_at_limit_m;"
+             "avoidable_at_limit;error\n"
+             "2;60;3;;2,16;36;39,5;49,6;нет;;;\n"
+             "3;90;3;60;2,16;54;74,6;49,6;нет;39,5;да;\n"
+             "4;60..70;3;;2,16;36…42;39,5…50,1;49,6;нет;;;\n"
+             "5;60;3;0;;;;;;;;строка 5: значение «Допустимая скорость» должно быть больше нуля.\n"},
+        {.name = "Pedestrian_ZeroPedestrianSpeed_Json",
+         .args = {"pedestrian", "--speed", "60", "--reaction", "0,8", "--delay", "0,2", "--rise",
+                  "0,3", "--deceleration", "6,8", "--pedestrian-path", "3", "--pedestrian-speed",
+                  "0", "--json"},
+         .status = 1,
+         .outHas =
+             {"\"error\": {\"kind\": \"refused\", \"option\": \"pedestrian-speed\", \"message\": "
+              "\"значение «Скорость пешехода» должно быть больше нуля.\"}"},
+         .errHas = {"(--pedestrian-speed)"}},
+        {.name = "Pedestrian_ReversedRange",
+         .args = With(kPedestrianBase, {"--speed", "60", "--pedestrian-path", "1,4..0,6"}),
+         .status = 1,
+         .errHas = {"(--pedestrian-path)", "задано пределами в обратном порядке («1,4..0,6»)"}},
+        {.name = "Obstacle_Batch",
+         .args = {"obstacle", "--batch", "-", "--reaction", "0,8", "--delay", "0,2", "--rise",
+                  "0,3", "--deceleration", "6,8"},
+         .status = 0,
+         .stdinText = "speed;visibility\n60;40\n60;39\n50..70;40\n",
+         .outIs = "line;speed;visibility;stopping_distance_m;avoidable;safe_speed_kmh;error\n"
+                  "2;60;40;39,5;да;60,5;\n"
+                  "3;60;39;39,5;нет;59,5;\n"
+                  "4;50..70;40;30,1…50,1;зависит от значений;60,5;\n"},
+        {.name = "Obstacle_Json",
+         .args = {"obstacle", "--speed", "60", "--reaction", "0,8", "--delay", "0,2", "--rise",
+                  "0,3", "--deceleration", "6,8", "--visibility", "40", "--json"},
+         .status = 0,
+         .outHas =
+             {"{\"calculation\": \"obstacle\"",
+              "\"results\": [{\"key\": \"stopping_distance_m\", \"name\": \"Остановочный путь\", "
+              "\"unit\": \"м\", \"text\": \"39,5\", \"value\": 39.5}, {\"key\": \"avoidable\", ",
+              "\"value\": true}, {\"key\": \"safe_speed_kmh\", \"name\": \"Безопасная скорость\", "
+              "\"unit\": \"км/ч\", \"text\": \"60,5\", \"value\": 60.5}]"}},
+        {.name = "Impact_Text",
+         .args = {"impact", "--speed", "67,5", "--rise", "0,35", "--deceleration", "6,8", "--skid",
+                  "11,1"},
+         .status = 0,
+         .outHas =
+             {"Vу = √((V − 1,8 × t3 × j)² − 25,92 × j × S) = √((67,5 − 1,8 × 0,35 × 6,8)² − 25,92 "
+              "× 6,8 × 11,1) = 45,1644 км/ч\n",
+              "Скорость в момент удара: 45,2 км/ч\n"}},
+        {.name = "Impact_StopsBefore_Json",
+         .args = {"impact", "--speed", "20", "--rise", "0,35", "--deceleration", "6,8", "--skid",
+                  "11,1", "--json"},
+         .status = 1,
+         .outHas =
+             {"\"error\": {\"kind\": \"refused\", \"option\": \"speed\", \"message\": \"значение "
+              "«Скорость в начале торможения» слишком мало для такого следа торможения"},
+         .errHas = {"(--speed)"}},
+        {.name = "Impact_Batch_Json",
+         .args = {"impact", "--batch", "-", "--json", "--rise", "0,35", "--deceleration", "6,8"},
+         .status = 0,
+         .stdinText = "speed;skid\n67,5;11,1\n",
+         .outIs =
+             "{\"line\": 2, \"results\": [{\"key\": \"impact_speed_kmh\", \"name\": \"Скорость в "
+             "момент удара\", \"unit\": \"км/ч\", \"text\": \"45,2\", \"value\": 45.2}]}\n"},
+        {.name = "Stopping_ImpactSpeed_Json",
+         .args = With(kStoppingBase, {"--skid", "11,1", "--impact-speed", "45,2", "--json"}),
+         .status = 0,
+         .outHas =
+             {"{\"key\": \"impact_speed_kmh\", \"name\": \"Скорость в момент удара, Vу\", "
+              "\"unit\": "
+              "\"км/ч\", \"text\": \"45,2\", \"value\": 45.2}",
+              "\"formula\": \"V = (j × t3 / 2 + √(2 × S × j + (Vу / 3,6)²)) × 3600 / 1000\"",
+              "\"results\": [{\"key\": \"speed_kmh\", \"name\": \"Скорость\", \"unit\": \"км/ч\", "
+              "\"text\": \"66,9\", \"value\": 66.9}"}},
+        {.name = "Stopping_ImpactSpeedWithSpeed_Usage",
+         .args = With(kStoppingBase, {"--speed", "60", "--impact-speed", "30"}),
+         .status = 2,
+         .errHas = {"параметр --impact-speed задаётся только вместе с --skid"}},
+        {.name = "Stopping_Ranges_Text",
+         .args = {"stopping", "--reaction", "0,6..1,4", "--delay", "0,2", "--rise", "0,3",
+                  "--deceleration", "6,8", "--skid", "10"},
+         .status = 0,
+         .outHas =
+             {"Время реакции водителя, t1: 0,6…1,4 с\n", "Скорость: 45,7 км/ч\n",
+              "Остановочный путь: 23,8…34 м\n",
+              "Остановочный путь — наименьшее значение: Sо = V² / (26 × j) + V / 3,6 × (t1 + t2 + "
+              "t3 / 2) = (45,6549)² / (26 × 6,8) + 45,6549 / 3,6 × 0,95 = 23,8372 м\n"}},
+        {.name = "Loading_CoefficientRange_Json",
+         .args = With(kLoadingBase, {"--coefficient", "1,2..1,3", "--json"}),
+         .status = 0,
+         .outHas =
+             {"{\"key\": \"coefficient\", \"name\": \"Коэффициент эффективности торможения, K\", "
+              "\"unit\": \"\", \"text\": \"1,2…1,3\", \"min\": 1.2, \"max\": 1.3}",
+              "{\"key\": \"braking_distance_m\", \"name\": \"Тормозной путь\", \"unit\": \"м\", "
+              "\"text\": \"21,3…23\", \"min\": 21.3, \"max\": 23}"}},
+        {.name = "Loading_TableAdhesionRange_Refused",
+         .args = {"loading", "--speed", "60", "--adhesion", "0,7..0,8", "--rise", "0,3",
+                  "--deceleration", "6,8", "--row", "1", "--load", "unloaded"},
+         .status = 1,
+         .errHas = {"(--adhesion)", "для выбора по таблице должно быть одним числом"}},
+        {.name = "Video_Json",
+         .args = {"video", "--frames", "45", "--fps", "30000/1001", "--distance", "10", "--json"},
+         .status = 0,
+         .outHas =
+             {"{\"key\": \"fps\", \"name\": \"Частота кадров, f\", \"unit\": \"кадр/с\", \"text\": "
+              "\"30000/1001\", \"value\": 29.97002997003}",
+              "\"substituted\": \"45 / (30000 / 1001)\", \"text\": \"1,5015\"",
+              "\"results\": [{\"key\": \"elapsed_s\", \"name\": \"Время между кадрами\", \"unit\": "
+              "\"с\", \"text\": \"1,502\", \"value\": 1.502}, {\"key\": \"speed_kmh\", \"name\": "
+              "\"Скорость\", \"unit\": \"км/ч\", \"text\": \"24\", \"value\": 24}, {\"key\": "
+              "\"speed_range_kmh\", \"name\": \"Скорость с учётом неизвестного момента внутри "
+              "кадра "
+              "на каждом конце\", \"unit\": \"км/ч\", \"text\": \"23,5…24,5\", \"min\": 23.5, "
+              "\"max\": 24.5}]"}},
+        {.name = "Video_Batch",
+         .args = {"video", "--batch", "-"},
+         .status = 1,
+         .stdinText = "frames;fps;distance\n45;30;10\n0;30;10\n45;30/0;10\n44..46;30;10\n",
+         .outIs =
+             "line;frames;fps;distance;elapsed_s;speed_kmh;speed_range_kmh;error\n"
+             "2;45;30;10;1,5;24;23,5…24,5;\n"
+             "3;0;30;10;;;;строка 3: значение «Число интервалов между кадрами» должно быть целым "
+             "числом не меньше 2: время между кадрами известно с точностью до кадра на каждом "
+             "конце.\n"
+             "4;45;30/0;10;;;;строка 4: значение «Частота кадров» не является числом. Введите "
+             "число, "
+             "например 25 или 29,97, или дробь, например 30000/1001.\n"
+             "5;44..46;30;10;1,467…1,533;23,5…24,5;23…25,1;\n"},
+        {.name = "Video_ZeroFps_Refused",
+         .args = {"video", "--frames", "45", "--fps", "0", "--distance", "10"},
+         .status = 1,
+         .errHas = {"(--fps)", "значение «Частота кадров» должно быть больше нуля."}},
+        {.name = "Help_Pedestrian",
+         .args = {"pedestrian", "--help"},
+         .status = 0,
+         .outHas =
+             {"  --pedestrian-path\n                   Путь пешехода от момента возникновения "
+              "опасности до места наезда, м\n",
+              "  --limit          Допустимая скорость, км/ч\n", "0,6..1,4",
+              "pedestrian_time_s distance_at_danger_m stopping_distance_m critical_speed_kmh "
+              "avoidable stopping_distance_at_limit_m avoidable_at_limit error."}},
+        {.name = "Help_Video",
+         .args = {"video", "-h"},
+         .status = 0,
+         .outHas = {"--frames", "--fps", "30000/1001", "N − 1"}},
+        {.name = "Help_General_NewCalculations",
+         .args = {"--help"},
+         .status = 0,
+         .outHas = {"  pedestrian", "  obstacle", "  impact", "  video"}},
+        {.name = "Version",
+         .args = {"--version"},
+         .status = 0,
+         .outHas = {"kvarnet-calc "},
+         .outHasFromData = VersionLine},
     };
 }
 
