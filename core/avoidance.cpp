@@ -109,10 +109,15 @@ std::string OpenBySpeed(const InputValue& speed, Fixed4 below, Fixed4 from,
             parts.push_back("водитель " + Possibility(true) + ", если скорость автомобиля ниже " +
                             std::string(limitName) + " " + std::string(kOthers) +
                             ", и не располагал, если не ниже" + where);
-        else
-            parts.push_back("при скорости от " + FormatFixed4(below) + " до " + FormatFixed4(from) +
+        else {
+            // The band where the other inputs decide, within the range of V given: a speed the
+            // expert did not give is not his case.
+            const std::string bandLow = reachesBelow ? FormatFixed4(below) : Kept(speed.low);
+            const std::string bandHigh = reachesFrom ? FormatFixed4(from) : Kept(speed.high);
+            parts.push_back("при скорости от " + bandLow + " до " + bandHigh +
                             " км/ч — располагал, если она ниже " + std::string(limitName) + " " +
                             std::string(kOthers) + where);
+        }
     }
     return std::string(kDepends) + Join(parts) + ".";
 }

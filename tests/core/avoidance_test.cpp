@@ -159,6 +159,18 @@ INSTANTIATE_TEST_SUITE_P(
             {"40..70", "0,8", "0,2", "0,3", "6,8", "3", "5"},
             kOpen,
             {"ниже 49,6 км/ч", "49,7 км/ч и выше", "от 49,6 до 49,7 км/ч", "Vкр = 49,6022 км/ч"}},
+        // Vкр from 34,9705 to 58,8266 km/h over the pedestrian's speed; the band where it
+        // decides is told within the speeds given, never below or above them.
+        OpenCase{"TheBandStartsAtTheLowestSpeedGiven",
+                 {"55..65", "0,8", "0,2", "0,3", "6,8", "3", "4,6..5,8"},
+                 kOpen,
+                 {"при скорости автомобиля 58,9 км/ч и выше водитель не располагал",
+                  "при скорости от 55 до 58,9 км/ч — располагал, если она ниже"}},
+        OpenCase{"TheBandEndsAtTheHighestSpeedGiven",
+                 {"30..50", "0,8", "0,2", "0,3", "6,8", "3", "4,6..5,8"},
+                 kOpen,
+                 {"при скорости автомобиля ниже 34,9 км/ч водитель располагал",
+                  "при скорости от 34,9 до 50 км/ч — располагал, если она ниже"}},
         // The speed is known; the reaction time decides: Vкр from 20,1 to 59,4 km/h.
         OpenCase{"TheReactionTimeDecides",
                  {"50", "0,6..1,4", "0,2", "0,3", "6,8", "3", "5"},
