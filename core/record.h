@@ -91,6 +91,24 @@ struct RecordOrigin {
     std::string version; // the program's, "1.0.0"
 };
 
+// A place along the car's path, in metres from where the car was when the danger arose: one
+// value, or over ranges the least and the greatest.
+struct PathMark {
+    std::string key; // "reaction_end_m"
+    std::string name; // "Путь за время реакции водителя t1": what ends here
+    std::string symbol; // "Sо", "Sa"; "" for an edge that has no symbol of its own
+    double low = 0, high = 0;
+    std::string text; // as shown, to 0,1 m: "13,3", or a range "12,5…14,2"
+};
+
+// The distances of a braking calculation along the car's path, for the record's diagram: where
+// the reaction, the brake's delay and half the deceleration's rise end, where braking stops the
+// car (Sо), and the place of the impact (Sa) or of the obstacle (Sв).
+struct PathDiagram {
+    std::vector<PathMark> edges; // reaction, delay, rise, stop: in order along the path
+    PathMark target;             // Sa or Sв
+};
+
 struct CalculationRecord {
     std::string calculation; // "stopping", "loading", "dashcam"
     std::string title; // "Остановочный путь по длине тормозного следа"
@@ -100,7 +118,19 @@ struct CalculationRecord {
     std::vector<std::string> notes; // the corrections the program made, where they applied
     RecordOrigin origin;
     std::string methodology = {}; // the method the calculation follows, where it names one
+    std::optional<PathDiagram> diagram = {}; // PathDiagramOf, where the window adds it
 };
+
+// The path diagram of a pedestrian or an obstacle record, from the values it holds: the edges
+// are the terms of the stopping distance Sо = V/3,6 × (t1 + t2 + t3 / 2) + V² / (26 × j), each
+// over ranges from its least to its greatest value (each grows with V and the times); the stop
+// and the target are the record's own Sо and Sa (or Sв), as its tables show them. Nothing for a
+// record of another calculation.
+std::optional<PathDiagram> PathDiagramOf(const CalculationRecord& record);
+
+// The diagram in words, for a reader who cannot see it: "…: Реакция водителя t1 — до 13,3 м; …;
+// место наезда Sa — 41,7 м."
+std::string PathDiagramText(const PathDiagram& diagram);
 
 // Where the values the program offers come from, as a record that uses them states it after
 // the corrections in its notes: the deceleration the main window offers for a dry and a wet

@@ -42,6 +42,11 @@ void LastRecord::Keep(core::CalculationRecord record) {
     record_ = std::move(record);
 }
 
+void LastRecord::Restore(core::CalculationRecord kept) {
+    kept.origin.caseDetails = record::CaseDetailsStore::Current().Details();
+    record_ = std::move(kept);
+}
+
 void LastRecord::Drop() {
     record_.reset();
 }

@@ -24,6 +24,9 @@ public:
     // Keeps the record, stamped with the time and the program.
     void Keep(core::CalculationRecord record);
     void Drop();
+    // Keeps again a record this one kept before, with the time it was kept at: a window that
+    // shows one of several calculations shows an earlier one again.
+    void Restore(core::CalculationRecord kept);
     // The record kept, with the case details as they are now; or nullptr.
     const core::CalculationRecord* Get() const { return record_ ? &*record_ : nullptr; }
 

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "core/file_error.h"
+#include "windows/record/path_diagram.h"
 #include "windows/record/pdf_info.h"
 #include "windows/shared/text.h"
 #ifdef _WIN32
@@ -126,6 +127,23 @@ QString Steps(const std::vector<core::RecordStep>& steps) {
     return out + QStringLiteral("</ol>\n");
 }
 
+// The path diagram as a picture in the page, twice as fine as it is shown, its distances in
+// words as its alternative text. The PDF draws it again in vectors (PathDiagramObject).
+QString DiagramImage(const core::PathDiagram& diagram) {
+    constexpr int kShownWidth = 640;
+    const QImage image = PathDiagramImage(diagram, 2 * kShownWidth);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return QStringLiteral("<p><img src=\"data:image/png;base64,%1\" width=\"%2\" height=\"%3\" "
+                          "alt=\"%4\"/></p>\n")
+        .arg(QString::fromLatin1(png.toBase64()))
+        .arg(kShownWidth)
+        .arg(image.height() / 2)
+        .arg(PathDiagramDescription(diagram).toHtmlEscaped());
+}
+
 // The whole document, with the value tables parted as given.
 QString Document(const core::CalculationRecord& record, const TableParts& parts) {
     const QString expert = CaseField(record, &core::CaseDetails::expert);
@@ -141,6 +159,7 @@ QString Document(const core::CalculationRecord& record, const TableParts& parts)
     out += QStringLiteral("<h2>Исходные данные</h2>\n") + ValueTable(record.inputs, parts[0]);
     out += QStringLiteral("<h2>Расчёт</h2>\n") + Steps(record.steps);
     out += QStringLiteral("<h2>Результаты</h2>\n") + ValueTable(record.results, parts[1]);
+    if (record.diagram) out += QStringLiteral("<h2>Схема</h2>\n") + DiagramImage(*record.diagram);
     if (const std::vector<std::string> notes = core::RecordNotes(record); !notes.empty()) {
         out += QStringLiteral("<h2>Примечания</h2>\n<ul>\n");
         for (const std::string& note : notes)
@@ -364,8 +383,16 @@ bool WritePdf(const core::CalculationRecord& record, const QString& title, const
     QFont font(QStringLiteral("Liberation Serif"));
     font.setPointSize(12);
     document.setDefaultFont(font);
-    document.documentLayout()->setPaintDevice(&writer);       // fonts measured as they will print
-    document.setDocumentMargin(0);                            // the page has its own margins
+    document.documentLayout()->setPaintDevice(&writer); // fonts measured as they will print
+    document.setDocumentMargin(0);                      // the page has its own margins
+    // The diagram in vectors, where the HTML has its picture.
+    std::optional<PathDiagramObject> diagram;
+    if (record.diagram) {
+        QFont labels(QStringLiteral("Liberation Sans"));
+        labels.setPointSize(9);
+        diagram.emplace(*record.diagram, labels);
+        document.documentLayout()->registerHandler(QTextFormat::ImageObject, &*diagram);
+    }
     const qreal footHeight = writer.resolution() * 10 / 25.4; // 10 mm for the foot
     const QSizeF body(writer.width(), writer.height() - footHeight);
     // Laid out again with each table part that a page's end asks for, until none does.
