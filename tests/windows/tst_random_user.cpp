@@ -1,7 +1,7 @@
 #include <QAbstractButton>
 #include <QApplication>
-#include <QClipboard>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QElapsedTimer>
@@ -13,10 +13,14 @@
 #include <map>
 #include <random>
 
+#include "core/avoidance.h"
+#include "core/impact.h"
 #include "core/stopping.h"
+#include "core/video.h"
 #include "find_control.h"
 #include "test_main.h"
 #include "windows/alerts/alert_window.h"
+#include "windows/analysis/analysis_window.h"
 #include "windows/dashcam/dashcam_window.h"
 #include "windows/loading/form2.h"
 #include "windows/main/form1.h"
@@ -34,7 +38,6 @@ namespace {
 std::string Std(const QWidget* window, const char* field) {
     return Find<QLineEdit>(window, field)->text().toStdString();
 }
-
 
 int EnvNumber(const char* name, int fallback) {
     bool ok = false;
@@ -78,10 +81,71 @@ const QStringList kTexts = {
     "1.5",
 };
 
+// The «Техническая возможность» window's fields, in the order each calculation reads them.
+const QMap<AnalysisWindow::Calculation, QStringList> kAnalysisInputs = {
+    {AnalysisWindow::Calculation::Pedestrian,
+     {"speed", "reaction", "delay", "rise", "deceleration", "pedestrianPath", "pedestrianSpeed",
+      "speedLimit"}},
+    {AnalysisWindow::Calculation::Obstacle,
+     {"speed", "reaction", "delay", "rise", "deceleration", "visibility"}},
+    {AnalysisWindow::Calculation::Impact, {"speed", "rise", "deceleration", "skid"}},
+    {AnalysisWindow::Calculation::Video, {"frames", "fps", "videoDistance"}},
+};
+// Its results, by calculation: a calculation writes all of them or none (the permitted speed's
+// only with one).
+const QMap<AnalysisWindow::Calculation, QStringList> kAnalysisResults = {
+    {AnalysisWindow::Calculation::Pedestrian,
+     {"pedestrianTime", "distanceAtDanger", "pedestrianStoppingDistance", "criticalSpeed"}},
+    {AnalysisWindow::Calculation::Obstacle, {"obstacleStoppingDistance", "safeSpeed"}},
+    {AnalysisWindow::Calculation::Impact, {"impactSpeed"}},
+    {AnalysisWindow::Calculation::Video, {"elapsed", "videoSpeed", "videoSpeedRange"}},
+};
+
+// The core's record for the texts the window's fields hold now, or nothing when it refuses.
+std::optional<core::CalculationRecord> AnalysisAgain(const AnalysisWindow* w) {
+    QStringList t;
+    for (const QString& role : kAnalysisInputs.value(w->Shown()))
+        t << Find<QLineEdit>(w, qPrintable(role))->text();
+    const auto at = [&](int i) { return t[i].toStdString(); };
+    core::CalculationRecord record;
+    try {
+        switch (w->Shown()) {
+        case AnalysisWindow::Calculation::Pedestrian:
+            core::ComputePedestrian({at(0), at(1), at(2), at(3), at(4), at(5), at(6), at(7)},
+                                    &record);
+            break;
+        case AnalysisWindow::Calculation::Obstacle:
+            core::ComputeObstacle({at(0), at(1), at(2), at(3), at(4), at(5)}, &record);
+            break;
+        case AnalysisWindow::Calculation::Impact:
+            core::ComputeImpact({at(0), at(1), at(2), at(3)}, &record);
+            break;
+        case AnalysisWindow::Calculation::Video:
+            core::ComputeVideo({at(0), at(1), at(2)}, &record);
+            break;
+        }
+    } catch (const core::NumericError&) {
+        return std::nullopt;
+    }
+    return record;
+}
+
+QStringList ResultTexts(const core::CalculationRecord& record) {
+    QStringList texts;
+    for (const core::RecordValue& value : record.results)
+        texts << QString::fromStdString(value.text);
+    return texts;
+}
+
 // Every field the user types into, by window; results are left out, whose promise is
 // that a calculation writes all of them or none.
-QList<QLineEdit*> Inputs() {
+QList<QLineEdit*> Inputs(const AnalysisWindow* analysis) {
     QList<QLineEdit*> fields;
+    if (analysis)
+        for (const char* role : {"speed", "reaction", "delay", "rise", "deceleration",
+                                 "pedestrianPath", "pedestrianSpeed", "speedLimit", "visibility",
+                                 "skid", "frames", "fps", "videoDistance"})
+            fields << Find<QLineEdit>(analysis, role);
     if (Form1* f = toolkit::Instance<Form1>())
         fields << Find<QLineEdit>(f, "Text1") << Find<QLineEdit>(f, "Text2")
                << Find<QLineEdit>(f, "Text3") << Find<QLineEdit>(f, "Text7")
@@ -89,10 +153,10 @@ QList<QLineEdit*> Inputs() {
     if (Form2* f = toolkit::Instance<Form2>())
         fields << Find<QLineEdit>(f, "Text1") << Find<QComboBox>(f, "Combo1")->lineEdit();
     if (DashcamWindow* f = toolkit::Instance<DashcamWindow>())
-        for (QComboBox* c : {Find<QComboBox>(f, "endHours"), Find<QComboBox>(f, "endMinutes"),
-                             Find<QComboBox>(f, "endSeconds"), Find<QComboBox>(f, "startHours"),
-                             Find<QComboBox>(f, "startMinutes"),
-                             Find<QComboBox>(f, "startSeconds")})
+        for (QComboBox* c :
+             {Find<QComboBox>(f, "endHours"), Find<QComboBox>(f, "endMinutes"),
+              Find<QComboBox>(f, "endSeconds"), Find<QComboBox>(f, "startHours"),
+              Find<QComboBox>(f, "startMinutes"), Find<QComboBox>(f, "startSeconds")})
             fields << c->lineEdit();
     if (DashcamWindow* f = toolkit::Instance<DashcamWindow>())
         fields << Find<QLineEdit>(f, "distance");
@@ -127,6 +191,7 @@ class RandomUserTest : public QObject {
     std::map<QString, int> counts_;
     int step_ = 0;
     QString action_;
+    QPointer<AnalysisWindow> analysis_;
 
     int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
 
@@ -137,6 +202,9 @@ class RandomUserTest : public QObject {
             if (!w->isVisible() || !w->isEnabled() || w->objectName().isEmpty()) continue;
             if (Owner(w) == "Form1" && w->objectName() == "Command3")
                 continue; // the exit button ends the program
+            if (Owner(w) == "analysisWindow" &&
+                (w->objectName() == "saveButton" || w->objectName() == "caseButton"))
+                continue; // their dialogs wait for a person (tst_record checks them)
             if (Covered(w)) continue;
             // Of the labels only the links, with their hand cursor, react to a click.
             const bool link =
@@ -210,6 +278,17 @@ class RandomUserTest : public QObject {
             ++counts_["tick"];
             return;
         }
+        if (kind < 27) { // the analysis window opened, or brought up, with the main window's values
+            action_ = QStringLiteral("open the analysis window");
+            AnalysisStart start;
+            if (Form1* f = toolkit::Instance<Form1>())
+                start = {Find<QLineEdit>(f, "Text1")->text(), Find<QLineEdit>(f, "Text2")->text(),
+                         Find<QLineEdit>(f, "Text3")->text(), Find<QLineEdit>(f, "Text5")->text(),
+                         Find<QLineEdit>(f, "Text7")->text()};
+            OpenAnalysis(analysis_, start);
+            ++counts_["analysis opened"];
+            return;
+        }
         // A window first, then one of its controls, so that every open window gets its share.
         std::map<QString, QList<QWidget*>> byWindow;
         for (QWidget* c : Controls())
@@ -220,17 +299,18 @@ class RandomUserTest : public QObject {
         QWidget* w = group->second[Below(group->second.size())];
         if (auto* field = qobject_cast<QLineEdit*>(w)) {
             const QString name = w->objectName();
-            const bool result = (Owner(w) == "Form1" &&
-                                 QStringList{"Text4", "Text6", "Text8", "Text9"}.contains(name)) ||
-                                (Owner(w) == "dashcamWindow" &&
-                                 QStringList{"speed", "elapsedHours", "elapsedMinutes",
-                                             "elapsedSeconds"}
-                                     .contains(name));
+            const bool result =
+                (Owner(w) == "analysisWindow" && field->isReadOnly()) ||
+                (Owner(w) == "Form1" &&
+                 QStringList{"Text4", "Text6", "Text8", "Text9"}.contains(name)) ||
+                (Owner(w) == "dashcamWindow" &&
+                 QStringList{"speed", "elapsedHours", "elapsedMinutes", "elapsedSeconds"}.contains(
+                     name));
             if (!result && !qobject_cast<QComboBox*>(w->parentWidget())) Type(field);
             return;
         }
         if (auto* combo = qobject_cast<QComboBox*>(w)) {
-            if (Below(2) == 0) {
+            if (combo->isEditable() && Below(2) == 0) { // a preset list takes no typing
                 Type(combo->lineEdit());
             } else { // a pick with the arrow keys, as from the list
                 action_ = QStringLiteral("pick in %1").arg(Name(w));
@@ -276,8 +356,9 @@ class RandomUserTest : public QObject {
                      qPrintable(where + ": main results " + results.join('/')));
             // Results shown belong to the inputs beside them: the window's own ones are what
             // the inputs give now, and a record kept is that of the results shown.
-            const bool own = Find<toolkit::Label>(f, "Label7")->text().contains(
-                QStringLiteral("остановочный путь"));
+            const bool own = Find<toolkit::Label>(f, "Label7")
+                                 ->text()
+                                 .contains(QStringLiteral("остановочный путь"));
             if (!results.contains(QString()) && own && !f->AnimationRunning()) {
                 const auto mode = Find<QCheckBox>(f, "Check1")->isChecked()
                                       ? core::StoppingMode::SkidKnown
@@ -303,12 +384,38 @@ class RandomUserTest : public QObject {
             }
         }
         if (DashcamWindow* f = toolkit::Instance<DashcamWindow>()) {
-            const QStringList results = {
-                Find<QLineEdit>(f, "elapsedHours")->text(),
-                Find<QLineEdit>(f, "elapsedMinutes")->text(),
-                Find<QLineEdit>(f, "elapsedSeconds")->text(), Find<QLineEdit>(f, "speed")->text()};
+            const QStringList results = {Find<QLineEdit>(f, "elapsedHours")->text(),
+                                         Find<QLineEdit>(f, "elapsedMinutes")->text(),
+                                         Find<QLineEdit>(f, "elapsedSeconds")->text(),
+                                         Find<QLineEdit>(f, "speed")->text()};
             QVERIFY2(results.count(QString()) == 0 || results.count(QString()) == 4,
                      qPrintable(where + ": dashcam results " + results.join('/')));
+        }
+        if (AnalysisWindow* f = analysis_) {
+            const AnalysisWindow::Calculation shown = f->Shown();
+            QStringList results;
+            for (const QString& role : kAnalysisResults.value(shown))
+                results << Find<QLineEdit>(f, qPrintable(role))->text();
+            QVERIFY2(results.count(QString()) == 0 || results.count(QString()) == results.size(),
+                     qPrintable(where + ": analysis results " + results.join('/')));
+            // Nothing stands beside a refused field: results shown are those the fields give
+            // now, and the record kept is theirs.
+            if (const core::CalculationRecord* record = f->Record()) {
+                QVERIFY2(!results.contains(QString()),
+                         qPrintable(where + ": a record without results"));
+                const std::optional<core::CalculationRecord> again = AnalysisAgain(f);
+                QVERIFY2(again, qPrintable(where + ": a record of refused values"));
+                QVERIFY2(ResultTexts(*record) == ResultTexts(*again),
+                         qPrintable(where + ": analysis record of other inputs " +
+                                    ResultTexts(*record).join('/')));
+                for (const QString& role : kAnalysisInputs.value(shown))
+                    QVERIFY2(!Find<QLineEdit>(f, qPrintable(role))->property("refused").toBool(),
+                             qPrintable(where + ": results beside a refused " + role));
+                ++counts_["analysis results shown"];
+            } else {
+                QVERIFY2(results.contains(QString()),
+                         qPrintable(where + ": analysis results without a record"));
+            }
         }
         if (Form2* f = toolkit::Instance<Form2>(); f && f->isVisible()) ++counts_["loading shown"];
         if (toolkit::Instance<DashcamWindow>()) ++counts_["dashcam open"];
@@ -334,6 +441,7 @@ private slots:
     }
 
     void cleanupTestCase() {
+        delete analysis_;
         toolkit::DiscardAll();
         for (const char* scheme : {"file", "mailto", "http", "https"})
             QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
@@ -347,9 +455,10 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         toolkit::Show<Form1>();
+        OpenAnalysis(analysis_, {});
         for (step_ = 1; step_ <= actions; ++step_) {
             // The fields that exist now; an action may open or close a window.
-            const QList<QLineEdit*> fields = Inputs();
+            const QList<QLineEdit*> fields = Inputs(analysis_);
             QList<QPointer<QLineEdit>> guarded(fields.begin(), fields.end());
             const QStringList before = TextsOf(fields);
             const QStringList failuresBefore = Failures();
