@@ -378,6 +378,7 @@ private slots:
         first->setFocus(Qt::TabFocusReason);
         QStringList visited;
         QPoint previous(-1, -1);
+        int previousHeight = 0;
         for (int step = 0; step < 60; ++step) {
             QWidget* at = QApplication::focusWidget();
             QVERIFY(at);
@@ -386,13 +387,19 @@ private slots:
             const QString name =
                 qobject_cast<QTabBar*>(at) ? at->parentWidget()->objectName() : at->objectName();
             visited << name;
-            const QPoint place = at->mapTo(window.get(), QPoint(0, 0));
-            const int rowTolerance = at->height() / 2;
+            // Where it stands on the page, whichever part of it the window scrolls to.
+            QWidget* content = Find<QWidget>(window.get(), "content");
+            const QPoint place = content->isAncestorOf(at)
+                                     ? at->mapTo(content, QPoint(0, 0))
+                                     : at->mapTo(window.get(), QPoint(0, content->height()));
+            // Down by more than half the lower of the two, or along the same row.
+            const int rowTolerance = std::min(at->height(), previousHeight) / 2;
             QVERIFY2(place.y() > previous.y() + rowTolerance ||
                          (std::abs(place.y() - previous.y()) <= rowTolerance + 8 &&
                           place.x() > previous.x()),
                      qPrintable(visited.join(" → ")));
             previous = place;
+            previousHeight = at->height();
             QTest::keyClick(at, Qt::Key_Tab);
         }
         for (const char* role : {"speed",

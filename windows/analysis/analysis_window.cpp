@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -89,7 +91,11 @@ AnalysisWindow::AnalysisWindow() {
     setFont(SystemSizedFont());
     setStyleSheet(kRefusedStyle);
 
-    auto* layout = new QVBoxLayout(this);
+    // Everything but the buttons scrolls, for a large font or scale on a small screen.
+    auto* content = new QWidget;
+    content->setObjectName(QStringLiteral("content"));
+    auto* layout = new QVBoxLayout(content);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(BuildCar());
 
     calculations_ = new QTabWidget;
@@ -112,6 +118,16 @@ AnalysisWindow::AnalysisWindow() {
     status_->setWordWrap(true);
     status_->setAccessibleName(QStringLiteral("Сообщение"));
     layout->addWidget(status_);
+    layout->addStretch();
+    scroll_ = new QScrollArea;
+    scroll_->setObjectName(QStringLiteral("scroll"));
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setWidgetResizable(true);
+    scroll_->setFocusPolicy(Qt::NoFocus);
+    scroll_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    scroll_->setWidget(content);
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(scroll_, 1);
 
     auto* buttons = new QHBoxLayout;
     const auto button = [&](QPushButton*& member, const char* role, const QString& caption) {
@@ -126,7 +142,7 @@ AnalysisWindow::AnalysisWindow() {
     button(caseButton_, "caseButton", QStringLiteral("Сведения о деле…"));
     buttons->addStretch();
     button(closeButton_, "closeButton", QStringLiteral("Закрыть"));
-    layout->addLayout(buttons);
+    outer->addLayout(buttons);
 
     using toolkit::OnClick;
     OnClick(computeButton_, this, &AnalysisWindow::Compute);
@@ -139,14 +155,26 @@ AnalysisWindow::AnalysisWindow() {
     for (std::size_t i = 1; i < tabOrder_.size(); ++i)
         QWidget::setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
     onCalculationShown();
-    resize(sizeHint());
     FitContents();
 }
 
 void AnalysisWindow::FitContents() {
-    // Captions and verdicts wrap: the height they need depends on the width.
-    const int needed = layout()->totalHeightForWidth(width());
-    if (needed > height()) resize(width(), needed);
+    // Captions and verdicts wrap: the height they need depends on the width. The window grows
+    // to show it all, up to the screen; beyond, its content scrolls.
+    const QWidget* content = scroll_->widget();
+    const QMargins margins = layout()->contentsMargins();
+    const int aroundWidth =
+        margins.left() + margins.right() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int aroundHeight = margins.top() + margins.bottom() + layout()->spacing() +
+                             computeButton_->sizeHint().height();
+    const QSize room = screen() ? screen()->availableGeometry().size() * 9 / 10 : QSize(4000, 4000);
+    const int wide =
+        std::min(std::max(width(), content->sizeHint().width() + aroundWidth), room.width());
+    const int tall =
+        std::min(std::max(height(), content->layout()->totalHeightForWidth(wide - aroundWidth) +
+                                        aroundHeight),
+                 room.height());
+    if (wide != width() || tall != height()) resize(wide, tall);
 }
 
 void AnalysisWindow::Start(const AnalysisStart& start) {
@@ -182,7 +210,7 @@ QWidget* AnalysisWindow::BuildCar() {
                        "Перечень неисправностей, п. 1.1) и значения главного окна; источник "
                        "каждого значения — в подсказке к нему"));
     decelerationPreset_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    decelerationPreset_->setMinimumContentsLength(24);
+    decelerationPreset_->setMinimumContentsLength(16);
     AddField(grid, deceleration_, input::kDeceleration, "deceleration", decelerationPreset_);
     toolkit::OnClick(decelerationPreset_, this, &AnalysisWindow::onDecelerationPreset);
 
@@ -227,7 +255,7 @@ QWidget* AnalysisWindow::BuildPedestrian() {
         pedestrianPreset_->addItem(preset.Caption());
     pedestrianPreset_->setToolTip(QStringLiteral("Источник: ") + analysis::kPedestrianSource);
     pedestrianPreset_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    pedestrianPreset_->setMinimumContentsLength(24);
+    pedestrianPreset_->setMinimumContentsLength(16);
     pedestrianMean_ = new QCheckBox(QStringLiteral("среднее"));
     pedestrianMean_->setObjectName(QStringLiteral("pedestrianMean"));
     pedestrianMean_->setAccessibleName(

@@ -17,6 +17,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 class QTabWidget;
 class PathDiagramView;
 
@@ -82,6 +83,7 @@ private:
     QCheckBox* pedestrianMean_;
     QLabel* adhesionHint_;
     QTabWidget* calculations_;
+    QScrollArea* scroll_;
     // Results, by calculation.
     QLineEdit *pedestrianTime_, *distanceAtDanger_, *pedestrianStoppingDistance_, *criticalSpeed_,
         *limitStoppingDistance_;
