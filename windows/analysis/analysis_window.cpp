@@ -198,7 +198,8 @@ QWidget* AnalysisWindow::BuildCar() {
     decelerationPreset_ = new QComboBox;
     decelerationPreset_->setObjectName(QStringLiteral("decelerationPreset"));
     decelerationPreset_->setAccessibleName(QStringLiteral("Замедление по таблице"));
-    decelerationPreset_->addItem(QStringLiteral("По таблице…"));
+    // On Linux a screen reader names a list by the item it shows: the first says what it is.
+    decelerationPreset_->addItem(QStringLiteral("Замедление по таблице…"));
     for (const analysis::DecelerationPreset& preset : analysis::DecelerationPresets()) {
         decelerationPreset_->addItem(preset.caption + QStringLiteral(" — ") + preset.value);
         decelerationPreset_->setItemData(decelerationPreset_->count() - 1,
@@ -218,7 +219,7 @@ QWidget* AnalysisWindow::BuildCar() {
     surfacePreset_ = new QComboBox;
     surfacePreset_->setObjectName(QStringLiteral("surfacePreset"));
     surfacePreset_->setAccessibleName(QStringLiteral("Покрытие: подсказка коэффициента сцепления"));
-    surfacePreset_->addItem(QStringLiteral("Покрытие…"));
+    surfacePreset_->addItem(QStringLiteral("Покрытие (подсказка φ)…"));
     for (const analysis::AdhesionHint& hint : analysis::AdhesionHints())
         surfacePreset_->addItem(hint.surface);
     surfacePreset_->setToolTip(QStringLiteral("Источник: ") + analysis::kAdhesionSource);
@@ -250,7 +251,7 @@ QWidget* AnalysisWindow::BuildPedestrian() {
     pedestrianPreset_ = new QComboBox;
     pedestrianPreset_->setObjectName(QStringLiteral("pedestrianPreset"));
     pedestrianPreset_->setAccessibleName(QStringLiteral("Скорость пешехода по таблице"));
-    pedestrianPreset_->addItem(QStringLiteral("По таблице: возраст, пол, темп…"));
+    pedestrianPreset_->addItem(QStringLiteral("Скорость пешехода по таблице…"));
     for (const analysis::PedestrianPreset& preset : analysis::PedestrianPresets())
         pedestrianPreset_->addItem(preset.Caption());
     pedestrianPreset_->setToolTip(QStringLiteral("Источник: ") + analysis::kPedestrianSource);
