@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "core/avoidance.h"
@@ -570,6 +572,28 @@ private slots:
             for (int x = 0; x < drawn.width(); ++x)
                 dark += qGray(drawn.pixel(x, y)) < 128;
         QVERIFY(dark > drawn.width());
+    }
+
+    // Saved, the record has its diagram: the HTML as a picture, the PDF drawn by the program.
+    void recordSavedWithDiagram() {
+        Opened window;
+        for (const auto& [role, text] : kCar + Texts{{"visibility", "30..45"}})
+            Type(window.get(), role, text);
+        window->ShowCalculation(Calculation::Obstacle);
+        window->Compute();
+        QVERIFY(window->Record() && window->Record()->diagram);
+        QTemporaryDir folder;
+        for (const char* name : {"расчёт.pdf", "расчёт.html"}) {
+            const QString path = folder.filePath(QString::fromUtf8(name));
+            QVERIFY(record::WriteRecord(*window->Record(), path).Saved());
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray bytes = file.readAll();
+            if (path.endsWith(".pdf"))
+                QVERIFY(bytes.startsWith("%PDF-"));
+            else
+                QVERIFY(bytes.contains("<h2>Схема</h2>\n<p><img src=\"data:image/png;base64,"));
+        }
     }
 
     // The record's commands come from the same code as the other windows': copied, the HTML
