@@ -382,6 +382,7 @@ QLineEdit* AnalysisWindow::AddField(QGridLayout* grid, Field& field,
     caption->setBuddy(field.edit);
     caption->setWordWrap(true);
     const int row = grid->rowCount();
+    grid->setColumnStretch(2, 1); // the fields keep their width; the presets take the rest
     grid->addWidget(caption, row, 0);
     grid->addWidget(field.edit, row, 1);
     tabOrder_.push_back(field.edit);
@@ -557,6 +558,7 @@ void AnalysisWindow::onCalculationShown() {
         field->edit->setEnabled(std::find(inputs.begin(), inputs.end(), field) != inputs.end());
     }
     decelerationPreset_->setEnabled(deceleration_.edit->isEnabled());
+    surfacePreset_->setEnabled(deceleration_.edit->isEnabled());
     Page& page = PageOf(shown);
     diagram_->SetDiagram(page.record ? page.record->diagram : std::nullopt);
     if (page.record)

@@ -63,11 +63,12 @@ QString ScaleNumber(double value) {
     return text.replace(u'.', u',');
 }
 
-// A label centred on x, kept inside the area.
+// A label centred on x, kept inside the area, on white over any line drawn before it.
 void LabelAt(QPainter& painter, const QRectF& area, qreal x, qreal top, const QString& text) {
     const QFontMetricsF metrics(painter.font(), painter.device());
     const qreal width = metrics.horizontalAdvance(text);
     const qreal left = std::clamp(x - width / 2, area.left(), area.right() - width);
+    painter.fillRect(QRectF(left, top, width, metrics.height()), Qt::white);
     painter.drawText(QPointF(left, top + metrics.ascent()), text);
 }
 
@@ -100,11 +101,6 @@ void PaintPathDiagram(QPainter& painter, const QRectF& area, const core::PathDia
     const qreal barTop = targetRow + line * 1.4, barBottom = barTop + line * 1.6;
     const core::PathMark& stop = diagram.edges.back();
     const core::PathMark& target = diagram.target;
-    painter.setPen(Qt::black);
-    LabelAt(painter, area, x((stop.low + stop.high) / 2), stopRow,
-            QStringLiteral("Остановка: %1 = %2 м").arg(Q(stop.symbol), Q(stop.text)));
-    LabelAt(painter, area, x((target.low + target.high) / 2), targetRow,
-            QStringLiteral("%1: %2 = %3 м").arg(Q(target.name), Q(target.symbol), Q(target.text)));
 
     // The segments up to each edge's least value, then each edge's spread over it.
     double from = 0;
@@ -131,6 +127,11 @@ void PaintPathDiagram(QPainter& painter, const QRectF& area, const core::PathDia
     }
     // The stop's leader up to its label.
     painter.drawLine(QPointF(x(stop.low), stopRow + line), QPointF(x(stop.low), barTop));
+    painter.setPen(Qt::black);
+    LabelAt(painter, area, x((stop.low + stop.high) / 2), stopRow,
+            QStringLiteral("Остановка: %1 = %2 м").arg(Q(stop.symbol), Q(stop.text)));
+    LabelAt(painter, area, x((target.low + target.high) / 2), targetRow,
+            QStringLiteral("%1: %2 = %3 м").arg(Q(target.name), Q(target.symbol), Q(target.text)));
 
     // The target: a heavy dashed line through the bar, its spread hatched in a strip below it.
     const qreal targetTop = targetRow + line, targetBottom = barBottom + line * 0.5;
