@@ -114,6 +114,7 @@ std::string RecordText(const CalculationRecord& record) {
     out += "\nРезультаты\n";
     for (const RecordValue& v : record.results)
         out += "  " + v.name + ": " + WithUnit(v.text, v.unit) + "\n";
+    if (record.diagram) out += "\nСхема\n  " + PathDiagramText(*record.diagram) + "\n";
     if (const std::vector<std::string> notes = RecordNotes(record); !notes.empty()) {
         out += "\nПримечания\n";
         for (const std::string& note : notes)

@@ -165,7 +165,8 @@ std::string MethodLine(const CalculationRecord& record);
 // one with a deceleration input, the table for one whose coefficient is a step (a look-up).
 std::vector<std::string> RecordNotes(const CalculationRecord& record);
 
-// The record as plain Russian text: title, header, inputs, steps, results, notes (RecordNotes).
+// The record as plain Russian text: title, header, inputs, steps, results, the diagram in words
+// where it has one, notes (RecordNotes).
 std::string RecordText(const CalculationRecord& record);
 
 // The record as one JSON object: calculation, version (the program's), computed_at (ISO 8601,

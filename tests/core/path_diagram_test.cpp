@@ -60,6 +60,21 @@ TEST(PathDiagram, RangesSpreadEachEdge) {
         EXPECT_LE(edge.low, edge.high) << edge.key;
 }
 
+// The text record says the diagram in words, after the results; a record without one, as the
+// command line makes it, is as it was.
+TEST(PathDiagram, TextRecordSaysItInWords) {
+    CalculationRecord record;
+    ComputeObstacle({"60", "0,8", "0,2", "0,3", "6,8", "40"}, &record);
+    const std::string plain = RecordText(record);
+    EXPECT_EQ(plain.find("\nСхема\n"), std::string::npos);
+    record.diagram = PathDiagramOf(record);
+    const std::string text = RecordText(record);
+    const std::size_t diagram = text.find("\nСхема\n  " + PathDiagramText(*record.diagram) + "\n");
+    ASSERT_NE(diagram, std::string::npos) << text;
+    EXPECT_GT(diagram, text.find("\nРезультаты\n"));
+    EXPECT_LT(diagram, text.find("\nПримечания\n"));
+}
+
 // Only the braking questions have a path to draw.
 TEST(PathDiagram, OtherCalculationsHaveNone) {
     CalculationRecord record;
