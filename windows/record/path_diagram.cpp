@@ -63,13 +63,19 @@ QString ScaleNumber(double value) {
     return text.replace(u'.', u',');
 }
 
-// A label centred on x, kept inside the area, on white over any line drawn before it.
-void LabelAt(QPainter& painter, const QRectF& area, qreal x, qreal top, const QString& text) {
+// Where a label centred on x stands, kept inside the area.
+QRectF LabelBox(const QPainter& painter, const QRectF& area, qreal x, qreal top,
+                const QString& text) {
     const QFontMetricsF metrics(painter.font(), painter.device());
     const qreal width = metrics.horizontalAdvance(text);
-    const qreal left = std::clamp(x - width / 2, area.left(), area.right() - width);
-    painter.fillRect(QRectF(left, top, width, metrics.height()), Qt::white);
-    painter.drawText(QPointF(left, top + metrics.ascent()), text);
+    return {std::clamp(x - width / 2, area.left(), area.right() - width), top, width,
+            metrics.height()};
+}
+
+void LabelAt(QPainter& painter, const QRectF& area, qreal x, qreal top, const QString& text) {
+    const QRectF box = LabelBox(painter, area, x, top, text);
+    painter.drawText(
+        QPointF(box.left(), top + QFontMetricsF(painter.font(), painter.device()).ascent()), text);
 }
 
 } // namespace
@@ -125,13 +131,24 @@ void PaintPathDiagram(QPainter& painter, const QRectF& area, const core::PathDia
         if (edge.high > edge.low)
             painter.drawLine(QPointF(x(edge.high), barTop), QPointF(x(edge.high), barBottom));
     }
-    // The stop's leader up to its label.
-    painter.drawLine(QPointF(x(stop.low), stopRow + line), QPointF(x(stop.low), barTop));
+    // The labels of the stop and the target; the stop's leader up to its label, broken where it
+    // would cross the target's.
+    const QString stopLabel =
+        QStringLiteral("Остановка: %1 = %2 м").arg(Q(stop.symbol), Q(stop.text));
+    const QString targetLabel =
+        QStringLiteral("%1: %2 = %3 м").arg(Q(target.name), Q(target.symbol), Q(target.text));
+    const qreal targetLabelX = x((target.low + target.high) / 2);
+    const QRectF targetBox = LabelBox(painter, area, targetLabelX, targetRow, targetLabel);
+    const QPointF leaderTop(x(stop.low), stopRow + line), leaderBottom(x(stop.low), barTop);
+    if (targetBox.left() <= leaderTop.x() && leaderTop.x() <= targetBox.right()) {
+        painter.drawLine(leaderTop, QPointF(leaderTop.x(), targetBox.top()));
+        painter.drawLine(QPointF(leaderTop.x(), targetBox.bottom()), leaderBottom);
+    } else {
+        painter.drawLine(leaderTop, leaderBottom);
+    }
     painter.setPen(Qt::black);
-    LabelAt(painter, area, x((stop.low + stop.high) / 2), stopRow,
-            QStringLiteral("Остановка: %1 = %2 м").arg(Q(stop.symbol), Q(stop.text)));
-    LabelAt(painter, area, x((target.low + target.high) / 2), targetRow,
-            QStringLiteral("%1: %2 = %3 м").arg(Q(target.name), Q(target.symbol), Q(target.text)));
+    LabelAt(painter, area, x((stop.low + stop.high) / 2), stopRow, stopLabel);
+    LabelAt(painter, area, targetLabelX, targetRow, targetLabel);
 
     // The target: a heavy dashed line through the bar, its spread hatched in a strip below it.
     const qreal targetTop = targetRow + line, targetBottom = barBottom + line * 0.5;
