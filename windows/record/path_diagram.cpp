@@ -53,7 +53,7 @@ double NiceStep(double wanted) {
     return 10 * power;
 }
 
-QString Q(const std::string& text) {
+QString Words(const std::string& text) {
     return QString::fromStdString(text);
 }
 
@@ -134,9 +134,10 @@ void PaintPathDiagram(QPainter& painter, const QRectF& area, const core::PathDia
     // The labels of the stop and the target; the stop's leader up to its label, broken where it
     // would cross the target's.
     const QString stopLabel =
-        QStringLiteral("Остановка: %1 = %2 м").arg(Q(stop.symbol), Q(stop.text));
+        QStringLiteral("Остановка: %1 = %2 м").arg(Words(stop.symbol), Words(stop.text));
     const QString targetLabel =
-        QStringLiteral("%1: %2 = %3 м").arg(Q(target.name), Q(target.symbol), Q(target.text));
+        QStringLiteral("%1: %2 = %3 м")
+            .arg(Words(target.name), Words(target.symbol), Words(target.text));
     const qreal targetLabelX = x((target.low + target.high) / 2);
     const QRectF targetBox = LabelBox(painter, area, targetLabelX, targetRow, targetLabel);
     const QPointF leaderTop(x(stop.low), stopRow + line), leaderBottom(x(stop.low), barTop);
@@ -201,7 +202,7 @@ void PaintPathDiagram(QPainter& painter, const QRectF& area, const core::PathDia
         painter.setPen(QPen(Qt::black, thin));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(QRectF(cx, cy + (line - swatch) / 2, swatch * 1.6, swatch));
-        const QString text = QStringLiteral("%1 — до %2 м").arg(Q(edge.name), Q(edge.text));
+        const QString text = QStringLiteral("%1 — до %2 м").arg(Words(edge.name), Words(edge.text));
         painter.drawText(QRectF(cx + swatch * 2, cy, column - swatch * 2.2, line),
                          Qt::AlignLeft | Qt::AlignVCenter,
                          metrics.elidedText(text, Qt::ElideMiddle, column - swatch * 2.2));
