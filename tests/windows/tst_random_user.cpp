@@ -289,6 +289,37 @@ class RandomUserTest : public QObject {
             ++counts_["analysis opened"];
             return;
         }
+        if (kind < 29 && analysis_) { // a sound case typed into the tab shown, and Return
+            action_ = QStringLiteral("type a case into the analysis window");
+            const QMap<QString, QStringList> good = {{"speed", {"60", "40..70", "55,5"}},
+                                                     {"reaction", {"0,8", "0,6–1,4"}},
+                                                     {"delay", {"0,2", "0,1"}},
+                                                     {"rise", {"0,3", "0,35"}},
+                                                     {"deceleration", {"6,8", "5..6,8"}},
+                                                     {"pedestrianPath", {"3", "2,5…4"}},
+                                                     {"pedestrianSpeed", {"5", "4,6..5,8"}},
+                                                     {"speedLimit", {"", "60"}},
+                                                     {"visibility", {"40", "30..45"}},
+                                                     {"skid", {"11,1", "5"}},
+                                                     {"frames", {"45", "30..60"}},
+                                                     {"fps", {"30", "30000/1001"}},
+                                                     {"videoDistance", {"10", "9,8..10,2"}}};
+            QLineEdit* last = nullptr;
+            for (const QString& role : kAnalysisInputs.value(analysis_->Shown())) {
+                last = Find<QLineEdit>(analysis_, qPrintable(role));
+                const QStringList& texts = good.value(role);
+                last->setFocus();
+                last->selectAll();
+                QTest::keyClick(last, Qt::Key_Delete);
+                // The separators other than ".." go in as the text a keyboard layout sends.
+                for (const QChar c : texts[Below(texts.size())])
+                    QTest::sendKeyEvent(QTest::Click, last, Qt::Key_unknown, QString(c),
+                                        Qt::NoModifier);
+            }
+            if (last) QTest::keyClick(last, Qt::Key_Return);
+            ++counts_["analysis case typed"];
+            return;
+        }
         // A window first, then one of its controls, so that every open window gets its share.
         std::map<QString, QList<QWidget*>> byWindow;
         for (QWidget* c : Controls())
