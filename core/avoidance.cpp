@@ -142,8 +142,67 @@ const RecordValue& ResultOf(const CalculationRecord& record, std::string_view ke
     throw NumericError(NumericErrorKind::InvalidArgument); // every calculation writes its keys
 }
 
+const RecordValue& InputOf(const CalculationRecord& record, std::string_view key) {
+    for (const RecordValue& value : record.inputs)
+        if (value.key == key) return value;
+    throw NumericError(NumericErrorKind::InvalidArgument); // every calculation reads its inputs
+}
+
 RecordValue VerdictValue(std::string_view key, std::string_view name, const Conclusion& c) {
     return {std::string(name), c.text, "", std::string(key), "", {}, {}, c.verdict};
+}
+
+// Where the terms of the stopping distance end along the car's path at one corner of the
+// inputs: the reaction, the brake's delay and half the rise at the starting speed, then Sо. The
+// same exact values the steps keep: the lag is LagTime's, the stop StoppingDistance's.
+struct PathEnds {
+    Exact reaction, delay, rise, stop;
+};
+
+PathEnds PathEndsAt(Fixed4 v, Fixed4 t1, Fixed4 t2, Fixed4 j, Fixed4 lag) {
+    const Exact speed = Exact::Of(v);
+    return {PathAtSpeed(speed, Exact::Of(t1)), PathAtSpeed(speed, Exact::Of(t1) + Exact::Of(t2)),
+            PathAtSpeed(speed, Exact::Of(lag)), StoppingDistance(speed, j, lag)};
+}
+
+// A place on the diagram from its least to its greatest value, with its text: the record's own
+// where it shows the value, else to 0,1 m.
+PathMark Mark(std::string key, std::string name, std::string symbol, const Exact& low,
+              const Exact& high, std::string text = {}) {
+    if (text.empty()) text = RangeText(FormatFixed4(Round(low, 1)), FormatFixed4(Round(high, 1)));
+    return {std::move(key), std::move(name), std::move(symbol),
+            ToDouble(low),  ToDouble(high),  std::move(text)};
+}
+
+template <typename Point> std::vector<PathEnds> PathsOf(const std::vector<Point>& points) {
+    std::vector<PathEnds> paths;
+    for (const Point& point : points)
+        paths.push_back(point.path);
+    return paths;
+}
+
+// The diagram over the corners: each edge spread from its least to its greatest value (each
+// grows with V and the times, so the corners hold both); Sо as the record shows it.
+PathDiagram DiagramOver(std::span<const PathEnds> corners, const CalculationRecord& record,
+                        PathMark target) {
+    const auto spread = [&](Exact PathEnds::*edge) {
+        Exact low = corners.front().*edge, high = low;
+        for (const PathEnds& corner : corners) {
+            low = Min(low, corner.*edge);
+            high = Max(high, corner.*edge);
+        }
+        return std::pair{low, high};
+    };
+    const auto [reactionLow, reactionHigh] = spread(&PathEnds::reaction);
+    const auto [delayLow, delayHigh] = spread(&PathEnds::delay);
+    const auto [riseLow, riseHigh] = spread(&PathEnds::rise);
+    const auto [stopLow, stopHigh] = spread(&PathEnds::stop);
+    return {{Mark("reaction_end_m", "Реакция водителя t1", "", reactionLow, reactionHigh),
+             Mark("delay_end_m", "Запаздывание привода t2", "", delayLow, delayHigh),
+             Mark("rise_end_m", "Нарастание замедления t3 / 2", "", riseLow, riseHigh),
+             Mark("stopping_distance_m", "Торможение до остановки", "Sо", stopLow, stopHigh,
+                  ResultOf(record, "stopping_distance_m").text)},
+            std::move(target)};
 }
 
 // ---- The pedestrian ----
@@ -160,6 +219,7 @@ struct PedestrianPoint {
     Exact critical;      // Vкр
     Exact atDanger;      // Sa
     Exact limitDistance; // Sо.доп, with a permitted speed
+    PathEnds path;
 };
 
 PedestrianPoint PedestrianAt(const std::vector<std::string>& texts, bool withLimit,
@@ -241,7 +301,7 @@ PedestrianPoint PedestrianAt(const std::vector<std::string>& texts, bool withLim
             rec.Result("stopping_distance_at_limit_m", "Остановочный путь при допустимой скорости",
                        ResultText(limitKept), "м");
         rec.Finish();
-        return {critical, atDanger, limitDistance};
+        return {critical, atDanger, limitDistance, PathEndsAt(v, t1, t2, j, lag)};
     } catch (const NumericError& error) {
         const Fixed4 read[] = {v, t1, t2, t3, j, sp, vp, limit};
         throw BlameOverflow(error, std::span(read, withLimit ? 8 : 7));
@@ -305,7 +365,7 @@ SafeSpeed SafeSpeedFor(Fixed4 visibility, Fixed4 j, Fixed4 lag) {
 }
 
 struct ObstaclePoint {
-    Exact distance; // Sо
+    PathEnds path;  // up to Sо
     SafeSpeed safe; // Vбез
 };
 
@@ -324,7 +384,6 @@ ObstaclePoint ObstacleAt(const std::vector<std::string>& texts, CalculationRecor
     try {
         const Fixed4 lag = LagTime(t1, t2, t3, rec);
         const Fixed4 distanceKept = StoppingDistance(v, j, lag, rec);
-        const Exact distance = StoppingDistance(Exact::Of(v), j, lag);
         const SafeSpeed safe = SafeSpeedFor(sv, j, lag);
         if (rec)
             rec.Step("safe_speed_kmh", "Безопасная скорость",
@@ -336,7 +395,7 @@ ObstaclePoint ObstacleAt(const std::vector<std::string>& texts, CalculationRecor
         rec.Result("stopping_distance_m", "Остановочный путь", ResultText(distanceKept), "м");
         rec.Result("safe_speed_kmh", "Безопасная скорость", ResultText(safe.kept), "км/ч");
         rec.Finish();
-        return {distance, safe};
+        return {PathEndsAt(v, t1, t2, j, lag), safe};
     } catch (const NumericError& error) {
         throw BlameOverflow(error, values);
     }
@@ -460,14 +519,17 @@ PedestrianResults ComputePedestrian(const PedestrianInputs& in, CalculationRecor
             *atLimit));
     }
 
-    PedestrianResults results{ResultOf(merged, "pedestrian_time_s").text,
-                              ResultOf(merged, "distance_at_danger_m").text,
-                              ResultOf(merged, "stopping_distance_m").text,
-                              ResultOf(merged, "critical_speed_kmh").text,
-                              avoidable,
-                              withLimit ? ResultOf(merged, "stopping_distance_at_limit_m").text
-                                        : std::string(),
-                              atLimit};
+    PedestrianResults results{
+        ResultOf(merged, "pedestrian_time_s").text,
+        ResultOf(merged, "distance_at_danger_m").text,
+        ResultOf(merged, "stopping_distance_m").text,
+        ResultOf(merged, "critical_speed_kmh").text,
+        avoidable,
+        withLimit ? ResultOf(merged, "stopping_distance_at_limit_m").text : std::string(),
+        atLimit,
+        DiagramOver(PathsOf(points), merged,
+                    Mark("distance_at_danger_m", "Место наезда", "Sa", dangerLow, dangerHigh,
+                         ResultOf(merged, "distance_at_danger_m").text))};
     if (record) *record = std::move(merged);
     return results;
 }
@@ -489,12 +551,12 @@ ObstacleResults ComputeObstacle(const ObstacleInputs& in, CalculationRecord* rec
     const bool ranged = AnyRange(values);
 
     // Sо against Sв, exactly: Sо depends on V, the times and j, Sв on nothing else.
-    Exact distanceLow = points.front().distance, distanceHigh = distanceLow;
+    Exact distanceLow = points.front().path.stop, distanceHigh = distanceLow;
     Fixed4 safeDown = points.front().safe.down, safeUp = points.front().safe.up;
     Exact safeLow = Exact::Of(points.front().safe.kept), safeHigh = safeLow;
     for (const ObstaclePoint& p : points) {
-        distanceLow = Min(distanceLow, p.distance);
-        distanceHigh = Max(distanceHigh, p.distance);
+        distanceLow = Min(distanceLow, p.path.stop);
+        distanceHigh = Max(distanceHigh, p.path.stop);
         if (p.safe.down.units < safeDown.units) safeDown = p.safe.down;
         if (p.safe.up.units > safeUp.units) safeUp = p.safe.up;
         safeLow = Min(safeLow, Exact::Of(p.safe.kept));
@@ -519,8 +581,12 @@ ObstacleResults ComputeObstacle(const ObstacleInputs& in, CalculationRecord* rec
         merged.results.begin() + 1,
         VerdictValue("avoidable", "Техническая возможность предотвратить наезд", avoidable));
 
-    ObstacleResults results{ResultOf(merged, "stopping_distance_m").text, avoidable,
-                            ResultOf(merged, "safe_speed_kmh").text};
+    ObstacleResults results{
+        ResultOf(merged, "stopping_distance_m").text, avoidable,
+        ResultOf(merged, "safe_speed_kmh").text,
+        DiagramOver(PathsOf(points), merged,
+                    Mark(std::string(input::kVisibility.key), "Препятствие", "Sв", visibility.low,
+                         visibility.high, InputOf(merged, input::kVisibility.key).text))};
     if (record) *record = std::move(merged);
     return results;
 }

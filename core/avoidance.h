@@ -56,6 +56,7 @@ struct PedestrianResults {
     Conclusion avoidable;
     std::string stoppingDistanceAtLimit; // "" without a permitted speed
     std::optional<Conclusion> avoidableAtLimit;
+    PathDiagram path; // the terms of Sо along the path, up to the impact point Sa
 };
 
 // Raises NumericError naming the input at fault: OutOfRange for a speed, a pedestrian speed, a
@@ -88,6 +89,7 @@ struct ObstacleResults {
     std::string stoppingDistance;
     Conclusion avoidable;
     std::string safeSpeed;
+    PathDiagram path; // the terms of Sо along the path, up to the obstacle at Sв
 };
 ObstacleResults ComputeObstacle(const ObstacleInputs& in, CalculationRecord* record = nullptr);
 

@@ -60,10 +60,13 @@ Fixed4 LagTime(Fixed4 t1, Fixed4 t2, Fixed4 t3, RecordWriter& rec) {
     return lag;
 }
 
+Exact PathAtSpeed(const Exact& speedKmh, const Exact& time) {
+    return speedKmh / Exact::Ratio(36, 10) * time;
+}
+
 Exact StoppingDistance(const Exact& speedKmh, Fixed4 j, Fixed4 lag) {
-    const Exact kmhPerMs = Exact::Ratio(36, 10);
     return speedKmh * speedKmh / (Exact::Whole(26) * Exact::Of(j)) +
-           speedKmh / kmhPerMs * Exact::Of(lag);
+           PathAtSpeed(speedKmh, Exact::Of(lag));
 }
 
 Fixed4 StoppingDistance(Fixed4 speedKmh, Fixed4 j, Fixed4 lag, RecordWriter& rec,

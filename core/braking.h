@@ -34,6 +34,10 @@ Fixed4 SkidLength(Fixed4 slowed, Fixed4 j, RecordWriter& rec);
 // t1 + t2 + t3 / 2, kept with four decimals.
 Fixed4 LagTime(Fixed4 t1, Fixed4 t2, Fixed4 t3, RecordWriter& rec);
 
+// The path at a constant speed in km/h over a time, V / 3,6 · t, exactly: the stopping
+// distance's terms before the car brakes fully (the reaction, the delay, half the rise).
+Exact PathAtSpeed(const Exact& speedKmh, const Exact& time);
+
 // The stopping distance from a speed in km/h, V² / (26·j) + V / 3,6 · (t1 + t2 + t3 / 2),
 // exactly; `lag` is LagTime's. 26 rounds 2 · 3,6² = 25,92, as the methodology's formula does.
 // It grows with the speed and the lag and falls as the deceleration grows.

@@ -3,10 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "core/exact.h"
 #include "core/inputs.h"
-#include "core/numeric.h"
-#include "core/range.h"
 
 namespace core {
 namespace {
@@ -208,80 +205,6 @@ std::string RecordJson(const CalculationRecord& record) {
     for (std::size_t i = 0; i < notes.size(); ++i)
         out += (i ? ", " : "") + JsonString(notes[i]);
     return out + "]}";
-}
-
-namespace {
-
-// A value of the record by key, as its least and greatest: one number, or a range's two ends.
-struct Span {
-    Exact low, high;
-    const RecordValue* value;
-};
-
-std::optional<Span> SpanOf(const std::vector<RecordValue>& values, std::string_view key) {
-    for (const RecordValue& v : values) {
-        if (v.key != key) continue;
-        if (!v.low.empty())
-            return Span{Exact::Of(ParseFixed4(v.low)), Exact::Of(ParseFixed4(v.high)), &v};
-        if (v.number.empty()) return std::nullopt;
-        const Exact one = Exact::Of(ParseFixed4(v.number));
-        return Span{one, one, &v};
-    }
-    return std::nullopt;
-}
-
-std::string Tenths(const Exact& value) {
-    return FormatFixed4(Round(value, 1));
-}
-
-PathMark Mark(std::string key, std::string name, std::string symbol, const Exact& low,
-              const Exact& high) {
-    return {std::move(key), std::move(name), std::move(symbol),
-            ToDouble(low),  ToDouble(high),  RangeText(Tenths(low), Tenths(high))};
-}
-
-// A value the record shows, as a mark: its text as the record's table has it.
-PathMark Shown(std::string key, std::string name, std::string symbol, const Span& span) {
-    PathMark mark{std::move(key),     std::move(name),     std::move(symbol),
-                  ToDouble(span.low), ToDouble(span.high), span.value->text};
-    return mark;
-}
-
-} // namespace
-
-std::optional<PathDiagram> PathDiagramOf(const CalculationRecord& record) {
-    const bool pedestrian = record.calculation == "pedestrian";
-    if (!pedestrian && record.calculation != "obstacle") return std::nullopt;
-    try {
-        const auto v = SpanOf(record.inputs, input::kVehicleSpeed.key);
-        const auto t1 = SpanOf(record.inputs, input::kReaction.key);
-        const auto t2 = SpanOf(record.inputs, input::kDelay.key);
-        const auto t3 = SpanOf(record.inputs, input::kRise.key);
-        const auto stop = SpanOf(record.results, "stopping_distance_m");
-        const auto target = pedestrian ? SpanOf(record.results, "distance_at_danger_m")
-                                       : SpanOf(record.inputs, input::kVisibility.key);
-        if (!v || !t1 || !t2 || !t3 || !stop || !target) return std::nullopt;
-        // The path at the starting speed over a time: V / 3,6 × t.
-        const Exact kmh = Exact::Ratio(36, 10), half = Exact::Ratio(1, 2);
-        const auto run = [&](const Exact& speed, const Exact& time) { return speed / kmh * time; };
-        PathDiagram diagram;
-        diagram.edges.push_back(Mark("reaction_end_m", "Реакция водителя t1", "",
-                                     run(v->low, t1->low), run(v->high, t1->high)));
-        diagram.edges.push_back(Mark("delay_end_m", "Запаздывание привода t2", "",
-                                     run(v->low, t1->low + t2->low),
-                                     run(v->high, t1->high + t2->high)));
-        diagram.edges.push_back(Mark("rise_end_m", "Нарастание замедления t3 / 2", "",
-                                     run(v->low, t1->low + t2->low + half * t3->low),
-                                     run(v->high, t1->high + t2->high + half * t3->high)));
-        diagram.edges.push_back(
-            Shown("stopping_distance_m", "Торможение до остановки", "Sо", *stop));
-        diagram.target =
-            pedestrian ? Shown("distance_at_danger_m", "Место наезда", "Sa", *target)
-                       : Shown(std::string(input::kVisibility.key), "Препятствие", "Sв", *target);
-        return diagram;
-    } catch (const NumericError&) {
-        return std::nullopt; // a record too large to draw: it still has its tables
-    }
 }
 
 std::string PathDiagramText(const PathDiagram& diagram) {

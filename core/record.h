@@ -103,7 +103,8 @@ struct PathMark {
 
 // The distances of a braking calculation along the car's path, for the record's diagram: where
 // the reaction, the brake's delay and half the deceleration's rise end, where braking stops the
-// car (Sо), and the place of the impact (Sa) or of the obstacle (Sв).
+// car (Sо), and the place of the impact (Sa) or of the obstacle (Sв). The calculation that
+// computes the stopping distance fills it from the same exact terms.
 struct PathDiagram {
     std::vector<PathMark> edges; // reaction, delay, rise, stop: in order along the path
     PathMark target;             // Sa or Sв
@@ -118,15 +119,8 @@ struct CalculationRecord {
     std::vector<std::string> notes; // the corrections the program made, where they applied
     RecordOrigin origin;
     std::string methodology = {}; // the method the calculation follows, where it names one
-    std::optional<PathDiagram> diagram = {}; // PathDiagramOf, where the window adds it
+    std::optional<PathDiagram> diagram = {}; // the calculation's, where the window adds it
 };
-
-// The path diagram of a pedestrian or an obstacle record, from the values it holds: the edges
-// are the terms of the stopping distance Sо = V/3,6 × (t1 + t2 + t3 / 2) + V² / (26 × j), each
-// over ranges from its least to its greatest value (each grows with V and the times); the stop
-// and the target are the record's own Sо and Sa (or Sв), as its tables show them. Nothing for a
-// record of another calculation.
-std::optional<PathDiagram> PathDiagramOf(const CalculationRecord& record);
 
 // The diagram in words, for a reader who cannot see it: "…: Реакция водителя t1 — до 13,3 м; …;
 // место наезда Sa — 41,7 м."

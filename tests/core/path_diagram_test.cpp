@@ -19,8 +19,7 @@ TEST(PathDiagram, PedestrianEdgesAreTheStoppingDistanceTerms) {
     CalculationRecord record;
     const PedestrianResults results =
         ComputePedestrian({"60", "0,8", "0,2", "0,3", "6,8", "3", "5"}, &record);
-    const std::optional<PathDiagram> diagram = PathDiagramOf(record);
-    ASSERT_TRUE(diagram);
+    const PathDiagram* diagram = &results.path;
     ASSERT_EQ(diagram->edges.size(), 4u);
     // 60 km/h is 50/3 m/s: 0,8 s → 13,333 m; 1,0 s → 16,667 m; 1,15 s → 19,167 m.
     EXPECT_EQ(diagram->edges[0].text, "13,3");
@@ -47,8 +46,7 @@ TEST(PathDiagram, RangesSpreadEachEdge) {
     CalculationRecord record;
     const ObstacleResults results =
         ComputeObstacle({"54..72", "0,6..1,4", "0,2", "0,3", "6,8", "35..45"}, &record);
-    const std::optional<PathDiagram> diagram = PathDiagramOf(record);
-    ASSERT_TRUE(diagram);
+    const PathDiagram* diagram = &results.path;
     // 54 km/h × 0,6 s = 9 m, 72 km/h × 1,4 s = 28 m.
     EXPECT_EQ(diagram->edges[0].text, "9…28");
     EXPECT_DOUBLE_EQ(diagram->edges[0].low, 9);
@@ -64,10 +62,11 @@ TEST(PathDiagram, RangesSpreadEachEdge) {
 // command line makes it, is as it was.
 TEST(PathDiagram, TextRecordSaysItInWords) {
     CalculationRecord record;
-    ComputeObstacle({"60", "0,8", "0,2", "0,3", "6,8", "40"}, &record);
+    const ObstacleResults results =
+        ComputeObstacle({"60", "0,8", "0,2", "0,3", "6,8", "40"}, &record);
     const std::string plain = RecordText(record);
     EXPECT_EQ(plain.find("\nСхема\n"), std::string::npos);
-    record.diagram = PathDiagramOf(record);
+    record.diagram = results.path;
     const std::string text = RecordText(record);
     const std::size_t diagram = text.find("\nСхема\n  " + PathDiagramText(*record.diagram) + "\n");
     ASSERT_NE(diagram, std::string::npos) << text;
@@ -75,12 +74,25 @@ TEST(PathDiagram, TextRecordSaysItInWords) {
     EXPECT_LT(diagram, text.find("\nПримечания\n"));
 }
 
-// Only the braking questions have a path to draw.
-TEST(PathDiagram, OtherCalculationsHaveNone) {
+// The stop on the diagram is where the step's own stopping distance ends, to the last digit the
+// step keeps; the rise edge is V / 3,6 × the lag the step keeps; the stop edge, less the rise
+// edge, is the braking term V² / (26 × j).
+TEST(PathDiagram, EdgesAreTheStepsExactValues) {
     CalculationRecord record;
-    ComputeVideo({"45", "30", "10"}, &record);
-    EXPECT_FALSE(PathDiagramOf(record));
-    EXPECT_FALSE(PathDiagramOf(CalculationRecord{}));
+    // t3 / 2 = 0,00015 s, kept as 0,0001: the rise edge takes the kept lag, as Sо does.
+    const ObstacleResults results =
+        ComputeObstacle({"72", "0,8", "0,2", "0,0003", "6,8", "40"}, &record);
+    const auto step = [&](std::string_view key) {
+        for (const RecordStep& s : record.steps)
+            if (s.key == key) return s.value;
+        return std::string();
+    };
+    ASSERT_EQ(step("lag_s"), "1,0001");
+    const std::vector<PathMark>& edges = results.path.edges;
+    EXPECT_DOUBLE_EQ(edges[2].low, 20 * 1.0001);
+    EXPECT_NEAR(edges[3].low, ToDouble(ParseFixed4(step("stopping_distance_m"))), 0.00005);
+    const double braking = 72.0 * 72 / (26 * 6.8);
+    EXPECT_NEAR(edges[3].low - edges[2].low, braking, 1e-9);
 }
 
 } // namespace

@@ -591,6 +591,7 @@ void AnalysisWindow::Compute() {
     }
     const auto text = [&](std::size_t i) { return Std(texts[static_cast<qsizetype>(i)]); };
     core::CalculationRecord record;
+    std::optional<core::PathDiagram> path; // the braking calculations' own, for the diagram
     try {
         switch (calculation) {
         case Calculation::Pedestrian: {
@@ -605,6 +606,7 @@ void AnalysisWindow::Compute() {
             limitStoppingDistance_->setText(Q(r.stoppingDistanceAtLimit));
             ShowVerdict(pedestrianVerdict_, &r.avoidable);
             ShowVerdict(limitVerdict_, r.avoidableAtLimit ? &*r.avoidableAtLimit : nullptr);
+            path = r.path;
             break;
         }
         case Calculation::Obstacle: {
@@ -613,6 +615,7 @@ void AnalysisWindow::Compute() {
             obstacleStoppingDistance_->setText(Q(r.stoppingDistance));
             safeSpeed_->setText(Q(r.safeSpeed));
             ShowVerdict(obstacleVerdict_, &r.avoidable);
+            path = r.path;
             break;
         }
         case Calculation::Impact:
@@ -638,7 +641,7 @@ void AnalysisWindow::Compute() {
         if (*use && std::find(page.inputs.begin(), page.inputs.end(), field) != page.inputs.end() &&
             field->edit->text() == (*use)->text)
             record.notes.push_back(Std((*use)->note));
-    record.diagram = core::PathDiagramOf(record);
+    record.diagram = std::move(path);
     Keep(calculation, std::move(record));
     status_->clear();
     FitContents();
