@@ -96,6 +96,10 @@ std::vector<HeaderLine> RecordHeader(const CalculationRecord& record) {
     return lines;
 }
 
+bool ReadsAsText(const RecordValue& value) {
+    return value.verdict != Verdict::None;
+}
+
 std::string RecordText(const CalculationRecord& record) {
     std::string out = record.title + "\n\n";
     for (const HeaderLine& line : RecordHeader(record))
@@ -110,7 +114,8 @@ std::string RecordText(const CalculationRecord& record) {
                s.substituted + " = " + WithUnit(s.value, s.unit) + "\n";
     out += "\nРезультаты\n";
     for (const RecordValue& v : record.results)
-        out += "  " + v.name + ": " + WithUnit(v.text, v.unit) + "\n";
+        out += "  " + v.name + ":" + (ReadsAsText(v) ? "\n    " : " ") + WithUnit(v.text, v.unit) +
+               "\n";
     if (record.diagram) out += "\nСхема\n  " + PathDiagramText(*record.diagram) + "\n";
     if (const std::vector<std::string> notes = RecordNotes(record); !notes.empty()) {
         out += "\nПримечания\n";

@@ -26,6 +26,10 @@ struct RecordValue {
     Verdict verdict = Verdict::None;
 };
 
+// Whether a value is words to read rather than a number to look up: a verdict's sentence. The
+// record's forms give it the whole width under its name, where a number keeps its column.
+bool ReadsAsText(const RecordValue& value);
+
 // One named step of a calculation: its formula, the same formula with the values it used, and
 // the value it kept (with the decimals it kept: four for a fixed-point value).
 struct RecordStep {

@@ -969,3 +969,19 @@ TEST(RangeRecord, AnOpenVerdictSaysWhereItTurns) {
 }
 
 } // namespace
+
+// A verdict's sentence reads as a paragraph under its name, where a number stands after its name
+// on the same line.
+TEST(RecordText, VerdictReadsAsAParagraph) {
+    CalculationRecord record;
+    const PedestrianResults results =
+        ComputePedestrian({"55..65", "0,8", "0,2", "0,3", "6,8", "3", "5"}, &record);
+    const std::string text = RecordText(record);
+    EXPECT_NE(text.find("\n  Техническая возможность предотвратить наезд:\n    " +
+                        results.avoidable.text + "\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("\n  Остановочный путь: " + results.stoppingDistance + " м\n"),
+              std::string::npos)
+        << text;
+}

@@ -574,6 +574,25 @@ private slots:
         QVERIFY(dark > drawn.width());
     }
 
+    // In the record a verdict reads as words: its sentence under its name, the table's whole
+    // width, where the numbers stay right-aligned in their column.
+    void verdictReadsAsTextInRecord() {
+        Opened window;
+        for (const auto& [role, text] :
+             kCar + Texts{{"pedestrianPath", "3"}, {"pedestrianSpeed", "4,6..5,8"}})
+            Type(window.get(), role, text);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        const QString html = record::RecordHtml(*window->Record());
+        const QString verdict = Shown(window.get(), "pedestrianVerdict");
+        QVERIFY(!verdict.isEmpty());
+        QVERIFY2(html.contains("<tr><td colspan=\"3\">Техническая возможность предотвратить "
+                               "наезд:<br/>" +
+                               verdict.toHtmlEscaped() + "</td></tr>"),
+                 qPrintable(html));
+        QVERIFY(html.contains("<td class=\"number\">" +
+                              Shown(window.get(), "pedestrianStoppingDistance") + "</td>"));
+    }
+
     // Saved, the record has its diagram: the HTML as a picture, the PDF drawn by the program.
     void recordSavedWithDiagram() {
         Opened window;

@@ -73,7 +73,8 @@ h1, h2 { page-break-after: avoid; break-after: avoid; }
 using TableParts = std::array<std::vector<int>, 2>;
 
 // A table of values; each part after the first, which the PDF starts on a new page, repeats
-// the header row.
+// the header row. A number stands right-aligned in its column; words (a verdict's sentence)
+// read as a paragraph under their name, the table's whole width.
 QString ValueTable(const std::vector<core::RecordValue>& values,
                    const std::vector<int>& partStarts = {}) {
     const QString head =
@@ -87,8 +88,12 @@ QString ValueTable(const std::vector<core::RecordValue>& values,
             partStarts.end())
             out += QStringLiteral("</tbody>\n</table>\n") + open + head;
         const core::RecordValue& v = values[row];
-        out += QStringLiteral("<tr><td>%1</td><td class=\"number\">%2</td><td>%3</td></tr>\n")
-                   .arg(Html(v.name), Html(v.text), Html(v.unit));
+        if (core::ReadsAsText(v))
+            out += QStringLiteral("<tr><td colspan=\"3\">%1:<br/>%2</td></tr>\n")
+                       .arg(Html(v.name), WithUnit(v.text, v.unit));
+        else
+            out += QStringLiteral("<tr><td>%1</td><td class=\"number\">%2</td><td>%3</td></tr>\n")
+                       .arg(Html(v.name), Html(v.text), Html(v.unit));
     }
     return out + QStringLiteral("</tbody>\n</table>\n");
 }
