@@ -13,10 +13,13 @@
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <optional>
 
 #include "core/avoidance.h"
 #include "core/impact.h"
@@ -628,6 +631,59 @@ private slots:
         const QMimeData* copied = QApplication::clipboard()->mimeData();
         QVERIFY(copied->text().contains("Техническая возможность предотвратить наезд на пешехода"));
         QVERIFY(copied->html().contains("data:image/png;base64,"));
+    }
+
+    // The row of Sо.доп stands only while it has a value: without a permitted speed neither the
+    // eye nor a screen reader meets an empty field.
+    void limitRowOnlyWithItsValue() {
+        Opened window;
+        auto* limit = Find<QLineEdit>(window.get(), "limitStoppingDistance");
+        QLabel* caption = nullptr;
+        for (QLabel* label : window->findChildren<QLabel*>())
+            if (label->buddy() == limit) caption = label;
+        QVERIFY(caption);
+        // Seen, the caption with it, and so to a screen reader; or none of them.
+        const auto shown = [&] {
+            const bool invisible = QAccessible::queryAccessibleInterface(limit)->state().invisible;
+            if (caption->isVisible() != limit->isVisible() || invisible == limit->isVisible())
+                return std::optional<bool>();
+            return std::optional<bool>(limit->isVisible());
+        };
+        const std::optional<bool> hidden(false), seen(true);
+        QCOMPARE(shown(), hidden);
+        for (const auto& [role, text] :
+             kCar + Texts{{"pedestrianPath", "3"}, {"pedestrianSpeed", "5"}})
+            Type(window.get(), role, text);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(!Shown(window.get(), "criticalSpeed").isEmpty());
+        QCOMPARE(shown(), hidden);
+        Type(window.get(), "speedLimit", "40");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(shown(), seen);
+        QCOMPARE(RecordResults(*window->Record()).value("stopping_distance_at_limit_m"),
+                 limit->text());
+        Type(window.get(), "speedLimit", "");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(shown(), hidden);
+    }
+
+    // Each preset list shows its first item, which says what it offers, whole, however narrow
+    // the window's layout may make it.
+    void presetCaptionsFit() {
+        Opened window;
+        for (const char* role : {"decelerationPreset", "pedestrianPreset", "surfacePreset"}) {
+            auto* list = Find<QComboBox>(window.get(), role);
+            QStyleOptionComboBox option;
+            option.initFrom(list);
+            option.rect = QRect(QPoint(0, 0), list->minimumSizeHint());
+            option.editable = false;
+            const QRect text = list->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                             QStyle::SC_ComboBoxEditField, list);
+            const int needed = list->fontMetrics().horizontalAdvance(list->itemText(0));
+            QVERIFY2(
+                needed <= text.width(),
+                qPrintable(QStringLiteral("%1: %2 in %3").arg(role).arg(needed).arg(text.width())));
+        }
     }
 
     // Every field is named by its input, with its unit, for a screen reader.

@@ -1,8 +1,10 @@
 #include "windows/analysis/analysis_window.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,6 +17,7 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <cmath>
 #include <utility>
 
 #include "core/avoidance.h"
@@ -79,6 +82,16 @@ QFont SystemSizedFont() {
     else if (system.pixelSize() > 0)
         font.setPixelSize(system.pixelSize());
     return font;
+}
+
+// A preset list as wide as its first item, which says what it offers, however long the values
+// after it are; open, as wide as its longest.
+void FitCaption(QComboBox* list) {
+    const QFontMetricsF metrics(list->font());
+    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    list->setMinimumContentsLength(static_cast<int>(
+        std::ceil(metrics.horizontalAdvance(list->itemText(0)) / metrics.horizontalAdvance(u'x'))));
+    list->view()->setMinimumWidth(list->view()->sizeHintForColumn(0));
 }
 
 } // namespace
@@ -210,8 +223,7 @@ QWidget* AnalysisWindow::BuildCar() {
         QStringLiteral("Установившееся замедление по нормативам проверки тормозов (ПДД РФ, "
                        "Перечень неисправностей, п. 1.1) и значения главного окна; источник "
                        "каждого значения — в подсказке к нему"));
-    decelerationPreset_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    decelerationPreset_->setMinimumContentsLength(16);
+    FitCaption(decelerationPreset_);
     AddField(grid, deceleration_, input::kDeceleration, "deceleration", decelerationPreset_);
     toolkit::OnClick(decelerationPreset_, this, &AnalysisWindow::onDecelerationPreset);
 
@@ -255,8 +267,7 @@ QWidget* AnalysisWindow::BuildPedestrian() {
     for (const analysis::PedestrianPreset& preset : analysis::PedestrianPresets())
         pedestrianPreset_->addItem(preset.Caption());
     pedestrianPreset_->setToolTip(QStringLiteral("Источник: ") + analysis::kPedestrianSource);
-    pedestrianPreset_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    pedestrianPreset_->setMinimumContentsLength(16);
+    FitCaption(pedestrianPreset_);
     pedestrianMean_ = new QCheckBox(QStringLiteral("среднее"));
     pedestrianMean_->setObjectName(QStringLiteral("pedestrianMean"));
     pedestrianMean_->setAccessibleName(
@@ -293,6 +304,15 @@ QWidget* AnalysisWindow::BuildPedestrian() {
     limitStoppingDistance_ = AddResult(
         grid, "limitStoppingDistance",
         QStringLiteral("Остановочный путь при допустимой скорости Sо.доп"), QStringLiteral("м"));
+    // Computed only with a permitted speed: the row stands, for the eye and a screen reader, only
+    // while it has a value.
+    QWidget* limitCaption = grid->itemAtPosition(grid->rowCount() - 1, 0)->widget();
+    const auto showLimit = [edit = limitStoppingDistance_, limitCaption] {
+        edit->setVisible(!edit->text().isEmpty());
+        limitCaption->setVisible(edit->isVisibleTo(edit->parentWidget()));
+    };
+    connect(limitStoppingDistance_, &QLineEdit::textChanged, this, showLimit);
+    showLimit();
     limitVerdict_ =
         AddVerdict(grid, "limitVerdict",
                    QStringLiteral("Техническая возможность при движении с допустимой скоростью"));
