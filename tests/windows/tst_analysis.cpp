@@ -29,6 +29,7 @@
 #include "windows/analysis/analysis_window.h"
 #include "windows/analysis/path_diagram_view.h"
 #include "windows/analysis/presets.h"
+#include "windows/record/path_diagram.h"
 #include "windows/record/record_document.h"
 #include "windows/shared/text.h"
 
@@ -684,6 +685,64 @@ private slots:
                 needed <= text.width(),
                 qPrintable(QStringLiteral("%1: %2 in %3").arg(role).arg(needed).arg(text.width())));
         }
+    }
+
+    // The diagram's labels stand clear of each other and of the lines that come down from them,
+    // wherever the stop and the target fall: the target short of the stop, on it and past it,
+    // single or spread, in a wide and a narrow picture; the stop's leader runs whole from its
+    // label to the bar.
+    void diagramLabelsKeepClear() {
+        QFont font(QStringLiteral("Liberation Sans"));
+        font.setPixelSize(12);
+        QImage device(10, 10, QImage::Format_RGB32);
+        const auto text = [](double metres) {
+            return QString::number(metres, 'f', 1).replace('.', ',').toStdString();
+        };
+        const auto mark = [&](double low, double high) {
+            core::PathMark m{"", "", "", low, high, text(low)};
+            if (high > low) m.text += "…" + text(high);
+            return m;
+        };
+        int cases = 0;
+        for (const qreal width : {640.0, 420.0})
+            for (const double stop : {12.0, 35.0, 60.0})
+                for (const double stopSpread : {0.0, 9.0})
+                    for (const double targetSpread : {0.0, 14.0})
+                        for (double target = 0.5; target < 80; target += 0.7) {
+                            core::PathDiagram diagram;
+                            for (const double share : {0.25, 0.3, 0.33})
+                                diagram.edges.push_back(mark(stop * share, stop * share));
+                            diagram.edges.push_back(mark(stop, stop + stopSpread));
+                            diagram.edges.back().symbol = "Sо";
+                            diagram.target = mark(target, target + targetSpread);
+                            diagram.target.name = "Место наезда";
+                            diagram.target.symbol = "Sa";
+                            const QRectF area(0, 0, width, 200);
+                            const record::PathDiagramLabels labels =
+                                record::PlacePathDiagramLabels(area, diagram, font, &device);
+                            const QString at = QStringLiteral("width %1, stop %2+%3, target %4+%5")
+                                                   .arg(width)
+                                                   .arg(stop)
+                                                   .arg(stopSpread)
+                                                   .arg(target)
+                                                   .arg(targetSpread);
+                            QVERIFY2(!labels.stop.intersects(labels.target), qPrintable(at));
+                            for (const QRectF& box : {labels.stop, labels.target})
+                                QVERIFY2(area.contains(box), qPrintable(at));
+                            QCOMPARE(labels.leader.size(), std::size_t(1));
+                            QCOMPARE(labels.leader.front().y1(), labels.stop.bottom());
+                            QCOMPARE(labels.marks.size(), std::size_t(targetSpread > 0 ? 2 : 1));
+                            std::vector<QLineF> lines = labels.leader;
+                            lines.insert(lines.end(), labels.marks.begin(), labels.marks.end());
+                            for (const QLineF& line : lines)
+                                for (const QRectF& box : {labels.stop, labels.target})
+                                    QVERIFY2(line.x1() <= box.left() || line.x1() >= box.right() ||
+                                                 std::max(line.y1(), line.y2()) <= box.top() ||
+                                                 std::min(line.y1(), line.y2()) >= box.bottom(),
+                                             qPrintable(at));
+                            ++cases;
+                        }
+        QVERIFY(cases > 1000);
     }
 
     // Every field is named by its input, with its unit, for a screen reader.

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
+#include <vector>
 
 namespace record {
 namespace {
@@ -72,6 +74,115 @@ QRectF LabelBox(const QPainter& painter, const QRectF& area, qreal x, qreal top,
             metrics.height()};
 }
 
+// The measures the diagram is drawn to: a text line's height, the scale along the path, the two
+// rows of labels over the bar, the bar, and the foot of the target's marks.
+struct Geometry {
+    qreal line, left, right;
+    double far;
+    qreal upperRow = 0, lowerRow = 0, barTop = 0, barBottom = 0, markBottom = 0;
+    qreal X(double metres) const { return left + (right - left) * metres / far; }
+};
+
+Geometry GeometryOf(const QRectF& area, const core::PathDiagram& diagram, qreal line) {
+    double far = std::max(diagram.target.high, 0.0);
+    for (const core::PathMark& edge : diagram.edges)
+        far = std::max(far, edge.high);
+    Geometry g{line, area.left() + line * 0.8, area.right() - line * 0.8, far > 0 ? far * 1.04 : 1};
+    g.upperRow = area.top() + line * 0.2;
+    g.lowerRow = g.upperRow + line * 1.1;
+    g.barTop = g.lowerRow + line * 1.4;
+    g.barBottom = g.barTop + line * 1.6;
+    g.markBottom = g.barBottom + line * 0.5;
+    return g;
+}
+
+// Where a label `width` wide starts in a row that vertical lines at `lines` pass through: centred
+// on `x` if that keeps `gap` clear of them, else beside a line, as near to that as the area
+// allows; nothing if no place is clear.
+std::optional<qreal> ClearLeft(qreal x, qreal width, qreal gap, const QRectF& area,
+                               const std::vector<qreal>& lines) {
+    const qreal low = area.left(), high = std::max(low, area.right() - width);
+    const qreal centred = std::clamp(x - width / 2, low, high);
+    std::vector<qreal> candidates{centred};
+    for (qreal at : lines) {
+        candidates.push_back(std::clamp(at + gap, low, high));
+        candidates.push_back(std::clamp(at - gap - width, low, high));
+    }
+    std::optional<qreal> best;
+    for (qreal left : candidates) {
+        const bool clear = std::none_of(lines.begin(), lines.end(), [&](qreal at) {
+            return at > left - gap && at < left + width + gap;
+        });
+        if (clear && (!best || std::abs(left - centred) < std::abs(*best - centred))) best = left;
+    }
+    return best;
+}
+
+QString StopLabel(const core::PathMark& stop) {
+    return QStringLiteral("Остановка: %1 = %2 м").arg(Words(stop.symbol), Words(stop.text));
+}
+
+QString TargetLabel(const core::PathMark& target) {
+    return QStringLiteral("%1: %2 = %3 м")
+        .arg(Words(target.name), Words(target.symbol), Words(target.text));
+}
+
+PathDiagramLabels PlaceLabels(const QRectF& area, const core::PathDiagram& diagram,
+                              const QFontMetricsF& metrics) {
+    const Geometry g = GeometryOf(area, diagram, metrics.height());
+    const core::PathMark& stop = diagram.edges.back();
+    const core::PathMark& target = diagram.target;
+    const qreal stopWidth = metrics.horizontalAdvance(StopLabel(stop));
+    const qreal targetWidth = metrics.horizontalAdvance(TargetLabel(target));
+    const qreal gap = g.line * 0.3;
+    const qreal leaderX = g.X(stop.low);
+    std::vector<qreal> markXs{g.X(target.low)};
+    if (target.high > target.low) markXs.push_back(g.X(target.high));
+    const qreal stopCentre = g.X((stop.low + stop.high) / 2);
+    const qreal targetCentre = g.X((target.low + target.high) / 2);
+    const auto inside = [&](qreal left, qreal width) {
+        return std::clamp(left, area.left(), std::max(area.left(), area.right() - width));
+    };
+    // A label over the line that comes down from it: centred on its values, but reaching over
+    // the line.
+    const auto over = [&](qreal centre, qreal width, qreal at) {
+        return inside(std::clamp(centre - width / 2, at - width + gap, at - gap), width);
+    };
+    PathDiagramLabels labels;
+    const auto marksFrom = [&](qreal top) {
+        for (qreal at : markXs)
+            labels.marks.emplace_back(QPointF(at, top), QPointF(at, g.markBottom));
+    };
+    // The target next to the bar, beside the stop's leader that passes its row; else the stop
+    // next to the bar, beside the target's marks that pass its row; else as the first, with the
+    // leader broken round the target's label.
+    if (const auto left = ClearLeft(targetCentre, targetWidth, gap, area, {leaderX})) {
+        labels.target = QRectF(*left, g.lowerRow, targetWidth, g.line);
+        labels.stop = QRectF(over(stopCentre, stopWidth, leaderX), g.upperRow, stopWidth, g.line);
+        labels.leader.emplace_back(QPointF(leaderX, g.upperRow + g.line),
+                                   QPointF(leaderX, g.barTop));
+        marksFrom(g.lowerRow + g.line);
+    } else if (const auto stopLeft = ClearLeft(stopCentre, stopWidth, gap, area, markXs)) {
+        labels.stop = QRectF(*stopLeft, g.lowerRow, stopWidth, g.line);
+        labels.target =
+            QRectF(over(targetCentre, targetWidth, (markXs.front() + markXs.back()) / 2),
+                   g.upperRow, targetWidth, g.line);
+        labels.leader.emplace_back(QPointF(leaderX, g.lowerRow + g.line),
+                                   QPointF(leaderX, g.barTop));
+        marksFrom(g.upperRow + g.line);
+    } else {
+        labels.target = QRectF(inside(targetCentre - targetWidth / 2, targetWidth), g.lowerRow,
+                               targetWidth, g.line);
+        labels.stop = QRectF(over(stopCentre, stopWidth, leaderX), g.upperRow, stopWidth, g.line);
+        labels.leader.emplace_back(QPointF(leaderX, g.upperRow + g.line),
+                                   QPointF(leaderX, g.lowerRow));
+        labels.leader.emplace_back(QPointF(leaderX, g.lowerRow + g.line),
+                                   QPointF(leaderX, g.barTop));
+        marksFrom(g.lowerRow + g.line);
+    }
+    return labels;
+}
+
 void LabelAt(QPainter& painter, const QRectF& area, qreal x, qreal top, const QString& text) {
     const QRectF box = LabelBox(painter, area, x, top, text);
     painter.drawText(
@@ -95,16 +206,10 @@ void PaintPathDiagram(QPainter& painter, const QRectF& area, const core::PathDia
     const qreal scale = std::max<qreal>(1, line / 16); // of the patterns
     painter.fillRect(area, Qt::white);
 
-    double far = std::max(diagram.target.high, 0.0);
-    for (const core::PathMark& edge : diagram.edges)
-        far = std::max(far, edge.high);
-    far = far > 0 ? far * 1.04 : 1;
-    const qreal left = area.left() + line * 0.8, right = area.right() - line * 0.8;
-    const auto x = [&](double metres) { return left + (right - left) * metres / far; };
-
-    // Two rows of labels over the path: the stop, then the target.
-    const qreal stopRow = area.top() + line * 0.2, targetRow = stopRow + line * 1.1;
-    const qreal barTop = targetRow + line * 1.4, barBottom = barTop + line * 1.6;
+    const Geometry g = GeometryOf(area, diagram, line);
+    const auto x = [&](double metres) { return g.X(metres); };
+    const double far = g.far;
+    const qreal barTop = g.barTop, barBottom = g.barBottom;
     const core::PathMark& stop = diagram.edges.back();
     const core::PathMark& target = diagram.target;
 
@@ -131,42 +236,26 @@ void PaintPathDiagram(QPainter& painter, const QRectF& area, const core::PathDia
         if (edge.high > edge.low)
             painter.drawLine(QPointF(x(edge.high), barTop), QPointF(x(edge.high), barBottom));
     }
-    // The labels of the stop and the target; the stop's leader up to its label, broken where it
-    // would cross the target's.
-    const QString stopLabel =
-        QStringLiteral("Остановка: %1 = %2 м").arg(Words(stop.symbol), Words(stop.text));
-    const QString targetLabel =
-        QStringLiteral("%1: %2 = %3 м")
-            .arg(Words(target.name), Words(target.symbol), Words(target.text));
-    const qreal targetLabelX = x((target.low + target.high) / 2);
-    const QRectF targetBox = LabelBox(painter, area, targetLabelX, targetRow, targetLabel);
-    const QPointF leaderTop(x(stop.low), stopRow + line), leaderBottom(x(stop.low), barTop);
-    if (targetBox.left() <= leaderTop.x() && leaderTop.x() <= targetBox.right()) {
-        painter.drawLine(leaderTop, QPointF(leaderTop.x(), targetBox.top()));
-        painter.drawLine(QPointF(leaderTop.x(), targetBox.bottom()), leaderBottom);
-    } else {
-        painter.drawLine(leaderTop, leaderBottom);
-    }
-    painter.setPen(Qt::black);
-    LabelAt(painter, area, x((stop.low + stop.high) / 2), stopRow, stopLabel);
-    LabelAt(painter, area, targetLabelX, targetRow, targetLabel);
-
-    // The target: a heavy dashed line through the bar, its spread hatched in a strip below it.
-    const qreal targetTop = targetRow + line, targetBottom = barBottom + line * 0.5;
+    // The labels of the stop and the target, the stop's leader, and the target as a heavy dashed
+    // line through the bar, its spread hatched in a strip below it.
+    const PathDiagramLabels labels = PlaceLabels(area, diagram, metrics);
+    for (const QLineF& leader : labels.leader)
+        painter.drawLine(leader);
     if (target.high > target.low) {
         const QRectF strip(QPointF(x(target.low), barBottom),
-                           QPointF(x(target.high), targetBottom));
+                           QPointF(x(target.high), g.markBottom));
         SpreadBox(painter, strip, scale);
         painter.setPen(QPen(Qt::black, thin));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(strip);
     }
-    QPen heavy(Qt::black, thin * 3, Qt::DashLine, Qt::FlatCap);
-    painter.setPen(heavy);
-    for (double at : {target.low, target.high}) {
-        painter.drawLine(QPointF(x(at), targetTop), QPointF(x(at), targetBottom));
-        if (target.high == target.low) break;
-    }
+    painter.setPen(QPen(Qt::black, thin * 3, Qt::DashLine, Qt::FlatCap));
+    for (const QLineF& mark : labels.marks)
+        painter.drawLine(mark);
+    painter.setPen(Qt::black);
+    for (const auto& [box, text] :
+         {std::pair{labels.stop, StopLabel(stop)}, std::pair{labels.target, TargetLabel(target)}})
+        painter.drawText(QPointF(box.left(), box.top() + metrics.ascent()), text);
 
     // The car at the moment of danger: a black arrow at 0, pointing along its path.
     painter.setPen(Qt::NoPen);
@@ -221,6 +310,11 @@ void PaintPathDiagram(QPainter& painter, const QRectF& area, const core::PathDia
                      Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("▶ 0 — автомобиль в момент возникновения опасности"));
     painter.restore();
+}
+
+PathDiagramLabels PlacePathDiagramLabels(const QRectF& area, const core::PathDiagram& diagram,
+                                         const QFont& font, QPaintDevice* device) {
+    return PlaceLabels(area, diagram, QFontMetricsF(font, device));
 }
 
 QImage PathDiagramImage(const core::PathDiagram& diagram, int width) {

@@ -2,10 +2,12 @@
 
 #include <QFont>
 #include <QImage>
+#include <QLineF>
 #include <QObject>
 #include <QRectF>
 #include <QString>
 #include <QTextObjectInterface>
+#include <vector>
 
 #include "core/record.h"
 
@@ -21,6 +23,17 @@ namespace record {
 
 // The height the diagram takes with `font`'s labels, as measured on `device`.
 qreal PathDiagramHeight(const QFont& font, QPaintDevice* device);
+
+// Where the labels of the stop and the target stand over the bar, and the lines that run down
+// from them to it: the stop's leader, and the target's marks at its least and greatest value.
+// Staggered in two rows and moved aside so that no label covers another or a line.
+struct PathDiagramLabels {
+    QRectF stop, target;
+    std::vector<QLineF> leader; // the stop's
+    std::vector<QLineF> marks;  // the target's
+};
+PathDiagramLabels PlacePathDiagramLabels(const QRectF& area, const core::PathDiagram& diagram,
+                                         const QFont& font, QPaintDevice* device);
 
 // Draws the diagram into `area` (its width; PathDiagramHeight's height).
 void PaintPathDiagram(QPainter& painter, const QRectF& area, const core::PathDiagram& diagram,
