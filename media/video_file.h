@@ -66,8 +66,8 @@ struct FileInfo {
     // The frame rate the file declares (frames a second); 0/1 when it declares none. Shown for
     // information only: no time is computed from it.
     Rational nominalRate{0, 1};
-    // From the first frame's time to the end of the last frame (its time plus its duration, or
-    // the interval before it when the file gives none), by the index.
+    // From the first frame's time to the end of the last frame (its time plus the interval
+    // before it), by the index.
     Rational duration{0, 1};
     // The intervals between consecutive frames differ by more than one tick of the file's
     // clock (a file with millisecond times at 30 frames a second keeps 33 and 34 ms: constant).
@@ -108,7 +108,8 @@ public:
     Rational FrameTime(int n) const;
     // Every frame's time, frame n at [n − 1]; ascending.
     const std::vector<Rational>& FrameTimes() const;
-    // The number of the key frame at or before frame n from which decoding frame n starts.
+    // The first frame of frame n's group of pictures: the frames from it to n are decoded to
+    // show n after a seek. Frame n itself when n is a key frame.
     int KeyFrameBefore(int n) const;
 
     // Frame n decoded to RGB: seeks to the key frame before it and decodes forward; a frame
