@@ -283,10 +283,22 @@ void VideoFile::State::BuildIndex(const Progress& progress) {
     for (int i : shownOrder)
         times.push_back(Reduced(static_cast<__int128>(packets[i].time) * timeBase.num, timeBase.den));
 
-    // A file cut short: its own count of frames says more than were read, or the reading
-    // stopped on damage.
-    const std::int64_t declared = format->streams[stream]->nb_frames;
-    if (damaged || (declared > 0 && declared > static_cast<std::int64_t>(packets.size()))) {
+    // A file cut short: its own count of frames or its duration says more than was read, or
+    // the reading stopped on damage. A container's duration covers its sound too, which may
+    // run a little longer than the video: a second's slack.
+    const AVStream* s = format->streams[stream];
+    const std::int64_t declared = s->nb_frames;
+    const std::int64_t last = packets[shownOrder.back()].time;
+    const std::int64_t first = packets[shownOrder.front()].time;
+    bool shorter = declared > 0 && declared > static_cast<std::int64_t>(packets.size());
+    if (s->duration > 0 && s->duration != AV_NOPTS_VALUE && shownOrder.size() > 1) {
+        const std::int64_t frame = last - packets[shownOrder[shownOrder.size() - 2]].time;
+        shorter = shorter || last + frame < first + s->duration - frame;
+    } else if (format->duration > 0 && format->duration != AV_NOPTS_VALUE) {
+        const std::int64_t read = av_rescale_q(last - first, timeBase, AV_TIME_BASE_Q);
+        shorter = shorter || read + AV_TIME_BASE < format->duration;
+    }
+    if (damaged || shorter) {
         info.truncated = true;
         info.truncation = "файл " + Quoted(path) + " обрывается или повреждён после кадра " +
                           std::to_string(times.size());
