@@ -27,6 +27,9 @@ Fixed4 ReadInput(std::string_view text, int index, const InputDescriptor& input)
     case Accepts::Count:
         refused = value.units < 2 * Fixed4::kScale || value.units % Fixed4::kScale != 0;
         break;
+    case Accepts::FrameNumber:
+        refused = value.units < Fixed4::kScale || value.units % Fixed4::kScale != 0;
+        break;
     }
     if (refused) throw NumericError(NumericErrorKind::OutOfRange, index);
     if (input.whole && value.units % Fixed4::kScale != 0)

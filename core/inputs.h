@@ -19,6 +19,7 @@ enum class Accepts {
                    // range for the unknown moment within a frame at each end is bounded
     PositiveRatio, // a frame rate: above zero, typed as a decimal or as a fraction such as
                    // 30000/1001, which no decimal holds exactly
+    FrameNumber,   // a frame of a video file: a whole number, at least 1 (frames count from 1)
 };
 
 // An input of a calculation. The command line, the record, the JSON and every message read it
@@ -106,6 +107,12 @@ inline constexpr InputDescriptor kFrames{"frames", "frames", "Число инт�
                                          "N",      "",       Count};
 inline constexpr InputDescriptor kFrameRate{"fps", "fps",    "Частота кадров",
                                             "f",   "кадр/с", PositiveRatio};
+// The speed from a video file: the numbers of the two frames that show the car in its two
+// positions, counted from 1 in the order they are shown; the file gives their times.
+inline constexpr InputDescriptor kFromFrame{"from-frame", "from_frame", "Номер первого кадра",
+                                            "A",          "",           FrameNumber};
+inline constexpr InputDescriptor kToFrame{"to-frame", "to_frame", "Номер второго кадра",
+                                          "B",        "",         FrameNumber};
 } // namespace input
 
 // The inputs of a calculation in the order it reads them, as NumericError::input() counts them.

@@ -28,6 +28,14 @@ const char* NumericError::what() const noexcept {
         return "range with its lower end above its upper end";
     case NumericErrorKind::StopsBeforeImpact:
         return "the car stops before the end of the skid";
+    case NumericErrorKind::FrameBeyondEnd:
+        return "frame past the file's last frame";
+    case NumericErrorKind::SameFrame:
+        return "the same frame twice";
+    case NumericErrorKind::FramesReversed:
+        return "second frame before the first";
+    case NumericErrorKind::AdjacentFrames:
+        return "second frame right after the first";
     }
     return "numeric error";
 }

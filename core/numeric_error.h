@@ -23,6 +23,12 @@ enum class NumericErrorKind : int {
     ReversedRange = 1006,     // a range whose lower end is above its upper end
     StopsBeforeImpact = 1007, // a speed at the start of braking too low for the skid: the car
                               // would have stopped before the skid's end, with no impact
+    // Two frames of a video file that time no speed:
+    FrameBeyondEnd = 1008, // a frame number past the file's last frame
+    SameFrame = 1009,      // the second frame is the first: no time has passed
+    FramesReversed = 1010, // the second frame is shown before the first
+    AdjacentFrames = 1011, // the second frame follows the first at once: the time between
+                           // them may be all but nothing, and the speed's upper end is unbounded
 };
 
 // No single input of the calculation caused the failure (an intermediate step did).

@@ -48,6 +48,15 @@ std::string ProblemText(const NumericError& error, InputList inputs,
     if (error.kind() == Kind::EndBeforeStart)
         return "конечные показания времени раньше начальных. Если запись идёт через полночь, "
                "укажите конечный час как 24, например 24:00:10.";
+    // The frames of a video file are refused as a pair, under the second.
+    if (error.kind() == Kind::SameFrame)
+        return "первый и второй кадры совпадают: время не прошло, скорость не определена.";
+    if (error.kind() == Kind::FramesReversed)
+        return "второй кадр показан раньше первого: номер второго кадра должен быть больше.";
+    if (error.kind() == Kind::AdjacentFrames)
+        return "второй кадр идёт сразу за первым: время между ними известно лишь с точностью до "
+               "кадра на каждом конце, и верхний предел скорости не ограничен. Возьмите кадры "
+               "хотя бы через один.";
     const int index = error.input();
     if (index < 0 || index >= static_cast<int>(std::min(inputs.size(), texts.size()))) {
         if (error.kind() == Kind::TypeMismatch) return "одно из значений не является числом.";
@@ -72,8 +81,12 @@ std::string ProblemText(const NumericError& error, InputList inputs,
         if (input.accepts == Accepts::Count)
             return About(input, "должно быть целым числом не меньше 2: время между кадрами "
                                 "известно с точностью до кадра на каждом конце.");
+        if (input.accepts == Accepts::FrameNumber)
+            return About(input, "должно быть целым числом не меньше 1: кадры нумеруются с 1.");
         return About(input, IsNegative(text) ? "не может быть отрицательным."
                                              : "должно быть больше нуля.");
+    case Kind::FrameBeyondEnd:
+        return About(input, "(" + text + ") больше числа кадров в файле.");
     case Kind::ReversedRange:
         return About(input, "задано пределами в обратном порядке («" + text +
                                 "»): нижний предел пишется первым, например 0,6..1,4.");
@@ -83,8 +96,7 @@ std::string ProblemText(const NumericError& error, InputList inputs,
                             "бы. Проверьте скорость, длину следа, замедление и время нарастания "
                             "замедления.");
     case Kind::BelowResolution:
-        return About(input, "меньше разрешения программы " +
-                                FormatFixed4(Fixed4::FromUnits(1)) +
+        return About(input, "меньше разрешения программы " + FormatFixed4(Fixed4::FromUnits(1)) +
                                 ": программа считает с четырьмя знаками после запятой.");
     default:
         return "значение «" + std::string(input.name) +

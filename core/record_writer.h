@@ -57,6 +57,10 @@ public:
                                       text, std::string(input.unit), std::string(input.key),
                                       number});
     }
+    // A fact among the inputs that no input descriptor holds: the file a video calculation read.
+    void InputValue(RecordValue value) {
+        if (target_) record_.inputs.push_back(std::move(value));
+    }
     template <typename Value>
     void Step(std::string key, std::string name, std::string formula, std::string substituted,
               Value value, std::string unit) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/exact.h"
 #include "core/inputs.h"
@@ -36,19 +38,61 @@ struct VideoResults {
 // above or below its bar, or a denominator of 0.
 VideoResults ComputeVideo(const VideoInputs& in, CalculationRecord* record = nullptr);
 
-// The time the video measures, however it was read: the time t between the two frames and the
-// length of one frame, exactly, with the formulas and values that give t, t + 1 frame and
-// t − 1 frame. From a frame count it is N/f and 1/f; two timestamps of the frames give t as
-// their difference in the same way.
+// The time the video measures, however it was read: the time t between the two frames, and the
+// longest and shortest it may be for the unknown moment within a frame at each end, exactly,
+// with the formulas and values that give them. From a frame count they are N/f and (N ± 1)/f;
+// from a file's timestamps t(B) − t(A), t(B) − t(A − 1) and t(B − 1) − t(A).
 struct VideoTiming {
-    Exact elapsed, frame;
+    Exact elapsed, longest, shortest;
     std::string elapsedFormula, elapsedValues; // "N / f", "45 / 30"
-    // The speed 3,6·D/t and its ends over t + 1 frame and t − 1 frame, written in this timing's
-    // terms: "3,6 × D × f / N", "3,6 × D × f / (N + 1)", "3,6 × D × f / (N − 1)" with D, and
-    // the same with values once D's value is put for "D".
+    // The speed 3,6·D/t and its ends over the longest and the shortest time, written in this
+    // timing's terms: "3,6 × D × f / N" after "V = 3,6 × D / t = ", the two ends whole
+    // ("Vmin = 3,6 × D / (t + 1 / f) = 3,6 × D × f / (N + 1)"), with D; and the same with
+    // values once D's value is put for "D".
     std::string speedFormula, lowFormula, highFormula;
     std::string speedValues, lowValues, highValues; // with "D" for the distance's value
 };
 VideoTiming TimingFromFrames(Fixed4 frames, const Exact& fps, const std::string& fpsText);
+
+// The speed from two frames of a video file, timed by the file's own timestamps: never by a
+// frame number and a nominal rate, which a camera recording at a variable rate or dropping
+// frames belies.
+struct VideoFileDetails {
+    std::string name;       // without its folder
+    std::uint64_t size = 0; // bytes
+    std::string sha256;     // 64 hex digits
+    std::string container;  // "QuickTime / MOV"
+    std::string codec;      // "H.264 / AVC / MPEG-4 AVC / MPEG-4 part 10"
+    bool variableRate = false;
+    Exact nominalRate; // frames a second the file declares; 0 for none
+};
+struct VideoFileInputs {
+    // The frame numbers A and B as typed (whole numbers from 1, in the order the frames are
+    // shown) and the distance D (m, may be a range).
+    std::string fromFrame, toFrame, distance;
+    // Every frame's presentation time in the file, s, frame n at [n − 1], ascending.
+    std::vector<Exact> frameTimes;
+    VideoFileDetails file;
+};
+
+// The inputs in reading order, as NumericError::input() names them (IndexOf).
+enum class VideoFileInput : int { FromFrame, ToFrame, Distance };
+InputList VideoFileInputList();
+
+// t = t(B) − t(A), V = 3,6·D/t, and its range 3,6·D/(t(B) − t(A − 1)) to
+// 3,6·D/(t(B − 1) − t(A)): the moment a frame shows lies after the frame before it. Frame 1 has
+// none before it: the interval after it stands in (t(0) = 2·t(1) − t(2)), as the record notes.
+// Results as ComputeVideo gives them, the file's details and the frames' times in the
+// record. Raises NumericError naming the input at fault: for a frame number that is no whole
+// number from 1 (OutOfRange, NotWhole, TypeMismatch), past the last frame (FrameBeyondEnd);
+// naming the second frame, for the same frame twice (SameFrame), the frames reversed
+// (FramesReversed) or adjacent (AdjacentFrames); for the distance as ComputeVideo does.
+// The same results as the frame count's.
+using VideoFileResults = VideoResults;
+VideoFileResults ComputeVideoFile(const VideoFileInputs& in, CalculationRecord* record = nullptr);
+
+// A frame's time as the program writes it: seconds rounded half to even to 0,000001 s, with no
+// trailing zeros ("1,033333", "4"); exact times stay exact in the calculation.
+std::string SecondsText(const Exact& seconds);
 
 } // namespace core

@@ -91,7 +91,8 @@ using FramePtr = std::unique_ptr<AVFrame, FrameFreer>;
 Rational Reduced(__int128 num, __int128 den) {
     if (den < 0) num = -num, den = -den;
     __int128 a = num < 0 ? -num : num, b = den;
-    while (b != 0) a = std::exchange(b, a % b);
+    while (b != 0)
+        a = std::exchange(b, a % b);
     if (a > 1) num /= a, den /= a;
     return {static_cast<std::int64_t>(num), static_cast<std::int64_t>(den)};
 }
@@ -122,10 +123,10 @@ struct VideoFile::State {
     std::unique_ptr<AVCodecContext, CodecCloser> codec;
     std::unique_ptr<SwsContext, ScaleFreer> scale;
 
-    std::vector<Packet> packets;     // decoding order
-    std::vector<int> shownOrder;     // frame n's packet at [n − 1]: presentation order
-    std::vector<Rational> times;     // frame n's time at [n − 1]
-    std::vector<int> keyBefore;      // packet index of the key frame each packet decodes from
+    std::vector<Packet> packets; // decoding order
+    std::vector<int> shownOrder; // frame n's packet at [n − 1]: presentation order
+    std::vector<Rational> times; // frame n's time at [n − 1]
+    std::vector<int> keyBefore;  // packet index of the key frame each packet decodes from
 
     bool cancelled = false;
     // The decoder's position: the number of the last frame it gave, 0 when it must seek first;
@@ -160,9 +161,8 @@ void VideoFile::State::OpenContainer(const Progress& progress) {
 
     const AVInputFormat* probed = nullptr;
     const int score = av_probe_input_buffer2(io.get(), &probed, url.c_str(), nullptr, 0, 0);
-    const bool known =
-        probed && std::find(kContainers.begin(), kContainers.end(), probed->name) !=
-                      kContainers.end();
+    const bool known = probed && std::find(kContainers.begin(), kContainers.end(), probed->name) !=
+                                     kContainers.end();
     if (score < kContentScore || !known)
         Fail(ErrorKind::NotVideo, "файл " + Quoted(path) +
                                       " — не видеозапись: формат не распознан (читаются MP4, "
@@ -174,8 +174,8 @@ void VideoFile::State::OpenContainer(const Progress& progress) {
     // GENPTS: AVI with B-frames keeps only decoding times; the presentation times then come
     // from the order of the reference frames, as players show them.
     raw->flags |= AVFMT_FLAG_CUSTOM_IO | AVFMT_FLAG_GENPTS;
-    raw->interrupt_callback = {[](void* self) { return static_cast<State*>(self)->cancelled ? 1 : 0; },
-                               this};
+    raw->interrupt_callback = {
+        [](void* self) { return static_cast<State*>(self)->cancelled ? 1 : 0; }, this};
     if (avformat_open_input(&raw, url.c_str(), probed, nullptr) < 0) {
         // avformat_open_input frees the context on failure.
         const bool quickTime = std::string_view(probed->name).starts_with("mov");
@@ -194,8 +194,7 @@ void VideoFile::State::OpenContainer(const Progress& progress) {
 
     // The best video stream that is a video, not a cover picture.
     const AVCodec* found = nullptr;
-    const int best =
-        av_find_best_stream(format.get(), AVMEDIA_TYPE_VIDEO, -1, -1, &found, 0);
+    const int best = av_find_best_stream(format.get(), AVMEDIA_TYPE_VIDEO, -1, -1, &found, 0);
     if (best == AVERROR_DECODER_NOT_FOUND) {
         const AVCodecDescriptor* d = nullptr;
         for (unsigned i = 0; i < format->nb_streams; ++i)
@@ -211,7 +210,8 @@ void VideoFile::State::OpenContainer(const Progress& progress) {
     decoder = found;
     timeBase = format->streams[stream]->time_base;
     if (timeBase.num <= 0 || timeBase.den <= 0)
-        Fail(ErrorKind::NotVideo, "файл " + Quoted(path) + " повреждён: шкала времени видео не задана");
+        Fail(ErrorKind::NotVideo,
+             "файл " + Quoted(path) + " повреждён: шкала времени видео не задана");
     for (unsigned i = 0; i < format->nb_streams; ++i)
         if (static_cast<int>(i) != stream) format->streams[i]->discard = AVDISCARD_ALL;
 }
@@ -263,8 +263,8 @@ void VideoFile::State::BuildIndex(const Progress& progress) {
     // Decoding starts at a key frame; a file whose first packets are not key frames (cut at
     // the front, a stream joined mid-way) decodes from its first one: frames before it
     // cannot be shown and are left out.
-    const auto firstKey = std::find_if(packets.begin(), packets.end(),
-                                       [](const Packet& p) { return p.key; });
+    const auto firstKey =
+        std::find_if(packets.begin(), packets.end(), [](const Packet& p) { return p.key; });
     packets.erase(packets.begin(), firstKey);
 
     keyBefore.resize(packets.size());
@@ -276,12 +276,12 @@ void VideoFile::State::BuildIndex(const Progress& progress) {
     }
     if (shownOrder.empty())
         Fail(ErrorKind::NoFrames, "в файле " + Quoted(path) + " нет ни одного читаемого кадра");
-    std::stable_sort(shownOrder.begin(), shownOrder.end(), [&](int a, int b) {
-        return packets[a].time < packets[b].time;
-    });
+    std::stable_sort(shownOrder.begin(), shownOrder.end(),
+                     [&](int a, int b) { return packets[a].time < packets[b].time; });
     times.reserve(shownOrder.size());
     for (int i : shownOrder)
-        times.push_back(Reduced(static_cast<__int128>(packets[i].time) * timeBase.num, timeBase.den));
+        times.push_back(
+            Reduced(static_cast<__int128>(packets[i].time) * timeBase.num, timeBase.den));
 
     // A file cut short: its own count of frames or its duration says more than was read, or
     // the reading stopped on damage. A container's duration covers its sound too, which may
@@ -308,7 +308,8 @@ void VideoFile::State::BuildIndex(const Progress& progress) {
 void VideoFile::State::Describe() {
     const AVStream* s = format->streams[stream];
     const AVCodecParameters* par = s->codecpar;
-    info.container = format->iformat->long_name ? format->iformat->long_name : format->iformat->name;
+    info.container =
+        format->iformat->long_name ? format->iformat->long_name : format->iformat->name;
     const AVCodecDescriptor* d = avcodec_descriptor_get(par->codec_id);
     info.codec = d && d->long_name ? d->long_name : decoder->name;
     info.codecId = d ? d->name : decoder->name;
@@ -353,8 +354,8 @@ void VideoFile::State::OpenDecoder() {
 Image VideoFile::State::ToImage(const AVFrame* frame) {
     const auto source = static_cast<AVPixelFormat>(frame->format);
     scale.reset(sws_getCachedContext(scale.release(), frame->width, frame->height, source,
-                                     frame->width, frame->height, AV_PIX_FMT_RGB24,
-                                     SWS_BILINEAR, nullptr, nullptr, nullptr));
+                                     frame->width, frame->height, AV_PIX_FMT_RGB24, SWS_BILINEAR,
+                                     nullptr, nullptr, nullptr));
     if (!scale)
         Fail(ErrorKind::DecodeFailed, "кадр файла " + Quoted(path) + " не переводится в RGB");
     // The colours as the frame says it was coded: HD video uses BT.709, full range for JPEG.
@@ -395,9 +396,9 @@ bool VideoFile::State::ContinueTo(int frame, Image* out) {
             if (got < 0) return Lost(); // drained, or broken beyond use
             const std::int64_t time = PresentationTime(decoded->pts, decoded->pkt_dts);
             // The frame's number: the first frame shown at this time after the last one.
-            const auto at = std::lower_bound(
-                shownOrder.begin() + lastDecoded, shownOrder.end(), time,
-                [&](int p, std::int64_t t) { return packets[p].time < t; });
+            const auto at =
+                std::lower_bound(shownOrder.begin() + lastDecoded, shownOrder.end(), time,
+                                 [&](int p, std::int64_t t) { return packets[p].time < t; });
             if (time == AV_NOPTS_VALUE || at == shownOrder.end() || packets[*at].time != time) {
                 av_frame_unref(decoded.get());
                 continue;
@@ -499,7 +500,8 @@ int VideoFile::KeyFrameBefore(int n) const {
     // The shown frame at or after the key frame in decoding order: the number a viewer names.
     const int key = s.keyBefore[s.shownOrder[n - 1]];
     int best = n;
-    for (int m = n; m >= 1 && s.shownOrder[m - 1] >= key; --m) best = m;
+    for (int m = n; m >= 1 && s.shownOrder[m - 1] >= key; --m)
+        best = m;
     return best;
 }
 

@@ -57,11 +57,11 @@ private:
 using Progress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
 
 struct FileInfo {
-    std::string name;        // the file's name without its folder, UTF-8: "20240512_1034.mp4"
-    std::uint64_t size = 0;  // bytes
-    std::string container;   // FFmpeg's name of the format: "QuickTime / MOV", "Matroska / WebM"
-    std::string codec;       // FFmpeg's name of the video codec: "H.264 / AVC / MPEG-4 AVC / …"
-    std::string codecId;     // short: "h264", "hevc", "mjpeg", "mpeg4"
+    std::string name;          // the file's name without its folder, UTF-8: "20240512_1034.mp4"
+    std::uint64_t size = 0;    // bytes
+    std::string container;     // FFmpeg's name of the format: "QuickTime / MOV", "Matroska / WebM"
+    std::string codec;         // FFmpeg's name of the video codec: "H.264 / AVC / MPEG-4 AVC / …"
+    std::string codecId;       // short: "h264", "hevc", "mjpeg", "mpeg4"
     int width = 0, height = 0; // pixels, as decoded
     // The frame rate the file declares (frames a second); 0/1 when it declares none. Shown for
     // information only: no time is computed from it.

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -63,7 +63,7 @@ fs::path Make(const std::string& name, const std::string& args, double seconds, 
     const fs::path file = Folder() / name;
     if (!fs::exists(file))
         Shell("ffmpeg -v error -y -f lavfi -i testsrc=size=160x120:rate=" + std::to_string(rate) +
-            ":duration=" + std::to_string(seconds) + " " + args + " '" + file.string() + "'");
+              ":duration=" + std::to_string(seconds) + " " + args + " '" + file.string() + "'");
     return file;
 }
 
@@ -78,15 +78,16 @@ fs::path VariableRate(const std::string& name, const std::string& codec) {
 double Difference(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b) {
     if (a.size() != b.size()) return 1e9;
     double sum = 0;
-    for (std::size_t i = 0; i < a.size(); ++i) sum += std::abs(int(a[i]) - int(b[i]));
+    for (std::size_t i = 0; i < a.size(); ++i)
+        sum += std::abs(int(a[i]) - int(b[i]));
     return sum / static_cast<double>(a.size());
 }
 
 // ffmpeg's own decoding of every frame, in presentation order, as RGB.
 std::vector<std::vector<std::uint8_t>> FfmpegFrames(const fs::path& file, int width, int height) {
     const std::string raw = Shell("ffmpeg -v error -i '" + file.string() +
-                                "' -fps_mode passthrough -sws_flags bilinear -f rawvideo "
-                                "-pix_fmt rgb24 -");
+                                  "' -fps_mode passthrough -sws_flags bilinear -f rawvideo "
+                                  "-pix_fmt rgb24 -");
     const std::size_t size = static_cast<std::size_t>(width) * height * 3;
     std::vector<std::vector<std::uint8_t>> frames;
     for (std::size_t at = 0; at + size <= raw.size(); at += size)
@@ -225,7 +226,8 @@ fs::path CutShort(const fs::path& whole, const std::string& name, double share) 
 std::string RandomBytes(std::size_t count, unsigned seed) {
     std::mt19937 random(seed);
     std::string bytes(count, '\0');
-    for (char& c : bytes) c = static_cast<char>(random());
+    for (char& c : bytes)
+        c = static_cast<char>(random());
     return bytes;
 }
 
@@ -271,7 +273,7 @@ std::vector<Refused> RefusedCases() {
              const fs::path file = Folder() / "sound.mp4";
              if (!fs::exists(file))
                  Shell("ffmpeg -v error -y -f lavfi -i sine=duration=1 -c:a aac '" + file.string() +
-                     "'");
+                       "'");
              return file;
          },
          ErrorKind::NoVideo, "нет видео"},
@@ -319,7 +321,8 @@ TEST_P(CutFiles, AreReadAsFarAsTheyGo) {
     VideoFile cut = VideoFile::Open(CutShort(whole, "cut-" + c.file, 0.6));
     ASSERT_GT(cut.FrameCount(), 10);
     ASSERT_LT(cut.FrameCount(), full.FrameCount());
-    for (int n = 1; n <= cut.FrameCount(); ++n) ASSERT_EQ(cut.FrameTime(n), full.FrameTime(n));
+    for (int n = 1; n <= cut.FrameCount(); ++n)
+        ASSERT_EQ(cut.FrameTime(n), full.FrameTime(n));
     EXPECT_EQ(cut.Info().truncated, c.declared);
     EXPECT_EQ(cut.DecodeFrame(cut.FrameCount()).rgb.size(), 160u * 120 * 3);
     try {
