@@ -76,7 +76,9 @@ std::vector<std::string> ReadHeader(const Calculation& calculation, const CsvRec
         name = Trimmed(name);
         const bool known = IsCaseOption(name) ||
                            std::any_of(calculation.options.begin(), calculation.options.end(),
-                                       [&](const Option& option) { return option.name == name; });
+                                       [&](const Option& option) {
+                                           return option.name == name && !option.flag;
+                                       });
         if (!known) {
             std::string message = "неизвестный столбец «" + name + "» в заголовке";
             if (name.find(',') != std::string::npos)

@@ -19,6 +19,8 @@ struct Option {
     std::string_view name;    // "reaction", given as --reaction
     std::string_view caption; // "Время реакции водителя": what it is
     std::string_view value;   // what to type: "с", "км/ч", "unloaded|half|full"
+    // A switch, given alone with no value (--list-frames); never a column of a batch file.
+    bool flag = false;
 };
 
 // Option name → text as given.
@@ -54,10 +56,17 @@ inline constexpr std::string_view kUsageKind = "usage";
 std::string JsonError(std::string_view members, std::string_view kind, std::string_view option,
                       std::string_view message);
 
+// What a command writes instead of a record, such as the frames of a video file: as text
+// and as the JSON document of --json.
+struct Listing {
+    std::string text, json;
+};
+
 struct Outcome {
     std::optional<Refusal> refusal;
     std::vector<std::string> columns; // result texts in the order of resultColumns
     core::CalculationRecord record;
+    std::optional<Listing> listing; // written instead of the record when there is one
 };
 
 struct Calculation {

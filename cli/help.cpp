@@ -24,7 +24,8 @@ std::string OptionLine(const Option& option) {
     const std::string name = "--" + std::string(option.name);
     const std::string head =
         name.size() < 17 ? Padded(name, 17) : name + "\n" + std::string(19, ' ');
-    return "  " + head + std::string(option.caption) + ", " + std::string(option.value) + "\n";
+    return "  " + head + std::string(option.caption) +
+           (option.value.empty() ? "" : ", " + std::string(option.value)) + "\n";
 }
 
 std::string CaseHelp() {

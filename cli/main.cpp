@@ -76,11 +76,15 @@ Command Parse(const std::vector<std::string_view>& args) {
             name.resize(equals);
         }
         const auto& options = command.calculation->options;
-        const bool known = name == "batch" || cli::IsCaseOption(name) ||
-                           std::any_of(options.begin(), options.end(),
-                                       [&](const cli::Option& o) { return o.name == name; });
+        const auto option = std::find_if(options.begin(), options.end(),
+                                         [&](const cli::Option& o) { return o.name == name; });
+        const bool known = name == "batch" || cli::IsCaseOption(name) || option != options.end();
         if (!known)
             throw cli::UsageError("неизвестный параметр «--" + cli::ShownInUtf8(name) + "»");
+        if (option != options.end() && option->flag) {
+            if (value) throw cli::UsageError("параметр --" + name + " задаётся без значения", name);
+            value = "";
+        }
         if (!value) {
             if (i + 1 == args.size() || IsOption(args[i + 1]))
                 throw cli::UsageError("у параметра --" + name + " нет значения", name);
@@ -98,6 +102,12 @@ Command Parse(const std::vector<std::string_view>& args) {
         if (!command.values.emplace(name, std::move(*text)).second)
             throw cli::UsageError("параметр --" + name + " задан дважды", name);
     }
+    if (command.batch)
+        for (const cli::Option& option : command.calculation->options)
+            if (option.flag && command.values.contains(option.name))
+                throw cli::UsageError("параметр --" + std::string(option.name) +
+                                          " не задаётся вместе с --batch",
+                                      option.name);
     return command;
 }
 
@@ -146,6 +156,10 @@ int RunOne(const Command& command) {
             cli::Write(cli::JsonError(RunMembers(command.calculation->name), cli::kRefusedKind,
                                       refusal.option, refusal.message));
         return kRefused;
+    }
+    if (outcome.listing) {
+        cli::Write(command.json ? outcome.listing->json : outcome.listing->text);
+        return kComputed;
     }
     outcome.record.origin = cli::OriginOf(command.values, now);
     cli::Write(command.json ? core::RecordJson(outcome.record) + "\n"

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <functional>
 #include <iostream>
+#include <iterator>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -988,7 +989,9 @@ std::vector<Case> Cases() {
         {.name = "Help_Video",
          .args = {"video", "-h"},
          .status = 0,
-         .outHas = {"--frames", "--fps", "30000/1001", "N − 1"}},
+         .outHas = {"--frames", "--fps", "30000/1001", "N − 1", "--file", "--from-frame",
+                    "--to-frame", "--list-frames    Вывести номера и время кадров файла\n",
+                    "t(B − 1) − t(A)"}},
         {.name = "Help_General_NewCalculations",
          .args = {"--help"},
          .status = 0,
@@ -1050,6 +1053,178 @@ TEST(BatchFile, OpensUnderARussianName) {
                        "distance;time;error\n2;0,8;0,2;0,3;6,8;10;45,7;12,7;26,4;1,7;\n")
         << run.err;
 }
+
+// ---- Speed from a video file: files made here by Debian's ffmpeg ----
+
+bool HaveFfmpeg() {
+    static const bool have = std::system("ffmpeg -version >/dev/null 2>&1") == 0;
+    return have;
+}
+
+// The files of the video cases, made once, named relative to the folder the program runs in
+// (which a Windows program under wine reads as well).
+const std::string kVideoDir = "cli_test_files/video/";
+
+std::string Output(const std::string& line) {
+    std::string out;
+    if (FILE* pipe = popen(line.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            out.append(buffer, n);
+        pclose(pipe);
+    }
+    return out;
+}
+
+void MakeVideos() {
+    static bool made = false;
+    if (made) return;
+    made = true;
+    std::filesystem::create_directories(kVideoDir);
+    const std::string source = "ffmpeg -v error -y -f lavfi -i testsrc=size=160x120:rate=30:";
+    // Frames at 1/30 s for 2 s, then at 1/15 s; in MP4 at 1/90 000 s, so every time is exact.
+    std::system((source +
+                 "duration=4 -vf \"setpts='if(lt(N,60),N/30,2+(N-60)/15)/TB'\" "
+                 "-fps_mode passthrough -c:v libx264 -bf 2 -g 15 "
+                 "-video_track_timescale 90000 " +
+                 kVideoDir + "vfr.mp4")
+                    .c_str());
+    std::system((source + "duration=3 -c:v libx264 -bf 2 -g 15 -movflags +faststart " + kVideoDir +
+                 "whole.mp4")
+                    .c_str());
+    std::ifstream whole(kVideoDir + "whole.mp4", std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(whole)), std::istreambuf_iterator<char>());
+    std::ofstream(kVideoDir + "cut.mp4", std::ios::binary) << bytes.substr(0, bytes.size() / 2);
+    std::ofstream(kVideoDir + "протокол.mp4", std::ios::binary) << "Протокол осмотра.\n";
+}
+
+std::string Sha256Of(const std::string& file) {
+    return Output("sha256sum '" + file + "'").substr(0, 64);
+}
+
+struct VideoCase {
+    std::string name;
+    std::vector<std::string> args; // after "video"
+    int status;
+    std::vector<std::string> outHas = {}, errHas = {};
+    bool nothingWritten = false; // a refusal: standard output stays empty
+};
+
+class VideoFile : public testing::TestWithParam<VideoCase> {};
+
+TEST_P(VideoFile, ExitsAndWritesAsDocumented) {
+    if (!HaveFfmpeg()) GTEST_SKIP() << "Debian's ffmpeg is not installed: no video to read";
+    MakeVideos();
+    const VideoCase& v = GetParam();
+    const auto dir = std::filesystem::current_path() / "cli_test_files";
+    const Case c{.name = v.name, .args = With({"video"}, v.args), .status = v.status};
+    const ProgramRun run = Start(command, c, dir);
+    const std::string shown = "\nstandard output:\n" + run.out + "\nstandard error:\n" + run.err;
+    EXPECT_EQ(run.status, v.status) << shown;
+    for (std::string text : v.outHas) {
+        if (text == "SHA") text = "SHA-256 файла: " + Sha256Of(kVideoDir + "vfr.mp4") + "\n";
+        EXPECT_NE(run.out.find(text), std::string::npos)
+            << "standard output lacks «" << text << "»" << shown;
+    }
+    for (const std::string& text : v.errHas)
+        EXPECT_NE(run.err.find(text), std::string::npos)
+            << "standard error lacks «" << text << "»" << shown;
+    if (v.nothingWritten) {
+        EXPECT_EQ(run.out, "") << shown;
+    }
+}
+
+const std::string kVfr = kVideoDir + "vfr.mp4";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, VideoFile,
+    testing::Values(
+        // Frames 31 and 91 are 3 s apart, not the 2 s of 60 intervals at 30 frames a second.
+        VideoCase{
+            .name = "VariableRate",
+            .args = {"--file", kVfr, "--from-frame", "31", "--to-frame", "91", "--distance", "50"},
+            .status = 0,
+            .outHas = {"Файл видеозаписи: vfr.mp4\n", "SHA", "Частота кадров: переменная",
+                       "t = t(B) − t(A) = t(91) − t(31) = 4 − 1 = 3 с\n", "Скорость: 60 км/ч\n",
+                       "на каждом конце: 59,3…61,4 км/ч\n",
+                       "3,6 × 50 / (4 − 0,966667) = 59,3407 км/ч"}},
+        VideoCase{.name = "VariableRateJson",
+                  .args = {"--file", kVfr, "--from-frame", "31", "--to-frame", "91", "--distance",
+                           "50", "--json"},
+                  .status = 0,
+                  .outHas = {"{\"key\": \"elapsed_s\", \"name\": \"Время между кадрами\", "
+                             "\"unit\": \"с\", \"text\": \"3\", \"value\": 3}",
+                             "\"key\": \"speed_range_kmh\"", "\"min\": 59.3, \"max\": 61.4}",
+                             "{\"key\": \"file_name\", \"name\": \"Файл видеозаписи\", "
+                             "\"unit\": \"\", \"text\": \"vfr.mp4\"}",
+                             "\"key\": \"file_sha256\""}},
+        VideoCase{.name = "ListFrames",
+                  .args = {"--file", kVfr, "--list-frames"},
+                  .status = 0,
+                  .outHas = {"frame;time_s\n1;0\n2;0,033333\n", "\n31;1\n", "\n60;1,966667\n61;2\n",
+                             "\n91;4\n", "\n120;5,933333\n"}},
+        VideoCase{.name = "ListFramesJson",
+                  .args = {"--file", kVfr, "--list-frames", "--json"},
+                  .status = 0,
+                  .outHas = {"\"variable_rate\": true", "{\"frame\": 91, \"time_s\": 4}"}},
+        VideoCase{.name = "MissingFile",
+                  .args = {"--file", kVideoDir + "нет.mp4", "--from-frame", "1", "--to-frame", "3",
+                           "--distance", "5"},
+                  .status = 1,
+                  .errHas = {"(--file): файл «нет.mp4» не найден"},
+                  .nothingWritten = true},
+        VideoCase{.name = "TextNamedMp4",
+                  .args = {"--file", kVideoDir + "протокол.mp4", "--from-frame", "1", "--to-frame",
+                           "3", "--distance", "5"},
+                  .status = 1,
+                  .errHas = {"(--file): файл «протокол.mp4» — не видеозапись"},
+                  .nothingWritten = true},
+        VideoCase{
+            .name = "PastTheLastFrame",
+            .args = {"--file", kVfr, "--from-frame", "31", "--to-frame", "121", "--distance", "5"},
+            .status = 1,
+            .errHas = {"(--to-frame): значение «Номер второго кадра» (121) больше числа "
+                       "кадров в файле. Кадров в файле: 120."},
+            .nothingWritten = true},
+        VideoCase{.name = "PastTheCut",
+                  .args = {"--file", kVideoDir + "cut.mp4", "--from-frame", "1", "--to-frame", "80",
+                           "--distance", "5"},
+                  .status = 1,
+                  .errHas = {"(--to-frame): значение «Номер второго кадра» (80) больше числа "
+                             "кадров",
+                             "файл «cut.mp4» обрывается или повреждён после кадра"},
+                  .nothingWritten = true},
+        VideoCase{
+            .name = "SameFrame",
+            .args = {"--file", kVfr, "--from-frame", "31", "--to-frame", "31", "--distance", "5"},
+            .status = 1,
+            .errHas = {"(--to-frame): первый и второй кадры совпадают"},
+            .nothingWritten = true},
+        VideoCase{
+            .name = "Reversed",
+            .args = {"--file", kVfr, "--from-frame", "91", "--to-frame", "31", "--distance", "5"},
+            .status = 1,
+            .errHas = {"(--to-frame): второй кадр показан раньше первого"},
+            .nothingWritten = true},
+        VideoCase{
+            .name = "FrameZero",
+            .args = {"--file", kVfr, "--from-frame", "0", "--to-frame", "31", "--distance", "5"},
+            .status = 1,
+            .errHas = {"(--from-frame): значение «Номер первого кадра» должно быть целым "
+                       "числом не меньше 1"},
+            .nothingWritten = true},
+        VideoCase{.name = "FileAndFrameCount",
+                  .args = {"--file", kVfr, "--frames", "45", "--from-frame", "1", "--to-frame", "3",
+                           "--distance", "5"},
+                  .status = 2,
+                  .errHas = {"параметры --file и --frames исключают друг друга"},
+                  .nothingWritten = true},
+        VideoCase{.name = "ListFramesInABatch",
+                  .args = {"--file", kVfr, "--list-frames", "--batch", "-"},
+                  .status = 2,
+                  .errHas = {"параметр --list-frames не задаётся вместе с --batch"},
+                  .nothingWritten = true}),
+    CaseName());
 
 // Seconds since 1970 of an ISO 8601 time with its offset ("2025-03-07T14:05:09+03:00"); nothing
 // when the text is not one.
