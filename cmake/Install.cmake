@@ -73,7 +73,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://www.example.org)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON) # the Qt and C++ libraries, found by dpkg-shlibdeps
+# The Qt, C++ and FFmpeg libraries (libavformat, libavcodec, libavutil, libswscale), found by
+# dpkg-shlibdeps.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The windows need Qt's platform plugins, which no linked library names.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
 # Qt's own dialog texts in Russian, and xdg-open, through which the program hands the help,
@@ -92,5 +94,6 @@ deceleration and a skid-mark length or a speed; the program plays a short
 animation of a braking car and shows the speed, the stopping distance and
 the braking time. Two more windows compute the braking distance by vehicle
 category, load and road adhesion, and the mean speed from two dashcam clock
-readings. The program speaks Russian.")
+readings; the command line also times a speed by two frames of a video file,
+from the file's own frame timestamps. The program speaks Russian.")
 include(CPack)

@@ -4,9 +4,12 @@
 #   Qt6Core.dll, Qt6Gui.dll, Qt6Widgets.dll  Qt, as DLLs (LGPL-3), with platforms/qwindows.dll
 #   libstdc++-6.dll, libgcc_s_seh-1.dll,     the C++ runtime of MinGW-w64, which Qt's DLLs and
 #   libwinpthread-1.dll                      the programs share
+#   avformat-59.dll, avcodec-59.dll,         FFmpeg (LGPL-2.1 or later), through which the
+#   avutil-57.dll, swscale-6.dll             video library reads video files
 #   translations/qtbase_ru.qm                Qt's own dialog texts in Russian
 #   zelt.html, avto.avi                      the documents the program opens
-#   licenses/                                the licences, and where Qt's source comes from
+#   licenses/                                the licences, and where the sources of Qt and
+#                                            FFmpeg come from
 # The window style is Fusion, which is inside Qt6Widgets.dll: no style plugin.
 enable_language(RC)
 
@@ -40,6 +43,13 @@ install(TARGETS kvarnet RUNTIME DESTINATION .) # kvarnet-calc's rule puts it bes
 install(FILES $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets>
         DESTINATION .)
 install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
+# FFmpeg's DLLs, from the build of scripts/build-ffmpeg-windows.sh that pkg-config found.
+file(GLOB KVARNET_FFMPEG_DLLS ${KVARNET_FFMPEG_PREFIX}/bin/*.dll)
+if(NOT KVARNET_FFMPEG_DLLS)
+  message(FATAL_ERROR "No FFmpeg DLLs in ${KVARNET_FFMPEG_PREFIX}/bin: build FFmpeg for Windows "
+                      "with scripts/build-ffmpeg-windows.sh and name it by PKG_CONFIG_LIBDIR")
+endif()
+install(FILES ${KVARNET_FFMPEG_DLLS} DESTINATION .)
 foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
   execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
                   OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
@@ -55,8 +65,9 @@ install(FILES docs/zelt.html docs/avto.avi DESTINATION .)
 
 # Licences: the program's own, Qt's (the LGPL-3 builds on the GPL-3; Debian's record of Qt's
 # authors and licences also covers the libraries bundled in it), the runtime's (GPL-3 with the
-# GCC Runtime Library Exception; winpthreads), the embedded fonts'; and how to get the source of
-# this Qt, which scripts/build-qt-windows.sh writes beside it with the patches it applied.
+# GCC Runtime Library Exception; winpthreads), the embedded fonts', FFmpeg's (LGPL-2.1 or
+# later, with its authors); and how to get the sources of this Qt and this FFmpeg, which
+# scripts/build-qt-windows.sh and scripts/build-ffmpeg-windows.sh write beside them.
 set(KVARNET_LICENSE_FILES
     "${PROJECT_SOURCE_DIR}/packaging/copyright=kvarnet.txt"
     "/usr/share/common-licenses/LGPL-3=LGPL-3.txt"
@@ -65,7 +76,10 @@ set(KVARNET_LICENSE_FILES
     "/usr/share/doc/gcc-mingw-w64-x86-64-posix-runtime/copyright=gcc-runtime.txt"
     "/usr/share/doc/mingw-w64-x86-64-dev/copyright=mingw-w64.txt"
     "/usr/share/doc/fonts-liberation2/copyright=Liberation-fonts.txt"
-    "${QT6_INSTALL_PREFIX}/kvarnet-qt-source/SOURCE.txt=Qt-source.txt")
+    "${QT6_INSTALL_PREFIX}/kvarnet-qt-source/SOURCE.txt=Qt-source.txt"
+    "${KVARNET_FFMPEG_PREFIX}/kvarnet-ffmpeg-source/LGPL-2.1.txt=FFmpeg-LGPL-2.1.txt"
+    "${KVARNET_FFMPEG_PREFIX}/kvarnet-ffmpeg-source/FFmpeg.txt=FFmpeg.txt"
+    "${KVARNET_FFMPEG_PREFIX}/kvarnet-ffmpeg-source/SOURCE.txt=FFmpeg-source.txt")
 foreach(pair ${KVARNET_LICENSE_FILES})
   string(REPLACE "=" ";" pair "${pair}")
   list(GET pair 0 from)

@@ -8,6 +8,8 @@ packages=(
   cmake make g++ qt6-base-dev libgtest-dev # build and tests
   fonts-liberation2                   # the fonts embedded in the program
   libfontconfig-dev                   # the toolkit hides the machine's copies of those fonts
+  pkg-config libavformat-dev libavcodec-dev libavutil-dev libswscale-dev # video files (media/)
+  ffmpeg                              # the video tests make their files with it
   locales                             # the tests run under Russian and English locales
   desktop-file-utils appstream        # the installed tree's desktop files are validated
   dpkg-dev                            # the package's library dependencies (cpack -G DEB)
