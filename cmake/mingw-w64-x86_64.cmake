@@ -1,8 +1,9 @@
 # Cross-builds for 64-bit Windows with Debian's MinGW-w64 (package g++-mingw-w64-x86-64-posix):
 #   cmake -S . -B build-mingw -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DBUILD_TESTING=OFF
 # Without Qt for Windows only the core and kvarnet-calc are built, with the C++ runtime linked
-# in, so that kvarnet-calc.exe needs no DLL beside it but FFmpeg's (scripts/build-ffmpeg-windows.sh,
-# found by -DCMAKE_FIND_ROOT_PATH=<ffmpeg folder> -DKVARNET_FFMPEG_PKGCONFIG=<its lib/pkgconfig>). Qt for Windows (scripts/build-qt-windows.sh)
+# in, so that kvarnet-calc.exe needs no DLL beside it but FFmpeg's and the libwinpthread-1.dll
+# they use (scripts/build-ffmpeg-windows.sh; found by -DCMAKE_FIND_ROOT_PATH=<ffmpeg folder>
+# -DKVARNET_FFMPEG_PKGCONFIG=<its lib/pkgconfig>). Qt for Windows (scripts/build-qt-windows.sh)
 # is found by naming its folder: -DCMAKE_FIND_ROOT_PATH=<qt folder>; with it pass
 # -DKVARNET_STATIC_RUNTIME=OFF, so that the programs share the C++ runtime DLLs Qt's DLLs use.
 set(CMAKE_SYSTEM_NAME Windows)

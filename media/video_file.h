@@ -91,7 +91,7 @@ public:
     // MediaError: NotFound, Unreadable, Empty, NotVideo, NoVideo, NoDecoder, NoFrames or
     // Cancelled. A file cut short or damaged in the middle is read as far as it goes:
     // Info().truncated is then set. Memory is in proportion to the number of frames (about
-    // 40 bytes each), never to the file's size.
+    // 60 bytes each), never to the file's size.
     static VideoFile Open(const std::filesystem::path& path, const Progress& progress = {});
 
     VideoFile(VideoFile&&) noexcept;

@@ -23,6 +23,7 @@ jobs=${KVARNET_JOBS:-2}
   libgtest-dev xvfb icewm xdotool xclip
 
 qt=$("$root/scripts/build-qt-windows.sh" --with-tests | tail -n 1)
+ffmpeg=$("$root/scripts/build-ffmpeg-windows.sh" | tail -n 1)
 
 # Debian's wine64 package keeps its loader out of PATH (the wine package adds the wrapper).
 wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
@@ -36,13 +37,13 @@ new_prefix() { # a wine prefix made once and used again
 step() { echo "== $*"; }
 
 # Wine passes no QT_ variable to a Windows program: WINE<name> reaches it as <name>. The tests
-# find the DLLs of Qt, QtTest and the C++ runtime on the PATH given them; QtTest writes to the
+# find the DLLs of Qt, QtTest, FFmpeg and the C++ runtime on the PATH given them; QtTest writes to the
 # console, where ctest reads it, instead of the debugger channel.
 runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")
 pthread=$(dirname "$(realpath "$(x86_64-w64-mingw32-g++-posix -print-file-name=libwinpthread-1.dll)")")
 with_test_environment() {
   WINEPREFIX=$build/wine WINEQT_QPA_PLATFORM=offscreen WINEQT_FORCE_STDERR_LOGGING=1 \
-    WINEPATH="$(windows_path "$qt/bin");$(windows_path "$runtime");$(windows_path "$pthread")" \
+    WINEPATH="$(windows_path "$qt/bin");$(windows_path "$ffmpeg/bin");$(windows_path "$runtime");$(windows_path "$pthread")" \
     "$@"
 }
 

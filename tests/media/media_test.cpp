@@ -75,12 +75,15 @@ fs::path VariableRate(const std::string& name, const std::string& codec) {
                 4, 30);
 }
 
+// The mean difference of two images' bytes, over every fifth byte (each colour of a pixel in
+// turn): enough to tell neighbouring frames apart, and fast under the sanitizers.
 double Difference(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b) {
     if (a.size() != b.size()) return 1e9;
     double sum = 0;
-    for (std::size_t i = 0; i < a.size(); ++i)
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < a.size(); i += 5, ++count)
         sum += std::abs(int(a[i]) - int(b[i]));
-    return sum / static_cast<double>(a.size());
+    return sum / static_cast<double>(count);
 }
 
 // ffmpeg's own decoding of every frame, in presentation order, as RGB.
