@@ -2,7 +2,8 @@
 // pedestrian's path and speed and the permitted speed (empty for none), for the pedestrian;
 // the obstacle takes the first five and the path as its distance, the impact speed the speed,
 // rise time, deceleration and path as its skid, and the video speed lines 6, 7 and 8 as its
-// frame count, frame rate and distance.
+// frame count, frame rate and distance; the same video speed is timed again by a file's frame
+// times at that rate.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -11,6 +12,7 @@
 #include "checks.h"
 #include "core/avoidance.h"
 #include "core/impact.h"
+#include "core/range.h"
 #include "core/video.h"
 
 using namespace core;
@@ -78,6 +80,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::RequireRangeText((*video.value)[0], 3);
         fuzz::RequireRangeText((*video.value)[1], 1);
         fuzz::RequireRangeText((*video.value)[2], 1);
+    }
+
+    // A file whose frames come at the constant rate f, frame n at (n − 1)/f: frames 2 and N + 2
+    // must give what N intervals at f give, wherever both compute (a file of a few thousand
+    // frames at most).
+    if (video.value && !Ranged({l[5], l[6]})) {
+        const auto frames = fuzz::Run([&] { return ReadInput(l[5], 0, input::kFrames).units; });
+        const auto rate = fuzz::Run([&] { return ReadRatio(l[6], 1, input::kFrameRate); });
+        const std::int64_t n = frames.value ? *frames.value / Fixed4::kScale : 0;
+        if (rate.value && n >= 2 && n <= 5000) {
+            auto byTimes = fuzz::RunTwice([&] {
+                VideoFileInputs in{"2", std::to_string(n + 2), l[7], {}, {}};
+                for (std::int64_t i = 0; i < n + 3; ++i)
+                    in.frameTimes.push_back(Exact::Whole(i) / *rate.value);
+                const VideoFileResults r = ComputeVideoFile(in);
+                return std::vector<std::string>{r.elapsed, r.speed, r.speedRange};
+            });
+            if (byTimes.value)
+                fuzz::Require(*byTimes.value == *video.value,
+                              "a file's frame times at a constant rate gave another speed",
+                              (*byTimes.value)[1] + " / " + (*video.value)[1]);
+        }
     }
     return 0;
 }
