@@ -4,7 +4,6 @@
 #include <array>
 #include <fstream>
 #include <mutex>
-#include <numeric>
 #include <string_view>
 #include <system_error>
 #include <utility>
@@ -12,8 +11,6 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
-#include <libavutil/imgutils.h>
-#include <libavutil/pixdesc.h>
 #include <libswscale/swscale.h>
 }
 
