@@ -26,7 +26,8 @@ double Seconds(const std::function<void()>& work) {
 // The least of `runs` timings: the run least disturbed by the rest of the machine.
 double Best(int runs, const std::function<void()>& work) {
     double best = 1e300;
-    for (int i = 0; i < runs; ++i) best = std::min(best, Seconds(work));
+    for (int i = 0; i < runs; ++i)
+        best = std::min(best, Seconds(work));
     return best;
 }
 
@@ -37,7 +38,8 @@ void Report(const char* what, double ratio, double target) {
 
 std::string Quoted(const std::string& text) {
     std::string out = "'";
-    for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    for (char c : text)
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return out + "'";
 }
 
@@ -64,7 +66,8 @@ void Steps(const std::string& file) {
     const int middle = count / 2;
     const int key = video.KeyFrameBefore(middle);
     int nextKey = middle;
-    while (nextKey < count && video.KeyFrameBefore(nextKey + 1) == key) ++nextKey;
+    while (nextKey < count && video.KeyFrameBefore(nextKey + 1) == key)
+        ++nextKey;
     const int groupLength = nextKey - key + 1;
     std::printf("%dx%d %s, %d frames, %.4f s a frame; the group of pictures at frame %d: "
                 "frames %d to %d\n",
@@ -74,7 +77,8 @@ void Steps(const std::string& file) {
     // Forward: one frame at a time through the group, as the → key steps.
     video.DecodeFrame(key);
     const double forward = Seconds([&] {
-                               for (int n = key + 1; n <= nextKey; ++n) video.DecodeFrame(n);
+                               for (int n = key + 1; n <= nextKey; ++n)
+                                   video.DecodeFrame(n);
                            }) /
                            (groupLength - 1);
     Report("step forward / one frame interval", forward / interval, 1.0);
@@ -85,12 +89,13 @@ void Steps(const std::string& file) {
     for (int i = 0; i < 3; ++i) {
         video.DecodeFrame(1); // elsewhere first
         group = std::min(group, Seconds([&] {
-                             for (int n = key; n <= nextKey; ++n) video.DecodeFrame(n);
+                             for (int n = key; n <= nextKey; ++n)
+                                 video.DecodeFrame(n);
                          }));
         stepBack = std::min(stepBack, Seconds([&] { video.DecodeFrame(nextKey - 1); }));
     }
-    std::printf("step forward %.4f s, step back %.4f s, the group of %d frames %.4f s\n",
-                forward, stepBack, groupLength, group);
+    std::printf("step forward %.4f s, step back %.4f s, the group of %d frames %.4f s\n", forward,
+                stepBack, groupLength, group);
     Report("step back / decoding one group of pictures", stepBack / group, 1.0);
 }
 

@@ -74,11 +74,10 @@ std::vector<std::string> ReadHeader(const Calculation& calculation, const CsvRec
         given.insert(name);
     for (std::string& name : header) {
         name = Trimmed(name);
-        const bool known = IsCaseOption(name) ||
-                           std::any_of(calculation.options.begin(), calculation.options.end(),
-                                       [&](const Option& option) {
-                                           return option.name == name && !option.flag;
-                                       });
+        const bool known =
+            IsCaseOption(name) ||
+            std::any_of(calculation.options.begin(), calculation.options.end(),
+                        [&](const Option& option) { return option.name == name && !option.flag; });
         if (!known) {
             std::string message = "неизвестный столбец «" + name + "» в заголовке";
             if (name.find(',') != std::string::npos)

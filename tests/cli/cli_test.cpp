@@ -992,6 +992,12 @@ std::vector<Case> Cases() {
          .outHas = {"--frames", "--fps", "30000/1001", "N − 1", "--file", "--from-frame",
                     "--to-frame", "--list-frames    Вывести номера и время кадров файла\n",
                     "t(B − 1) − t(A)"}},
+        // A switch takes no value, so no batch column either.
+        {.name = "Batch_ListFramesIsNoColumn",
+         .args = {"video", "--batch", "-"},
+         .status = 2,
+         .errHas = {"неизвестный столбец «list-frames» в заголовке"},
+         .stdinText = "file;list-frames\nзапись.mp4;\n"},
         {.name = "Help_General_NewCalculations",
          .args = {"--help"},
          .status = 0,
