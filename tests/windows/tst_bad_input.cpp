@@ -12,7 +12,7 @@
 #include "test_main.h"
 #include "windows/alerts/alert_window.h"
 #include "windows/dashcam/dashcam_window.h"
-#include "windows/loading/form2.h"
+#include "windows/loading/loading_window.h"
 #include "windows/main/form1.h"
 #include "windows/toolkit/controls.h"
 #include "windows/toolkit/forms.h"
@@ -169,17 +169,18 @@ private:
 
     void Loading(const QString& text, Outcome outcome) {
         QTest::mouseClick(Find<toolkit::Label>(main, "Label21"), Qt::LeftButton);
-        Form2* form = toolkit::Instance<Form2>();
+        LoadingWindow* form = Owned<LoadingWindow>(main);
         QVERIFY(form && form->isVisible());
-        Pick(Find<QComboBox>(form, "Combo1"), QStringLiteral("0,8"));
-        Paste(Find<QLineEdit>(form, "Text1"), text);
-        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
-        QCOMPARE(Find<QLineEdit>(form, "Text1")->text(), text);
+        Pick(Find<QComboBox>(form, "adhesion"), QStringLiteral("0,8"));
+        Paste(Find<QLineEdit>(form, "speed"), text);
+        QTest::mouseClick(Find<QPushButton>(form, "startButton"), Qt::LeftButton);
+        QCOMPARE(Find<QLineEdit>(form, "speed")->text(), text);
         QCOMPARE(AlertShown(Alert::MissingValue), outcome == Outcome::Alert);
         QCOMPARE(MessageOf(form).startsWith(
                      QStringLiteral("Расчёт невозможен: значение «Скорость в начале торможения»")),
                  outcome == Outcome::Message);
-        QCOMPARE(Find<toolkit::Timer>(form, "Timer1")->isEnabled(), outcome == Outcome::Computes);
+        QCOMPARE(Find<toolkit::Timer>(form, "handOverTimer")->isEnabled(),
+                 outcome == Outcome::Computes);
         if (outcome == Outcome::Computes) {
             Elapse(500ms);
             QVERIFY(form->isHidden());

@@ -32,7 +32,7 @@
 #include "test_main.h"
 #include "undo.h"
 #include "windows/dashcam/dashcam_window.h"
-#include "windows/loading/form2.h"
+#include "windows/loading/loading_window.h"
 #include "windows/main/form1.h"
 #include "windows/record/case_details.h"
 #include "windows/record/case_dialog.h"
@@ -411,9 +411,9 @@ private slots:
         DashcamWindow* dashcam = toolkit::Instance<DashcamWindow>();
         QVERIFY(QTest::qWaitForWindowExposed(dashcam));
         QComboBox* combos[] = {
-            Find<QComboBox>(dashcam, "startHours"), Find<QComboBox>(dashcam, "startMinutes"),
+            Find<QComboBox>(dashcam, "startHours"),   Find<QComboBox>(dashcam, "startMinutes"),
             Find<QComboBox>(dashcam, "startSeconds"), Find<QComboBox>(dashcam, "endHours"),
-            Find<QComboBox>(dashcam, "endMinutes"), Find<QComboBox>(dashcam, "endSeconds")};
+            Find<QComboBox>(dashcam, "endMinutes"),   Find<QComboBox>(dashcam, "endSeconds")};
         const QString readings[] = {"10", "20", "30", "10", "20", "40"};
         for (int i = 0; i < 6; ++i) {
             combos[i]->clearEditText();
@@ -510,20 +510,20 @@ private slots:
     // then typed, not picked, which counts as a pick in the load now chosen.
     void loadingRecordNamesTheCellUsed() {
         QTest::mouseClick(Find<toolkit::Label>(main, "Label21"), Qt::LeftButton);
-        Form2* loading = toolkit::Instance<Form2>();
+        LoadingWindow* loading = Owned<LoadingWindow>(main);
         QVERIFY(loading && loading->isVisible());
-        QTest::mouseClick(Find<toolkit::OptionButton>(loading, "Option2"), Qt::LeftButton);
-        QListWidget* categories = Find<QListWidget>(loading, "List1");
+        QTest::mouseClick(Find<toolkit::OptionButton>(loading, "trucks"), Qt::LeftButton);
+        QListWidget* categories = Find<QListWidget>(loading, "category");
         categories->setCurrentRow(1); // "грузовые от 3,5 до 12 т"
-        QComboBox* adhesion = Find<QComboBox>(loading, "Combo1");
+        QComboBox* adhesion = Find<QComboBox>(loading, "adhesion");
         adhesion->setFocus();
         while (adhesion->currentText() != QStringLiteral("0,8"))
             QTest::keyClick(adhesion, Qt::Key_Down);
-        QTest::mouseClick(Find<toolkit::OptionButton>(loading, "Option5"), Qt::LeftButton);
+        QTest::mouseClick(Find<toolkit::OptionButton>(loading, "halfLoad"), Qt::LeftButton);
         QVERIFY(adhesion->currentText().isEmpty());
         QTest::keyClicks(adhesion, QStringLiteral("0,8"));
-        Type(Find<QLineEdit>(loading, "Text1"), QStringLiteral("60"));
-        QTest::mouseClick(Find<QPushButton>(loading, "Command1"), Qt::LeftButton);
+        Type(Find<QLineEdit>(loading, "speed"), QStringLiteral("60"));
+        QTest::mouseClick(Find<QPushButton>(loading, "startButton"), Qt::LeftButton);
         Elapse(500ms);
         QVERIFY(main->Record());
         const QString text = Q(core::RecordText(*main->Record()));

@@ -19,7 +19,7 @@
 #include "test_main.h"
 #include "windows/alerts/alert_window.h"
 #include "windows/dashcam/dashcam_window.h"
-#include "windows/loading/form2.h"
+#include "windows/loading/loading_window.h"
 #include "windows/main/form1.h"
 #include "windows/main/form1_layout.h"
 #include "windows/shared/text.h"
@@ -240,10 +240,10 @@ private slots:
     // included: the inputs, the mode and the links, Старт, the results, the other buttons and
     // the footer links, and comes round to the start.
     void tabOrder() {
-        const QStringList expected = {
-            "Text2",    "Text3",    "Text7",    "Option2", "Text5", "Option1",  "Check1",
-            "Label21",  "Label22",  "Command1", "Text4",   "Text9", "Text6",    "Text8",
-            "Command4", "Command5", "Command3", "Label14", "Label13", "Text1"};
+        const QStringList expected = {"Text2",    "Text3",    "Text7",   "Option2", "Text5",
+                                      "Option1",  "Check1",   "Label21", "Label22", "Command1",
+                                      "Text4",    "Text9",    "Text6",   "Text8",   "Command4",
+                                      "Command5", "Command3", "Label14", "Label13", "Text1"};
         toolkit::Show<Form1>();
         QVERIFY(QTest::qWaitForWindowActive(form));
         Find<QLineEdit>(form, "Text1")->setFocus();
@@ -282,7 +282,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget()->objectName(), link);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
         QWidget* opened = link == "Label21"
-                              ? static_cast<QWidget*>(toolkit::Instance<Form2>())
+                              ? static_cast<QWidget*>(Owned<LoadingWindow>(form))
                               : static_cast<QWidget*>(toolkit::Instance<DashcamWindow>());
         QVERIFY(opened && opened->isVisible());
     }
@@ -333,12 +333,15 @@ private slots:
     void resultsAreReadOnly_data() {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("name");
-        QTest::newRow("speed") << "Text4" << "Скорость, км/час";
-        QTest::newRow("speed m/s") << "Text9" << "Скорость, м/с";
+        QTest::newRow("speed") << "Text4"
+                               << "Скорость, км/час";
+        QTest::newRow("speed m/s") << "Text9"
+                                   << "Скорость, м/с";
         QTest::newRow("distance") << "Text6"
                                   << "Путь автомобиля с момента начала реагирование водителем на "
                                      "опасность до остановки (остановочный путь),м";
-        QTest::newRow("braking time") << "Text8" << "Время полного тормажения,с";
+        QTest::newRow("braking time") << "Text8"
+                                      << "Время полного тормажения,с";
     }
     void resultsAreReadOnly() {
         QFETCH(QString, field);
@@ -365,12 +368,18 @@ private slots:
     void anEditedInputEmptiesTheResults_data() {
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("typed"); // "" for the wet-road choice
-        QTest::newRow("reaction") << "Text1" << "1";
-        QTest::newRow("delay") << "Text2" << "0,3";
-        QTest::newRow("rise") << "Text3" << "0,4";
-        QTest::newRow("skid") << "Text7" << "12";
-        QTest::newRow("deceleration") << "Text5" << "7";
-        QTest::newRow("wet road") << "Option1" << "";
+        QTest::newRow("reaction") << "Text1"
+                                  << "1";
+        QTest::newRow("delay") << "Text2"
+                               << "0,3";
+        QTest::newRow("rise") << "Text3"
+                              << "0,4";
+        QTest::newRow("skid") << "Text7"
+                              << "12";
+        QTest::newRow("deceleration") << "Text5"
+                                      << "7";
+        QTest::newRow("wet road") << "Option1"
+                                  << "";
     }
     void anEditedInputEmptiesTheResults() {
         QFETCH(QString, input);

@@ -22,7 +22,7 @@
 #include "windows/alerts/alert_window.h"
 #include "windows/analysis/analysis_window.h"
 #include "windows/dashcam/dashcam_window.h"
-#include "windows/loading/form2.h"
+#include "windows/loading/loading_window.h"
 #include "windows/main/form1.h"
 #include "windows/shared/text.h"
 #include "windows/toolkit/controls.h"
@@ -137,6 +137,11 @@ QStringList ResultTexts(const core::CalculationRecord& record) {
     return texts;
 }
 
+// The loading window, embedded in the main one, when there is one.
+LoadingWindow* Loading() {
+    return Owned<LoadingWindow>(toolkit::Instance<Form1>());
+}
+
 // Every field the user types into, by window; results are left out, whose promise is
 // that a calculation writes all of them or none.
 QList<QLineEdit*> Inputs(const AnalysisWindow* analysis) {
@@ -150,8 +155,8 @@ QList<QLineEdit*> Inputs(const AnalysisWindow* analysis) {
         fields << Find<QLineEdit>(f, "Text1") << Find<QLineEdit>(f, "Text2")
                << Find<QLineEdit>(f, "Text3") << Find<QLineEdit>(f, "Text7")
                << Find<QLineEdit>(f, "Text5");
-    if (Form2* f = toolkit::Instance<Form2>())
-        fields << Find<QLineEdit>(f, "Text1") << Find<QComboBox>(f, "Combo1")->lineEdit();
+    if (LoadingWindow* f = Loading())
+        fields << Find<QLineEdit>(f, "speed") << Find<QComboBox>(f, "adhesion")->lineEdit();
     if (DashcamWindow* f = toolkit::Instance<DashcamWindow>())
         for (QComboBox* c :
              {Find<QComboBox>(f, "endHours"), Find<QComboBox>(f, "endMinutes"),
@@ -222,7 +227,7 @@ class RandomUserTest : public QObject {
 
     // Under the shown loading window, the main window's controls are out of the mouse's reach.
     static bool Covered(QWidget* w) {
-        Form2* loading = toolkit::Instance<Form2>();
+        LoadingWindow* loading = Loading();
         if (!loading || !loading->isVisible() || loading->isAncestorOf(w)) return false;
         QWidget* main = loading->parentWidget();
         if (w->window() != main) return false;
@@ -231,8 +236,8 @@ class RandomUserTest : public QObject {
 
     // The window a control belongs to; the loading window counts as one of its own.
     static QString Owner(QWidget* w) {
-        Form2* loading = toolkit::Instance<Form2>();
-        return loading && loading->isAncestorOf(w) ? QStringLiteral("Form2")
+        LoadingWindow* loading = Loading();
+        return loading && loading->isAncestorOf(w) ? loading->objectName()
                                                    : w->window()->objectName();
     }
 
@@ -448,7 +453,7 @@ class RandomUserTest : public QObject {
                          qPrintable(where + ": analysis results without a record"));
             }
         }
-        if (Form2* f = toolkit::Instance<Form2>(); f && f->isVisible()) ++counts_["loading shown"];
+        if (LoadingWindow* f = Loading(); f && f->isVisible()) ++counts_["loading shown"];
         if (toolkit::Instance<DashcamWindow>()) ++counts_["dashcam open"];
         if (Form1* f = toolkit::Instance<Form1>();
             f && !Find<QLineEdit>(f, "Text8")->text().isEmpty())

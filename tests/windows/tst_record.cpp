@@ -35,7 +35,7 @@
 #include "test_main.h"
 #include "undo.h"
 #include "windows/dashcam/dashcam_window.h"
-#include "windows/loading/form2.h"
+#include "windows/loading/loading_window.h"
 #include "windows/main/form1.h"
 #include "windows/record/record_document.h"
 #include "windows/toolkit/controls.h"
@@ -512,10 +512,10 @@ private slots:
         if (how == "loading") {
             QTest::mouseClick(Find<toolkit::Label>(main, "Label21"), Qt::LeftButton);
             QVERIFY(main->Record()); // opening it changes nothing; a refusal there does
-            Form2* loading = toolkit::Instance<Form2>();
-            Type(Find<QLineEdit>(loading, "Text1"), QStringLiteral("-5"));
-            Type(Find<QComboBox>(loading, "Combo1"), QStringLiteral("0,7"));
-            QTest::mouseClick(Find<QPushButton>(loading, "Command1"), Qt::LeftButton);
+            LoadingWindow* loading = Owned<LoadingWindow>(main);
+            Type(Find<QLineEdit>(loading, "speed"), QStringLiteral("-5"));
+            Type(Find<QComboBox>(loading, "adhesion"), QStringLiteral("0,7"));
+            QTest::mouseClick(Find<QPushButton>(loading, "startButton"), Qt::LeftButton);
             QVERIFY(!MessageText(loading).isEmpty());
         }
         if (how == "edited") Type(Find<QLineEdit>(main, "Text1"), QStringLiteral("1"));
@@ -527,29 +527,28 @@ private slots:
         }
         QVERIFY(!main->Record());
         // The loading window, embedded over the main one, passes a right click on to it.
-        QWidget* target =
-            how == "loading"
-                ? static_cast<QWidget*>(Find<toolkit::Label>(toolkit::Instance<Form2>(), "Label1"))
-                : Find<toolkit::Label>(main, "Label5");
+        QWidget* target = how == "loading" ? static_cast<QWidget*>(Find<toolkit::Label>(
+                                                 Owned<LoadingWindow>(main), "carsAndBusesCaption"))
+                                           : Find<toolkit::Label>(main, "Label5");
         OffersNothing(main, target);
     }
 
     // The loading window's calculation, shown in the main window, is the one copied.
     void copyAfterLoadingCalculation() {
         QTest::mouseClick(Find<toolkit::Label>(main, "Label21"), Qt::LeftButton);
-        Form2* loading = toolkit::Instance<Form2>();
+        LoadingWindow* loading = Owned<LoadingWindow>(main);
         QVERIFY(loading && loading->isVisible());
-        QTest::mouseClick(Find<toolkit::OptionButton>(loading, "Option1"), Qt::LeftButton);
-        Type(Find<QLineEdit>(loading, "Text1"), QStringLiteral("60"));
+        QTest::mouseClick(Find<toolkit::OptionButton>(loading, "carsAndBuses"), Qt::LeftButton);
+        Type(Find<QLineEdit>(loading, "speed"), QStringLiteral("60"));
         // The adhesion picked with the arrow keys, as a user may.
-        Find<QComboBox>(loading, "Combo1")->setFocus();
-        for (int i = 0; i < Find<QComboBox>(loading, "Combo1")->count() &&
-                        Find<QComboBox>(loading, "Combo1")->currentText() != "0,8";
+        Find<QComboBox>(loading, "adhesion")->setFocus();
+        for (int i = 0; i < Find<QComboBox>(loading, "adhesion")->count() &&
+                        Find<QComboBox>(loading, "adhesion")->currentText() != "0,8";
              ++i)
-            QTest::keyClick(Find<QComboBox>(loading, "Combo1"), Qt::Key_Down);
-        QCOMPARE(Find<QComboBox>(loading, "Combo1")->currentText(), QStringLiteral("0,8"));
+            QTest::keyClick(Find<QComboBox>(loading, "adhesion"), Qt::Key_Down);
+        QCOMPARE(Find<QComboBox>(loading, "adhesion")->currentText(), QStringLiteral("0,8"));
         // Still nothing while the loading window waits for its half-second step.
-        QTest::mouseClick(Find<QPushButton>(loading, "Command1"), Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(loading, "startButton"), Qt::LeftButton);
         QVERIFY(!main->Record());
         Elapse(500ms);
         QVERIFY(loading->isHidden());

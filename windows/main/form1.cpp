@@ -17,7 +17,7 @@
 #include "windows/alerts/alert_window.h"
 #include "windows/dashcam/dashcam_window.h"
 #include "windows/help/help_window.h"
-#include "windows/loading/form2.h"
+#include "windows/loading/loading_window.h"
 #include "windows/main/form1_layout.h"
 #include "windows/shared/problem.h"
 #include "windows/shared/text.h"
@@ -67,12 +67,36 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
             controls.get<toolkit::Timer>(QStringLiteral("Timer%1").arg(k));
     stoppingDistanceCaption_ = Label7->text();
     BindHandlers();
-    LoadingHost::Register(this);
     toolkit::CenterOnScreen(this);
 }
 
+// The loading window, a child, goes with this window; it hides as it goes, and nothing of
+// this window may answer then.
 Form1::~Form1() {
-    if (LoadingHost::Current() == this) LoadingHost::Register(nullptr);
+    if (loading_) loading_->disconnect(this);
+}
+
+LoadingWindow* Form1::Loading() {
+    if (loading_) return loading_;
+    loading_ = new LoadingWindow(this);
+    connect(loading_, &LoadingWindow::calculated, this, &Form1::ShowLoadingOutcome);
+    connect(loading_, &LoadingWindow::refused, this, &Form1::DropResults);
+    connect(loading_, &LoadingWindow::keyboardLeft, this,
+            [this] { Command1->setFocus(Qt::OtherFocusReason); });
+    // Closed, it is discarded: the next opening starts afresh.
+    connect(loading_, &LoadingWindow::closed, this, [this] {
+        loading_->disconnect(this);
+        loading_->deleteLater();
+        loading_ = nullptr;
+    });
+    return loading_;
+}
+
+// What the loading window needs of this window: the deceleration, and the rise time, 0,3 s
+// when its field is empty.
+LoadingGiven Form1::GivenToLoading() const {
+    return {Text5->text(),
+            Text3->text().isEmpty() ? shared::Q(core::FormatDouble(0.3)) : Text3->text()};
 }
 
 void Form1::BindHandlers() {
@@ -99,6 +123,11 @@ void Form1::BindHandlers() {
         OnChange(input, this, &Form1::DropResults);
         toolkit::OnReturn(input, this, &Form1::Command1_Click);
     }
+    // The loading window calculates with the deceleration and the rise time as they stand.
+    for (QLineEdit* given : {Text3, Text5})
+        OnChange(given, this, [this] {
+            if (loading_) loading_->Give(GivenToLoading());
+        });
     for (int k : kAnimationTimers)
         OnTimer(Timer(k), this, [this, k] { TimerK_Timer(k); });
 }
@@ -151,7 +180,7 @@ void Form1::keyPressEvent(QKeyEvent* event) {
 
 void Form1::Form_Load() {
     toolkit::DisableXbutton(this);
-    toolkit::Load<Form2>(); // hidden, embedded in this window until its link shows it
+    Loading(); // hidden, embedded in this window until its link shows it
     DisableTimers();
     Option2->setChecked(true);
     Label10->setText(QString());
@@ -310,17 +339,11 @@ void Form1::ShowCalculationError(const core::NumericError& error) {
 // ends here, its results never to come.
 void Form1::Label21_Click() {
     if (AnimationRunning()) DropResults();
-    Form2* loading = toolkit::Show<Form2>();
-    loading->HandOverRiseTime(Text3->text().isEmpty() ? shared::Q(core::FormatDouble(0.3))
-                                                      : Text3->text());
+    Loading()->Open(GivenToLoading());
 }
 
 void Form1::Label22_Click() {
     toolkit::Show<DashcamWindow>();
-}
-
-QString Form1::Deceleration() const {
-    return Text5->text();
 }
 
 // The loading window's results stand as this window's speed-known calculation: its speed as the
@@ -344,10 +367,6 @@ void Form1::ShowLoadingOutcome(const LoadingOutcome& outcome) {
 void Form1::DropResults() {
     if (AnimationRunning()) StopAnimation();
     ClearResults();
-}
-
-void Form1::TakeKeyboard() {
-    Command1->setFocus(Qt::OtherFocusReason);
 }
 
 void Form1::Command3_Click() {

@@ -2,24 +2,27 @@
 
 #include <QImage>
 #include <QPixmap>
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <map>
 
 #include "core/record.h"
 #include "core/stopping.h"
-#include "windows/loading/loading_host.h"
+#include "windows/loading/loading_outcome.h"
 #include "windows/record/last_record.h"
 #include "windows/toolkit/controls_fwd.h"
 
 namespace core {
 class NumericError;
 }
+class LoadingWindow;
 
-// The main window: the stopping-distance calculator. Its state lives in its controls; the
-// loading window, embedded in it, reaches it only as its LoadingHost. The results on screen
-// always belong to the inputs beside them: a change of an input empties them.
-class Form1 : public QWidget, public LoadingHost {
+// The main window: the stopping-distance calculator. Its state lives in its controls. It owns
+// the loading window, embedded in it: gives it the deceleration and the rise time and shows
+// its outcome. The results on screen always belong to the inputs beside them: a change of an
+// input empties them.
+class Form1 : public QWidget {
     Q_OBJECT
 public:
     explicit Form1(QWidget* parent = nullptr);
@@ -38,13 +41,8 @@ public:
 
     ~Form1() override;
 
-    // What the loading window may do to this window.
-    QWidget* HostWindow() override { return this; }
-    QString Deceleration() const override;
-    void ShowLoadingOutcome(const LoadingOutcome& outcome) override;
-    void DropResults() override;
-    // On this window's start button.
-    void TakeKeyboard() override;
+    // Empties the results and ends a run whose results would belong to other inputs.
+    void DropResults();
     // Whether a braking animation is playing.
     bool AnimationRunning() const;
 
@@ -86,6 +84,14 @@ private:
     toolkit::Line *Line1, *Line2, *Line3, *Line4, *Line5, *Line6, *Line7, *Line8;
 
     void BindHandlers();
+
+    // The loading window: created hidden at start and after each close, opened by its link.
+    LoadingWindow* Loading();
+    LoadingGiven GivenToLoading() const;
+    // Shows the outcome of a loading calculation as this window's speed-known calculation, with
+    // the braking distance named as such, and plays the braking animation.
+    void ShowLoadingOutcome(const LoadingOutcome& outcome);
+    QPointer<LoadingWindow> loading_;
 
     void Check1_Click();
     void Option1_Click();

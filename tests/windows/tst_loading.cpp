@@ -14,8 +14,8 @@
 #include "find_control.h"
 #include "test_main.h"
 #include "windows/alerts/alert_window.h"
-#include "windows/loading/form2.h"
-#include "windows/loading/form2_layout.h"
+#include "windows/loading/loading_layout.h"
+#include "windows/loading/loading_window.h"
 #include "windows/main/form1.h"
 #include "windows/shared/text.h"
 #include "windows/toolkit/controls.h"
@@ -55,15 +55,15 @@ QString MessageText(QWidget* owner) {
 
 } // namespace
 
-class Form2Test : public QObject {
+class LoadingWindowTest : public QObject {
     Q_OBJECT
     Form1* main = nullptr;
-    Form2* form = nullptr;
+    LoadingWindow* form = nullptr;
 
     // Opens the loading window the way the user does, through the main window's link.
     void Open() {
         QTest::mouseClick(Find<toolkit::Label>(main, "Label21"), Qt::LeftButton);
-        form = toolkit::Instance<Form2>();
+        form = Owned<LoadingWindow>(main);
     }
 
     // Picks an item from the combo box's drop-down list with the mouse.
@@ -87,9 +87,29 @@ class Form2Test : public QObject {
 
     // Speed and adhesion in, start pressed: the half-second delay is running.
     void Start(const QString& speed, const QString& adhesion) {
-        Type(Find<QLineEdit>(form, "Text1"), speed);
-        Pick(Find<QComboBox>(form, "Combo1"), adhesion);
-        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
+        Type(Find<QLineEdit>(form, "speed"), speed);
+        Pick(Find<QComboBox>(form, "adhesion"), adhesion);
+        QTest::mouseClick(Find<QPushButton>(form, "startButton"), Qt::LeftButton);
+    }
+
+    // Старт, and the half second to the outcome.
+    void Calculate(const QString& speed, const QString& adhesion) {
+        Start(speed, adhesion);
+        Elapse(500ms);
+        QVERIFY(form->isHidden());
+    }
+
+    // The table cell the main window's record starts from: "таблица[row; column]".
+    QString TableCell() const {
+        return main->Record() ? Q(main->Record()->steps.front().substituted) : QString();
+    }
+
+    // An input of the main window's record by its key, as the calculation read it.
+    QString RecordInput(const char* key) const {
+        if (main->Record())
+            for (const core::RecordValue& input : main->Record()->inputs)
+                if (input.key == key) return Q(input.text);
+        return QString();
     }
 
     QStringList Results() const {
@@ -101,11 +121,12 @@ private slots:
     void init() {
         main = toolkit::Show<Form1>();
         QVERIFY(QTest::qWaitForWindowExposed(main));
-        form = toolkit::Instance<Form2>();
+        form = Owned<LoadingWindow>(main);
     }
     void cleanup() {
+        const QPointer<LoadingWindow> loading(Owned<LoadingWindow>(main));
         toolkit::DiscardAll();
-        QVERIFY(!toolkit::Instance<Form2>());
+        QVERIFY(!loading);
     }
 
     // The main window's start-up loads the loading window hidden, embedded in it.
@@ -115,42 +136,46 @@ private slots:
         QCOMPARE(form->parentWidget(), main);
         QVERIFY(!form->isWindow());
         QCOMPARE(form->geometry(), QRect(0, 0, 592, 219));
-        QVERIFY(Find<toolkit::OptionButton>(form, "Option1")->isChecked());
-        QVERIFY(!Find<toolkit::OptionButton>(form, "Option2")->isChecked() &&
-                !Find<toolkit::OptionButton>(form, "Option3")->isChecked());
-        QCOMPARE(Items(Find<QListWidget>(form, "List1")),
+        QVERIFY(Find<toolkit::OptionButton>(form, "carsAndBuses")->isChecked());
+        QVERIFY(!Find<toolkit::OptionButton>(form, "trucks")->isChecked() &&
+                !Find<toolkit::OptionButton>(form, "roadTrains")->isChecked());
+        QCOMPARE(Items(Find<QListWidget>(form, "category")),
                  Texts(core::CategoriesOf(core::VehicleGroup::CarsAndBuses)));
-        QCOMPARE(Find<QListWidget>(form, "List1")->currentItem()->text(),
+        QCOMPARE(Find<QListWidget>(form, "category")->currentItem()->text(),
                  QStringLiteral("легковые"));
-        QCOMPARE(Find<toolkit::Label>(form, "Label8")->text(), QStringLiteral("1"));
-        QVERIFY(Find<toolkit::OptionButton>(form, "Option6")->isChecked());
-        QVERIFY(!Find<toolkit::OptionButton>(form, "Option5")->isChecked() &&
-                !Find<toolkit::OptionButton>(form, "Option4")->isChecked());
-        QCOMPARE(Items(Find<QComboBox>(form, "Combo1")),
+        QVERIFY(Find<toolkit::OptionButton>(form, "unloaded")->isChecked());
+        QVERIFY(!Find<toolkit::OptionButton>(form, "halfLoad")->isChecked() &&
+                !Find<toolkit::OptionButton>(form, "fullLoad")->isChecked());
+        QCOMPARE(Items(Find<QComboBox>(form, "adhesion")),
                  QStringList({"0,8", "0,7", "0,6", "0,5", "0,4", "0,2", "0,1"}));
-        QCOMPARE(Find<QComboBox>(form, "Combo1")->currentText(), QString());
-        QCOMPARE(Find<QLineEdit>(form, "Text1")->text(), QString());
-        QCOMPARE(Find<toolkit::Label>(form, "Label9")->text(), QString());
-        QVERIFY(!Find<toolkit::Label>(form, "Label9")->isHidden());
-        for (QWidget* hidden : std::initializer_list<QWidget*>{
-                 Find<toolkit::Label>(form, "Label8"), Find<toolkit::Label>(form, "Label10"),
-                 Find<toolkit::Label>(form, "Label11"), Find<QPushButton>(form, "Command2"),
-                 Find<QLineEdit>(form, "Text2")})
-            QVERIFY2(hidden->isHidden(), qPrintable(hidden->objectName()));
-        QVERIFY(!Find<toolkit::Timer>(form, "Timer1")->isEnabled());
-        QCOMPARE(Find<toolkit::Timer>(form, "Timer1")->interval(), 500);
+        QCOMPARE(Find<QComboBox>(form, "adhesion")->currentText(), QString());
+        QCOMPARE(Find<QLineEdit>(form, "speed")->text(), QString());
+        QCOMPARE(Find<toolkit::Label>(form, "coefficient")->text(), QString());
+        QVERIFY(!Find<toolkit::Label>(form, "coefficient")->isHidden());
+        // No hidden control holds state: the coefficient's caption, which shows with the
+        // coefficient, is the one control hidden.
+        for (const toolkit::Control& c : LoadingLayout()) {
+            auto* widget = form->findChild<QWidget*>(QString::fromUtf8(c.name));
+            if (widget)
+                QVERIFY2(widget->isHidden() == (widget->objectName() == "coefficientCaption"),
+                         c.name);
+        }
+        QVERIFY(!Find<toolkit::Timer>(form, "handOverTimer")->isEnabled());
+        QCOMPARE(Find<toolkit::Timer>(form, "handOverTimer")->interval(), 500);
 
         Open();
         QVERIFY(form->isVisible());
-        QCOMPARE(QApplication::focusWidget(), Find<toolkit::OptionButton>(form, "Option1"));
-        QCOMPARE(Find<QLineEdit>(form, "Text2")->text(), QStringLiteral("0,3"));
+        QCOMPARE(QApplication::focusWidget(), Find<toolkit::OptionButton>(form, "carsAndBuses"));
         QCOMPARE(Find<toolkit::Label>(main, "Label20")->text(), QStringLiteral("0"));
+        // The first category of the first group is picked: its row is the one looked up.
+        Calculate(QStringLiteral("60"), QStringLiteral("0,8"));
+        QCOMPARE(TableCell(), QStringLiteral("таблица[1; 1]"));
     }
 
     // Every row of the table becomes one control with its name, place, size and a Russian
     // name for screen readers.
     void layoutFromTable() {
-        const auto table = Form2Layout();
+        const auto table = LoadingLayout();
         for (const toolkit::Control& c : table) {
             const QString name = QString::fromUtf8(c.name);
             QObject* object = form->findChild<QObject*>(name);
@@ -171,19 +196,20 @@ private slots:
                      qPrintable(name + ": " + access));
         }
         // The frame's copy of the marsh lies 16 pixels left of the window's own.
-        QCOMPARE(Find<toolkit::Image>(form, "Image1")->mapTo(form, QPoint(0, 0)), QPoint(-16, 0));
-        QCOMPARE(Find<toolkit::Image>(form, "Image1")->size(), QSize(600, 364));
+        QCOMPARE(Find<toolkit::Image>(form, "groupBackground")->mapTo(form, QPoint(0, 0)),
+                 QPoint(-16, 0));
+        QCOMPARE(Find<toolkit::Image>(form, "groupBackground")->size(), QSize(600, 364));
     }
 
     // The speed's caption shows whole, with no tooltip standing in for a cut, and covers no
     // control that takes input.
     void speedCaptionShowsWhole() {
-        QVERIFY(!Find<toolkit::Label>(form, "Label12")->captionCut());
-        const QRect caption = Find<toolkit::Label>(form, "Label12")->geometry();
+        QVERIFY(!Find<toolkit::Label>(form, "speedCaption")->captionCut());
+        const QRect caption = Find<toolkit::Label>(form, "speedCaption")->geometry();
         const QWidget* controls[] = {
-            Find<QLineEdit>(form, "Text1"),      Find<QLineEdit>(form, "Text2"),
-            Find<QPushButton>(form, "Command1"), Find<QComboBox>(form, "Combo1"),
-            Find<QListWidget>(form, "List1"),    Find<QPushButton>(form, "Command3")};
+            Find<QLineEdit>(form, "speed"), Find<QPushButton>(form, "startButton"),
+            Find<QComboBox>(form, "adhesion"), Find<QListWidget>(form, "category"),
+            Find<QPushButton>(form, "closeButton")};
         for (const QWidget* control : controls)
             QVERIFY2(!caption.intersects(control->geometry()), qPrintable(control->objectName()));
     }
@@ -193,9 +219,9 @@ private slots:
     // under it.
     void tabOrder() {
         Open();
-        const QStringList expected = {"Option2",  "Option3",  "List1",   "Option6",
-                                      "Option5",  "Option4",  "Combo1",  "Text1",
-                                      "Command1", "Command3", "Option1", "Option2"};
+        const QStringList expected = {"trucks",      "roadTrains",  "category",     "unloaded",
+                                      "halfLoad",    "fullLoad",    "adhesion",     "speed",
+                                      "startButton", "closeButton", "carsAndBuses", "trucks"};
         QStringList chain;
         for (qsizetype i = 0; i < expected.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -203,52 +229,54 @@ private slots:
         }
         QCOMPARE(chain, expected);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-        QCOMPARE(QApplication::focusWidget(), Find<toolkit::OptionButton>(form, "Option1"));
+        QCOMPARE(QApplication::focusWidget(), Find<toolkit::OptionButton>(form, "carsAndBuses"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-        QCOMPARE(QApplication::focusWidget(), Find<QPushButton>(form, "Command3"));
+        QCOMPARE(QApplication::focusWidget(), Find<QPushButton>(form, "closeButton"));
     }
 
     void groupsGiveRows_data() {
         QTest::addColumn<QString>("option");
         QTest::addColumn<int>("item");
         QTest::addColumn<QString>("row");
-        QTest::addRow("cars and buses, first") << "Option1" << 0 << "1";
-        QTest::addRow("cars and buses, buses over 5 t") << "Option1" << 2 << "3";
-        QTest::addRow("single lorries, first") << "Option2" << 0 << "4";
-        QTest::addRow("single lorries, over 12 t") << "Option2" << 2 << "6";
-        QTest::addRow("road trains, first") << "Option3" << 0 << "7";
-        QTest::addRow("road trains, 3.5 to 12 t") << "Option3" << 1 << "8";
+        QTest::addRow("cars and buses, first") << "carsAndBuses" << 0 << "1";
+        QTest::addRow("cars and buses, buses over 5 t") << "carsAndBuses" << 2 << "3";
+        QTest::addRow("single lorries, first") << "trucks" << 0 << "4";
+        QTest::addRow("single lorries, over 12 t") << "trucks" << 2 << "6";
+        QTest::addRow("road trains, first") << "roadTrains" << 0 << "7";
+        QTest::addRow("road trains, 3.5 to 12 t") << "roadTrains" << 1 << "8";
     }
     void groupsGiveRows() {
         QFETCH(QString, option);
         QFETCH(int, item);
         QFETCH(QString, row);
         Open();
-        if (option == "Option1")
-            QTest::mouseClick(Find<toolkit::OptionButton>(form, "Option2"), Qt::LeftButton);
+        if (option == "carsAndBuses")
+            QTest::mouseClick(Find<toolkit::OptionButton>(form, "trucks"), Qt::LeftButton);
         QTest::mouseClick(form->findChild<toolkit::OptionButton*>(option), Qt::LeftButton);
-        QCOMPARE(Find<QListWidget>(form, "List1")->currentRow(), 0);
+        QCOMPARE(Find<QListWidget>(form, "category")->currentRow(), 0);
         if (item > 0) {
-            QListWidgetItem* category = Find<QListWidget>(form, "List1")->item(item);
-            QTest::mouseClick(Find<QListWidget>(form, "List1")->viewport(), Qt::LeftButton, {},
-                              Find<QListWidget>(form, "List1")->visualItemRect(category).center());
+            QListWidgetItem* category = Find<QListWidget>(form, "category")->item(item);
+            QTest::mouseClick(
+                Find<QListWidget>(form, "category")->viewport(), Qt::LeftButton, {},
+                Find<QListWidget>(form, "category")->visualItemRect(category).center());
         }
-        QCOMPARE(Find<toolkit::Label>(form, "Label8")->text(), row);
+        Calculate(QStringLiteral("60"), QStringLiteral("0,8"));
+        QCOMPARE(TableCell(), QStringLiteral("таблица[%1; 1]").arg(row));
     }
 
     // Whatever the user clicks, each group keeps exactly one choice, the one clicked last.
     void bothGroupsKeepOneChoice() {
         Open();
         const std::vector<toolkit::OptionButton*> vehicle = {
-            Find<toolkit::OptionButton>(form, "Option1"),
-            Find<toolkit::OptionButton>(form, "Option2"),
-            Find<toolkit::OptionButton>(form, "Option3")};
+            Find<toolkit::OptionButton>(form, "carsAndBuses"),
+            Find<toolkit::OptionButton>(form, "trucks"),
+            Find<toolkit::OptionButton>(form, "roadTrains")};
         const std::vector<toolkit::OptionButton*> load = {
-            Find<toolkit::OptionButton>(form, "Option6"),
-            Find<toolkit::OptionButton>(form, "Option5"),
-            Find<toolkit::OptionButton>(form, "Option4")};
-        toolkit::OptionButton* lastVehicle = Find<toolkit::OptionButton>(form, "Option1");
-        toolkit::OptionButton* lastLoad = Find<toolkit::OptionButton>(form, "Option6");
+            Find<toolkit::OptionButton>(form, "unloaded"),
+            Find<toolkit::OptionButton>(form, "halfLoad"),
+            Find<toolkit::OptionButton>(form, "fullLoad")};
+        toolkit::OptionButton* lastVehicle = Find<toolkit::OptionButton>(form, "carsAndBuses");
+        toolkit::OptionButton* lastLoad = Find<toolkit::OptionButton>(form, "unloaded");
         // Every ordered pair of the six buttons, the selected one clicked again included.
         for (int a = 0; a < 6; ++a) {
             for (int b = 0; b < 6; ++b) {
@@ -267,20 +295,33 @@ private slots:
         }
     }
 
+    // The record starts from the cell the coefficient came from at Старт, whatever category is
+    // picked during the half second after it.
+    void recordNamesTheCellOfStart() {
+        Open();
+        QTest::mouseClick(Find<toolkit::OptionButton>(form, "trucks"), Qt::LeftButton); // row 4
+        Start(QStringLiteral("60"), QStringLiteral("0,8"));
+        QCOMPARE(Find<toolkit::Label>(form, "coefficient")->text(), QStringLiteral("1,45"));
+        Find<QListWidget>(form, "category")->setCurrentRow(1); // row 5, 1,37
+        Elapse(500ms);
+        QCOMPARE(TableCell(), QStringLiteral("таблица[4; 1]"));
+        QCOMPARE(RecordInput("category"), Q(core::CategoryName(4)));
+        Elapse(3s);
+    }
+
     // A new load state empties the adhesion: Старт then opens the alert and puts the keyboard
     // into the adhesion.
     void loadChangeEmptiesTheAdhesion() {
         Open();
-        Pick(Find<QComboBox>(form, "Combo1"), QStringLiteral("0,7"));
-        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QStringLiteral("2"));
-        QTest::mouseClick(Find<toolkit::OptionButton>(form, "Option5"), Qt::LeftButton);
-        QCOMPARE(Find<QComboBox>(form, "Combo1")->currentText(), QString());
-        Type(Find<QLineEdit>(form, "Text1"), QStringLiteral("60"));
-        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
+        Pick(Find<QComboBox>(form, "adhesion"), QStringLiteral("0,7"));
+        QTest::mouseClick(Find<toolkit::OptionButton>(form, "halfLoad"), Qt::LeftButton);
+        QCOMPARE(Find<QComboBox>(form, "adhesion")->currentText(), QString());
+        Type(Find<QLineEdit>(form, "speed"), QStringLiteral("60"));
+        QTest::mouseClick(Find<QPushButton>(form, "startButton"), Qt::LeftButton);
         QTRY_VERIFY(AlertShown(Alert::MissingValue));
-        QVERIFY(!Find<toolkit::Timer>(form, "Timer1")->isEnabled());
-        QCOMPARE(Find<toolkit::Label>(form, "Label9")->text(), QString());
-        QCOMPARE(form->focusWidget(), Find<QComboBox>(form, "Combo1"));
+        QVERIFY(!Find<toolkit::Timer>(form, "handOverTimer")->isEnabled());
+        QCOMPARE(Find<toolkit::Label>(form, "coefficient")->text(), QString());
+        QCOMPARE(form->focusWidget(), Find<QComboBox>(form, "adhesion"));
     }
 
     // A typed adhesion is read as a pick: one of the list, however written, takes its own
@@ -289,35 +330,39 @@ private slots:
         QTest::addColumn<QString>("load");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("column"); // 0: refused
-        QTest::addRow("full load, 0,4") << "Option4" << "0,4" << 15;
-        QTest::addRow("half load, 0.7") << "Option5" << "0.7" << 7;
-        QTest::addRow("unloaded, 0,80") << "Option6" << "0,80" << 1;
-        QTest::addRow("full load, 0,35 after 0,7") << "Option4" << "0,35" << 0;
-        QTest::addRow("unloaded, 0,3") << "Option6" << "0,3" << 0;
+        QTest::addRow("full load, 0,4") << "fullLoad"
+                                        << "0,4" << 15;
+        QTest::addRow("half load, 0.7") << "halfLoad"
+                                        << "0.7" << 7;
+        QTest::addRow("unloaded, 0,80") << "unloaded"
+                                        << "0,80" << 1;
+        QTest::addRow("full load, 0,35 after 0,7") << "fullLoad"
+                                                   << "0,35" << 0;
+        QTest::addRow("unloaded, 0,3") << "unloaded"
+                                       << "0,3" << 0;
     }
     void typedAdhesionReadsLikeAPick() {
         QFETCH(QString, load);
         QFETCH(QString, typed);
         QFETCH(int, column);
         Open();
-        QTest::mouseClick(Find<toolkit::OptionButton>(form, "Option2"), Qt::LeftButton);
-        Find<QListWidget>(form, "List1")->setCurrentRow(1); // row 5
+        QTest::mouseClick(Find<toolkit::OptionButton>(form, "trucks"), Qt::LeftButton);
+        Find<QListWidget>(form, "category")->setCurrentRow(1); // row 5
         QTest::mouseClick(Find<toolkit::OptionButton>(form, load.toLatin1()), Qt::LeftButton);
-        Pick(Find<QComboBox>(form, "Combo1"), QStringLiteral("0,7"));
-        Find<QComboBox>(form, "Combo1")->lineEdit()->selectAll();
-        QTest::keyClicks(Find<QComboBox>(form, "Combo1"), typed);
-        Type(Find<QLineEdit>(form, "Text1"), QStringLiteral("70"));
-        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
+        Pick(Find<QComboBox>(form, "adhesion"), QStringLiteral("0,7"));
+        Find<QComboBox>(form, "adhesion")->lineEdit()->selectAll();
+        QTest::keyClicks(Find<QComboBox>(form, "adhesion"), typed);
+        Type(Find<QLineEdit>(form, "speed"), QStringLiteral("70"));
+        QTest::mouseClick(Find<QPushButton>(form, "startButton"), Qt::LeftButton);
         if (column == 0) {
             QVERIFY2(MessageText(form).contains(QStringLiteral("выбирается из списка: 0,8; 0,7")),
                      qPrintable(MessageText(form)));
-            QVERIFY(!Find<toolkit::Timer>(form, "Timer1")->isEnabled());
-            QCOMPARE(form->focusWidget(), Find<QComboBox>(form, "Combo1"));
+            QVERIFY(!Find<toolkit::Timer>(form, "handOverTimer")->isEnabled());
+            QCOMPARE(form->focusWidget(), Find<QComboBox>(form, "adhesion"));
             return;
         }
         QVERIFY(MessageText(form).isEmpty());
-        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QString::number(column));
-        QCOMPARE(Find<toolkit::Label>(form, "Label9")->text(),
+        QCOMPARE(Find<toolkit::Label>(form, "coefficient")->text(),
                  Q(*core::LookUpEfficiency(5, column)));
         Elapse(500ms);
         QVERIFY(main->Record());
@@ -329,17 +374,17 @@ private slots:
     // 60 km/h, passenger car, unloaded, adhesion 0,8, the main window's 6,8 and 0,3.
     void workedExample() {
         Open();
-        QTest::mouseClick(Find<toolkit::OptionButton>(form, "Option3"), Qt::LeftButton);
-        QTest::mouseClick(Find<toolkit::OptionButton>(form, "Option1"), Qt::LeftButton);
+        QTest::mouseClick(Find<toolkit::OptionButton>(form, "roadTrains"), Qt::LeftButton);
+        QTest::mouseClick(Find<toolkit::OptionButton>(form, "carsAndBuses"), Qt::LeftButton);
         Start(QStringLiteral("60"), QStringLiteral("0,8"));
-        QCOMPARE(Find<toolkit::Label>(form, "Label9")->text(), QStringLiteral("1,28"));
-        QVERIFY(!Find<toolkit::Label>(form, "Label9")->isHidden() &&
-                !Find<toolkit::Label>(form, "Label11")->isHidden());
+        QCOMPARE(Find<toolkit::Label>(form, "coefficient")->text(), QStringLiteral("1,28"));
+        QVERIFY(!Find<toolkit::Label>(form, "coefficient")->isHidden() &&
+                !Find<toolkit::Label>(form, "coefficientCaption")->isHidden());
         // Nothing reaches the main window before the outcome.
         QVERIFY(Find<QCheckBox>(main, "Check1")->isChecked());
         QCOMPARE(Find<QLineEdit>(main, "Text7")->text(), QString());
         QCOMPARE(Results(), QStringList({"", "", "", ""}));
-        QVERIFY(Find<toolkit::Timer>(form, "Timer1")->isEnabled());
+        QVERIFY(Find<toolkit::Timer>(form, "handOverTimer")->isEnabled());
         QVERIFY(form->isVisible());
 
         Elapse(500ms);
@@ -347,7 +392,7 @@ private slots:
         QVERIFY(!Find<QCheckBox>(main, "Check1")->isChecked());
         QCOMPARE(Find<QLineEdit>(main, "Text7")->text(), QStringLiteral("60"));
         QCOMPARE(Results(), QStringList({"16,7", "22,7", "2,3", "18"}));
-        QVERIFY(!Find<toolkit::Timer>(form, "Timer1")->isEnabled());
+        QVERIFY(!Find<toolkit::Timer>(form, "handOverTimer")->isEnabled());
         QVERIFY(main->AnimationRunning());
         Elapse(3s);
         QVERIFY(!main->AnimationRunning());
@@ -359,7 +404,7 @@ private slots:
         QCOMPARE(QAccessible::queryAccessibleInterface(Find<toolkit::Label>(main, "Label10"))
                      ->text(QAccessible::Name),
                  QStringLiteral("60"));
-        QCOMPARE(QAccessible::queryAccessibleInterface(Find<toolkit::Label>(form, "Label9"))
+        QCOMPARE(QAccessible::queryAccessibleInterface(Find<toolkit::Label>(form, "coefficient"))
                      ->text(QAccessible::Name),
                  QStringLiteral("1,28"));
     }
@@ -369,21 +414,21 @@ private slots:
     // hidden speed field).
     void handOverKeepsTheKeyboard() {
         Open();
-        Type(Find<QLineEdit>(form, "Text1"), QStringLiteral("80"));
-        Pick(Find<QComboBox>(form, "Combo1"), QStringLiteral("0,8"));
+        Type(Find<QLineEdit>(form, "speed"), QStringLiteral("80"));
+        Pick(Find<QComboBox>(form, "adhesion"), QStringLiteral("0,8"));
         main->activateWindow(); // back from the list's popup
         QVERIFY(QTest::qWaitForWindowActive(main));
-        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
-        QCOMPARE(QApplication::focusWidget(), Find<QPushButton>(form, "Command1"));
+        QTest::mouseClick(Find<QPushButton>(form, "startButton"), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), Find<QPushButton>(form, "startButton"));
         Elapse(500ms);
         QVERIFY(form->isHidden());
         QCOMPARE(QApplication::focusWidget(), Find<QPushButton>(main, "Command1"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_7);
-        QCOMPARE(Find<QLineEdit>(form, "Text1")->text(), QStringLiteral("80"));
+        QCOMPARE(Find<QLineEdit>(form, "speed")->text(), QStringLiteral("80"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QWidget* next = QApplication::focusWidget();
         QVERIFY(next && next->isVisible() && !form->isAncestorOf(next));
-        QCOMPARE(toolkit::Instance<Form2>(), form); // its Закрыть was not pressed
+        QCOMPARE(Owned<LoadingWindow>(main), form); // its Закрыть was not pressed
         QCOMPARE(Find<QLineEdit>(main, "Text6")->text(), QStringLiteral("40,3"));
     }
 
@@ -408,81 +453,107 @@ private slots:
     void minimisingKeepsTheKeyboard() {
         Open();
         QVERIFY(QTest::qWaitForWindowActive(main));
-        QTest::mouseClick(Find<QLineEdit>(form, "Text1"), Qt::LeftButton);
-        QCOMPARE(QApplication::focusWidget(), Find<QLineEdit>(form, "Text1"));
+        QTest::mouseClick(Find<QLineEdit>(form, "speed"), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), Find<QLineEdit>(form, "speed"));
         main->showMinimized();
         QVERIFY(main->isMinimized());
         main->showNormal();
         main->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(main));
-        QCOMPARE(QApplication::focusWidget(), Find<QLineEdit>(form, "Text1"));
+        QCOMPARE(QApplication::focusWidget(), Find<QLineEdit>(form, "speed"));
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("80"));
-        QCOMPARE(Find<QLineEdit>(form, "Text1")->text(), QStringLiteral("80"));
+        QCOMPARE(Find<QLineEdit>(form, "speed")->text(), QStringLiteral("80"));
     }
 
     // Reopening after a calculation shows the same window as it was; the close button
     // discards it, and the next opening starts afresh.
     void reopenKeepsStateCloseResets() {
         Open();
-        QTest::mouseClick(Find<toolkit::OptionButton>(form, "Option2"), Qt::LeftButton);
-        QTest::mouseClick(Find<toolkit::OptionButton>(form, "Option5"), Qt::LeftButton);
+        QTest::mouseClick(Find<toolkit::OptionButton>(form, "trucks"), Qt::LeftButton);
+        QTest::mouseClick(Find<toolkit::OptionButton>(form, "halfLoad"), Qt::LeftButton);
         Start(QStringLiteral("50"), QStringLiteral("0,6"));
         Elapse(500ms);
         QVERIFY(form->isHidden());
-        const QString coefficient = Find<toolkit::Label>(form, "Label9")->text();
+        const QString coefficient = Find<toolkit::Label>(form, "coefficient")->text();
         QCOMPARE(coefficient, QStringLiteral("1,25"));
-        Form2* first = form;
+        LoadingWindow* first = form;
 
         Find<QLineEdit>(main, "Text3")->setText(QStringLiteral("0,35"));
         Open();
         QCOMPARE(form, first);
         QVERIFY(form->isVisible());
-        QVERIFY(Find<toolkit::OptionButton>(form, "Option2")->isChecked() &&
-                Find<toolkit::OptionButton>(form, "Option5")->isChecked());
-        QCOMPARE(Find<QListWidget>(form, "List1")->currentItem()->text(),
+        QVERIFY(Find<toolkit::OptionButton>(form, "trucks")->isChecked() &&
+                Find<toolkit::OptionButton>(form, "halfLoad")->isChecked());
+        QCOMPARE(Find<QListWidget>(form, "category")->currentItem()->text(),
                  QStringLiteral("грузовые до 3,5 т"));
-        QCOMPARE(Find<QComboBox>(form, "Combo1")->currentText(), QStringLiteral("0,6"));
-        QCOMPARE(Find<QLineEdit>(form, "Text1")->text(), QStringLiteral("50"));
-        QCOMPARE(Find<toolkit::Label>(form, "Label9")->text(), coefficient);
-        QVERIFY(!Find<toolkit::Label>(form, "Label11")->isHidden());
-        QCOMPARE(Find<QLineEdit>(form, "Text2")->text(), QStringLiteral("0,35"));
+        QCOMPARE(Find<QComboBox>(form, "adhesion")->currentText(), QStringLiteral("0,6"));
+        QCOMPARE(Find<QLineEdit>(form, "speed")->text(), QStringLiteral("50"));
+        QCOMPARE(Find<toolkit::Label>(form, "coefficient")->text(), coefficient);
+        QVERIFY(!Find<toolkit::Label>(form, "coefficientCaption")->isHidden());
         QCOMPARE(Find<toolkit::Label>(main, "Label20")->text(), QStringLiteral("0"));
         QVERIFY(!main->AnimationRunning()); // the edit of the rise time stopped the run
+        // The calculation takes the rise time given at this opening.
+        Calculate(QStringLiteral("50"), QStringLiteral("0,6"));
+        QCOMPARE(RecordInput("rise_s"), QStringLiteral("0,35"));
+        Elapse(3s);
+        Open();
+        QCOMPARE(form, first);
 
-        QTest::mouseClick(Find<QPushButton>(form, "Command3"), Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(form, "closeButton"), Qt::LeftButton);
         QVERIFY(form->isHidden());
         QCOMPARE(Find<toolkit::Label>(main, "Label20")->text(), QStringLiteral("0"));
-        QTRY_VERIFY(!toolkit::Instance<Form2>());
+        QTRY_VERIFY(!Owned<LoadingWindow>(main));
 
         Open();
         QVERIFY(form && form != first);
         QVERIFY(form->isVisible());
-        QVERIFY(Find<toolkit::OptionButton>(form, "Option1")->isChecked() &&
-                Find<toolkit::OptionButton>(form, "Option6")->isChecked());
-        QCOMPARE(Find<toolkit::Label>(form, "Label8")->text(), QStringLiteral("1"));
-        QCOMPARE(Find<QLineEdit>(form, "Text1")->text(), QString());
-        QCOMPARE(Find<QComboBox>(form, "Combo1")->currentText(), QString());
-        QCOMPARE(Find<toolkit::Label>(form, "Label9")->text(), QString());
-        QVERIFY(Find<toolkit::Label>(form, "Label11")->isHidden());
+        QVERIFY(Find<toolkit::OptionButton>(form, "carsAndBuses")->isChecked() &&
+                Find<toolkit::OptionButton>(form, "unloaded")->isChecked());
+        QCOMPARE(Find<QLineEdit>(form, "speed")->text(), QString());
+        QCOMPARE(Find<QComboBox>(form, "adhesion")->currentText(), QString());
+        QCOMPARE(Find<toolkit::Label>(form, "coefficient")->text(), QString());
+        QVERIFY(Find<toolkit::Label>(form, "coefficientCaption")->isHidden());
         QCOMPARE(form->parentWidget(), main);
     }
 
+    // The window gets the main window's rise time when it opens, 0,3 s for an empty one.
+    void riseTimeGivenOnOpening_data() {
+        QTest::addColumn<QString>("riseTime");
+        QTest::addColumn<QString>("given");
+        QTest::addRow("0,3") << "0,3"
+                             << "0,3";
+        QTest::addRow("0,35") << "0,35"
+                              << "0,35";
+        QTest::addRow("empty") << ""
+                               << "0,3";
+    }
+    void riseTimeGivenOnOpening() {
+        QFETCH(QString, riseTime);
+        QFETCH(QString, given);
+        Find<QLineEdit>(main, "Text3")->setText(riseTime);
+        Open();
+        Calculate(QStringLiteral("60"), QStringLiteral("0,8"));
+        QCOMPARE(RecordInput("rise_s"), given);
+        Elapse(3s);
+    }
+
     // Opening the window, and closing it without a calculation, leaves the main window's mode,
-    // inputs and results as they were; the window gets the rise time.
+    // inputs and results as they were.
     void openAndCloseChangeNothing_data() {
         QTest::addColumn<bool>("skidMode");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("riseTime");
-        QTest::addColumn<QString>("handedOver");
-        QTest::addRow("skid mode") << true << "10" << "0,3" << "0,3";
-        QTest::addRow("speed mode") << false << "60" << "0,35" << "0,35";
-        QTest::addRow("empty rise time") << false << "60" << "" << "0,3";
+        QTest::addRow("skid mode") << true << "10"
+                                   << "0,3";
+        QTest::addRow("speed mode") << false << "60"
+                                    << "0,35";
+        QTest::addRow("empty rise time") << false << "60"
+                                         << "";
     }
     void openAndCloseChangeNothing() {
         QFETCH(bool, skidMode);
         QFETCH(QString, typed);
         QFETCH(QString, riseTime);
-        QFETCH(QString, handedOver);
         Find<QCheckBox>(main, "Check1")->setChecked(skidMode);
         Find<QLineEdit>(main, "Text7")->setText(typed);
         Find<QLineEdit>(main, "Text3")->setText(riseTime);
@@ -492,11 +563,10 @@ private slots:
         Open();
         Open(); // a second click changes nothing more
         QVERIFY(form->isVisible());
-        QCOMPARE(Find<QLineEdit>(form, "Text2")->text(), handedOver);
-        QCOMPARE(main->findChildren<Form2*>().size(), 1);
+        QCOMPARE(main->findChildren<LoadingWindow*>().size(), 1);
         main->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(main));
-        Find<QListWidget>(form, "List1")->setFocus(); // the test clicked the covered link
+        Find<QListWidget>(form, "category")->setFocus(); // the test clicked the covered link
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(form->isHidden());
         QVERIFY(main->isVisible()); // Escape closed the window, not the program
@@ -513,9 +583,9 @@ private slots:
         const QString stopping = Find<toolkit::Label>(main, "Label7")->text();
         QVERIFY(stopping.contains(QStringLiteral("остановочный путь")));
         Open();
-        QTest::mouseClick(Find<toolkit::OptionButton>(form, "Option2"), Qt::LeftButton);
-        Find<QListWidget>(form, "List1")->setCurrentRow(1);
-        QTest::mouseClick(Find<toolkit::OptionButton>(form, "Option4"), Qt::LeftButton);
+        QTest::mouseClick(Find<toolkit::OptionButton>(form, "trucks"), Qt::LeftButton);
+        Find<QListWidget>(form, "category")->setCurrentRow(1);
+        QTest::mouseClick(Find<toolkit::OptionButton>(form, "fullLoad"), Qt::LeftButton);
         Start(QStringLiteral("70"), QStringLiteral("0,7"));
         Elapse(500ms);
         QCOMPARE(Find<QLineEdit>(main, "Text6")->text(), QStringLiteral("47,1"));
@@ -571,17 +641,17 @@ private slots:
             result->setText(QStringLiteral("1"));
         Find<toolkit::Label>(main, "Label10")->setText(QStringLiteral("70 км/час"));
         Open();
-        Type(Find<QLineEdit>(form, "Text1"), speed);
+        Type(Find<QLineEdit>(form, "speed"), speed);
         if (pick) {
-            Pick(Find<QComboBox>(form, "Combo1"), QStringLiteral("0,8"));
+            Pick(Find<QComboBox>(form, "adhesion"), QStringLiteral("0,8"));
             if (adhesion != QStringLiteral("0,8")) {
-                Find<QComboBox>(form, "Combo1")->lineEdit()->selectAll();
-                QTest::keyClicks(Find<QComboBox>(form, "Combo1"), adhesion);
+                Find<QComboBox>(form, "adhesion")->lineEdit()->selectAll();
+                QTest::keyClicks(Find<QComboBox>(form, "adhesion"), adhesion);
             }
         } else {
-            QTest::keyClicks(Find<QComboBox>(form, "Combo1"), adhesion);
+            QTest::keyClicks(Find<QComboBox>(form, "adhesion"), adhesion);
         }
-        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(form, "startButton"), Qt::LeftButton);
         QVERIFY2(MessageText(form).contains(named), qPrintable(MessageText(form)));
         QVERIFY(MessageText(form).startsWith(QStringLiteral("Расчёт невозможен")));
         QCOMPARE(Find<QLineEdit>(main, "Text7")->text(), QStringLiteral("77"));
@@ -589,8 +659,8 @@ private slots:
         QCOMPARE(Results(), QStringList({"", "", "", ""}));
         QCOMPARE(Find<toolkit::Label>(main, "Label10")->text(), QString());
         QCOMPARE(Find<toolkit::Label>(main, "Label11")->text(), QString());
-        QCOMPARE(Find<toolkit::Label>(form, "Label9")->text(), QString());
-        QVERIFY(!Find<toolkit::Timer>(form, "Timer1")->isEnabled());
+        QCOMPARE(Find<toolkit::Label>(form, "coefficient")->text(), QString());
+        QVERIFY(!Find<toolkit::Timer>(form, "handOverTimer")->isEnabled());
         QVERIFY(form->isVisible());
         QVERIFY(!main->AnimationRunning());
     }
@@ -604,7 +674,7 @@ private slots:
         Elapse(500ms);
         QVERIFY(!MessageText(form).isEmpty());
         QVERIFY(MessageText(form).contains(QStringLiteral("Установившееся замедление")));
-        QVERIFY(!Find<toolkit::Timer>(form, "Timer1")->isEnabled());
+        QVERIFY(!Find<toolkit::Timer>(form, "handOverTimer")->isEnabled());
         QVERIFY(form->isVisible());
         QVERIFY(!main->AnimationRunning());
         QCOMPARE(Results(), QStringList({"", "", "", ""}));
@@ -614,13 +684,13 @@ private slots:
     void closeDuringTheDelay() {
         Open();
         Start(QStringLiteral("60"), QStringLiteral("0,8"));
-        QTest::mouseClick(Find<QPushButton>(form, "Command3"), Qt::LeftButton);
-        QVERIFY(!Find<toolkit::Timer>(form, "Timer1")->isEnabled());
+        QTest::mouseClick(Find<QPushButton>(form, "closeButton"), Qt::LeftButton);
+        QVERIFY(!Find<toolkit::Timer>(form, "handOverTimer")->isEnabled());
         Elapse(800ms);
         QVERIFY(!main->AnimationRunning());
         QCOMPARE(Results(), QStringList({"", "", "", ""}));
         QCOMPARE(Find<toolkit::Label>(main, "Label20")->text(), QStringLiteral("0"));
-        QVERIFY(!toolkit::Instance<Form2>());
+        QTRY_VERIFY(!Owned<LoadingWindow>(main));
     }
 
     // Opening the window during the main window's own run stops that run silently.
@@ -639,5 +709,5 @@ private slots:
     }
 };
 
-KVARNET_TEST_MAIN(Form2Test)
-#include "tst_form2.moc"
+KVARNET_TEST_MAIN(LoadingWindowTest)
+#include "tst_loading.moc"

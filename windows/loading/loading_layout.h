@@ -5,4 +5,4 @@
 #include "windows/toolkit/layout.h"
 
 // The loading window's controls, front to back, in twips.
-std::span<const toolkit::Control> Form2Layout();
+std::span<const toolkit::Control> LoadingLayout();
