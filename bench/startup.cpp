@@ -17,7 +17,7 @@
 #include <unistd.h>
 
 #include "bench/startup_common.h"
-#include "windows/main/form1.h"
+#include "windows/main/main_window.h"
 #include "windows/toolkit/application.h"
 #include "windows/toolkit/forms.h"
 
@@ -28,10 +28,10 @@ using namespace startup;
 int StartOurs(int argc, char* argv[]) {
     // As the program's main() starts it.
     QApplication app(argc, argv);
-    FirstPaint first([] { ReportWindow(toolkit::Instance<Form1>()); });
+    FirstPaint first([] { ReportWindow(toolkit::Instance<MainWindow>()); });
     app.installEventFilter(&first);
     toolkit::SetUpApplication();
-    toolkit::Show<Form1>();
+    toolkit::Show<MainWindow>();
     return app.exec();
 }
 

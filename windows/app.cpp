@@ -1,6 +1,6 @@
 #include <QApplication>
 
-#include "windows/main/form1.h"
+#include "windows/main/main_window.h"
 #include "windows/toolkit/application.h"
 #include "windows/toolkit/forms.h"
 
@@ -14,7 +14,7 @@ int main(int argc, char* argv[]) {
 #endif
     QApplication app(argc, argv);
     toolkit::SetUpApplication();
-    toolkit::Show<Form1>();
+    toolkit::Show<MainWindow>();
     const int code = app.exec(); // ends only through the exit button
     toolkit::DiscardAll();
     return code;

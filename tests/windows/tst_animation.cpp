@@ -1,4 +1,5 @@
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMap>
 #include <QMessageBox>
@@ -8,7 +9,8 @@
 #include "find_control.h"
 #include "test_main.h"
 #include "windows/alerts/alert_window.h"
-#include "windows/main/form1.h"
+#include "windows/loading/loading_window.h"
+#include "windows/main/main_window.h"
 #include "windows/toolkit/controls.h"
 #include "windows/toolkit/forms.h"
 #include "windows/toolkit/pictures.h"
@@ -17,17 +19,8 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const int kTimers[] = {1, 2, 3, 4, 9, 10, 11, 12, 13, 14, 15, 16};
-
-QList<int> EnabledTimers(const Form1* form) {
-    QList<int> enabled;
-    for (int n : kTimers)
-        if (form->Timer(n)->isEnabled()) enabled << n;
-    return enabled;
-}
-
 // The number of the frame the strip shows, or 0 for a picture that is none of them.
-int FrameShown(const Form1* form) {
+int FrameShown(const MainWindow* form) {
     static const QMap<int, QImage> frames = [] {
         QMap<int, QImage> all;
         for (int n = 101; n <= 117; ++n)
@@ -36,33 +29,35 @@ int FrameShown(const Form1* form) {
             all[n] = toolkit::LoadBitmap(n).toImage();
         return all;
     }();
-    const QImage shown = Find<toolkit::Image>(form, "Image1")->picture().toImage();
+    const QImage shown = Find<toolkit::Image>(form, "strip")->picture().toImage();
     for (auto it = frames.begin(); it != frames.end(); ++it)
         if (it.value() == shown) return it.key();
     return 0;
 }
 
-// One tick of every enabled timer, in chain order, as the event loop would deliver them
-// when their intervals end; idle timers tick too and must do nothing.
-void TickAll(Form1* form) {
-    for (int n : EnabledTimers(form))
-        if (form->Timer(n)->isEnabled()) emit form->Timer(n)->tick();
-}
-
 struct Run {
     QList<int> frames;
-    QStringList readouts; // "Label10/Label11" after each step
+    QStringList readouts; // "speed/distance" after each step
+    QList<int> times;     // ms from the start of Play to each step
 };
 
-// Plays a run tick by tick until no timer is left, recording what each step shows.
-Run Play(Form1* form) {
+// Plays the run on the manual clock, a millisecond at a time, until it is over, recording what
+// each step shows and when.
+Run Play(MainWindow* form) {
     Run run;
-    for (int guard = 0; guard < 40 && !EnabledTimers(form).isEmpty(); ++guard) {
-        TickAll(form);
+    int now = 0;
+    auto* timer = Find<toolkit::Timer>(form, "stepTimer");
+    const QMetaObject::Connection watch = QObject::connect(timer, &toolkit::Timer::tick, form, [&] {
         run.frames << FrameShown(form);
-        run.readouts << Find<toolkit::Label>(form, "Label10")->text() + "/" +
-                            Find<toolkit::Label>(form, "Label11")->text();
+        run.readouts << Find<toolkit::Label>(form, "stripSpeedReadout")->text() + "/" +
+                            Find<toolkit::Label>(form, "stripDistanceReadout")->text();
+        run.times << now;
+    });
+    for (; now < 10000 && form->AnimationRunning();) {
+        ++now;
+        Elapse(1ms);
     }
+    QObject::disconnect(watch);
     return run;
 }
 
@@ -80,10 +75,10 @@ QList<int> Series(int last8, int base) {
 
 class AnimationTest : public QObject {
     Q_OBJECT
-    Form1* form = nullptr;
+    MainWindow* form = nullptr;
 
 private slots:
-    void init() { form = toolkit::Load<Form1>(); }
+    void init() { form = toolkit::Load<MainWindow>(); }
     void cleanup() { toolkit::DiscardAll(); }
 
     void seriesAtTheThresholds_data() {
@@ -105,10 +100,10 @@ private slots:
         QFETCH(bool, skidKnown);
         QFETCH(QString, x);
         QFETCH(bool, collision);
-        Find<QCheckBox>(form, "Check1")->setChecked(skidKnown);
-        Find<QLineEdit>(form, "Text7")->setText(x);
-        Find<QPushButton>(form, "Command1")->click();
-        QCOMPARE(EnabledTimers(form), QList<int>{1});
+        Find<QCheckBox>(form, "skidKnown")->setChecked(skidKnown);
+        Find<QLineEdit>(form, "skidOrSpeed")->setText(x);
+        Find<QPushButton>(form, "startButton")->click();
+        QVERIFY(form->AnimationRunning());
         const Run run = Play(form);
         QCOMPARE(run.frames, collision ? Series(208, 200) : Series(108, 100));
         QStringList counts;
@@ -125,75 +120,97 @@ private slots:
         // The last step hands over to the calculation, whose results replace 40/31.
         QFETCH(QString, speed);
         QFETCH(QString, distance);
-        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), speed);
-        QCOMPARE(Find<toolkit::Label>(form, "Label11")->text(), distance);
-        QCOMPARE(Find<toolkit::Label>(form, "Label1")->text(), QStringLiteral("1"));
+        QCOMPARE(Find<toolkit::Label>(form, "stripSpeedReadout")->text(), speed);
+        QCOMPARE(Find<toolkit::Label>(form, "stripDistanceReadout")->text(), distance);
+        QVERIFY(!form->AnimationRunning());
         QCOMPARE(FrameShown(form), collision ? 216 : 116);
     }
 
+    // Each step shows on its time, counted from Старт: eight of 100 ms, five of 200 ms, two of
+    // 300 ms and the last of 400 ms, 2,8 s in all.
+    void everyStepOnTime() {
+        Find<QLineEdit>(form, "skidOrSpeed")->setText("10");
+        Find<QPushButton>(form, "startButton")->click();
+        const Run run = Play(form);
+        QCOMPARE(run.times, (QList<int>{100, 200, 300, 400, 500, 600, 700, 800, 1000, 1200, 1400,
+                                        1600, 1800, 2100, 2400, 2800}));
+    }
+
     void resultsOfTheWorkedExample() {
-        Find<QLineEdit>(form, "Text7")->setText("10");
-        Find<QPushButton>(form, "Command1")->click();
+        Find<QLineEdit>(form, "skidOrSpeed")->setText("10");
+        Find<QPushButton>(form, "startButton")->click();
         Play(form);
-        QCOMPARE(Find<QLineEdit>(form, "Text4")->text(), QStringLiteral("45,7"));
-        QCOMPARE(Find<QLineEdit>(form, "Text9")->text(), QStringLiteral("12,7"));
-        QCOMPARE(Find<QLineEdit>(form, "Text6")->text(), QStringLiteral("26,4"));
-        QCOMPARE(Find<QLineEdit>(form, "Text8")->text(), QStringLiteral("1,7"));
-        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QStringLiteral("45,7 км/час"));
-        QCOMPARE(Find<toolkit::Label>(form, "Label11")->text(), QStringLiteral("26,4 м"));
+        QCOMPARE(Find<QLineEdit>(form, "speedOrSkidResult")->text(), QStringLiteral("45,7"));
+        QCOMPARE(Find<QLineEdit>(form, "speedMsResult")->text(), QStringLiteral("12,7"));
+        QCOMPARE(Find<QLineEdit>(form, "stoppingDistanceResult")->text(), QStringLiteral("26,4"));
+        QCOMPARE(Find<QLineEdit>(form, "brakingTimeResult")->text(), QStringLiteral("1,7"));
+        QCOMPARE(Find<toolkit::Label>(form, "stripSpeedReadout")->text(),
+                 QStringLiteral("45,7 км/час"));
+        QCOMPARE(Find<toolkit::Label>(form, "stripDistanceReadout")->text(),
+                 QStringLiteral("26,4 м"));
     }
 
     // Emptying an input already empties the results; Старт then opens the alert, starts
     // nothing and puts the keyboard in the empty field.
     void anEmptyInputOpensTheAlertAndStartsNothing() {
-        Find<QLineEdit>(form, "Text7")->setText("10");
-        Find<QPushButton>(form, "Command1")->click();
+        Find<QLineEdit>(form, "skidOrSpeed")->setText("10");
+        Find<QPushButton>(form, "startButton")->click();
         Play(form);
-        Find<QLineEdit>(form, "Text3")->setText("");
-        Find<QPushButton>(form, "Command1")->click();
+        Find<QLineEdit>(form, "riseTime")->setText("");
+        Find<QPushButton>(form, "startButton")->click();
         QVERIFY(AlertShown(Alert::MissingValue));
-        QVERIFY(EnabledTimers(form).isEmpty());
-        for (QLineEdit* result : {Find<QLineEdit>(form, "Text4"), Find<QLineEdit>(form, "Text6"),
-                                  Find<QLineEdit>(form, "Text8"), Find<QLineEdit>(form, "Text9")})
+        QVERIFY(!form->AnimationRunning());
+        for (QLineEdit* result :
+             {Find<QLineEdit>(form, "speedOrSkidResult"),
+              Find<QLineEdit>(form, "stoppingDistanceResult"),
+              Find<QLineEdit>(form, "brakingTimeResult"), Find<QLineEdit>(form, "speedMsResult")})
             QCOMPARE(result->text(), QString());
-        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QString());
-        QCOMPARE(Find<toolkit::Label>(form, "Label11")->text(), QString());
+        QCOMPARE(Find<toolkit::Label>(form, "stripSpeedReadout")->text(), QString());
+        QCOMPARE(Find<toolkit::Label>(form, "stripDistanceReadout")->text(), QString());
         QCOMPARE(FrameShown(form), 117);
-        QCOMPARE(form->focusWidget(), Find<QLineEdit>(form, "Text3"));
+        QCOMPARE(form->focusWidget(), Find<QLineEdit>(form, "riseTime"));
     }
 
+    // A second Старт from the sixth step on lets the run end with its results, and another run
+    // follows, its first step on the 100 ms beat counted from the second Старт; the strip and
+    // the readouts go empty at the press.
     void aSecondPressLateInARunStartsAnotherAfterIt() {
-        Find<QLineEdit>(form, "Text7")->setText("10");
-        Find<QPushButton>(form, "Command1")->click();
-        for (int step = 0; step < 5; ++step)
-            TickAll(form);
-        QCOMPARE(Find<toolkit::Label>(form, "Label1")->text(), QStringLiteral("6"));
-        Find<QPushButton>(form, "Command1")->click();
+        Find<QLineEdit>(form, "skidOrSpeed")->setText("10");
+        Find<QPushButton>(form, "startButton")->click();
+        Elapse(550ms); // five steps shown
+        QCOMPARE(Find<toolkit::Label>(form, "stripSpeedReadout")->text(), QStringLiteral("5"));
+        Find<QPushButton>(form, "startButton")->click();
         QCOMPARE(FrameShown(form), 117);
-        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QString());
-        QCOMPARE(EnabledTimers(form), (QList<int>{1, 2}));
-        // The first run goes on; Timer1 idles until its end step puts Label1 back to 1.
-        while (Find<toolkit::Label>(form, "Label1")->text() != "1")
-            TickAll(form);
-        QCOMPARE(Find<QLineEdit>(form, "Text4")->text(), QStringLiteral("45,7"));
-        QCOMPARE(EnabledTimers(form), QList<int>{1});
-        TickAll(form);
-        QCOMPARE(Find<toolkit::Label>(form, "Label1")->text(), QStringLiteral("2"));
+        QCOMPARE(Find<toolkit::Label>(form, "stripSpeedReadout")->text(), QString());
+        Elapse(50ms);
+        QCOMPARE(FrameShown(form), 106); // the first run goes on
+        Elapse(2200ms);                  // to its end, 2800 ms after the first Старт
+        QCOMPARE(Find<QLineEdit>(form, "speedOrSkidResult")->text(), QStringLiteral("45,7"));
+        QCOMPARE(FrameShown(form), 116);
+        QVERIFY(form->AnimationRunning());
+        Elapse(49ms); // 2849 ms: the beat of the second Старт, 550 ms + 23 × 100 ms, is not yet
+        QCOMPARE(FrameShown(form), 116);
+        Elapse(1ms);
         QCOMPARE(FrameShown(form), 101);
-        QCOMPARE(Find<QLineEdit>(form, "Text4")->text(), QStringLiteral("45,7"));
+        QCOMPARE(Find<toolkit::Label>(form, "stripSpeedReadout")->text(), QStringLiteral("1"));
+        QCOMPARE(Find<QLineEdit>(form, "speedOrSkidResult")->text(), QStringLiteral("45,7"));
+        const Run second = Play(form);
+        QCOMPARE(second.frames.size(), 15);
+        QCOMPARE(Find<QLineEdit>(form, "speedOrSkidResult")->text(), QStringLiteral("45,7"));
     }
 
+    // A second Старт before the sixth step lets the run go on as it was, and no other follows.
     void aSecondPressEarlyInARunChangesNothingAfter() {
-        Find<QLineEdit>(form, "Text7")->setText("10");
-        Find<QPushButton>(form, "Command1")->click();
-        for (int step = 0; step < 2; ++step)
-            TickAll(form);
-        Find<QPushButton>(form, "Command1")
-            ->click(); // Label1 is 3: the chain itself disables Timer1 at step 5
+        Find<QLineEdit>(form, "skidOrSpeed")->setText("10");
+        Find<QPushButton>(form, "startButton")->click();
+        Elapse(200ms);
+        Find<QPushButton>(form, "startButton")->click();
+        QCOMPARE(FrameShown(form), 117);
         const Run run = Play(form);
         QCOMPARE(run.frames.size(), 14);
-        QVERIFY(EnabledTimers(form).isEmpty());
-        QCOMPARE(Find<QLineEdit>(form, "Text4")->text(), QStringLiteral("45,7"));
+        QCOMPARE(run.times.front(), 100); // the third step keeps its time
+        QVERIFY(!form->AnimationRunning());
+        QCOMPARE(Find<QLineEdit>(form, "speedOrSkidResult")->text(), QStringLiteral("45,7"));
     }
 
     // A value the calculation refuses is refused at Старт, before anything moves: no timer,
@@ -203,30 +220,38 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        QTest::newRow("speed -5") << false << "Text7" << "-5" << "не может быть отрицательным";
-        QTest::newRow("skid abc") << true << "Text7" << "abc" << "не является числом";
-        QTest::newRow("deceleration 0") << true << "Text5" << "0" << "должно быть больше нуля";
-        QTest::newRow("deceleration 0,00001")
-            << true << "Text5" << "0,00001" << "меньше разрешения программы 0,0001";
-        QTest::newRow("reaction 1.5.") << true << "Text1" << "1.5." << "не является числом";
+        QTest::newRow("speed -5") << false << "skidOrSpeed"
+                                  << "-5"
+                                  << "не может быть отрицательным";
+        QTest::newRow("skid abc") << true << "skidOrSpeed"
+                                  << "abc"
+                                  << "не является числом";
+        QTest::newRow("deceleration 0") << true << "deceleration"
+                                        << "0"
+                                        << "должно быть больше нуля";
+        QTest::newRow("deceleration 0,00001") << true << "deceleration"
+                                              << "0,00001"
+                                              << "меньше разрешения программы 0,0001";
+        QTest::newRow("reaction 1.5.") << true << "reactionTime"
+                                       << "1.5."
+                                       << "не является числом";
     }
     void aRefusedValueMovesNothing() {
         QFETCH(bool, skidKnown);
         QFETCH(QString, field);
         QFETCH(QString, text);
         QFETCH(QString, message);
-        toolkit::Show<Form1>();
+        toolkit::Show<MainWindow>();
         QVERIFY(QTest::qWaitForWindowActive(form));
-        Find<QCheckBox>(form, "Check1")->setChecked(skidKnown);
-        Find<QLineEdit>(form, "Text7")->setText("10");
+        Find<QCheckBox>(form, "skidKnown")->setChecked(skidKnown);
+        Find<QLineEdit>(form, "skidOrSpeed")->setText("10");
         Find<QLineEdit>(form, field.toLatin1())->setText(text);
-        Find<QPushButton>(form, "Command1")->click();
-        QVERIFY(EnabledTimers(form).isEmpty());
+        Find<QPushButton>(form, "startButton")->click();
+        QVERIFY(!form->AnimationRunning());
         QCOMPARE(FrameShown(form), 117);
-        QCOMPARE(Find<toolkit::Label>(form, "Label1")->text(), QStringLiteral("1"));
-        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QString());
-        QCOMPARE(Find<toolkit::Label>(form, "Label11")->text(), QString());
-        QCOMPARE(Find<QLineEdit>(form, "Text4")->text(), QString());
+        QCOMPARE(Find<toolkit::Label>(form, "stripSpeedReadout")->text(), QString());
+        QCOMPARE(Find<toolkit::Label>(form, "stripDistanceReadout")->text(), QString());
+        QCOMPARE(Find<QLineEdit>(form, "speedOrSkidResult")->text(), QString());
         auto* box = form->findChild<QMessageBox*>();
         QVERIFY(box && box->isVisible());
         QVERIFY2(box->text().contains(message), qPrintable(box->text()));
@@ -236,59 +261,64 @@ private slots:
     // Results belong to the inputs beside them: an edit during a run ends it, with nothing
     // left on screen that the new inputs did not give.
     void anEditDuringARunEndsIt() {
-        Find<QLineEdit>(form, "Text7")->setText("10");
-        Find<QPushButton>(form, "Command1")->click();
-        for (int step = 0; step < 10; ++step)
-            TickAll(form);
-        QVERIFY(!EnabledTimers(form).isEmpty());
-        QTest::keyClicks(Find<QLineEdit>(form, "Text1"), "2");
-        QVERIFY(EnabledTimers(form).isEmpty());
+        Find<QLineEdit>(form, "skidOrSpeed")->setText("10");
+        Find<QPushButton>(form, "startButton")->click();
+        Elapse(1200ms); // ten steps
+        QVERIFY(form->AnimationRunning());
+        QTest::keyClicks(Find<QLineEdit>(form, "reactionTime"), "2");
+        QVERIFY(!form->AnimationRunning());
         QCOMPARE(FrameShown(form), 117);
-        QCOMPARE(Find<toolkit::Label>(form, "Label1")->text(), QStringLiteral("1"));
-        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QString());
-        QCOMPARE(Find<QLineEdit>(form, "Text4")->text(), QString());
+        QCOMPARE(Find<toolkit::Label>(form, "stripSpeedReadout")->text(), QString());
+        QCOMPARE(Find<QLineEdit>(form, "speedOrSkidResult")->text(), QString());
         QVERIFY(!form->Record());
     }
 
-    void switchingTheModeDuringARunStopsItAtTheNextChoice() {
-        Find<QLineEdit>(form, "Text7")->setText("10");
-        Find<QPushButton>(form, "Command1")->click();
-        for (int step = 0; step < 9; ++step)
-            TickAll(form);
-        Find<QCheckBox>(form, "Check1")
-            ->setChecked(false); // empties Text7 and shows the empty road
-        TickAll(form);
-        QVERIFY(EnabledTimers(form).isEmpty());
+    // Switching the mode empties the known value: the run ends there, and the next Старт
+    // begins at the first step.
+    void switchingTheModeDuringARunStopsIt() {
+        Find<QLineEdit>(form, "skidOrSpeed")->setText("10");
+        Find<QPushButton>(form, "startButton")->click();
+        Elapse(1000ms);                                        // nine steps
+        Find<QCheckBox>(form, "skidKnown")->setChecked(false); // shows the empty road
+        QVERIFY(!form->AnimationRunning());
+        Elapse(1000ms);
         QCOMPARE(FrameShown(form), 117);
-        QCOMPARE(Find<toolkit::Label>(form, "Label1")->text(), QStringLiteral("1"));
+        Find<QLineEdit>(form, "skidOrSpeed")->setText("60");
+        Find<QPushButton>(form, "startButton")->click();
+        Elapse(100ms);
+        QCOMPARE(FrameShown(form), 101);
     }
 
+    // The loading window's outcome plays the run of its speed, and the last step shows its
+    // speed and braking distance as they are, without units, recalculating nothing.
     void resultsFromTheLoadingWindowAreShownWithoutUnits() {
-        Find<QCheckBox>(form, "Check1")->setChecked(false);
-        Find<QLineEdit>(form, "Text7")->setText("60");
-        Find<QLineEdit>(form, "Text4")->setText("18");
-        Find<QLineEdit>(form, "Text9")->setText("16,7");
-        Find<QLineEdit>(form, "Text6")->setText("22,7");
-        Find<QLineEdit>(form, "Text8")->setText("2,3");
-        Find<toolkit::Label>(form, "Label20")->setText("1");
-        Find<toolkit::Timer>(form, "Timer1")->setEnabled(true);
+        form->show();
+        QTest::mouseClick(Find<toolkit::Label>(form, "loadingLink"), Qt::LeftButton);
+        auto* loading = Owned<LoadingWindow>(form);
+        QVERIFY(loading && loading->isVisible());
+        QTest::keyClicks(Find<QLineEdit>(loading, "speed"), "60");
+        QTest::keyClicks(Find<QComboBox>(loading, "adhesion"), "0,8");
+        QTest::mouseClick(Find<QPushButton>(loading, "startButton"), Qt::LeftButton);
+        Elapse(500ms);
+        QVERIFY(loading->isHidden() && form->AnimationRunning());
         const Run run = Play(form);
         QCOMPARE(run.frames, Series(108, 100));
-        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QStringLiteral("60"));
-        QCOMPARE(Find<toolkit::Label>(form, "Label11")->text(), QStringLiteral("22,7"));
-        QCOMPARE(Find<toolkit::Label>(form, "Label20")->text(), QStringLiteral("0"));
-        QCOMPARE(Find<QLineEdit>(form, "Text6")->text(),
-                 QStringLiteral("22,7")); // not recalculated
+        QCOMPARE(Find<toolkit::Label>(form, "stripSpeedReadout")->text(), QStringLiteral("60"));
+        QCOMPARE(Find<toolkit::Label>(form, "stripDistanceReadout")->text(),
+                 QStringLiteral("22,7"));
+        QCOMPARE(Find<QLineEdit>(form, "stoppingDistanceResult")->text(), QStringLiteral("22,7"));
+        QVERIFY(!form->findChild<QMessageBox*>());
     }
 
     void realTimersEndToEnd() {
         RealTime realTime;
         const QList<int>& shown = StartSkidTwenty();
-        QTRY_COMPARE_WITH_TIMEOUT(Find<QLineEdit>(form, "Text4")->text(), QStringLiteral("63"),
-                                  10000);
+        QTRY_COMPARE_WITH_TIMEOUT(Find<QLineEdit>(form, "speedOrSkidResult")->text(),
+                                  QStringLiteral("63"), 10000);
         QCOMPARE(shown, Series(208, 200));
-        QCOMPARE(Find<toolkit::Label>(form, "Label10")->text(), QStringLiteral("63 км/час"));
-        QVERIFY(EnabledTimers(form).isEmpty());
+        QCOMPARE(Find<toolkit::Label>(form, "stripSpeedReadout")->text(),
+                 QStringLiteral("63 км/час"));
+        QVERIFY(!form->AnimationRunning());
     }
 
     // The same run on the timers' own clock: the strip is still, the readouts empty and the
@@ -296,12 +326,12 @@ private slots:
     void runOnTheClock() {
         const QList<int>& shown = StartSkidTwenty();
         Elapse(2799ms);
-        QVERIFY(!EnabledTimers(form).isEmpty());
-        QCOMPARE(Find<QLineEdit>(form, "Text4")->text(), QString());
+        QVERIFY(form->AnimationRunning());
+        QCOMPARE(Find<QLineEdit>(form, "speedOrSkidResult")->text(), QString());
         Elapse(1ms);
-        QVERIFY(EnabledTimers(form).isEmpty());
+        QVERIFY(!form->AnimationRunning());
         QCOMPARE(shown, Series(208, 200));
-        QCOMPARE(Find<QLineEdit>(form, "Text4")->text(), QStringLiteral("63"));
+        QCOMPARE(Find<QLineEdit>(form, "speedOrSkidResult")->text(), QStringLiteral("63"));
     }
 
 private:
@@ -311,11 +341,10 @@ private:
     const QList<int>& StartSkidTwenty() {
         shown_.clear();
         form->show();
-        for (int n : kTimers)
-            connect(form->Timer(n), &toolkit::Timer::tick, form,
-                    [this] { shown_ << FrameShown(form); });
-        QTest::keyClicks(Find<QLineEdit>(form, "Text7"), "20");
-        QTest::mouseClick(Find<QPushButton>(form, "Command1"), Qt::LeftButton);
+        connect(Find<toolkit::Timer>(form, "stepTimer"), &toolkit::Timer::tick, form,
+                [this] { shown_ << FrameShown(form); });
+        QTest::keyClicks(Find<QLineEdit>(form, "skidOrSpeed"), "20");
+        QTest::mouseClick(Find<QPushButton>(form, "startButton"), Qt::LeftButton);
         return shown_;
     }
 };

@@ -13,7 +13,7 @@
 #include "windows/alerts/alert_window.h"
 #include "windows/dashcam/dashcam_window.h"
 #include "windows/loading/loading_window.h"
-#include "windows/main/form1.h"
+#include "windows/main/main_window.h"
 #include "windows/toolkit/controls.h"
 #include "windows/toolkit/forms.h"
 
@@ -30,19 +30,10 @@ enum class Outcome {
     Computes, // the input is a number after all; results shown
 };
 
-const int kTimers[] = {1, 2, 3, 4, 9, 10, 11, 12, 13, 14, 15, 16};
-
-bool AnyTimer(const Form1* form) {
-    for (int n : kTimers)
-        if (form->Timer(n)->isEnabled()) return true;
-    return false;
-}
-
-// Plays the braking animation to its end, tick by tick.
-void PlayToTheEnd(Form1* form) {
-    for (int guard = 0; guard < 40 && AnyTimer(form); ++guard)
-        for (int n : kTimers)
-            if (form->Timer(n)->isEnabled()) emit form->Timer(n)->tick();
+// Plays the braking animation to its end on the manual clock.
+void PlayToTheEnd(MainWindow* form) {
+    for (int guard = 0; guard < 40 && form->AnimationRunning(); ++guard)
+        Elapse(std::chrono::milliseconds(100));
 }
 
 // Puts the text into the field as a paste does, whatever its characters.
@@ -89,11 +80,11 @@ const QString kPaste = QString(99995, QLatin1Char('0')) + QStringLiteral("00060"
 
 class BadInputTest : public QObject {
     Q_OBJECT
-    Form1* main = nullptr;
+    MainWindow* main = nullptr;
 
 private slots:
     void init() {
-        main = toolkit::Show<Form1>();
+        main = toolkit::Show<MainWindow>();
         QVERIFY(QTest::qWaitForWindowExposed(main));
     }
     void cleanup() { toolkit::DiscardAll(); }
@@ -144,17 +135,18 @@ private slots:
 
 private:
     void Main(bool skidKnown, const QString& text, Outcome outcome) {
-        Find<QCheckBox>(main, "Check1")->setChecked(skidKnown);
-        Paste(Find<QLineEdit>(main, "Text7"), text);
-        QCOMPARE(Find<QLineEdit>(main, "Text7")->text(), text);
-        QTest::mouseClick(Find<QPushButton>(main, "Command1"), Qt::LeftButton);
+        Find<QCheckBox>(main, "skidKnown")->setChecked(skidKnown);
+        Paste(Find<QLineEdit>(main, "skidOrSpeed"), text);
+        QCOMPARE(Find<QLineEdit>(main, "skidOrSpeed")->text(), text);
+        QTest::mouseClick(Find<QPushButton>(main, "startButton"), Qt::LeftButton);
         PlayToTheEnd(main);
-        QVERIFY(!AnyTimer(main));
-        QCOMPARE(Find<QLineEdit>(main, "Text7")->text(),
+        QVERIFY(!main->AnimationRunning());
+        QCOMPARE(Find<QLineEdit>(main, "skidOrSpeed")->text(),
                  text); // what the user typed stays as typed
-        const QStringList results =
-            Texts({Find<QLineEdit>(main, "Text4"), Find<QLineEdit>(main, "Text9"),
-                   Find<QLineEdit>(main, "Text6"), Find<QLineEdit>(main, "Text8")});
+        const QStringList results = Texts({Find<QLineEdit>(main, "speedOrSkidResult"),
+                                           Find<QLineEdit>(main, "speedMsResult"),
+                                           Find<QLineEdit>(main, "stoppingDistanceResult"),
+                                           Find<QLineEdit>(main, "brakingTimeResult")});
         QCOMPARE(AlertShown(Alert::MissingValue), outcome == Outcome::Alert);
         QCOMPARE(MessageOf(main).startsWith(QStringLiteral("Расчёт невозможен: значение «")),
                  outcome == Outcome::Message); // every refusal names the field
@@ -162,13 +154,13 @@ private:
             QVERIFY2(!results.contains(QString()), qPrintable(results.join('/')));
         } else {
             QCOMPARE(results, QStringList({"", "", "", ""}));
-            QCOMPARE(Find<toolkit::Label>(main, "Label10")->text(), QString());
-            QCOMPARE(Find<toolkit::Label>(main, "Label11")->text(), QString());
+            QCOMPARE(Find<toolkit::Label>(main, "stripSpeedReadout")->text(), QString());
+            QCOMPARE(Find<toolkit::Label>(main, "stripDistanceReadout")->text(), QString());
         }
     }
 
     void Loading(const QString& text, Outcome outcome) {
-        QTest::mouseClick(Find<toolkit::Label>(main, "Label21"), Qt::LeftButton);
+        QTest::mouseClick(Find<toolkit::Label>(main, "loadingLink"), Qt::LeftButton);
         LoadingWindow* form = Owned<LoadingWindow>(main);
         QVERIFY(form && form->isVisible());
         Pick(Find<QComboBox>(form, "adhesion"), QStringLiteral("0,8"));
@@ -184,16 +176,19 @@ private:
         if (outcome == Outcome::Computes) {
             Elapse(500ms);
             QVERIFY(form->isHidden());
-            const QStringList results =
-                Texts({Find<QLineEdit>(main, "Text4"), Find<QLineEdit>(main, "Text9"),
-                       Find<QLineEdit>(main, "Text6"), Find<QLineEdit>(main, "Text8")});
+            const QStringList results = Texts({Find<QLineEdit>(main, "speedOrSkidResult"),
+                                               Find<QLineEdit>(main, "speedMsResult"),
+                                               Find<QLineEdit>(main, "stoppingDistanceResult"),
+                                               Find<QLineEdit>(main, "brakingTimeResult")});
             QVERIFY2(!results.contains(QString()), qPrintable(results.join('/')));
         } else {
             QVERIFY(form->isVisible());
-            QCOMPARE(Texts({Find<QLineEdit>(main, "Text4"), Find<QLineEdit>(main, "Text9"),
-                            Find<QLineEdit>(main, "Text6"), Find<QLineEdit>(main, "Text8")}),
+            QCOMPARE(Texts({Find<QLineEdit>(main, "speedOrSkidResult"),
+                            Find<QLineEdit>(main, "speedMsResult"),
+                            Find<QLineEdit>(main, "stoppingDistanceResult"),
+                            Find<QLineEdit>(main, "brakingTimeResult")}),
                      QStringList({"", "", "", ""}));
-            QVERIFY(!AnyTimer(main));
+            QVERIFY(!main->AnimationRunning());
         }
     }
 

@@ -33,7 +33,7 @@
 #include "undo.h"
 #include "windows/dashcam/dashcam_window.h"
 #include "windows/loading/loading_window.h"
-#include "windows/main/form1.h"
+#include "windows/main/main_window.h"
 #include "windows/record/case_details.h"
 #include "windows/record/case_dialog.h"
 #include "windows/toolkit/controls.h"
@@ -102,7 +102,7 @@ void UseSettingsIn(const QString& folder) {
 
 class CaseTest : public QObject {
     Q_OBJECT
-    Form1* main = nullptr;
+    MainWindow* main = nullptr;
     QTemporaryDir dir;
     QTemporaryDir config; // the settings of each test, a folder of its own
 
@@ -143,7 +143,7 @@ class CaseTest : public QObject {
 
     // Opens the dialog from the menu over the main window, types `texts` and presses Return.
     void EnterDetails(const QStringList& texts) {
-        Choose(Find<toolkit::Label>(main, "Label5"), kCaseCommand);
+        Choose(Find<toolkit::Label>(main, "speedOrSkidCaption"), kCaseCommand);
         QPointer<CaseDialog> dialog = OpenDialog(main);
         QVERIFY(dialog);
         QVERIFY(QTest::qWaitForWindowActive(dialog));
@@ -154,17 +154,24 @@ class CaseTest : public QObject {
     }
 
     void SkidTen() {
-        Type(Find<QLineEdit>(main, "Text7"), QStringLiteral("10"));
-        Find<QPushButton>(main, "Command2")->click(); // as the animation's end presses it
-        QCOMPARE(Find<QLineEdit>(main, "Text4")->text(), QStringLiteral("45,7"));
+        Type(Find<QLineEdit>(main, "skidOrSpeed"), QStringLiteral("10"));
+        Calculate();
+        QCOMPARE(Find<QLineEdit>(main, "speedOrSkidResult")->text(), QStringLiteral("45,7"));
     }
 
     void SaveAs(const QString& name) {
         savePath = dir.filePath(name);
         saveFilter = name.endsWith(QLatin1String(".pdf")) ? QStringLiteral("PDF (*.pdf)")
                                                           : QStringLiteral("HTML (*.html)");
-        Choose(Find<toolkit::Label>(main, "Label6"), QStringLiteral("Сохранить расчёт…"));
+        Choose(Find<toolkit::Label>(main, "skidOrSpeedCaption"),
+               QStringLiteral("Сохранить расчёт…"));
         QVERIFY2(MessageText(main).isEmpty(), qPrintable(MessageText(main)));
+    }
+
+    // Старт and the whole run, at the end of which the main window calculates.
+    void Calculate() {
+        Find<QPushButton>(main, "startButton")->click();
+        Elapse(std::chrono::seconds(3));
     }
 
 private slots:
@@ -193,7 +200,7 @@ private slots:
 
     void init() {
         UseSettingsIn(config.filePath(QString::fromLatin1(QTest::currentTestFunction())));
-        main = toolkit::Show<Form1>();
+        main = toolkit::Show<MainWindow>();
         QVERIFY(QTest::qWaitForWindowExposed(main));
         savePath.clear();
     }
@@ -213,7 +220,7 @@ private slots:
         QFETCH(QString, how);
         QWidget* window = main;
         if (how == "dashcam") {
-            QTest::mouseClick(Find<toolkit::Label>(main, "Label22"), Qt::LeftButton);
+            QTest::mouseClick(Find<toolkit::Label>(main, "dashcamLink"), Qt::LeftButton);
             window = toolkit::Instance<DashcamWindow>();
             QVERIFY(QTest::qWaitForWindowExposed(window));
         }
@@ -224,8 +231,9 @@ private slots:
             QTest::keyClick(main, Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier);
         } else {
             // A caption of the window: the speed's in the dashcam window.
-            Choose(Find<toolkit::Label>(window, window == main ? "Label4" : "speedCaption"),
-                   kCaseCommand);
+            Choose(
+                Find<toolkit::Label>(window, window == main ? "riseTimeCaption" : "speedCaption"),
+                kCaseCommand);
         }
         CaseDialog* dialog = OpenDialog(window);
         QVERIFY(dialog);
@@ -286,7 +294,7 @@ private slots:
         const QString methodLine = QStringLiteral("Метод: ") + Q(core::MethodLine(*record));
         const QStringList header = kLines + QStringList{timeLine, programLine, methodLine};
 
-        Choose(Find<toolkit::Label>(main, "Label6"), kCopy);
+        Choose(Find<toolkit::Label>(main, "skidOrSpeedCaption"), kCopy);
         const QMimeData* copied = QApplication::clipboard()->mimeData();
         QVERIFY(copied && copied->hasText() && copied->hasHtml());
         QVERIFY2(copied->text().contains(
@@ -340,7 +348,7 @@ private slots:
     // only the page number.
     void noDetailsLeaveThemOut() {
         SkidTen();
-        Choose(Find<toolkit::Label>(main, "Label6"), kCopy);
+        Choose(Find<toolkit::Label>(main, "skidOrSpeedCaption"), kCopy);
         const QString text = QApplication::clipboard()->text();
         QVERIFY(text.contains(QStringLiteral("\n\nДата и время расчёта: ")));
         for (const char* label : {"№ дела", "Эксперт", "Организация", "Примечание"})
@@ -372,7 +380,7 @@ private slots:
         QFETCH(QString, how);
         EnterDetails(kTyped);
         SkidTen();
-        Choose(Find<toolkit::Label>(main, "Label5"), kCaseCommand);
+        Choose(Find<toolkit::Label>(main, "speedOrSkidCaption"), kCaseCommand);
         CaseDialog* dialog = OpenDialog(main);
         QVERIFY(dialog);
         QCOMPARE(Fields(dialog), kTyped);
@@ -401,13 +409,13 @@ private slots:
     void nameAndOrganisationOutliveTheRun() {
         EnterDetails(kTyped);
         UseSettingsIn(config.filePath(QString::fromLatin1(QTest::currentTestFunction())));
-        Choose(Find<toolkit::Label>(main, "Label5"), kCaseCommand);
+        Choose(Find<toolkit::Label>(main, "speedOrSkidCaption"), kCaseCommand);
         CaseDialog* dialog = OpenDialog(main);
         QVERIFY(dialog);
         QCOMPARE(Fields(dialog), QStringList({"", kTyped[1], kTyped[2], ""}));
         QTest::keyClick(Field(dialog, 0), Qt::Key_Escape);
 
-        QTest::mouseClick(Find<toolkit::Label>(main, "Label22"), Qt::LeftButton);
+        QTest::mouseClick(Find<toolkit::Label>(main, "dashcamLink"), Qt::LeftButton);
         DashcamWindow* dashcam = toolkit::Instance<DashcamWindow>();
         QVERIFY(QTest::qWaitForWindowExposed(dashcam));
         QComboBox* combos[] = {
@@ -498,10 +506,10 @@ private slots:
             QCOMPARE(ReadAll(file).toUtf8(), before);
         }
         // The window goes on working.
-        Find<QCheckBox>(main, "Check1")->click();
-        Type(Find<QLineEdit>(main, "Text7"), QStringLiteral("60"));
-        Find<QPushButton>(main, "Command2")->click();
-        QCOMPARE(Find<QLineEdit>(main, "Text4")->text(), QStringLiteral("18"));
+        Find<QCheckBox>(main, "skidKnown")->click();
+        Type(Find<QLineEdit>(main, "skidOrSpeed"), QStringLiteral("60"));
+        Calculate();
+        QCOMPARE(Find<QLineEdit>(main, "speedOrSkidResult")->text(), QStringLiteral("18"));
         QVERIFY(Q(core::RecordText(*main->Record())).contains(kLines[0]));
     }
 
@@ -509,7 +517,7 @@ private slots:
     // came from: here the load was switched after the adhesion was picked and the adhesion
     // then typed, not picked, which counts as a pick in the load now chosen.
     void loadingRecordNamesTheCellUsed() {
-        QTest::mouseClick(Find<toolkit::Label>(main, "Label21"), Qt::LeftButton);
+        QTest::mouseClick(Find<toolkit::Label>(main, "loadingLink"), Qt::LeftButton);
         LoadingWindow* loading = Owned<LoadingWindow>(main);
         QVERIFY(loading && loading->isVisible());
         QTest::mouseClick(Find<toolkit::OptionButton>(loading, "trucks"), Qt::LeftButton);

@@ -15,7 +15,7 @@
 #include "windows/alerts/alert_window.h"
 #include "windows/dashcam/dashcam_layout.h"
 #include "windows/dashcam/dashcam_window.h"
-#include "windows/main/form1.h"
+#include "windows/main/main_window.h"
 #include "windows/toolkit/controls.h"
 #include "windows/toolkit/fonts.h"
 #include "windows/toolkit/forms.h"
@@ -79,11 +79,11 @@ QString CopiedRecord(DashcamWindow* form) {
 
 class DashcamTest : public QObject {
     Q_OBJECT
-    Form1* main = nullptr;
+    MainWindow* main = nullptr;
 
     // Opens the dashcam window the way the user does, from the main window's link.
     DashcamWindow* Open() {
-        QTest::mouseClick(Find<toolkit::Label>(main, "Label22"), Qt::LeftButton);
+        QTest::mouseClick(Find<toolkit::Label>(main, "dashcamLink"), Qt::LeftButton);
         return toolkit::Instance<DashcamWindow>();
     }
 
@@ -119,8 +119,14 @@ class DashcamTest : public QObject {
         return form->findChild<QMessageBox*>(QStringLiteral("Message"));
     }
 
+    // Старт and the whole run, at the end of which the main window calculates.
+    void Calculate() {
+        Find<QPushButton>(main, "startButton")->click();
+        Elapse(std::chrono::seconds(3));
+    }
+
 private slots:
-    void init() { main = toolkit::Load<Form1>(); }
+    void init() { main = toolkit::Load<MainWindow>(); }
     void cleanup() {
         toolkit::DiscardAll();
         QVERIFY(!toolkit::Instance<DashcamWindow>());
@@ -161,8 +167,7 @@ private slots:
         QVERIFY(NoAlert());
 
         // The main window is left as it was, and nothing of the first click is an error.
-        QVERIFY(Find<QLineEdit>(main, "Text7")->text().isEmpty() &&
-                Find<toolkit::Label>(main, "Label20")->text() == QStringLiteral("0"));
+        QVERIFY(Find<QLineEdit>(main, "skidOrSpeed")->text().isEmpty() && !main->Record());
     }
 
     // Each list holds every value its reading takes and no other: hours from "0" to "23" at the
@@ -348,7 +353,7 @@ private slots:
     }
     void escapeClosesTheWindow() {
         QFETCH(QString, name);
-        toolkit::Show<Form1>();
+        toolkit::Show<MainWindow>();
         DashcamWindow* form = Open();
         QVERIFY(QTest::qWaitForWindowActive(form));
         TypeReadings(form, kTenSeconds);
@@ -359,13 +364,13 @@ private slots:
         QTest::keyClick(control, Qt::Key_Escape);
         QVERIFY(!form->isVisible());
         QVERIFY(!toolkit::Instance<DashcamWindow>());
-        QVERIFY(main->isVisible() && toolkit::Instance<Form1>() == main);
+        QVERIFY(main->isVisible() && toolkit::Instance<MainWindow>() == main);
     }
 
     // The missing-value warning stays above without the keyboard: Escape in the window closes
     // the warning first, and only the next Escape the window.
     void escapeClosesTheWarningFirst() {
-        toolkit::Show<Form1>();
+        toolkit::Show<MainWindow>();
         DashcamWindow* form = Open();
         QVERIFY(QTest::qWaitForWindowActive(form));
         TypeReadings(form, kTenSeconds);
@@ -779,21 +784,20 @@ private slots:
     // No window waits for another: the main window computes and the dashcam window goes on
     // while the dashcam window and its warning are open.
     void everyWindowStaysUsable() {
-        toolkit::Show<Form1>();
+        toolkit::Show<MainWindow>();
         DashcamWindow* form = Open();
         QTest::mouseClick(Find<QPushButton>(form, "startButton"), Qt::LeftButton);
         QVERIFY(AlertShown(Alert::IncompleteReadings));
         QVERIFY(!QApplication::activeModalWidget());
         QVERIFY(main->isEnabled() && form->isEnabled());
 
-        Type(Find<QLineEdit>(main, "Text7"), "10");
-        Find<QPushButton>(main, "Command2")
-            ->click(); // the main window's calculation, as its animation ends
-        QCOMPARE(Find<QLineEdit>(main, "Text4")->text(), QStringLiteral("45,7"));
-        QVERIFY(!Find<toolkit::Timer>(main, "Timer1")->isEnabled());
-        QTest::mouseClick(Find<QPushButton>(main, "Command1"),
+        Type(Find<QLineEdit>(main, "skidOrSpeed"), "10");
+        Calculate();
+        QCOMPARE(Find<QLineEdit>(main, "speedOrSkidResult")->text(), QStringLiteral("45,7"));
+        QVERIFY(!main->AnimationRunning());
+        QTest::mouseClick(Find<QPushButton>(main, "startButton"),
                           Qt::LeftButton); // starts its animation
-        QVERIFY(Find<toolkit::Timer>(main, "Timer1")->isEnabled());
+        QVERIFY(main->AnimationRunning());
 
         TypeReadings(form, kTenSeconds);
         QTest::mouseClick(Find<QPushButton>(form, "startButton"), Qt::LeftButton);

@@ -17,7 +17,7 @@
 #include "test_main.h"
 #include "windows/dashcam/dashcam_window.h"
 #include "windows/help/help_window.h"
-#include "windows/main/form1.h"
+#include "windows/main/main_window.h"
 #include "windows/toolkit/controls.h"
 #include "windows/toolkit/forms.h"
 #include "windows/toolkit/window.h"
@@ -73,7 +73,7 @@ class DocumentsTest : public QObject {
     QTemporaryDir desktop_; // holds the xdg-mime and xdg-open that the tests put on PATH
     QByteArray path_;
     Opened opened_;
-    Form1* main_ = nullptr;
+    MainWindow* main_ = nullptr;
     bool madeInstalled_ = false;
 
     static QString Beside() { return toolkit::AppDirectory(); }
@@ -86,8 +86,8 @@ class DocumentsTest : public QObject {
     // The window that holds the control: the dashcam window is opened by its link, as the
     // user opens it.
     QWidget* Window(const QString& name) {
-        if (name == QLatin1String("Form1")) return main_;
-        QTest::mouseClick(Find<toolkit::Label>(main_, "Label22"), Qt::LeftButton);
+        if (name == QLatin1String("MainWindow")) return main_;
+        QTest::mouseClick(Find<toolkit::Label>(main_, "dashcamLink"), Qt::LeftButton);
         return toolkit::Instance<DashcamWindow>();
     }
 
@@ -111,8 +111,8 @@ class DocumentsTest : public QObject {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("type");
         QTest::addColumn<QString>("program");
-        QTest::newRow("standard button") << "Form1"
-                                         << "Command5"
+        QTest::newRow("standard button") << "MainWindow"
+                                         << "standardButton"
                                          << "gost.pdf"
                                          << "документ PDF, тип application/pdf"
                                          << "программу просмотра PDF, например из пакета evince, "
@@ -125,7 +125,7 @@ class DocumentsTest : public QObject {
     }
 
     HelpWindow* OpenHelp() {
-        QTest::mouseClick(Find<QPushButton>(main_, "Command4"), Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(main_, "helpButton"), Qt::LeftButton);
         return toolkit::Instance<HelpWindow>();
     }
 
@@ -166,7 +166,7 @@ private slots:
     void init() {
         Register(desktop_.path(), "viewer.desktop\n");
         ReportType(desktop_.path(), "");
-        main_ = toolkit::Load<Form1>();
+        main_ = toolkit::Load<MainWindow>();
         main_->show();
         opened_.urls.clear();
     }

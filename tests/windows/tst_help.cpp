@@ -16,7 +16,7 @@
 #include "test_main.h"
 #include "windows/alerts/alert_window.h"
 #include "windows/dashcam/dashcam_window.h"
-#include "windows/main/form1.h"
+#include "windows/main/main_window.h"
 #include "windows/toolkit/controls.h"
 #include "windows/toolkit/forms.h"
 
@@ -297,7 +297,7 @@ private slots:
         const QMap<QString, QString> switchName{{QStringLiteral("dry"), QStringLiteral("сухого")},
                                                 {QStringLiteral("wet"), QStringLiteral("мокрого")}};
         const QString note = Q(std::string(core::kDecelerationSource));
-        Form1* main = toolkit::Show<Form1>();
+        MainWindow* main = toolkit::Show<MainWindow>();
         for (const Element* row : rows) {
             const QString road = switchName.value(row->attribute("data-road"));
             QVERIFY2(!road.isEmpty(), qPrintable(row->attribute("data-road")));
@@ -307,7 +307,7 @@ private slots:
                     button = option;
             QVERIFY2(button, qPrintable(road));
             QTest::mouseClick(button, Qt::LeftButton);
-            const QString offered = Find<QLineEdit>(main, "Text5")->text();
+            const QString offered = Find<QLineEdit>(main, "deceleration")->text();
             const auto cells = row->find([](const Element& e) { return Is(e, "td"); });
             QCOMPARE(cells.size(), std::size_t(3));
             QCOMPARE(cells[1]->allText(), offered);

@@ -16,7 +16,7 @@
 #include "windows/alerts/alert_window.h"
 #include "windows/loading/loading_layout.h"
 #include "windows/loading/loading_window.h"
-#include "windows/main/form1.h"
+#include "windows/main/main_window.h"
 #include "windows/shared/text.h"
 #include "windows/toolkit/controls.h"
 #include "windows/toolkit/forms.h"
@@ -57,12 +57,12 @@ QString MessageText(QWidget* owner) {
 
 class LoadingWindowTest : public QObject {
     Q_OBJECT
-    Form1* main = nullptr;
+    MainWindow* main = nullptr;
     LoadingWindow* form = nullptr;
 
     // Opens the loading window the way the user does, through the main window's link.
     void Open() {
-        QTest::mouseClick(Find<toolkit::Label>(main, "Label21"), Qt::LeftButton);
+        QTest::mouseClick(Find<toolkit::Label>(main, "loadingLink"), Qt::LeftButton);
         form = Owned<LoadingWindow>(main);
     }
 
@@ -113,13 +113,15 @@ class LoadingWindowTest : public QObject {
     }
 
     QStringList Results() const {
-        return {Find<QLineEdit>(main, "Text9")->text(), Find<QLineEdit>(main, "Text6")->text(),
-                Find<QLineEdit>(main, "Text8")->text(), Find<QLineEdit>(main, "Text4")->text()};
+        return {Find<QLineEdit>(main, "speedMsResult")->text(),
+                Find<QLineEdit>(main, "stoppingDistanceResult")->text(),
+                Find<QLineEdit>(main, "brakingTimeResult")->text(),
+                Find<QLineEdit>(main, "speedOrSkidResult")->text()};
     }
 
 private slots:
     void init() {
-        main = toolkit::Show<Form1>();
+        main = toolkit::Show<MainWindow>();
         QVERIFY(QTest::qWaitForWindowExposed(main));
         form = Owned<LoadingWindow>(main);
     }
@@ -166,7 +168,6 @@ private slots:
         Open();
         QVERIFY(form->isVisible());
         QCOMPARE(QApplication::focusWidget(), Find<toolkit::OptionButton>(form, "carsAndBuses"));
-        QCOMPARE(Find<toolkit::Label>(main, "Label20")->text(), QStringLiteral("0"));
         // The first category of the first group is picked: its row is the one looked up.
         Calculate(QStringLiteral("60"), QStringLiteral("0,8"));
         QCOMPARE(TableCell(), QStringLiteral("таблица[1; 1]"));
@@ -381,29 +382,30 @@ private slots:
         QVERIFY(!Find<toolkit::Label>(form, "coefficient")->isHidden() &&
                 !Find<toolkit::Label>(form, "coefficientCaption")->isHidden());
         // Nothing reaches the main window before the outcome.
-        QVERIFY(Find<QCheckBox>(main, "Check1")->isChecked());
-        QCOMPARE(Find<QLineEdit>(main, "Text7")->text(), QString());
+        QVERIFY(Find<QCheckBox>(main, "skidKnown")->isChecked());
+        QCOMPARE(Find<QLineEdit>(main, "skidOrSpeed")->text(), QString());
         QCOMPARE(Results(), QStringList({"", "", "", ""}));
         QVERIFY(Find<toolkit::Timer>(form, "handOverTimer")->isEnabled());
         QVERIFY(form->isVisible());
 
         Elapse(500ms);
         QVERIFY(form->isHidden());
-        QVERIFY(!Find<QCheckBox>(main, "Check1")->isChecked());
-        QCOMPARE(Find<QLineEdit>(main, "Text7")->text(), QStringLiteral("60"));
+        QVERIFY(!Find<QCheckBox>(main, "skidKnown")->isChecked());
+        QCOMPARE(Find<QLineEdit>(main, "skidOrSpeed")->text(), QStringLiteral("60"));
         QCOMPARE(Results(), QStringList({"16,7", "22,7", "2,3", "18"}));
         QVERIFY(!Find<toolkit::Timer>(form, "handOverTimer")->isEnabled());
         QVERIFY(main->AnimationRunning());
         Elapse(3s);
         QVERIFY(!main->AnimationRunning());
-        QCOMPARE(Find<toolkit::Label>(main, "Label10")->text(), QStringLiteral("60"));
-        QCOMPARE(Find<toolkit::Label>(main, "Label11")->text(), QStringLiteral("22,7"));
-        QCOMPARE(Find<toolkit::Label>(main, "Label20")->text(), QStringLiteral("0"));
+        QCOMPARE(Find<toolkit::Label>(main, "stripSpeedReadout")->text(), QStringLiteral("60"));
+        QCOMPARE(Find<toolkit::Label>(main, "stripDistanceReadout")->text(),
+                 QStringLiteral("22,7"));
         QCOMPARE(Results(), QStringList({"16,7", "22,7", "2,3", "18"}));
         // The readout is read out by what it shows.
-        QCOMPARE(QAccessible::queryAccessibleInterface(Find<toolkit::Label>(main, "Label10"))
-                     ->text(QAccessible::Name),
-                 QStringLiteral("60"));
+        QCOMPARE(
+            QAccessible::queryAccessibleInterface(Find<toolkit::Label>(main, "stripSpeedReadout"))
+                ->text(QAccessible::Name),
+            QStringLiteral("60"));
         QCOMPARE(QAccessible::queryAccessibleInterface(Find<toolkit::Label>(form, "coefficient"))
                      ->text(QAccessible::Name),
                  QStringLiteral("1,28"));
@@ -422,14 +424,14 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), Find<QPushButton>(form, "startButton"));
         Elapse(500ms);
         QVERIFY(form->isHidden());
-        QCOMPARE(QApplication::focusWidget(), Find<QPushButton>(main, "Command1"));
+        QCOMPARE(QApplication::focusWidget(), Find<QPushButton>(main, "startButton"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_7);
         QCOMPARE(Find<QLineEdit>(form, "speed")->text(), QStringLiteral("80"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QWidget* next = QApplication::focusWidget();
         QVERIFY(next && next->isVisible() && !form->isAncestorOf(next));
         QCOMPARE(Owned<LoadingWindow>(main), form); // its Закрыть was not pressed
-        QCOMPARE(Find<QLineEdit>(main, "Text6")->text(), QStringLiteral("40,3"));
+        QCOMPARE(Find<QLineEdit>(main, "stoppingDistanceResult")->text(), QStringLiteral("40,3"));
     }
 
     // The window hides while another window has the keyboard: the main window keeps its
@@ -445,7 +447,7 @@ private slots:
         QVERIFY(form->isHidden());
         main->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(main));
-        QCOMPARE(QApplication::focusWidget(), Find<QPushButton>(main, "Command1"));
+        QCOMPARE(QApplication::focusWidget(), Find<QPushButton>(main, "startButton"));
     }
 
     // Minimising the main window hides this window only until the main window comes back: the
@@ -478,7 +480,7 @@ private slots:
         QCOMPARE(coefficient, QStringLiteral("1,25"));
         LoadingWindow* first = form;
 
-        Find<QLineEdit>(main, "Text3")->setText(QStringLiteral("0,35"));
+        Find<QLineEdit>(main, "riseTime")->setText(QStringLiteral("0,35"));
         Open();
         QCOMPARE(form, first);
         QVERIFY(form->isVisible());
@@ -490,7 +492,6 @@ private slots:
         QCOMPARE(Find<QLineEdit>(form, "speed")->text(), QStringLiteral("50"));
         QCOMPARE(Find<toolkit::Label>(form, "coefficient")->text(), coefficient);
         QVERIFY(!Find<toolkit::Label>(form, "coefficientCaption")->isHidden());
-        QCOMPARE(Find<toolkit::Label>(main, "Label20")->text(), QStringLiteral("0"));
         QVERIFY(!main->AnimationRunning()); // the edit of the rise time stopped the run
         // The calculation takes the rise time given at this opening.
         Calculate(QStringLiteral("50"), QStringLiteral("0,6"));
@@ -501,7 +502,6 @@ private slots:
 
         QTest::mouseClick(Find<QPushButton>(form, "closeButton"), Qt::LeftButton);
         QVERIFY(form->isHidden());
-        QCOMPARE(Find<toolkit::Label>(main, "Label20")->text(), QStringLiteral("0"));
         QTRY_VERIFY(!Owned<LoadingWindow>(main));
 
         Open();
@@ -530,7 +530,7 @@ private slots:
     void riseTimeGivenOnOpening() {
         QFETCH(QString, riseTime);
         QFETCH(QString, given);
-        Find<QLineEdit>(main, "Text3")->setText(riseTime);
+        Find<QLineEdit>(main, "riseTime")->setText(riseTime);
         Open();
         Calculate(QStringLiteral("60"), QStringLiteral("0,8"));
         QCOMPARE(RecordInput("rise_s"), given);
@@ -554,11 +554,11 @@ private slots:
         QFETCH(bool, skidMode);
         QFETCH(QString, typed);
         QFETCH(QString, riseTime);
-        Find<QCheckBox>(main, "Check1")->setChecked(skidMode);
-        Find<QLineEdit>(main, "Text7")->setText(typed);
-        Find<QLineEdit>(main, "Text3")->setText(riseTime);
-        Find<QLineEdit>(main, "Text4")->setText(QStringLiteral("1"));
-        Find<QLineEdit>(main, "Text9")->setText(QStringLiteral("2"));
+        Find<QCheckBox>(main, "skidKnown")->setChecked(skidMode);
+        Find<QLineEdit>(main, "skidOrSpeed")->setText(typed);
+        Find<QLineEdit>(main, "riseTime")->setText(riseTime);
+        Find<QLineEdit>(main, "speedOrSkidResult")->setText(QStringLiteral("1"));
+        Find<QLineEdit>(main, "speedMsResult")->setText(QStringLiteral("2"));
         const QStringList results = Results();
         Open();
         Open(); // a second click changes nothing more
@@ -570,17 +570,15 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(form->isHidden());
         QVERIFY(main->isVisible()); // Escape closed the window, not the program
-        QCOMPARE(Find<QCheckBox>(main, "Check1")->isChecked(), skidMode);
-        QCOMPARE(Find<toolkit::Label>(main, "Label19")->text(), skidMode ? "1" : "2");
-        QCOMPARE(Find<QLineEdit>(main, "Text7")->text(), typed);
+        QCOMPARE(Find<QCheckBox>(main, "skidKnown")->isChecked(), skidMode);
+        QCOMPARE(Find<QLineEdit>(main, "skidOrSpeed")->text(), typed);
         QCOMPARE(Results(), results);
-        QCOMPARE(Find<toolkit::Label>(main, "Label20")->text(), QStringLiteral("0"));
     }
 
     // While the main window shows the loading calculation's braking distance, the field's
     // caption and name say so; the main window's own calculation names it back.
     void brakingDistanceIsNamedAsSuch() {
-        const QString stopping = Find<toolkit::Label>(main, "Label7")->text();
+        const QString stopping = Find<toolkit::Label>(main, "stoppingDistanceCaption")->text();
         QVERIFY(stopping.contains(QStringLiteral("остановочный путь")));
         Open();
         QTest::mouseClick(Find<toolkit::OptionButton>(form, "trucks"), Qt::LeftButton);
@@ -588,17 +586,19 @@ private slots:
         QTest::mouseClick(Find<toolkit::OptionButton>(form, "fullLoad"), Qt::LeftButton);
         Start(QStringLiteral("70"), QStringLiteral("0,7"));
         Elapse(500ms);
-        QCOMPARE(Find<QLineEdit>(main, "Text6")->text(), QStringLiteral("47,1"));
-        QCOMPARE(Find<toolkit::Label>(main, "Label7")->text(), QStringLiteral("Тормозной путь, м"));
-        QCOMPARE(Find<QLineEdit>(main, "Text6")->accessibleName(),
+        QCOMPARE(Find<QLineEdit>(main, "stoppingDistanceResult")->text(), QStringLiteral("47,1"));
+        QCOMPARE(Find<toolkit::Label>(main, "stoppingDistanceCaption")->text(),
+                 QStringLiteral("Тормозной путь, м"));
+        QCOMPARE(Find<QLineEdit>(main, "stoppingDistanceResult")->accessibleName(),
                  QStringLiteral("Тормозной путь, м"));
         Elapse(3s);
-        QCOMPARE(Find<toolkit::Label>(main, "Label7")->text(), QStringLiteral("Тормозной путь, м"));
-        QTest::mouseClick(Find<QPushButton>(main, "Command1"), Qt::LeftButton);
+        QCOMPARE(Find<toolkit::Label>(main, "stoppingDistanceCaption")->text(),
+                 QStringLiteral("Тормозной путь, м"));
+        QTest::mouseClick(Find<QPushButton>(main, "startButton"), Qt::LeftButton);
         Elapse(3s);
-        QCOMPARE(Find<toolkit::Label>(main, "Label7")->text(), stopping);
-        QCOMPARE(Find<QLineEdit>(main, "Text6")->accessibleName(), stopping);
-        QVERIFY(!Find<QLineEdit>(main, "Text6")->text().isEmpty());
+        QCOMPARE(Find<toolkit::Label>(main, "stoppingDistanceCaption")->text(), stopping);
+        QCOMPARE(Find<QLineEdit>(main, "stoppingDistanceResult")->accessibleName(), stopping);
+        QVERIFY(!Find<QLineEdit>(main, "stoppingDistanceResult")->text().isEmpty());
     }
 
     // A refusal names the problem and starts no timer; the main window keeps its mode and
@@ -633,13 +633,15 @@ private slots:
         QFETCH(QString, deceleration);
         QFETCH(bool, pick);
         QFETCH(QString, named);
-        Find<QCheckBox>(main, "Check1")->setChecked(false);
-        Find<QLineEdit>(main, "Text7")->setText(QStringLiteral("77"));
-        Find<QLineEdit>(main, "Text5")->setText(deceleration);
-        for (QLineEdit* result : {Find<QLineEdit>(main, "Text9"), Find<QLineEdit>(main, "Text6"),
-                                  Find<QLineEdit>(main, "Text8"), Find<QLineEdit>(main, "Text4")})
+        Find<QCheckBox>(main, "skidKnown")->setChecked(false);
+        Find<QLineEdit>(main, "skidOrSpeed")->setText(QStringLiteral("77"));
+        Find<QLineEdit>(main, "deceleration")->setText(deceleration);
+        for (QLineEdit* result : {Find<QLineEdit>(main, "speedMsResult"),
+                                  Find<QLineEdit>(main, "stoppingDistanceResult"),
+                                  Find<QLineEdit>(main, "brakingTimeResult"),
+                                  Find<QLineEdit>(main, "speedOrSkidResult")})
             result->setText(QStringLiteral("1"));
-        Find<toolkit::Label>(main, "Label10")->setText(QStringLiteral("70 км/час"));
+        Find<toolkit::Label>(main, "stripSpeedReadout")->setText(QStringLiteral("70 км/час"));
         Open();
         Type(Find<QLineEdit>(form, "speed"), speed);
         if (pick) {
@@ -654,11 +656,11 @@ private slots:
         QTest::mouseClick(Find<QPushButton>(form, "startButton"), Qt::LeftButton);
         QVERIFY2(MessageText(form).contains(named), qPrintable(MessageText(form)));
         QVERIFY(MessageText(form).startsWith(QStringLiteral("Расчёт невозможен")));
-        QCOMPARE(Find<QLineEdit>(main, "Text7")->text(), QStringLiteral("77"));
-        QVERIFY(!Find<QCheckBox>(main, "Check1")->isChecked());
+        QCOMPARE(Find<QLineEdit>(main, "skidOrSpeed")->text(), QStringLiteral("77"));
+        QVERIFY(!Find<QCheckBox>(main, "skidKnown")->isChecked());
         QCOMPARE(Results(), QStringList({"", "", "", ""}));
-        QCOMPARE(Find<toolkit::Label>(main, "Label10")->text(), QString());
-        QCOMPARE(Find<toolkit::Label>(main, "Label11")->text(), QString());
+        QCOMPARE(Find<toolkit::Label>(main, "stripSpeedReadout")->text(), QString());
+        QCOMPARE(Find<toolkit::Label>(main, "stripDistanceReadout")->text(), QString());
         QCOMPARE(Find<toolkit::Label>(form, "coefficient")->text(), QString());
         QVERIFY(!Find<toolkit::Timer>(form, "handOverTimer")->isEnabled());
         QVERIFY(form->isVisible());
@@ -670,7 +672,7 @@ private slots:
     void failureWhenTheTimerFires() {
         Open();
         Start(QStringLiteral("60"), QStringLiteral("0,8"));
-        Find<QLineEdit>(main, "Text5")->setText(QStringLiteral("0"));
+        Find<QLineEdit>(main, "deceleration")->setText(QStringLiteral("0"));
         Elapse(500ms);
         QVERIFY(!MessageText(form).isEmpty());
         QVERIFY(MessageText(form).contains(QStringLiteral("Установившееся замедление")));
@@ -689,23 +691,25 @@ private slots:
         Elapse(800ms);
         QVERIFY(!main->AnimationRunning());
         QCOMPARE(Results(), QStringList({"", "", "", ""}));
-        QCOMPARE(Find<toolkit::Label>(main, "Label20")->text(), QStringLiteral("0"));
         QTRY_VERIFY(!Owned<LoadingWindow>(main));
     }
 
     // Opening the window during the main window's own run stops that run silently.
     void linkStopsARunningAnimation() {
-        Find<QLineEdit>(main, "Text7")->setText(QStringLiteral("10"));
-        QTest::mouseClick(Find<QPushButton>(main, "Command1"), Qt::LeftButton);
-        for (int step = 0; step < 30 && Find<toolkit::Label>(main, "Label1")->text() != "3"; ++step)
-            Elapse(100ms);
-        QCOMPARE(Find<toolkit::Label>(main, "Label1")->text(), QStringLiteral("3"));
+        Find<QLineEdit>(main, "skidOrSpeed")->setText(QStringLiteral("10"));
+        QTest::mouseClick(Find<QPushButton>(main, "startButton"), Qt::LeftButton);
+        Elapse(300ms);
+        QCOMPARE(Find<toolkit::Label>(main, "stripSpeedReadout")->text(), QStringLiteral("3"));
         Open();
         QVERIFY(!main->AnimationRunning());
-        QCOMPARE(Find<toolkit::Label>(main, "Label1")->text(), QStringLiteral("1"));
         QVERIFY(MessageText(main).isEmpty());
-        QCOMPARE(Find<toolkit::Label>(main, "Label20")->text(), QStringLiteral("0"));
-        QCOMPARE(Find<toolkit::Label>(main, "Label10")->text(), QString()); // no counter left
+        QCOMPARE(Find<toolkit::Label>(main, "stripSpeedReadout")->text(),
+                 QString()); // no counter left
+        // Closed again, the next Старт begins at the first step.
+        QTest::mouseClick(Find<QPushButton>(form, "closeButton"), Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(main, "startButton"), Qt::LeftButton);
+        Elapse(100ms);
+        QCOMPARE(Find<toolkit::Label>(main, "stripSpeedReadout")->text(), QStringLiteral("1"));
     }
 };
 

@@ -23,7 +23,7 @@
 #include "windows/analysis/analysis_window.h"
 #include "windows/dashcam/dashcam_window.h"
 #include "windows/loading/loading_window.h"
-#include "windows/main/form1.h"
+#include "windows/main/main_window.h"
 #include "windows/shared/text.h"
 #include "windows/toolkit/controls.h"
 #include "windows/toolkit/forms.h"
@@ -53,8 +53,6 @@ public:
 public slots:
     void open(const QUrl&) { ++opened; }
 };
-
-const int kChain[] = {1, 2, 3, 4, 9, 10, 11, 12, 13, 14, 15, 16};
 
 const QStringList kTexts = {
     "",
@@ -139,7 +137,7 @@ QStringList ResultTexts(const core::CalculationRecord& record) {
 
 // The loading window, embedded in the main one, when there is one.
 LoadingWindow* Loading() {
-    return Owned<LoadingWindow>(toolkit::Instance<Form1>());
+    return Owned<LoadingWindow>(toolkit::Instance<MainWindow>());
 }
 
 // Every field the user types into, by window; results are left out, whose promise is
@@ -151,10 +149,10 @@ QList<QLineEdit*> Inputs(const AnalysisWindow* analysis) {
                                  "pedestrianPath", "pedestrianSpeed", "speedLimit", "visibility",
                                  "skid", "frames", "fps", "videoDistance"})
             fields << Find<QLineEdit>(analysis, role);
-    if (Form1* f = toolkit::Instance<Form1>())
-        fields << Find<QLineEdit>(f, "Text1") << Find<QLineEdit>(f, "Text2")
-               << Find<QLineEdit>(f, "Text3") << Find<QLineEdit>(f, "Text7")
-               << Find<QLineEdit>(f, "Text5");
+    if (MainWindow* f = toolkit::Instance<MainWindow>())
+        fields << Find<QLineEdit>(f, "reactionTime") << Find<QLineEdit>(f, "brakeDelay")
+               << Find<QLineEdit>(f, "riseTime") << Find<QLineEdit>(f, "skidOrSpeed")
+               << Find<QLineEdit>(f, "deceleration");
     if (LoadingWindow* f = Loading())
         fields << Find<QLineEdit>(f, "speed") << Find<QComboBox>(f, "adhesion")->lineEdit();
     if (DashcamWindow* f = toolkit::Instance<DashcamWindow>())
@@ -205,7 +203,7 @@ class RandomUserTest : public QObject {
         QList<QWidget*> controls;
         for (QWidget* w : QApplication::allWidgets()) {
             if (!w->isVisible() || !w->isEnabled() || w->objectName().isEmpty()) continue;
-            if (Owner(w) == "Form1" && w->objectName() == "Command3")
+            if (Owner(w) == "mainWindow" && w->objectName() == "exitButton")
                 continue; // the exit button ends the program
             if (Owner(w) == "analysisWindow" &&
                 (w->objectName() == "saveButton" || w->objectName() == "caseButton"))
@@ -286,10 +284,12 @@ class RandomUserTest : public QObject {
         if (kind < 27) { // the analysis window opened, or brought up, with the main window's values
             action_ = QStringLiteral("open the analysis window");
             AnalysisStart start;
-            if (Form1* f = toolkit::Instance<Form1>())
-                start = {Find<QLineEdit>(f, "Text1")->text(), Find<QLineEdit>(f, "Text2")->text(),
-                         Find<QLineEdit>(f, "Text3")->text(), Find<QLineEdit>(f, "Text5")->text(),
-                         Find<QLineEdit>(f, "Text7")->text()};
+            if (MainWindow* f = toolkit::Instance<MainWindow>())
+                start = {Find<QLineEdit>(f, "reactionTime")->text(),
+                         Find<QLineEdit>(f, "brakeDelay")->text(),
+                         Find<QLineEdit>(f, "riseTime")->text(),
+                         Find<QLineEdit>(f, "deceleration")->text(),
+                         Find<QLineEdit>(f, "skidOrSpeed")->text()};
             OpenAnalysis(analysis_, start);
             ++counts_["analysis opened"];
             return;
@@ -337,8 +337,10 @@ class RandomUserTest : public QObject {
             const QString name = w->objectName();
             const bool result =
                 (Owner(w) == "analysisWindow" && field->isReadOnly()) ||
-                (Owner(w) == "Form1" &&
-                 QStringList{"Text4", "Text6", "Text8", "Text9"}.contains(name)) ||
+                (Owner(w) == "mainWindow" &&
+                 QStringList{"speedOrSkidResult", "stoppingDistanceResult", "brakingTimeResult",
+                             "speedMsResult"}
+                     .contains(name)) ||
                 (Owner(w) == "dashcamWindow" &&
                  QStringList{"speed", "elapsedHours", "elapsedMinutes", "elapsedSeconds"}.contains(
                      name));
@@ -378,30 +380,25 @@ class RandomUserTest : public QObject {
             QVERIFY2(!alert || alert->frameTimer()->isEnabled(),
                      qPrintable(where + ": an open alert whose ring stands still"));
         }
-        if (Form1* f = toolkit::Instance<Form1>()) {
-            QList<int> enabled;
-            for (int n : kChain)
-                if (f->Timer(n)->isEnabled()) enabled << n;
-            QVERIFY2(enabled.size() <= 1 || (enabled.size() == 2 && enabled.contains(1)),
-                     qPrintable(where +
-                                ": animation timers enabled: " + QString::number(enabled.size())));
-            const QStringList results = {
-                Find<QLineEdit>(f, "Text4")->text(), Find<QLineEdit>(f, "Text9")->text(),
-                Find<QLineEdit>(f, "Text6")->text(), Find<QLineEdit>(f, "Text8")->text()};
+        if (MainWindow* f = toolkit::Instance<MainWindow>()) {
+            const QStringList results = {Find<QLineEdit>(f, "speedOrSkidResult")->text(),
+                                         Find<QLineEdit>(f, "speedMsResult")->text(),
+                                         Find<QLineEdit>(f, "stoppingDistanceResult")->text(),
+                                         Find<QLineEdit>(f, "brakingTimeResult")->text()};
             QVERIFY2(results.count(QString()) == 0 || results.count(QString()) == 4,
                      qPrintable(where + ": main results " + results.join('/')));
             // Results shown belong to the inputs beside them: the window's own ones are what
             // the inputs give now, and a record kept is that of the results shown.
-            const bool own = Find<toolkit::Label>(f, "Label7")
+            const bool own = Find<toolkit::Label>(f, "stoppingDistanceCaption")
                                  ->text()
                                  .contains(QStringLiteral("остановочный путь"));
             if (!results.contains(QString()) && own && !f->AnimationRunning()) {
-                const auto mode = Find<QCheckBox>(f, "Check1")->isChecked()
+                const auto mode = Find<QCheckBox>(f, "skidKnown")->isChecked()
                                       ? core::StoppingMode::SkidKnown
                                       : core::StoppingMode::SpeedKnown;
-                const core::StoppingResults again =
-                    core::ComputeStopping({mode, Std(f, "Text1"), Std(f, "Text2"), Std(f, "Text3"),
-                                           Std(f, "Text7"), Std(f, "Text5")});
+                const core::StoppingResults again = core::ComputeStopping(
+                    {mode, Std(f, "reactionTime"), Std(f, "brakeDelay"), Std(f, "riseTime"),
+                     Std(f, "skidOrSpeed"), Std(f, "deceleration")});
                 QVERIFY2(results ==
                              QStringList({shared::Q(again.speedOrSkid), shared::Q(again.speedMs),
                                           shared::Q(again.stoppingDistance),
@@ -455,8 +452,8 @@ class RandomUserTest : public QObject {
         }
         if (LoadingWindow* f = Loading(); f && f->isVisible()) ++counts_["loading shown"];
         if (toolkit::Instance<DashcamWindow>()) ++counts_["dashcam open"];
-        if (Form1* f = toolkit::Instance<Form1>();
-            f && !Find<QLineEdit>(f, "Text8")->text().isEmpty())
+        if (MainWindow* f = toolkit::Instance<MainWindow>();
+            f && !Find<QLineEdit>(f, "brakingTimeResult")->text().isEmpty())
             ++counts_["main results shown"];
         if (DashcamWindow* f = toolkit::Instance<DashcamWindow>();
             f && !Find<QLineEdit>(f, "speed")->text().isEmpty())
@@ -490,7 +487,7 @@ private slots:
         qInfo("seed %d, %d actions", seed, actions);
         QElapsedTimer clock;
         clock.start();
-        toolkit::Show<Form1>();
+        toolkit::Show<MainWindow>();
         OpenAnalysis(analysis_, {});
         for (step_ = 1; step_ <= actions; ++step_) {
             // The fields that exist now; an action may open or close a window.

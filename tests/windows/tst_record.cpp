@@ -36,7 +36,7 @@
 #include "undo.h"
 #include "windows/dashcam/dashcam_window.h"
 #include "windows/loading/loading_window.h"
-#include "windows/main/form1.h"
+#include "windows/main/main_window.h"
 #include "windows/record/record_document.h"
 #include "windows/toolkit/controls.h"
 #include "windows/toolkit/fonts.h"
@@ -304,7 +304,7 @@ core::CalculationRecord Calculated(const QString& calculation) {
 
 class RecordTest : public QObject {
     Q_OBJECT
-    Form1* main = nullptr;
+    MainWindow* main = nullptr;
     QTemporaryDir dir;
 
     static void Type(QLineEdit* field, const QString& text) {
@@ -326,10 +326,9 @@ class RecordTest : public QObject {
     }
 
     void SkidTen() {
-        Type(Find<QLineEdit>(main, "Text7"), QStringLiteral("10"));
-        Find<QPushButton>(main, "Command2")
-            ->click(); // hidden, pressed from code as the animation's end does
-        QCOMPARE(Find<QLineEdit>(main, "Text4")->text(), QStringLiteral("45,7"));
+        Type(Find<QLineEdit>(main, "skidOrSpeed"), QStringLiteral("10"));
+        Calculate();
+        QCOMPARE(Find<QLineEdit>(main, "speedOrSkidResult")->text(), QStringLiteral("45,7"));
     }
 
     static QString ClipboardText() { return QApplication::clipboard()->text(); }
@@ -350,6 +349,12 @@ class RecordTest : public QObject {
         QCOMPARE(dialog.asked, asked);
     }
 
+    // Старт and the whole run, at the end of which the main window calculates.
+    void Calculate() {
+        Find<QPushButton>(main, "startButton")->click();
+        Elapse(std::chrono::seconds(3));
+    }
+
 private slots:
     void initTestCase() {
         QVERIFY(dir.isValid());
@@ -357,7 +362,7 @@ private slots:
         toolkit::SetSaveDialog(&AnswerWithoutDialog);
     }
     void init() {
-        main = toolkit::Show<Form1>();
+        main = toolkit::Show<MainWindow>();
         QVERIFY(QTest::qWaitForWindowExposed(main));
         dialog = Dialog{};
     }
@@ -391,9 +396,9 @@ private slots:
         QFETCH(bool, skidKnown);
         QFETCH(QString, x);
         QFETCH(QStringList, expected);
-        if (!skidKnown) Find<QCheckBox>(main, "Check1")->click();
-        Type(Find<QLineEdit>(main, "Text7"), x);
-        Find<QPushButton>(main, "Command2")->click();
+        if (!skidKnown) Find<QCheckBox>(main, "skidKnown")->click();
+        Type(Find<QLineEdit>(main, "skidOrSpeed"), x);
+        Calculate();
         Keys(main, Qt::Key_C);
         const QMimeData* copied = QApplication::clipboard()->mimeData();
         QVERIFY(copied && copied->hasText() && copied->hasHtml());
@@ -442,10 +447,10 @@ private slots:
     // The menu over a label and over the background gives the same copy as the keys.
     void copyThroughTheMenu_data() {
         QTest::addColumn<QString>("target");
-        QTest::newRow("caption label") << "Label5";
-        QTest::newRow("result readout") << "Label10";
-        QTest::newRow("window background") << "Form1";
-        QTest::newRow("start button") << "Command1";
+        QTest::newRow("caption label") << "speedOrSkidCaption";
+        QTest::newRow("result readout") << "stripSpeedReadout";
+        QTest::newRow("window background") << "mainWindow";
+        QTest::newRow("start button") << "startButton";
     }
     void copyThroughTheMenu() {
         QFETCH(QString, target);
@@ -460,7 +465,7 @@ private slots:
     // A text field keeps its own menu: copying a text, not the calculation.
     void textFieldsKeepTheirMenu() {
         SkidTen();
-        QMenu* menu = RightClick(Find<QLineEdit>(main, "Text7"));
+        QMenu* menu = RightClick(Find<QLineEdit>(main, "skidOrSpeed"));
         if (menu) {
             QVERIFY(!Action(menu, kCopy));
             menu->close();
@@ -479,15 +484,15 @@ private slots:
     void recordResultsAreTheFields() {
         QFETCH(bool, skidKnown);
         QFETCH(QString, x);
-        if (!skidKnown) Find<QCheckBox>(main, "Check1")->click();
-        Type(Find<QLineEdit>(main, "Text7"), x);
-        Find<QPushButton>(main, "Command2")->click();
+        if (!skidKnown) Find<QCheckBox>(main, "skidKnown")->click();
+        Type(Find<QLineEdit>(main, "skidOrSpeed"), x);
+        Calculate();
         QVERIFY(main->Record());
         QCOMPARE(ResultTexts(*main->Record()),
-                 QStringList({Find<QLineEdit>(main, "Text4")->text(),
-                              Find<QLineEdit>(main, "Text9")->text(),
-                              Find<QLineEdit>(main, "Text6")->text(),
-                              Find<QLineEdit>(main, "Text8")->text()}));
+                 QStringList({Find<QLineEdit>(main, "speedOrSkidResult")->text(),
+                              Find<QLineEdit>(main, "speedMsResult")->text(),
+                              Find<QLineEdit>(main, "stoppingDistanceResult")->text(),
+                              Find<QLineEdit>(main, "brakingTimeResult")->text()}));
     }
 
     // Whenever the result fields are empty, nothing is offered.
@@ -503,14 +508,14 @@ private slots:
     void nothingWhileResultsAreEmpty() {
         QFETCH(QString, how);
         if (how != "opened" && how != "failed") SkidTen();
-        if (how == "mode") Find<QCheckBox>(main, "Check1")->click();
+        if (how == "mode") Find<QCheckBox>(main, "skidKnown")->click();
         if (how == "start") {
-            Type(Find<QLineEdit>(main, "Text7"), QStringLiteral("12"));
-            QTest::mouseClick(Find<QPushButton>(main, "Command1"), Qt::LeftButton);
+            Type(Find<QLineEdit>(main, "skidOrSpeed"), QStringLiteral("12"));
+            QTest::mouseClick(Find<QPushButton>(main, "startButton"), Qt::LeftButton);
             QVERIFY(main->AnimationRunning());
         }
         if (how == "loading") {
-            QTest::mouseClick(Find<toolkit::Label>(main, "Label21"), Qt::LeftButton);
+            QTest::mouseClick(Find<toolkit::Label>(main, "loadingLink"), Qt::LeftButton);
             QVERIFY(main->Record()); // opening it changes nothing; a refusal there does
             LoadingWindow* loading = Owned<LoadingWindow>(main);
             Type(Find<QLineEdit>(loading, "speed"), QStringLiteral("-5"));
@@ -518,24 +523,24 @@ private slots:
             QTest::mouseClick(Find<QPushButton>(loading, "startButton"), Qt::LeftButton);
             QVERIFY(!MessageText(loading).isEmpty());
         }
-        if (how == "edited") Type(Find<QLineEdit>(main, "Text1"), QStringLiteral("1"));
+        if (how == "edited") Type(Find<QLineEdit>(main, "reactionTime"), QStringLiteral("1"));
         if (how == "failed") {
-            Type(Find<QLineEdit>(main, "Text5"), QStringLiteral("0"));
-            Type(Find<QLineEdit>(main, "Text7"), QStringLiteral("10"));
-            Find<QPushButton>(main, "Command2")->click();
+            Type(Find<QLineEdit>(main, "deceleration"), QStringLiteral("0"));
+            Type(Find<QLineEdit>(main, "skidOrSpeed"), QStringLiteral("10"));
+            Calculate();
             QVERIFY(!MessageText(main).isEmpty());
         }
         QVERIFY(!main->Record());
         // The loading window, embedded over the main one, passes a right click on to it.
         QWidget* target = how == "loading" ? static_cast<QWidget*>(Find<toolkit::Label>(
                                                  Owned<LoadingWindow>(main), "carsAndBusesCaption"))
-                                           : Find<toolkit::Label>(main, "Label5");
+                                           : Find<toolkit::Label>(main, "speedOrSkidCaption");
         OffersNothing(main, target);
     }
 
     // The loading window's calculation, shown in the main window, is the one copied.
     void copyAfterLoadingCalculation() {
-        QTest::mouseClick(Find<toolkit::Label>(main, "Label21"), Qt::LeftButton);
+        QTest::mouseClick(Find<toolkit::Label>(main, "loadingLink"), Qt::LeftButton);
         LoadingWindow* loading = Owned<LoadingWindow>(main);
         QVERIFY(loading && loading->isVisible());
         QTest::mouseClick(Find<toolkit::OptionButton>(loading, "carsAndBuses"), Qt::LeftButton);
@@ -555,10 +560,10 @@ private slots:
 
         QVERIFY(main->Record());
         QCOMPARE(ResultTexts(*main->Record()),
-                 QStringList({Find<QLineEdit>(main, "Text9")->text(),
-                              Find<QLineEdit>(main, "Text6")->text(),
-                              Find<QLineEdit>(main, "Text8")->text(),
-                              Find<QLineEdit>(main, "Text4")->text()}));
+                 QStringList({Find<QLineEdit>(main, "speedMsResult")->text(),
+                              Find<QLineEdit>(main, "stoppingDistanceResult")->text(),
+                              Find<QLineEdit>(main, "brakingTimeResult")->text(),
+                              Find<QLineEdit>(main, "speedOrSkidResult")->text()}));
         Keys(main, Qt::Key_C);
         const QString text = ClipboardText();
         QVERIFY2(text.contains(QStringLiteral("Коэффициент эффективности торможения")),
@@ -577,7 +582,7 @@ private slots:
 
     // The dashcam window keeps its own record: its menu copies the dashcam calculation.
     void copyAfterDashcamCalculation() {
-        QTest::mouseClick(Find<toolkit::Label>(main, "Label22"), Qt::LeftButton);
+        QTest::mouseClick(Find<toolkit::Label>(main, "dashcamLink"), Qt::LeftButton);
         DashcamWindow* dashcam = toolkit::Instance<DashcamWindow>();
         QVERIFY(QTest::qWaitForWindowExposed(dashcam));
         OffersNothing(dashcam, Find<toolkit::Label>(dashcam, "startCaption"));
@@ -622,7 +627,7 @@ private slots:
         SkidTen();
         dialog.answer = dir.filePath(QStringLiteral("расчёт.pdf"));
         dialog.answerFilter = kPdf;
-        Choose(Find<toolkit::Label>(main, "Label6"), kSave);
+        Choose(Find<toolkit::Label>(main, "skidOrSpeedCaption"), kSave);
         QFile file(dialog.answer);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(file.read(5) == "%PDF-");

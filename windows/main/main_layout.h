@@ -5,4 +5,4 @@
 #include "windows/toolkit/layout.h"
 
 // The main window's controls, front to back, in twips.
-std::span<const toolkit::Control> Form1Layout();
+std::span<const toolkit::Control> MainLayout();
