@@ -14,11 +14,13 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
 #include "tests/windows/find_control.h"
 #include "windows/alerts/alert_window.h"
+#include "windows/app_windows.h"
 #include "windows/main/braking_animation.h"
 #include "windows/main/main_window.h"
 #include "windows/toolkit/application.h"
@@ -323,12 +325,11 @@ void ReportRing(const RingResult& ring, int ticks) {
                 kCycleTolerance * 100, Verdict(met), std::max(worstCycle, 0.0));
 }
 
-void Benchmark() {
+void Benchmark(MainWindow* form) {
     std::printf("animation-timing: platform %s, event dispatcher %s\n",
                 qPrintable(QGuiApplication::platformName()),
                 QAbstractEventDispatcher::instance()->metaObject()->className());
 
-    MainWindow* form = toolkit::Show<MainWindow>();
     RunEventLoopFor(kSettleMs);
     const RunResult run = PlayBrakingRun(form);
     ReportRun(run);
@@ -356,9 +357,12 @@ void Benchmark() {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     toolkit::SetUpApplication(); // as the program itself
-    QTimer::singleShot(0, [] {
-        Benchmark();
-        toolkit::DiscardAll(); // the windows refuse to close; destroy them instead
+    auto windows = std::make_unique<AppWindows>();
+    QTimer::singleShot(0, [&windows] {
+        windows->Start();
+        Benchmark(windows->Main());
+        windows.reset();       // the windows refuse to close; destroy them instead
+        toolkit::DiscardAll(); // and the alert
         QCoreApplication::exit(0);
     });
     return app.exec();

@@ -12,11 +12,13 @@
 // `first-paint-ms` (from the fork to the painted window) and `max-rss-kib` (the child's peak
 // resident memory, as the kernel reports it on wait).
 
+#include <memory>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "bench/startup_common.h"
+#include "windows/app_windows.h"
 #include "windows/main/main_window.h"
 #include "windows/toolkit/application.h"
 #include "windows/toolkit/forms.h"
@@ -28,10 +30,12 @@ using namespace startup;
 int StartOurs(int argc, char* argv[]) {
     // As the program's main() starts it.
     QApplication app(argc, argv);
-    FirstPaint first([] { ReportWindow(toolkit::Instance<MainWindow>()); });
+    std::unique_ptr<AppWindows> windows;
+    FirstPaint first([&windows] { ReportWindow(windows->Main()); });
     app.installEventFilter(&first);
     toolkit::SetUpApplication();
-    toolkit::Show<MainWindow>();
+    windows = std::make_unique<AppWindows>();
+    windows->Start();
     return app.exec();
 }
 

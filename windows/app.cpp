@@ -1,6 +1,6 @@
 #include <QApplication>
 
-#include "windows/main/main_window.h"
+#include "windows/app_windows.h"
 #include "windows/toolkit/application.h"
 #include "windows/toolkit/forms.h"
 
@@ -14,8 +14,12 @@ int main(int argc, char* argv[]) {
 #endif
     QApplication app(argc, argv);
     toolkit::SetUpApplication();
-    toolkit::Show<MainWindow>();
-    const int code = app.exec(); // ends only through the exit button
-    toolkit::DiscardAll();
+    int code = 0;
+    {
+        AppWindows windows;
+        windows.Start();
+        code = app.exec(); // ends only through the exit button
+    }
+    toolkit::DiscardAll(); // an alert left open
     return code;
 }

@@ -20,11 +20,3 @@ template <typename T> T* Find(const QObject* window, const char* name) {
         if (ownerOf(control) == window) return control;
     qFatal("%s has no control %s", qPrintable(window->objectName()), name);
 }
-
-// The window of that class that `owner` holds, such as the loading window embedded in the main
-// one (the newest, when a closed one waits to be destroyed); nullptr when it holds none.
-template <typename W> W* Owned(const QObject* owner) {
-    const QList<W*> windows =
-        owner ? owner->findChildren<W*>(QString(), Qt::FindDirectChildrenOnly) : QList<W*>();
-    return windows.isEmpty() ? nullptr : windows.last();
-}

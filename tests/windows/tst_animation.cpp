@@ -5,10 +5,12 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <memory>
 
 #include "find_control.h"
 #include "test_main.h"
 #include "windows/alerts/alert_window.h"
+#include "windows/app_windows.h"
 #include "windows/loading/loading_window.h"
 #include "windows/main/main_window.h"
 #include "windows/toolkit/controls.h"
@@ -75,11 +77,18 @@ QList<int> Series(int last8, int base) {
 
 class AnimationTest : public QObject {
     Q_OBJECT
+    std::unique_ptr<AppWindows> app;
     MainWindow* form = nullptr;
 
 private slots:
-    void init() { form = toolkit::Load<MainWindow>(); }
-    void cleanup() { toolkit::DiscardAll(); }
+    void init() {
+        app = std::make_unique<AppWindows>();
+        form = app->Main();
+    }
+    void cleanup() {
+        app.reset();
+        toolkit::DiscardAll();
+    }
 
     void seriesAtTheThresholds_data() {
         QTest::addColumn<bool>("skidKnown");
@@ -241,7 +250,7 @@ private slots:
         QFETCH(QString, field);
         QFETCH(QString, text);
         QFETCH(QString, message);
-        toolkit::Show<MainWindow>();
+        app->Start();
         QVERIFY(QTest::qWaitForWindowActive(form));
         Find<QCheckBox>(form, "skidKnown")->setChecked(skidKnown);
         Find<QLineEdit>(form, "skidOrSpeed")->setText("10");
@@ -294,7 +303,7 @@ private slots:
     void resultsFromTheLoadingWindowAreShownWithoutUnits() {
         form->show();
         QTest::mouseClick(Find<toolkit::Label>(form, "loadingLink"), Qt::LeftButton);
-        auto* loading = Owned<LoadingWindow>(form);
+        auto* loading = app->Loading();
         QVERIFY(loading && loading->isVisible());
         QTest::keyClicks(Find<QLineEdit>(loading, "speed"), "60");
         QTest::keyClicks(Find<QComboBox>(loading, "adhesion"), "0,8");

@@ -7,10 +7,12 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <memory>
 
 #include "find_control.h"
 #include "test_main.h"
 #include "windows/alerts/alert_window.h"
+#include "windows/app_windows.h"
 #include "windows/dashcam/dashcam_window.h"
 #include "windows/loading/loading_window.h"
 #include "windows/main/main_window.h"
@@ -80,14 +82,20 @@ const QString kPaste = QString(99995, QLatin1Char('0')) + QStringLiteral("00060"
 
 class BadInputTest : public QObject {
     Q_OBJECT
+    std::unique_ptr<AppWindows> app;
     MainWindow* main = nullptr;
 
 private slots:
     void init() {
-        main = toolkit::Show<MainWindow>();
+        app = std::make_unique<AppWindows>();
+        app->Start();
+        main = app->Main();
         QVERIFY(QTest::qWaitForWindowExposed(main));
     }
-    void cleanup() { toolkit::DiscardAll(); }
+    void cleanup() {
+        app.reset();
+        toolkit::DiscardAll();
+    }
 
     void throughTheStartButton_data() {
         QTest::addColumn<QString>("window");
@@ -161,7 +169,7 @@ private:
 
     void Loading(const QString& text, Outcome outcome) {
         QTest::mouseClick(Find<toolkit::Label>(main, "loadingLink"), Qt::LeftButton);
-        LoadingWindow* form = Owned<LoadingWindow>(main);
+        LoadingWindow* form = app->Loading();
         QVERIFY(form && form->isVisible());
         Pick(Find<QComboBox>(form, "adhesion"), QStringLiteral("0,8"));
         Paste(Find<QLineEdit>(form, "speed"), text);
@@ -193,7 +201,8 @@ private:
     }
 
     void Dashcam(const QString& text, Outcome outcome) {
-        DashcamWindow* form = toolkit::Show<DashcamWindow>();
+        QTest::mouseClick(Find<toolkit::Label>(main, "dashcamLink"), Qt::LeftButton);
+        DashcamWindow* form = app->Dashcam();
         const std::pair<QComboBox*, const char*> readings[] = {
             {Find<QComboBox>(form, "startHours"), "10"},
             {Find<QComboBox>(form, "startMinutes"), "20"},

@@ -23,6 +23,7 @@
 #include <QTimeZone>
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "context_menu.h"
@@ -31,6 +32,7 @@
 #include "find_control.h"
 #include "test_main.h"
 #include "undo.h"
+#include "windows/app_windows.h"
 #include "windows/dashcam/dashcam_window.h"
 #include "windows/loading/loading_window.h"
 #include "windows/main/main_window.h"
@@ -102,6 +104,7 @@ void UseSettingsIn(const QString& folder) {
 
 class CaseTest : public QObject {
     Q_OBJECT
+    std::unique_ptr<AppWindows> app;
     MainWindow* main = nullptr;
     QTemporaryDir dir;
     QTemporaryDir config; // the settings of each test, a folder of its own
@@ -200,11 +203,14 @@ private slots:
 
     void init() {
         UseSettingsIn(config.filePath(QString::fromLatin1(QTest::currentTestFunction())));
-        main = toolkit::Show<MainWindow>();
+        app = std::make_unique<AppWindows>();
+        app->Start();
+        main = app->Main();
         QVERIFY(QTest::qWaitForWindowExposed(main));
         savePath.clear();
     }
     void cleanup() {
+        app.reset();
         toolkit::DiscardAll();
     }
 
@@ -221,7 +227,7 @@ private slots:
         QWidget* window = main;
         if (how == "dashcam") {
             QTest::mouseClick(Find<toolkit::Label>(main, "dashcamLink"), Qt::LeftButton);
-            window = toolkit::Instance<DashcamWindow>();
+            window = app->Dashcam();
             QVERIFY(QTest::qWaitForWindowExposed(window));
         }
         QVERIFY(!main->Record());
@@ -416,7 +422,7 @@ private slots:
         QTest::keyClick(Field(dialog, 0), Qt::Key_Escape);
 
         QTest::mouseClick(Find<toolkit::Label>(main, "dashcamLink"), Qt::LeftButton);
-        DashcamWindow* dashcam = toolkit::Instance<DashcamWindow>();
+        DashcamWindow* dashcam = app->Dashcam();
         QVERIFY(QTest::qWaitForWindowExposed(dashcam));
         QComboBox* combos[] = {
             Find<QComboBox>(dashcam, "startHours"),   Find<QComboBox>(dashcam, "startMinutes"),
@@ -518,7 +524,7 @@ private slots:
     // then typed, not picked, which counts as a pick in the load now chosen.
     void loadingRecordNamesTheCellUsed() {
         QTest::mouseClick(Find<toolkit::Label>(main, "loadingLink"), Qt::LeftButton);
-        LoadingWindow* loading = Owned<LoadingWindow>(main);
+        LoadingWindow* loading = app->Loading();
         QVERIFY(loading && loading->isVisible());
         QTest::mouseClick(Find<toolkit::OptionButton>(loading, "trucks"), Qt::LeftButton);
         QListWidget* categories = Find<QListWidget>(loading, "category");

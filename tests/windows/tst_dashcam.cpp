@@ -8,11 +8,13 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <memory>
 
 #include "find_control.h"
 #include "test_main.h"
 #include "undo.h"
 #include "windows/alerts/alert_window.h"
+#include "windows/app_windows.h"
 #include "windows/dashcam/dashcam_layout.h"
 #include "windows/dashcam/dashcam_window.h"
 #include "windows/main/main_window.h"
@@ -79,12 +81,13 @@ QString CopiedRecord(DashcamWindow* form) {
 
 class DashcamTest : public QObject {
     Q_OBJECT
+    std::unique_ptr<AppWindows> app;
     MainWindow* main = nullptr;
 
     // Opens the dashcam window the way the user does, from the main window's link.
     DashcamWindow* Open() {
         QTest::mouseClick(Find<toolkit::Label>(main, "dashcamLink"), Qt::LeftButton);
-        return toolkit::Instance<DashcamWindow>();
+        return app->Dashcam();
     }
 
     static void Type(QComboBox* combo, const QString& text) {
@@ -126,10 +129,15 @@ class DashcamTest : public QObject {
     }
 
 private slots:
-    void init() { main = toolkit::Load<MainWindow>(); }
+    void init() {
+        app = std::make_unique<AppWindows>();
+        main = app->Main();
+    }
     void cleanup() {
+        const QPointer<DashcamWindow> dashcam(app->Dashcam());
+        app.reset();
         toolkit::DiscardAll();
-        QVERIFY(!toolkit::Instance<DashcamWindow>());
+        QVERIFY(!dashcam);
     }
 
     void startState() {
@@ -353,7 +361,7 @@ private slots:
     }
     void escapeClosesTheWindow() {
         QFETCH(QString, name);
-        toolkit::Show<MainWindow>();
+        app->Start();
         DashcamWindow* form = Open();
         QVERIFY(QTest::qWaitForWindowActive(form));
         TypeReadings(form, kTenSeconds);
@@ -363,14 +371,14 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), control);
         QTest::keyClick(control, Qt::Key_Escape);
         QVERIFY(!form->isVisible());
-        QVERIFY(!toolkit::Instance<DashcamWindow>());
-        QVERIFY(main->isVisible() && toolkit::Instance<MainWindow>() == main);
+        QVERIFY(!app->Dashcam());
+        QVERIFY(main->isVisible() && app->Main() == main);
     }
 
     // The missing-value warning stays above without the keyboard: Escape in the window closes
     // the warning first, and only the next Escape the window.
     void escapeClosesTheWarningFirst() {
-        toolkit::Show<MainWindow>();
+        app->Start();
         DashcamWindow* form = Open();
         QVERIFY(QTest::qWaitForWindowActive(form));
         TypeReadings(form, kTenSeconds);
@@ -382,7 +390,7 @@ private slots:
         QVERIFY(!OpenAlert(Alert::IncompleteReadings));
         QVERIFY(form->isVisible());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        QVERIFY(!toolkit::Instance<DashcamWindow>());
+        QVERIFY(!app->Dashcam());
         QVERIFY(main->isVisible());
     }
 
@@ -743,7 +751,7 @@ private slots:
         Find<QPushButton>(form, "startButton")->click();
         QTest::mouseClick(Find<QPushButton>(form, "closeButton"), Qt::LeftButton);
         QVERIFY(!form->isVisible());
-        QVERIFY(!toolkit::Instance<DashcamWindow>());
+        QVERIFY(!app->Dashcam());
         QPointer<DashcamWindow> old = form;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(old.isNull());
@@ -784,7 +792,7 @@ private slots:
     // No window waits for another: the main window computes and the dashcam window goes on
     // while the dashcam window and its warning are open.
     void everyWindowStaysUsable() {
-        toolkit::Show<MainWindow>();
+        app->Start();
         DashcamWindow* form = Open();
         QTest::mouseClick(Find<QPushButton>(form, "startButton"), Qt::LeftButton);
         QVERIFY(AlertShown(Alert::IncompleteReadings));

@@ -11,10 +11,12 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QUrl>
+#include <memory>
 
 #include "find_control.h"
 #include "opened.h"
 #include "test_main.h"
+#include "windows/app_windows.h"
 #include "windows/dashcam/dashcam_window.h"
 #include "windows/help/help_window.h"
 #include "windows/main/main_window.h"
@@ -73,6 +75,7 @@ class DocumentsTest : public QObject {
     QTemporaryDir desktop_; // holds the xdg-mime and xdg-open that the tests put on PATH
     QByteArray path_;
     Opened opened_;
+    std::unique_ptr<AppWindows> app;
     MainWindow* main_ = nullptr;
     bool madeInstalled_ = false;
 
@@ -86,9 +89,9 @@ class DocumentsTest : public QObject {
     // The window that holds the control: the dashcam window is opened by its link, as the
     // user opens it.
     QWidget* Window(const QString& name) {
-        if (name == QLatin1String("MainWindow")) return main_;
+        if (name == QLatin1String("main")) return main_;
         QTest::mouseClick(Find<toolkit::Label>(main_, "dashcamLink"), Qt::LeftButton);
-        return toolkit::Instance<DashcamWindow>();
+        return app->Dashcam();
     }
 
     void Click(QWidget* window, const QString& control) {
@@ -111,7 +114,7 @@ class DocumentsTest : public QObject {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("type");
         QTest::addColumn<QString>("program");
-        QTest::newRow("standard button") << "MainWindow"
+        QTest::newRow("standard button") << "main"
                                          << "standardButton"
                                          << "gost.pdf"
                                          << "документ PDF, тип application/pdf"
@@ -126,7 +129,7 @@ class DocumentsTest : public QObject {
 
     HelpWindow* OpenHelp() {
         QTest::mouseClick(Find<QPushButton>(main_, "helpButton"), Qt::LeftButton);
-        return toolkit::Instance<HelpWindow>();
+        return app->Help();
     }
 
     // Whether the message says every one of the parts.
@@ -135,7 +138,9 @@ class DocumentsTest : public QObject {
             QVERIFY2(box->text().contains(part), qPrintable(box->text() + " / " + part));
     }
 
-    static int Scrolled(HelpWindow* help) { return help->Browser1->verticalScrollBar()->value(); }
+    static int Scrolled(HelpWindow* help) {
+        return Find<QTextBrowser>(help, "helpText")->verticalScrollBar()->value();
+    }
 
 private slots:
     void initTestCase() {
@@ -166,12 +171,14 @@ private slots:
     void init() {
         Register(desktop_.path(), "viewer.desktop\n");
         ReportType(desktop_.path(), "");
-        main_ = toolkit::Load<MainWindow>();
+        app = std::make_unique<AppWindows>();
+        main_ = app->Main();
         main_->show();
         opened_.urls.clear();
     }
 
     void cleanup() {
+        app.reset();
         toolkit::DiscardAll();
         qputenv("PATH", QFile::encodeName(desktop_.path()) + ':' + path_);
         for (const QString& place : Places())
@@ -331,7 +338,7 @@ private slots:
         QVERIFY(window);
         Register(desktop_.path(), "");
         ReportType(desktop_.path(), reported + '\n');
-        QTest::mouseClick(window->Command1, Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(window, "openInBrowserButton"), Qt::LeftButton);
         QVERIFY(opened_.urls.isEmpty());
         QMessageBox* box = Message(window);
         QVERIFY(box);
@@ -353,15 +360,15 @@ private slots:
             HelpWindow* help = OpenHelp();
             QVERIFY(help && help->isVisible());
             QCOMPARE(help->FilePath(), *place + QLatin1Char('/') + HelpWindow::kFile);
-            QVERIFY2(help->Browser1->toPlainText().contains(*place),
-                     qPrintable(help->Browser1->toPlainText()));
+            QVERIFY2(Find<QTextBrowser>(help, "helpText")->toPlainText().contains(*place),
+                     qPrintable(Find<QTextBrowser>(help, "helpText")->toPlainText()));
             QVERIFY(QTest::qWaitForWindowActive(help));
-            QCOMPARE(QApplication::focusWidget(), help->Browser1);
+            QCOMPARE(QApplication::focusWidget(), Find<QTextBrowser>(help, "helpText"));
             QVERIFY(opened_.urls.isEmpty());
             QVERIFY(!Message(main_));
-            QTest::mouseClick(help->Command2, Qt::LeftButton);
+            QTest::mouseClick(Find<QPushButton>(help, "closeButton"), Qt::LeftButton);
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            QVERIFY(!toolkit::Instance<HelpWindow>());
+            QVERIFY(!app->Help());
         }
     }
 
@@ -375,16 +382,17 @@ private slots:
         QVERIFY(window);
         QVERIFY(QTest::qWaitForWindowExposed(window));
         QCOMPARE(Scrolled(window), 0);
-        QTest::keyClick(window->Browser1, Qt::Key_Tab); // the first contents link
-        QTest::keyClick(window->Browser1, Qt::Key_Return);
+        QTest::keyClick(Find<QTextBrowser>(window, "helpText"),
+                        Qt::Key_Tab); // the first contents link
+        QTest::keyClick(Find<QTextBrowser>(window, "helpText"), Qt::Key_Return);
         QVERIFY(Scrolled(window) > 0);
         QVERIFY(opened_.urls.isEmpty());
 
-        QTest::mouseClick(window->Command1, Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(window, "openInBrowserButton"), Qt::LeftButton);
         QCOMPARE(opened_.urls, QList<QUrl>{QUrl::fromLocalFile(window->FilePath())});
 #ifndef Q_OS_WIN // Windows itself tells when no program opens a type
         Register(desktop_.path(), "");
-        QTest::mouseClick(window->Command1, Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(window, "openInBrowserButton"), Qt::LeftButton);
         QCOMPARE(opened_.urls.size(), 1);
         QMessageBox* box = Message(window);
         QVERIFY(box);
@@ -396,12 +404,14 @@ private slots:
 
         QTest::keyClick(window, Qt::Key_Escape);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!toolkit::Instance<HelpWindow>());
+        QVERIFY(!app->Help());
         window = OpenHelp();
         QVERIFY(window && window->isVisible());
         QCOMPARE(Scrolled(window), 0);
-        QCOMPARE(window->Browser1->accessibleName(), QStringLiteral("Текст справки"));
-        QCOMPARE(window->Command1->accessibleName(), QStringLiteral("Открыть справку в браузере"));
+        QCOMPARE(Find<QTextBrowser>(window, "helpText")->accessibleName(),
+                 QStringLiteral("Текст справки"));
+        QCOMPARE(Find<QPushButton>(window, "openInBrowserButton")->accessibleName(),
+                 QStringLiteral("Открыть справку в браузере"));
     }
 };
 

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QXmlStreamReader>
+#include <memory>
 
 #include "core/avoidance.h"
 #include "core/dashcam.h"
@@ -15,6 +16,7 @@
 #include "find_control.h"
 #include "test_main.h"
 #include "windows/alerts/alert_window.h"
+#include "windows/app_windows.h"
 #include "windows/dashcam/dashcam_window.h"
 #include "windows/main/main_window.h"
 #include "windows/toolkit/controls.h"
@@ -115,6 +117,7 @@ Q_DECLARE_METATYPE(Example)
 class HelpTest : public QObject {
     Q_OBJECT
     Element help_;
+    std::unique_ptr<AppWindows> app;
 
     std::vector<const Element*> Tables(const char* calculation) const {
         return help_.find([&](const Element& e) {
@@ -166,7 +169,10 @@ private slots:
         QCOMPARE(help_.children[0].name, QStringLiteral("html"));
     }
 
-    void cleanup() { toolkit::DiscardAll(); }
+    void cleanup() {
+        app.reset();
+        toolkit::DiscardAll();
+    }
 
     // A plain Russian page that opens anywhere: no scripts, nothing fetched from elsewhere; its
     // pictures are inside it, each with words for a reader who cannot see it.
@@ -262,7 +268,9 @@ private slots:
         QCOMPARE(example.results["elapsed"], Q(r.elapsedText));
         QCOMPARE(example.results["speed"], Q(r.speedText));
 
-        DashcamWindow* form = toolkit::Show<DashcamWindow>();
+        app = std::make_unique<AppWindows>();
+        QTest::mouseClick(Find<toolkit::Label>(app->Main(), "dashcamLink"), Qt::LeftButton);
+        DashcamWindow* form = app->Dashcam();
         const std::pair<QComboBox*, const char*> readings[] = {
             {Find<QComboBox>(form, "startHours"), "startHours"},
             {Find<QComboBox>(form, "startMinutes"), "startMinutes"},
@@ -297,7 +305,9 @@ private slots:
         const QMap<QString, QString> switchName{{QStringLiteral("dry"), QStringLiteral("сухого")},
                                                 {QStringLiteral("wet"), QStringLiteral("мокрого")}};
         const QString note = Q(std::string(core::kDecelerationSource));
-        MainWindow* main = toolkit::Show<MainWindow>();
+        app = std::make_unique<AppWindows>();
+        app->Start();
+        MainWindow* main = app->Main();
         for (const Element* row : rows) {
             const QString road = switchName.value(row->attribute("data-road"));
             QVERIFY2(!road.isEmpty(), qPrintable(row->attribute("data-road")));

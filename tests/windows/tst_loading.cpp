@@ -9,11 +9,13 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <memory>
 
 #include "core/loading.h"
 #include "find_control.h"
 #include "test_main.h"
 #include "windows/alerts/alert_window.h"
+#include "windows/app_windows.h"
 #include "windows/loading/loading_layout.h"
 #include "windows/loading/loading_window.h"
 #include "windows/main/main_window.h"
@@ -57,13 +59,14 @@ QString MessageText(QWidget* owner) {
 
 class LoadingWindowTest : public QObject {
     Q_OBJECT
+    std::unique_ptr<AppWindows> app;
     MainWindow* main = nullptr;
     LoadingWindow* form = nullptr;
 
     // Opens the loading window the way the user does, through the main window's link.
     void Open() {
         QTest::mouseClick(Find<toolkit::Label>(main, "loadingLink"), Qt::LeftButton);
-        form = Owned<LoadingWindow>(main);
+        form = app->Loading();
     }
 
     // Picks an item from the combo box's drop-down list with the mouse.
@@ -121,12 +124,15 @@ class LoadingWindowTest : public QObject {
 
 private slots:
     void init() {
-        main = toolkit::Show<MainWindow>();
+        app = std::make_unique<AppWindows>();
+        app->Start();
+        main = app->Main();
         QVERIFY(QTest::qWaitForWindowExposed(main));
-        form = Owned<LoadingWindow>(main);
+        form = app->Loading();
     }
     void cleanup() {
-        const QPointer<LoadingWindow> loading(Owned<LoadingWindow>(main));
+        const QPointer<LoadingWindow> loading(app->Loading());
+        app.reset();
         toolkit::DiscardAll();
         QVERIFY(!loading);
     }
@@ -430,7 +436,7 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QWidget* next = QApplication::focusWidget();
         QVERIFY(next && next->isVisible() && !form->isAncestorOf(next));
-        QCOMPARE(Owned<LoadingWindow>(main), form); // its Закрыть was not pressed
+        QCOMPARE(app->Loading(), form); // its Закрыть was not pressed
         QCOMPARE(Find<QLineEdit>(main, "stoppingDistanceResult")->text(), QStringLiteral("40,3"));
     }
 
@@ -502,7 +508,7 @@ private slots:
 
         QTest::mouseClick(Find<QPushButton>(form, "closeButton"), Qt::LeftButton);
         QVERIFY(form->isHidden());
-        QTRY_VERIFY(!Owned<LoadingWindow>(main));
+        QTRY_VERIFY(!app->Loading());
 
         Open();
         QVERIFY(form && form != first);
@@ -691,7 +697,7 @@ private slots:
         Elapse(800ms);
         QVERIFY(!main->AnimationRunning());
         QCOMPARE(Results(), QStringList({"", "", "", ""}));
-        QTRY_VERIFY(!Owned<LoadingWindow>(main));
+        QTRY_VERIFY(!app->Loading());
     }
 
     // Opening the window during the main window's own run stops that run silently.

@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <memory>
 
 #include "core/stopping.h"
 #include "find_control.h"
@@ -19,6 +20,7 @@
 #include "opened.h"
 #include "test_main.h"
 #include "windows/alerts/alert_window.h"
+#include "windows/app_windows.h"
 #include "windows/dashcam/dashcam_window.h"
 #include "windows/loading/loading_window.h"
 #include "windows/main/main_layout.h"
@@ -52,6 +54,7 @@ QColor TextColour(QWidget* w) {
 
 class MainWindowTest : public QObject {
     Q_OBJECT
+    std::unique_ptr<AppWindows> app;
     MainWindow* form = nullptr;
 
     void Type(QLineEdit* field, const QString& text) {
@@ -66,10 +69,15 @@ class MainWindowTest : public QObject {
     }
 
 private slots:
-    void init() { form = toolkit::Load<MainWindow>(); }
+    void init() {
+        app = std::make_unique<AppWindows>();
+        form = app->Main();
+    }
     void cleanup() {
+        const QPointer<MainWindow> main(form);
+        app.reset();
         toolkit::DiscardAll();
-        QVERIFY(!toolkit::Instance<MainWindow>());
+        QVERIFY(!main);
     }
 
     void startUpState() {
@@ -111,14 +119,14 @@ private slots:
     // other calculations included: the inputs, the mode and the links, Старт, the results, the
     // other buttons and the footer links, and round to the start.
     void layoutFromTable() {
-        toolkit::Show<MainWindow>();
+        app->Start();
         QVERIFY(QTest::qWaitForWindowActive(form));
         CheckLayout(form, MainLayout());
     }
 
     // Return on the focused Старт starts the run, as a click does.
     void returnOnStart() {
-        toolkit::Show<MainWindow>();
+        app->Start();
         QVERIFY(QTest::qWaitForWindowActive(form));
         Find<QLineEdit>(form, "skidOrSpeed")->setText(QStringLiteral("10"));
         Find<QPushButton>(form, "startButton")->setFocus();
@@ -139,16 +147,15 @@ private slots:
     void linksOpenFromTheKeyboard() {
         QFETCH(QString, link);
         QFETCH(int, key);
-        toolkit::Show<MainWindow>();
+        app->Start();
         QVERIFY(QTest::qWaitForWindowActive(form));
         Find<QCheckBox>(form, "skidKnown")->setFocus();
         for (int tabs = 0; tabs < 30 && QApplication::focusWidget()->objectName() != link; ++tabs)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget()->objectName(), link);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
-        QWidget* opened = link == "loadingLink"
-                              ? static_cast<QWidget*>(Owned<LoadingWindow>(form))
-                              : static_cast<QWidget*>(toolkit::Instance<DashcamWindow>());
+        QWidget* opened = link == "loadingLink" ? static_cast<QWidget*>(app->Loading())
+                                                : static_cast<QWidget*>(app->Dashcam());
         QVERIFY(opened && opened->isVisible());
     }
 
@@ -161,7 +168,7 @@ private slots:
     }
     void returnInAnInputStartsEscapeDoesNotQuit() {
         QFETCH(QString, input);
-        toolkit::Show<MainWindow>();
+        app->Start();
         QVERIFY(QTest::qWaitForWindowActive(form));
         Find<QLineEdit>(form, "skidOrSpeed")->setText(QStringLiteral("10"));
         QLineEdit* field = Find<QLineEdit>(form, input.toLatin1());
@@ -176,7 +183,7 @@ private slots:
     // An empty input: Return opens the alert and leaves the keyboard in the field; Escape
     // there closes the alert, and only the alert.
     void escapeClosesTheAlert() {
-        toolkit::Show<MainWindow>();
+        app->Start();
         QVERIFY(QTest::qWaitForWindowActive(form));
         QLineEdit* skid = Find<QLineEdit>(form, "skidOrSpeed");
         skid->setFocus();
@@ -281,7 +288,7 @@ private slots:
     // A selected option button stays selected when clicked again, with the mouse or the
     // space bar; the other group keeps its own choice.
     void optionStaysSelected() {
-        toolkit::Show<MainWindow>();
+        app->Start();
         QVERIFY(QTest::qWaitForWindowActive(form));
         QTest::mouseClick(Find<toolkit::OptionButton>(form, "dryRoad"), Qt::LeftButton);
         QVERIFY(Find<toolkit::OptionButton>(form, "dryRoad")->isChecked() &&

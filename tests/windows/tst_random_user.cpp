@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QUrl>
 #include <map>
+#include <memory>
 #include <random>
 
 #include "core/avoidance.h"
@@ -21,6 +22,7 @@
 #include "test_main.h"
 #include "windows/alerts/alert_window.h"
 #include "windows/analysis/analysis_window.h"
+#include "windows/app_windows.h"
 #include "windows/dashcam/dashcam_window.h"
 #include "windows/loading/loading_window.h"
 #include "windows/main/main_window.h"
@@ -135,34 +137,28 @@ QStringList ResultTexts(const core::CalculationRecord& record) {
     return texts;
 }
 
-// The loading window, embedded in the main one, when there is one.
-LoadingWindow* Loading() {
-    return Owned<LoadingWindow>(toolkit::Instance<MainWindow>());
-}
-
 // Every field the user types into, by window; results are left out, whose promise is
 // that a calculation writes all of them or none.
-QList<QLineEdit*> Inputs(const AnalysisWindow* analysis) {
+QList<QLineEdit*> Inputs(const AppWindows& app, const AnalysisWindow* analysis) {
     QList<QLineEdit*> fields;
     if (analysis)
         for (const char* role : {"speed", "reaction", "delay", "rise", "deceleration",
                                  "pedestrianPath", "pedestrianSpeed", "speedLimit", "visibility",
                                  "skid", "frames", "fps", "videoDistance"})
             fields << Find<QLineEdit>(analysis, role);
-    if (MainWindow* f = toolkit::Instance<MainWindow>())
+    if (MainWindow* f = app.Main())
         fields << Find<QLineEdit>(f, "reactionTime") << Find<QLineEdit>(f, "brakeDelay")
                << Find<QLineEdit>(f, "riseTime") << Find<QLineEdit>(f, "skidOrSpeed")
                << Find<QLineEdit>(f, "deceleration");
-    if (LoadingWindow* f = Loading())
+    if (LoadingWindow* f = app.Loading())
         fields << Find<QLineEdit>(f, "speed") << Find<QComboBox>(f, "adhesion")->lineEdit();
-    if (DashcamWindow* f = toolkit::Instance<DashcamWindow>())
+    if (DashcamWindow* f = app.Dashcam())
         for (QComboBox* c :
              {Find<QComboBox>(f, "endHours"), Find<QComboBox>(f, "endMinutes"),
               Find<QComboBox>(f, "endSeconds"), Find<QComboBox>(f, "startHours"),
               Find<QComboBox>(f, "startMinutes"), Find<QComboBox>(f, "startSeconds")})
             fields << c->lineEdit();
-    if (DashcamWindow* f = toolkit::Instance<DashcamWindow>())
-        fields << Find<QLineEdit>(f, "distance");
+    if (DashcamWindow* f = app.Dashcam()) fields << Find<QLineEdit>(f, "distance");
     return fields;
 }
 
@@ -190,6 +186,7 @@ QStringList Failures() {
 class RandomUserTest : public QObject {
     Q_OBJECT
     std::mt19937 random_;
+    std::unique_ptr<AppWindows> app_;
     Desktop desktop_;
     std::map<QString, int> counts_;
     int step_ = 0;
@@ -224,8 +221,8 @@ class RandomUserTest : public QObject {
     }
 
     // Under the shown loading window, the main window's controls are out of the mouse's reach.
-    static bool Covered(QWidget* w) {
-        LoadingWindow* loading = Loading();
+    bool Covered(QWidget* w) const {
+        LoadingWindow* loading = app_->Loading();
         if (!loading || !loading->isVisible() || loading->isAncestorOf(w)) return false;
         QWidget* main = loading->parentWidget();
         if (w->window() != main) return false;
@@ -233,13 +230,13 @@ class RandomUserTest : public QObject {
     }
 
     // The window a control belongs to; the loading window counts as one of its own.
-    static QString Owner(QWidget* w) {
-        LoadingWindow* loading = Loading();
+    QString Owner(QWidget* w) const {
+        LoadingWindow* loading = app_->Loading();
         return loading && loading->isAncestorOf(w) ? loading->objectName()
                                                    : w->window()->objectName();
     }
 
-    static QString Name(QWidget* w) { return Owner(w) + "." + w->objectName(); }
+    QString Name(QWidget* w) const { return Owner(w) + "." + w->objectName(); }
 
     void Type(QLineEdit* field) {
         QString text = kTexts[Below(kTexts.size())];
@@ -284,7 +281,7 @@ class RandomUserTest : public QObject {
         if (kind < 27) { // the analysis window opened, or brought up, with the main window's values
             action_ = QStringLiteral("open the analysis window");
             AnalysisStart start;
-            if (MainWindow* f = toolkit::Instance<MainWindow>())
+            if (MainWindow* f = app_->Main())
                 start = {Find<QLineEdit>(f, "reactionTime")->text(),
                          Find<QLineEdit>(f, "brakeDelay")->text(),
                          Find<QLineEdit>(f, "riseTime")->text(),
@@ -380,7 +377,7 @@ class RandomUserTest : public QObject {
             QVERIFY2(!alert || alert->frameTimer()->isEnabled(),
                      qPrintable(where + ": an open alert whose ring stands still"));
         }
-        if (MainWindow* f = toolkit::Instance<MainWindow>()) {
+        if (MainWindow* f = app_->Main()) {
             const QStringList results = {Find<QLineEdit>(f, "speedOrSkidResult")->text(),
                                          Find<QLineEdit>(f, "speedMsResult")->text(),
                                          Find<QLineEdit>(f, "stoppingDistanceResult")->text(),
@@ -416,7 +413,7 @@ class RandomUserTest : public QObject {
                          qPrintable(where + ": main record of other results " + kept.join('/')));
             }
         }
-        if (DashcamWindow* f = toolkit::Instance<DashcamWindow>()) {
+        if (DashcamWindow* f = app_->Dashcam()) {
             const QStringList results = {Find<QLineEdit>(f, "elapsedHours")->text(),
                                          Find<QLineEdit>(f, "elapsedMinutes")->text(),
                                          Find<QLineEdit>(f, "elapsedSeconds")->text(),
@@ -450,13 +447,12 @@ class RandomUserTest : public QObject {
                          qPrintable(where + ": analysis results without a record"));
             }
         }
-        if (LoadingWindow* f = Loading(); f && f->isVisible()) ++counts_["loading shown"];
-        if (toolkit::Instance<DashcamWindow>()) ++counts_["dashcam open"];
-        if (MainWindow* f = toolkit::Instance<MainWindow>();
+        if (LoadingWindow* f = app_->Loading(); f && f->isVisible()) ++counts_["loading shown"];
+        if (app_->Dashcam()) ++counts_["dashcam open"];
+        if (MainWindow* f = app_->Main();
             f && !Find<QLineEdit>(f, "brakingTimeResult")->text().isEmpty())
             ++counts_["main results shown"];
-        if (DashcamWindow* f = toolkit::Instance<DashcamWindow>();
-            f && !Find<QLineEdit>(f, "speed")->text().isEmpty())
+        if (DashcamWindow* f = app_->Dashcam(); f && !Find<QLineEdit>(f, "speed")->text().isEmpty())
             ++counts_["dashcam results shown"];
         const QStringList failures = Failures();
         if (failures != failuresBefore && failures.size() >= failuresBefore.size()) {
@@ -475,6 +471,7 @@ private slots:
 
     void cleanupTestCase() {
         delete analysis_;
+        app_.reset();
         toolkit::DiscardAll();
         for (const char* scheme : {"file", "mailto", "http", "https"})
             QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
@@ -487,11 +484,13 @@ private slots:
         qInfo("seed %d, %d actions", seed, actions);
         QElapsedTimer clock;
         clock.start();
-        toolkit::Show<MainWindow>();
+        app_ = std::make_unique<AppWindows>();
+        app_->Start();
+        const AppWindows& app = *app_;
         OpenAnalysis(analysis_, {});
         for (step_ = 1; step_ <= actions; ++step_) {
             // The fields that exist now; an action may open or close a window.
-            const QList<QLineEdit*> fields = Inputs(analysis_);
+            const QList<QLineEdit*> fields = Inputs(app, analysis_);
             QList<QPointer<QLineEdit>> guarded(fields.begin(), fields.end());
             const QStringList before = TextsOf(fields);
             const QStringList failuresBefore = Failures();

@@ -20,6 +20,7 @@
 #include <QXmlStreamReader>
 #include <cerrno>
 #include <functional>
+#include <memory>
 #ifndef _WIN32
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -34,6 +35,7 @@
 #include "find_control.h"
 #include "test_main.h"
 #include "undo.h"
+#include "windows/app_windows.h"
 #include "windows/dashcam/dashcam_window.h"
 #include "windows/loading/loading_window.h"
 #include "windows/main/main_window.h"
@@ -304,6 +306,7 @@ core::CalculationRecord Calculated(const QString& calculation) {
 
 class RecordTest : public QObject {
     Q_OBJECT
+    std::unique_ptr<AppWindows> app;
     MainWindow* main = nullptr;
     QTemporaryDir dir;
 
@@ -362,11 +365,16 @@ private slots:
         toolkit::SetSaveDialog(&AnswerWithoutDialog);
     }
     void init() {
-        main = toolkit::Show<MainWindow>();
+        app = std::make_unique<AppWindows>();
+        app->Start();
+        main = app->Main();
         QVERIFY(QTest::qWaitForWindowExposed(main));
         dialog = Dialog{};
     }
-    void cleanup() { toolkit::DiscardAll(); }
+    void cleanup() {
+        app.reset();
+        toolkit::DiscardAll();
+    }
 
     // The worked examples, copied through the keys: the text has the inputs, every formula
     // with its values, the results and the notes (where the deceleration comes from); the HTML
@@ -517,7 +525,7 @@ private slots:
         if (how == "loading") {
             QTest::mouseClick(Find<toolkit::Label>(main, "loadingLink"), Qt::LeftButton);
             QVERIFY(main->Record()); // opening it changes nothing; a refusal there does
-            LoadingWindow* loading = Owned<LoadingWindow>(main);
+            LoadingWindow* loading = app->Loading();
             Type(Find<QLineEdit>(loading, "speed"), QStringLiteral("-5"));
             Type(Find<QComboBox>(loading, "adhesion"), QStringLiteral("0,7"));
             QTest::mouseClick(Find<QPushButton>(loading, "startButton"), Qt::LeftButton);
@@ -532,16 +540,17 @@ private slots:
         }
         QVERIFY(!main->Record());
         // The loading window, embedded over the main one, passes a right click on to it.
-        QWidget* target = how == "loading" ? static_cast<QWidget*>(Find<toolkit::Label>(
-                                                 Owned<LoadingWindow>(main), "carsAndBusesCaption"))
-                                           : Find<toolkit::Label>(main, "speedOrSkidCaption");
+        QWidget* target =
+            how == "loading"
+                ? static_cast<QWidget*>(Find<toolkit::Label>(app->Loading(), "carsAndBusesCaption"))
+                : Find<toolkit::Label>(main, "speedOrSkidCaption");
         OffersNothing(main, target);
     }
 
     // The loading window's calculation, shown in the main window, is the one copied.
     void copyAfterLoadingCalculation() {
         QTest::mouseClick(Find<toolkit::Label>(main, "loadingLink"), Qt::LeftButton);
-        LoadingWindow* loading = Owned<LoadingWindow>(main);
+        LoadingWindow* loading = app->Loading();
         QVERIFY(loading && loading->isVisible());
         QTest::mouseClick(Find<toolkit::OptionButton>(loading, "carsAndBuses"), Qt::LeftButton);
         Type(Find<QLineEdit>(loading, "speed"), QStringLiteral("60"));
@@ -583,7 +592,7 @@ private slots:
     // The dashcam window keeps its own record: its menu copies the dashcam calculation.
     void copyAfterDashcamCalculation() {
         QTest::mouseClick(Find<toolkit::Label>(main, "dashcamLink"), Qt::LeftButton);
-        DashcamWindow* dashcam = toolkit::Instance<DashcamWindow>();
+        DashcamWindow* dashcam = app->Dashcam();
         QVERIFY(QTest::qWaitForWindowExposed(dashcam));
         OffersNothing(dashcam, Find<toolkit::Label>(dashcam, "startCaption"));
         const QString readings[] = {"10", "20", "30", "10", "20", "40"};

@@ -15,7 +15,6 @@
 #include "windows/shared/text.h"
 #include "windows/toolkit/controls.h"
 #include "windows/toolkit/events.h"
-#include "windows/toolkit/forms.h"
 #include "windows/toolkit/messages.h"
 #include "windows/toolkit/pictures.h"
 #include "windows/toolkit/window.h"
@@ -49,16 +48,13 @@ DashcamWindow::DashcamWindow() {
         toolkit::OnReturn(reading->lineEdit(), this, &DashcamWindow::onStartClicked);
     toolkit::OnReturn(distance, this, &DashcamWindow::onStartClicked);
     toolkit::CenterOnScreen(this);
+    toolkit::DisableXbutton(this);
+    startHours->setFocus(); // the lowest tab index of the controls that take the focus
 }
 
 void DashcamWindow::paintEvent(QPaintEvent*) {
     // The marsh at the top-left corner, unscaled; a larger window shows the dialog colour.
     QPainter(this).drawPixmap(0, 0, background_);
-}
-
-void DashcamWindow::Form_Load() {
-    toolkit::DisableXbutton(this);
-    startHours->setFocus(); // the lowest tab index of the controls that take the focus
 }
 
 void DashcamWindow::keyPressEvent(QKeyEvent* event) {
@@ -133,7 +129,7 @@ void DashcamWindow::ShowRefusal(const core::NumericError& error, const QStringLi
 
 void DashcamWindow::onCloseClicked() {
     hide();
-    toolkit::Discard<DashcamWindow>(); // the next opening starts empty
+    emit closed();
 }
 
 void DashcamWindow::onExampleVideoClicked() {

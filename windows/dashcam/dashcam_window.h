@@ -25,13 +25,16 @@ struct DashcamResults;
 class DashcamWindow : public QWidget {
     Q_OBJECT
 public:
+    // The window empty, without a close button in its title bar, not shown.
     DashcamWindow();
-
-    // Takes the close button away; runs once, before the window is first shown (toolkit::Load).
-    void Form_Load();
 
     // The record of the calculation whose results the window shows; nullptr while it shows none.
     const core::CalculationRecord* Record() const { return record_.Get(); }
+
+signals:
+    // Закрыть or Escape: the window has hidden, and its owner discards it, so that the next
+    // opening starts empty.
+    void closed();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

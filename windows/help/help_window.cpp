@@ -11,8 +11,6 @@
 
 #include "windows/toolkit/controls.h"
 #include "windows/toolkit/fonts.h"
-#include "windows/toolkit/forms.h"
-#include "windows/toolkit/messages.h"
 #include "windows/toolkit/pictures.h"
 #include "windows/toolkit/window.h"
 
@@ -25,47 +23,45 @@ HelpWindow::HelpWindow() {
     setFont(toolkit::WindowFont());
     setAttribute(Qt::WA_DeleteOnClose, false); // discarded through the toolkit on close
 
-    Browser1 = new QTextBrowser(this);
-    Browser1->setObjectName(QStringLiteral("Browser1"));
-    Browser1->setAccessibleName(QStringLiteral("Текст справки"));
-    Browser1->setOpenLinks(false);
-    Command1 = new toolkit::PushButton(QStringLiteral("Открыть в браузере"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setAccessibleName(QStringLiteral("Открыть справку в браузере"));
-    Command2 = new toolkit::PushButton(QStringLiteral("Закрыть"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setAccessibleName(QStringLiteral("Закрыть справку"));
+    helpText = new QTextBrowser(this);
+    helpText->setObjectName(QStringLiteral("helpText"));
+    helpText->setAccessibleName(QStringLiteral("Текст справки"));
+    helpText->setOpenLinks(false);
+    openInBrowserButton = new toolkit::PushButton(QStringLiteral("Открыть в браузере"), this);
+    openInBrowserButton->setObjectName(QStringLiteral("openInBrowserButton"));
+    openInBrowserButton->setAccessibleName(QStringLiteral("Открыть справку в браузере"));
+    closeButton = new toolkit::PushButton(QStringLiteral("Закрыть"), this);
+    closeButton->setObjectName(QStringLiteral("closeButton"));
+    closeButton->setAccessibleName(QStringLiteral("Закрыть справку"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command2);
+    buttons->addWidget(openInBrowserButton);
+    buttons->addWidget(closeButton);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Browser1, 1);
+    layout->addWidget(helpText, 1);
     layout->addLayout(buttons);
-    setTabOrder(Browser1, Command1);
-    setTabOrder(Command1, Command2);
+    setTabOrder(helpText, openInBrowserButton);
+    setTabOrder(openInBrowserButton, closeButton);
 
-    connect(Browser1, &QTextBrowser::anchorClicked, this, &HelpWindow::Browser1_AnchorClicked);
-    connect(Command1, &QPushButton::clicked, this, &HelpWindow::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &HelpWindow::Command2_Click);
-}
+    connect(helpText, &QTextBrowser::anchorClicked, this, &HelpWindow::onLinkClicked);
+    connect(openInBrowserButton, &QPushButton::clicked, this, &HelpWindow::onOpenInBrowserClicked);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
 
-void HelpWindow::Form_Load() {
     path_ = toolkit::FindDocument(QString::fromLatin1(kFile));
-    Browser1->setSource(QUrl::fromLocalFile(path_));
+    helpText->setSource(QUrl::fromLocalFile(path_));
     resize(800, 640);
     toolkit::CenterOnScreen(this);
-    Browser1->setFocus();
+    helpText->setFocus();
 }
 
 // A contents link moves within the help; a link to another file or a web address goes to the
 // desktop, as a browser would send it on.
-void HelpWindow::Browser1_AnchorClicked(const QUrl& link) {
+void HelpWindow::onLinkClicked(const QUrl& link) {
     const QUrl here = QUrl::fromLocalFile(path_);
     const QUrl target = here.resolved(link);
     if (target.adjusted(QUrl::RemoveFragment) == here) {
-        Browser1->scrollToAnchor(target.fragment());
+        helpText->scrollToAnchor(target.fragment());
     } else if (target.isLocalFile()) {
         toolkit::OpenWithDesktop(this, target.toLocalFile());
     } else {
@@ -73,17 +69,13 @@ void HelpWindow::Browser1_AnchorClicked(const QUrl& link) {
     }
 }
 
-void HelpWindow::Command1_Click() {
+void HelpWindow::onOpenInBrowserClicked() {
     toolkit::OpenWithDesktop(this, path_);
-}
-
-void HelpWindow::Command2_Click() {
-    close();
 }
 
 void HelpWindow::closeEvent(QCloseEvent* event) {
     event->accept();
-    toolkit::Discard<HelpWindow>();
+    emit closed();
 }
 
 void HelpWindow::keyPressEvent(QKeyEvent* event) {
@@ -92,14 +84,4 @@ void HelpWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
-}
-
-void ShowHelp(QWidget* owner) {
-    if (toolkit::FindDocument(QString::fromLatin1(HelpWindow::kFile)).isEmpty()) {
-        toolkit::ShowMessage(owner,
-                             toolkit::MissingDocumentText(QString::fromLatin1(HelpWindow::kFile),
-                                                          QStringLiteral("справка программы")));
-        return;
-    }
-    toolkit::Show<HelpWindow>();
 }

@@ -11,16 +11,12 @@
 #include "core/numeric.h"
 #include "core/numeric_error.h"
 #include "windows/alerts/alert_window.h"
-#include "windows/dashcam/dashcam_window.h"
-#include "windows/help/help_window.h"
-#include "windows/loading/loading_window.h"
 #include "windows/main/braking_animation.h"
 #include "windows/main/main_layout.h"
 #include "windows/shared/problem.h"
 #include "windows/shared/text.h"
 #include "windows/toolkit/controls.h"
 #include "windows/toolkit/events.h"
-#include "windows/toolkit/forms.h"
 #include "windows/toolkit/messages.h"
 #include "windows/toolkit/pictures.h"
 #include "windows/toolkit/window.h"
@@ -63,12 +59,12 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     connect(animation_, &BrakingAnimation::finished, this, &MainWindow::onAnimationFinished);
     BindHandlers();
     toolkit::CenterOnScreen(this);
-}
-
-// The loading window, a child, goes with this window; it hides as it goes, and nothing of
-// this window may answer then.
-MainWindow::~MainWindow() {
-    if (loading_) loading_->disconnect(this);
+    // The start state.
+    toolkit::DisableXbutton(this);
+    dryRoad->setChecked(true);
+    EnterMode(core::StoppingMode::SkidKnown);
+    skidKnown->setChecked(true);
+    skidOrSpeed->setFocus();
 }
 
 void MainWindow::BindHandlers() {
@@ -87,13 +83,13 @@ void MainWindow::BindHandlers() {
         stripDistanceReadout->setText(stoppingDistanceResult->text() + QStringLiteral(" м"));
     });
     OnClick(exitButton, this, [] { toolkit::EndApplication(); });
-    OnClick(helpButton, this, [this] { ShowHelp(this); });
+    OnClick(helpButton, this, [this] { emit helpRequested(); });
     OnClick(standardButton, this, &MainWindow::onStandardClicked);
     OnClick(mailAddress, this,
             [this] { toolkit::ShellOpenMail(mailAddress->text(), QStringLiteral("Кварнет")); });
     OnClick(webAddress, this, [this] { toolkit::ShellOpenAddress(webAddress->text()); });
     OnClick(loadingLink, this, &MainWindow::onLoadingLinkClicked);
-    OnClick(dashcamLink, this, [] { toolkit::Show<DashcamWindow>(); });
+    OnClick(dashcamLink, this, [this] { emit dashcamRequested(); });
     OnClick(startButton, this, &MainWindow::onStartClicked);
     // Return in an input starts the calculation, as Старт does.
     // Results on screen belong to the inputs beside them: a changed input empties them.
@@ -103,9 +99,7 @@ void MainWindow::BindHandlers() {
     }
     // The loading window calculates with the deceleration and the rise time as they stand.
     for (QLineEdit* given : {riseTime, deceleration})
-        OnChange(given, this, [this] {
-            if (loading_) loading_->Give(GivenToLoading());
-        });
+        OnChange(given, this, [this] { emit loadingGivenChanged(GivenToLoading()); });
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {
@@ -127,15 +121,6 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
-}
-
-void MainWindow::Form_Load() {
-    toolkit::DisableXbutton(this);
-    Loading(); // hidden, embedded in this window until its link shows it
-    dryRoad->setChecked(true);
-    EnterMode(core::StoppingMode::SkidKnown);
-    skidKnown->setChecked(true);
-    skidOrSpeed->setFocus();
 }
 
 void MainWindow::onSkidKnownClicked() {
@@ -287,6 +272,10 @@ void MainWindow::onAnimationFinished() {
     }
 }
 
+void MainWindow::TakeKeyboard() {
+    startButton->setFocus(Qt::OtherFocusReason);
+}
+
 bool MainWindow::AnimationRunning() const {
     return animation_->Running();
 }
@@ -295,22 +284,6 @@ bool MainWindow::AnimationRunning() const {
 void MainWindow::DropResults() {
     if (AnimationRunning()) animation_->Stop();
     ClearResults();
-}
-
-LoadingWindow* MainWindow::Loading() {
-    if (loading_) return loading_;
-    loading_ = new LoadingWindow(this);
-    connect(loading_, &LoadingWindow::calculated, this, &MainWindow::ShowLoadingOutcome);
-    connect(loading_, &LoadingWindow::refused, this, &MainWindow::DropResults);
-    connect(loading_, &LoadingWindow::keyboardLeft, this,
-            [this] { startButton->setFocus(Qt::OtherFocusReason); });
-    // Closed, it is discarded: the next opening starts afresh.
-    connect(loading_, &LoadingWindow::closed, this, [this] {
-        loading_->disconnect(this);
-        loading_->deleteLater();
-        loading_ = nullptr;
-    });
-    return loading_;
 }
 
 // What the loading window needs of this window: the deceleration, and the rise time, 0,3 s
@@ -325,7 +298,7 @@ LoadingGiven MainWindow::GivenToLoading() const {
 // to come.
 void MainWindow::onLoadingLinkClicked() {
     if (AnimationRunning()) DropResults();
-    Loading()->Open(GivenToLoading());
+    emit loadingRequested(GivenToLoading());
 }
 
 // The loading window's results stand as this window's speed-known calculation: its speed as the

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QPixmap>
-#include <QPointer>
 #include <QWidget>
 
 #include "core/record.h"
@@ -14,30 +13,38 @@
 namespace core {
 class NumericError;
 }
-class LoadingWindow;
 
 // The main window: the stopping-distance calculator. Its mode, and whether the results it shows
-// came from the loading window, are members; the braking animation is one object. It owns the
-// loading window, embedded in it: gives it the deceleration and the rise time and shows its
-// outcome. The results on screen always belong to the inputs beside them: a change of an input
-// empties them.
+// came from the loading window, are members; the braking animation is one object. It asks for
+// the other windows by signals, giving the loading window what it needs, and shows the loading
+// window's outcome; it knows no other window. The results on screen always belong to the inputs
+// beside them: a change of an input empties them.
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
+    // The window in its start state, not shown.
     explicit MainWindow(QWidget* parent = nullptr);
-    ~MainWindow() override;
 
-    // Brings the window into its start state; runs once, before it is first shown
-    // (toolkit::Load).
-    void Form_Load();
-
+    // Shows the outcome of a loading calculation as this window's speed-known calculation, with
+    // the braking distance named as such, and plays the braking animation.
+    void ShowLoadingOutcome(const LoadingOutcome& outcome);
     // Empties the results and ends a run whose results would belong to other inputs.
     void DropResults();
+    // The keyboard to Старт, from a window over this one that hides.
+    void TakeKeyboard();
     // Whether a braking animation is playing.
     bool AnimationRunning() const;
 
     // The record of the calculation whose results the window shows; nullptr while it shows none.
     const core::CalculationRecord* Record() const { return record_.Get(); }
+
+signals:
+    // The loading window's link: open it over this window with what it needs from here.
+    void loadingRequested(const LoadingGiven& given);
+    // The deceleration or the rise time changed: what the loading window needs now.
+    void loadingGivenChanged(const LoadingGiven& given);
+    void dashcamRequested();
+    void helpRequested();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -86,19 +93,14 @@ private:
     // runs into the car ahead.
     BrakingAnimation::Series SeriesFor(double known) const;
 
-    // The loading window: created hidden at start and after each close, opened by its link.
-    LoadingWindow* Loading();
+    // What the loading window needs of this window.
     LoadingGiven GivenToLoading() const;
-    // Shows the outcome of a loading calculation as this window's speed-known calculation, with
-    // the braking distance named as such, and plays the braking animation.
-    void ShowLoadingOutcome(const LoadingOutcome& outcome);
 
     core::StoppingMode mode_ = core::StoppingMode::SkidKnown;
     // The results on screen came from the loading window: the end of the run shows them as
     // they are instead of calculating.
     bool fromLoading_ = false;
     BrakingAnimation* animation_;
-    QPointer<LoadingWindow> loading_;
     QPixmap background_;
     QString stoppingDistanceCaption_; // as designed
     bool framesQueued_ = false;       // the strip's frames are decoded after the first paint

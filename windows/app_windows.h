@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+#include "windows/loading/loading_outcome.h"
+
+class DashcamWindow;
+class HelpWindow;
+class LoadingWindow;
+class MainWindow;
+
+// The program's windows: the main window, shown at start and kept to the end; the loading
+// window, embedded in it, a fresh one after each close; the dashcam and help windows, opened
+// from it and discarded when they close, so that the next opening starts afresh. This object
+// creates each window and wires them together: no window creates, finds or calls another.
+class AppWindows : public QObject {
+    Q_OBJECT
+public:
+    // The main window in its start state, with the loading window hidden in it; nothing shown.
+    AppWindows();
+    ~AppWindows() override;
+
+    // Shows the main window.
+    void Start();
+
+    MainWindow* Main() const { return main_.get(); }
+    LoadingWindow* Loading() const { return loading_; }
+    // The open dashcam and help windows; nullptr while closed.
+    DashcamWindow* Dashcam() const { return dashcam_; }
+    HelpWindow* Help() const { return help_; }
+
+private:
+    void NewLoading();
+    void OpenLoading(const LoadingGiven& given);
+    void OpenDashcam();
+    void OpenHelp();
+
+    std::unique_ptr<MainWindow> main_;
+    LoadingWindow* loading_ = nullptr; // a child of the main window
+    DashcamWindow* dashcam_ = nullptr;
+    HelpWindow* help_ = nullptr;
+};
