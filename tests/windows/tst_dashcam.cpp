@@ -8,9 +8,11 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <array>
 #include <memory>
 
 #include "find_control.h"
+#include "layout_check.h"
 #include "test_main.h"
 #include "undo.h"
 #include "windows/alerts/alert_window.h"
@@ -183,12 +185,12 @@ private slots:
     void clockLists_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("last");
-        QTest::newRow("Combo1 end hours") << "endHours" << 24;
-        QTest::newRow("Combo2 end minutes") << "endMinutes" << 59;
-        QTest::newRow("Combo3 end seconds") << "endSeconds" << 59;
-        QTest::newRow("Combo4 start hours") << "startHours" << 23;
-        QTest::newRow("Combo5 start minutes") << "startMinutes" << 59;
-        QTest::newRow("Combo6 start seconds") << "startSeconds" << 59;
+        QTest::newRow("end hours") << "endHours" << 24;
+        QTest::newRow("end minutes") << "endMinutes" << 59;
+        QTest::newRow("end seconds") << "endSeconds" << 59;
+        QTest::newRow("start hours") << "startHours" << 23;
+        QTest::newRow("start minutes") << "startMinutes" << 59;
+        QTest::newRow("start seconds") << "startSeconds" << 59;
     }
     void clockLists() {
         QFETCH(QString, name);
@@ -283,32 +285,24 @@ private slots:
 
     // The keyboard goes as the eye does: the start reading, the end reading and the distance,
     // top to bottom and left to right as they stand, then Старт, which acts on them, then the
-    // results, the example video's link and Закрыть, and round again.
+    // results, the example video's link and Закрыть, and round again; each row of the table is
+    // a control in its place, stacked and tabbed as the table says.
     void tabOrder() {
         DashcamWindow* form = Open();
         QVERIFY(QTest::qWaitForWindowActive(form));
         QCOMPARE(QApplication::focusWidget(), Find<QComboBox>(form, "startHours"));
-        const QStringList expected = {
-            "startMinutes", "startSeconds",     "endHours",     "endMinutes",     "endSeconds",
-            "distance",     "startButton",      "elapsedHours", "elapsedMinutes", "elapsedSeconds",
-            "speed",        "exampleVideoLink", "closeButton",  "startHours"};
-        QStringList chain;
-        QList<QWidget*> inputs = {QApplication::focusWidget()};
-        for (qsizetype i = 0; i < expected.size(); ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            chain << QApplication::focusWidget()->objectName();
-            if (i < 6) inputs << QApplication::focusWidget();
-        }
-        QCOMPARE(chain, expected);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-        QCOMPARE(QApplication::focusWidget(), Find<QPushButton>(form, "closeButton"));
+        CheckLayout(form, DashcamLayout());
 
         // The inputs as they stand: each one below the one before, or on its row to the right.
-        for (qsizetype i = 1; i < inputs.size(); ++i) {
-            const QRect before = inputs[i - 1]->geometry(), here = inputs[i]->geometry();
+        const std::array<const char*, 7> inputs = {"startHours", "startMinutes", "startSeconds",
+                                                   "endHours",   "endMinutes",   "endSeconds",
+                                                   "distance"};
+        for (std::size_t i = 1; i < inputs.size(); ++i) {
+            const QRect before = form->findChild<QWidget*>(inputs[i - 1])->geometry();
+            const QRect here = form->findChild<QWidget*>(inputs[i])->geometry();
             QVERIFY2(here.top() > before.top() ||
                          (here.top() == before.top() && here.left() > before.left()),
-                     qPrintable(inputs[i]->objectName()));
+                     inputs[i]);
         }
     }
 
@@ -525,12 +519,12 @@ private slots:
             QTest::addRow("%s empty", name) << name << "";
             QTest::addRow("%s letters", name) << name << "abc";
         }
-        QTest::newRow("Text3 empty") << "distance"
-                                     << "";
-        QTest::newRow("Text3 blank") << "distance"
-                                     << " ";
-        QTest::newRow("Text3 letters") << "distance"
-                                       << "3o";
+        QTest::newRow("distance empty") << "distance"
+                                        << "";
+        QTest::newRow("distance blank") << "distance"
+                                        << " ";
+        QTest::newRow("distance letters") << "distance"
+                                          << "3o";
     }
     void unreadableInput() {
         QFETCH(QString, name);
@@ -688,18 +682,18 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("accessibleName");
-        QTest::newRow("Text4 hours") << "elapsedHours"
-                                     << "2"
-                                     << "Пройдено времени, час";
-        QTest::newRow("Text7 minutes") << "elapsedMinutes"
-                                       << "34"
-                                       << "Пройдено времени, мин";
-        QTest::newRow("Text9 seconds") << "elapsedSeconds"
-                                       << "56,5"
-                                       << "Пройдено времени, сек";
-        QTest::newRow("Text2 speed") << "speed"
-                                     << "0,39"
-                                     << "Скорость, км/час";
+        QTest::newRow("elapsed hours") << "elapsedHours"
+                                       << "2"
+                                       << "Пройдено времени, час";
+        QTest::newRow("elapsed minutes") << "elapsedMinutes"
+                                         << "34"
+                                         << "Пройдено времени, мин";
+        QTest::newRow("elapsed seconds") << "elapsedSeconds"
+                                         << "56,5"
+                                         << "Пройдено времени, сек";
+        QTest::newRow("speed") << "speed"
+                               << "0,39"
+                               << "Скорость, км/час";
     }
     void resultsReadOnly() {
         QFETCH(QString, name);

@@ -363,7 +363,7 @@ private slots:
         QVERIFY(
             SamePicture(Find<toolkit::Image>(form, "strip")->picture(), toolkit::LoadBitmap(117)));
         QCOMPARE(Find<QLineEdit>(form, "reactionTime")->text(),
-                 QStringLiteral("0,8")); // inputs other than Text7 stay
+                 QStringLiteral("0,8")); // the other inputs stay
         QCOMPARE(Find<QLineEdit>(form, "deceleration")->text(), QStringLiteral("6,8"));
 
         Type(Find<QLineEdit>(form, "skidOrSpeed"), "60");

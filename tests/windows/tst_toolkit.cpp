@@ -277,14 +277,14 @@ private slots:
     void optionButtonsAndLinksForScreenReaders() {
         using namespace toolkit;
         static const Control table[] = {
-            {.name = "Option1",
+            {.name = "firstOption",
              .kind = Kind::OptionButton,
              .container = "Window",
              .width = 200,
              .height = 200,
              .tab = 0,
              .access = "Без нагрузки"},
-            {.name = "Option2",
+            {.name = "secondOption",
              .kind = Kind::OptionButton,
              .container = "Window",
              .top = 300,
@@ -292,7 +292,7 @@ private slots:
              .height = 200,
              .tab = 1,
              .access = "С нагрузкой"},
-            {.name = "Label1",
+            {.name = "firstLabel",
              .kind = Kind::Label,
              .container = "Window",
              .caption = "Пример",
@@ -300,7 +300,7 @@ private slots:
              .width = 1500,
              .height = 300,
              .flags = kHandCursor},
-            {.name = "Label2",
+            {.name = "secondLabel",
              .kind = Kind::Label,
              .container = "Window",
              .caption = "Подпись",
@@ -312,8 +312,8 @@ private slots:
         QWidget window;
         window.setObjectName(QStringLiteral("Window"));
         const Controls controls = BuildLayout(&window, table);
-        auto* o1 = controls.get<OptionButton>(QStringLiteral("Option1"));
-        auto* o2 = controls.get<OptionButton>(QStringLiteral("Option2"));
+        auto* o1 = controls.get<OptionButton>(QStringLiteral("firstOption"));
+        auto* o2 = controls.get<OptionButton>(QStringLiteral("secondOption"));
         o1->setChecked(true);
 
         QAccessibleInterface* option = QAccessible::queryAccessibleInterface(o2);
@@ -328,20 +328,20 @@ private slots:
         QVERIFY(o2->isChecked() && !o1->isChecked()); // the group holds
         QVERIFY(option->state().checked);
 
-        QAccessibleInterface* link =
-            QAccessible::queryAccessibleInterface(controls.get<Label>(QStringLiteral("Label1")));
+        QAccessibleInterface* link = QAccessible::queryAccessibleInterface(
+            controls.get<Label>(QStringLiteral("firstLabel")));
         QVERIFY(link);
         QCOMPARE(link->role(), QAccessible::Link);
         QCOMPARE(link->text(QAccessible::Name), QStringLiteral("Пример"));
-        QSignalSpy followed(controls.get<Label>(QStringLiteral("Label1")), &Label::clicked);
+        QSignalSpy followed(controls.get<Label>(QStringLiteral("firstLabel")), &Label::clicked);
         QVERIFY(link->actionInterface());
         link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(followed.size(), 1);
 
-        QCOMPARE(
-            QAccessible::queryAccessibleInterface(controls.get<Label>(QStringLiteral("Label2")))
-                ->role(),
-            QAccessible::StaticText); // a plain label stays one
+        QCOMPARE(QAccessible::queryAccessibleInterface(
+                     controls.get<Label>(QStringLiteral("secondLabel")))
+                     ->role(),
+                 QAccessible::StaticText); // a plain label stays one
     }
 
     // Typing into an editable combo box keeps what is typed: "0" never becomes a listed "0,8".
@@ -349,7 +349,7 @@ private slots:
         using namespace toolkit;
         static const char* const items[] = {"0,8", "0,7"};
         static const Control table[] = {
-            {.name = "Combo1",
+            {.name = "combo",
              .kind = Kind::ComboBox,
              .container = "Window",
              .width = 1500,
@@ -360,7 +360,7 @@ private slots:
         QWidget window;
         window.setObjectName(QStringLiteral("Window"));
         const Controls controls = BuildLayout(&window, table);
-        auto* combo = controls.get<QComboBox>(QStringLiteral("Combo1"));
+        auto* combo = controls.get<QComboBox>(QStringLiteral("combo"));
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         combo->setFocus();
@@ -392,43 +392,43 @@ private slots:
         // clang-format off
         static const Control table[] = {
         // name      kind           in        caption    left top   width height font                     text             back            tab flags                    picture accessible name
-        {"Label1",  Kind::Label,   "Window", "Надпись",  150, 150, 1500,  255, {},                      qRgb(255, 0, 0), kDefault,        3, kTransparent | kCentred, {}, ""},
-        {"Frame1",  Kind::Frame,   "Window", "",           0,   0, 3000, 3000, {},                      kDefault,        kDefault,        0, 0,                       {}, "Рамка"},
-        {"Text2",   Kind::TextBox, "Frame1", "1,5",       15,  30,  855,  285, {Face::Sans, 8.25, true}, kDefault,       qRgb(0, 64, 0),  2, kCentred,                {}, "Второе поле"},
-        {"Text1",   Kind::TextBox, "Window", "",          15,  30,  855,  285, {},                      kDefault,        kDefault,        1, 0,                       {}, "Первое поле"},
-        {"Text3",   Kind::TextBox, "Window", "",          15, 600,  855,  285, {},                      kDefault,        kDefault,        0, 0,                       {}, "Третье поле"},
-        {.name = "Timer1", .kind = Kind::Timer, .container = "Frame1", .flags = kDisabled, .interval = 500},
+        {"firstLabel",  Kind::Label,   "Window", "Надпись",  150, 150, 1500,  255, {},                      qRgb(255, 0, 0), kDefault,        3, kTransparent | kCentred, {}, ""},
+        {"frame",  Kind::Frame,   "Window", "",           0,   0, 3000, 3000, {},                      kDefault,        kDefault,        0, 0,                       {}, "Рамка"},
+        {"secondField",   Kind::TextBox, "frame", "1,5",       15,  30,  855,  285, {Face::Sans, 8.25, true}, kDefault,       qRgb(0, 64, 0),  2, kCentred,                {}, "Второе поле"},
+        {"firstField",   Kind::TextBox, "Window", "",          15,  30,  855,  285, {},                      kDefault,        kDefault,        1, 0,                       {}, "Первое поле"},
+        {"thirdField",   Kind::TextBox, "Window", "",          15, 600,  855,  285, {},                      kDefault,        kDefault,        0, 0,                       {}, "Третье поле"},
+        {.name = "timer", .kind = Kind::Timer, .container = "frame", .flags = kDisabled, .interval = 500},
         };
         // clang-format on
         QWidget window;
         window.setObjectName(QStringLiteral("Window"));
         const Controls controls = BuildLayout(&window, table);
         QCOMPARE(controls.size(), 7);
-        auto* label = controls.get<Label>("Label1");
+        auto* label = controls.get<Label>("firstLabel");
         QCOMPARE(label->geometry(), QRect(10, 10, 100, 17));
         QCOMPARE(label->text(), QStringLiteral("Надпись"));
         QCOMPARE(label->accessibleName(), QStringLiteral("Надпись"));
         QCOMPARE(label->alignment(), Qt::AlignTop | Qt::AlignHCenter);
         QVERIFY(label->wordWrap() && !label->autoFillBackground());
-        auto* text2 = controls.get<QLineEdit>("Text2");
-        QCOMPARE(text2->parentWidget(), controls.get<QWidget>("Frame1"));
+        auto* text2 = controls.get<QLineEdit>("secondField");
+        QCOMPARE(text2->parentWidget(), controls.get<QWidget>("frame"));
         QCOMPARE(text2->text(), QStringLiteral("1,5"));
         QVERIFY(text2->font().bold());
         QCOMPARE(text2->palette().color(QPalette::Base), QColor(0, 64, 0));
         QCOMPARE(window.children().indexOf(label) > window.children().indexOf(text2->parent()),
                  true);
-        auto* text1 = controls.get<QLineEdit>("Text1");
+        auto* text1 = controls.get<QLineEdit>("firstField");
         const auto nextField = [](QWidget* w) {
             do
                 w = w->nextInFocusChain();
             while (!(w->focusPolicy() & Qt::TabFocus));
             return w;
         };
-        auto* text3 = controls.get<QLineEdit>("Text3");
+        auto* text3 = controls.get<QLineEdit>("thirdField");
         QCOMPARE(nextField(text3), text1); // by tab index, not by declaration
         QCOMPARE(nextField(text1), text2);
         QCOMPARE(nextField(text2), text3);
-        auto* timer = controls.get<Timer>("Timer1");
+        auto* timer = controls.get<Timer>("timer");
         QCOMPARE(timer->interval(), 500);
         QVERIFY(!timer->isEnabled());
     }
@@ -467,29 +467,29 @@ private slots:
     void optionGroups() {
         using namespace toolkit;
         static const Control table[] = {
-            {.name = "Frame1",
+            {.name = "frame",
              .kind = Kind::Frame,
              .container = "Window",
              .width = 3000,
              .height = 1500,
              .tab = 0},
-            {.name = "Option1",
+            {.name = "firstOption",
              .kind = Kind::OptionButton,
-             .container = "Frame1",
+             .container = "frame",
              .left = 120,
              .top = 120,
              .width = 200,
              .height = 200,
              .tab = 1},
-            {.name = "Option2",
+            {.name = "secondOption",
              .kind = Kind::OptionButton,
-             .container = "Frame1",
+             .container = "frame",
              .left = 120,
              .top = 600,
              .width = 200,
              .height = 200,
              .tab = 2},
-            {.name = "Option3",
+            {.name = "thirdOption",
              .kind = Kind::OptionButton,
              .container = "Window",
              .left = 3600,
@@ -497,7 +497,7 @@ private slots:
              .width = 200,
              .height = 200,
              .tab = 3},
-            {.name = "Option4",
+            {.name = "fourthOption",
              .kind = Kind::OptionButton,
              .container = "Window",
              .left = 3600,
@@ -510,11 +510,11 @@ private slots:
         window.setObjectName(QStringLiteral("Window"));
         window.resize(400, 200);
         const Controls controls = BuildLayout(&window, table);
-        auto* o1 = controls.get<OptionButton>(QStringLiteral("Option1"));
-        auto* o2 = controls.get<OptionButton>(QStringLiteral("Option2"));
-        auto* o3 = controls.get<OptionButton>(QStringLiteral("Option3"));
-        auto* o4 = controls.get<OptionButton>(QStringLiteral("Option4"));
-        QCOMPARE(controls.group(QStringLiteral("Frame1"))->buttons(),
+        auto* o1 = controls.get<OptionButton>(QStringLiteral("firstOption"));
+        auto* o2 = controls.get<OptionButton>(QStringLiteral("secondOption"));
+        auto* o3 = controls.get<OptionButton>(QStringLiteral("thirdOption"));
+        auto* o4 = controls.get<OptionButton>(QStringLiteral("fourthOption"));
+        QCOMPARE(controls.group(QStringLiteral("frame"))->buttons(),
                  (std::vector<OptionButton*>{o1, o2}));
         QCOMPARE(controls.group(QStringLiteral("Window"))->buttons(),
                  (std::vector<OptionButton*>{o3, o4}));
@@ -542,7 +542,8 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             chain << QApplication::focusWidget()->objectName();
         }
-        QCOMPARE(chain, QStringList({"Option2", "Option3", "Option4", "Option1"}));
+        QCOMPARE(chain,
+                 QStringList({"secondOption", "thirdOption", "fourthOption", "firstOption"}));
     }
 
     // Items declared with the control; a list's click handler runs for picks made from code
@@ -551,14 +552,14 @@ private slots:
         using namespace toolkit;
         static const char* const items[] = {"один", "два", "три"};
         static const Control table[] = {
-            {.name = "List1",
+            {.name = "list",
              .kind = Kind::ListBox,
              .container = "Window",
              .width = 1500,
              .height = 900,
              .tab = 0,
              .items = items},
-            {.name = "Combo1",
+            {.name = "combo",
              .kind = Kind::ComboBox,
              .container = "Window",
              .caption = "",
@@ -571,8 +572,8 @@ private slots:
         QWidget window;
         window.setObjectName(QStringLiteral("Window"));
         const Controls controls = BuildLayout(&window, table);
-        auto* list = controls.get<QListWidget>(QStringLiteral("List1"));
-        auto* combo = controls.get<QComboBox>(QStringLiteral("Combo1"));
+        auto* list = controls.get<QListWidget>(QStringLiteral("list"));
+        auto* combo = controls.get<QComboBox>(QStringLiteral("combo"));
         QCOMPARE(list->count(), 3);
         QCOMPARE(list->item(2)->text(), QStringLiteral("три"));
         QCOMPARE(combo->count(), 3);
