@@ -3,8 +3,9 @@
 #include <QPointer>
 #include <QWidget>
 
-// Windows addressed by name: each window class has one default instance, created and loaded
-// on first use, as the windows expect when they show, hide or read one another.
+// Windows addressed by class: each class has one default instance, created and loaded on first
+// use. The program's windows are made and wired by AppWindows instead; what stays here is the
+// tracking that lets DiscardAll close the alerts left open (detail::Track).
 // A window class used here has a default constructor and a public `void Form_Load()`.
 namespace toolkit {
 
