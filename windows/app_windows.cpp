@@ -1,5 +1,6 @@
 #include "windows/app_windows.h"
 
+#include "windows/analysis/analysis_window.h"
 #include "windows/dashcam/dashcam_window.h"
 #include "windows/help/help_window.h"
 #include "windows/loading/loading_window.h"
@@ -36,12 +37,14 @@ AppWindows::AppWindows() : main_(std::make_unique<MainWindow>()) {
     });
     connect(main_.get(), &MainWindow::dashcamRequested, this, &AppWindows::OpenDashcam);
     connect(main_.get(), &MainWindow::helpRequested, this, &AppWindows::OpenHelp);
+    connect(main_.get(), &MainWindow::analysisRequested, this, &AppWindows::OpenAnalysis);
 }
 
 // The windows beside the main one go first, then the main one with the loading window in it.
 AppWindows::~AppWindows() {
     delete dashcam_;
     delete help_;
+    delete analysis_.data();
     // The loading window hides as the main window destroys it: nothing may answer then.
     if (loading_) loading_->disconnect();
     main_->disconnect(this);
@@ -87,4 +90,13 @@ void AppWindows::OpenHelp() {
         connect(help_, &HelpWindow::closed, this, [this] { Discard(help_); });
     }
     BringUp(help_);
+}
+
+AnalysisWindow* AppWindows::Analysis() const {
+    return analysis_.data();
+}
+
+// Opened with the main window's values, or brought up with them in its fields.
+void AppWindows::OpenAnalysis(const AnalysisStart& start) {
+    ::OpenAnalysis(analysis_, start);
 }

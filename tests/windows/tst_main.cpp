@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QFile>
@@ -14,12 +15,14 @@
 #include <QUrl>
 #include <memory>
 
+#include "context_menu.h"
 #include "core/stopping.h"
 #include "find_control.h"
 #include "layout_check.h"
 #include "opened.h"
 #include "test_main.h"
 #include "windows/alerts/alert_window.h"
+#include "windows/analysis/analysis_window.h"
 #include "windows/app_windows.h"
 #include "windows/dashcam/dashcam_window.h"
 #include "windows/loading/loading_window.h"
@@ -134,8 +137,8 @@ private slots:
         QVERIFY(form->AnimationRunning());
     }
 
-    // The links to the loading and dashcam windows are reached with Tab and open on Space and
-    // Return, as with a click.
+    // The links to the loading, dashcam and «Техническая возможность» windows are reached with
+    // Tab and open on Space and Return, as with a click.
     void linksOpenFromTheKeyboard_data() {
         QTest::addColumn<QString>("link");
         QTest::addColumn<int>("key");
@@ -143,6 +146,8 @@ private slots:
         QTest::newRow("loading, Return") << "loadingLink" << int(Qt::Key_Return);
         QTest::newRow("dashcam, Space") << "dashcamLink" << int(Qt::Key_Space);
         QTest::newRow("dashcam, Enter") << "dashcamLink" << int(Qt::Key_Enter);
+        QTest::newRow("analysis, Space") << "analysisLink" << int(Qt::Key_Space);
+        QTest::newRow("analysis, Return") << "analysisLink" << int(Qt::Key_Return);
     }
     void linksOpenFromTheKeyboard() {
         QFETCH(QString, link);
@@ -154,9 +159,75 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget()->objectName(), link);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
-        QWidget* opened = link == "loadingLink" ? static_cast<QWidget*>(app->Loading())
-                                                : static_cast<QWidget*>(app->Dashcam());
+        QWidget* opened = link == "loadingLink"   ? static_cast<QWidget*>(app->Loading())
+                          : link == "dashcamLink" ? static_cast<QWidget*>(app->Dashcam())
+                                                  : static_cast<QWidget*>(app->Analysis());
         QVERIFY(opened && opened->isVisible());
+    }
+
+    // The «Техническая возможность» window opens, by its link, the context menu or its keys,
+    // with the times and the deceleration as typed and the speed the window shows: the one
+    // computed from a skid, the one typed, or the loading window's; none before a result.
+    void analysisOpensWithTheValuesShown_data() {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("how");
+        QTest::newRow("speed from a skid, link") << "skid"
+                                                 << "link";
+        QTest::newRow("speed typed, menu") << "speed"
+                                           << "menu";
+        QTest::newRow("loading window's speed, keys") << "loading"
+                                                      << "keys";
+        QTest::newRow("no result yet, link") << "none"
+                                             << "link";
+    }
+    void analysisOpensWithTheValuesShown() {
+        QFETCH(QString, source);
+        QFETCH(QString, how);
+        app->Start();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        Type(Find<QLineEdit>(form, "reactionTime"), QStringLiteral("1"));
+        Type(Find<QLineEdit>(form, "riseTime"), QStringLiteral("0,35"));
+        QString speed;
+        if (source == "skid") {
+            Type(Find<QLineEdit>(form, "skidOrSpeed"), QStringLiteral("10"));
+            Calculate();
+            speed = Find<QLineEdit>(form, "speedOrSkidResult")->text();
+            QVERIFY(!speed.isEmpty());
+        } else if (source == "speed") {
+            Find<QCheckBox>(form, "skidKnown")->click();
+            Type(Find<QLineEdit>(form, "skidOrSpeed"), QStringLiteral("72"));
+            speed = QStringLiteral("72");
+        } else if (source == "loading") {
+            QTest::mouseClick(Find<toolkit::Label>(form, "loadingLink"), Qt::LeftButton);
+            LoadingWindow* loading = app->Loading();
+            QTest::keyClicks(Find<QLineEdit>(loading, "speed"), QStringLiteral("50"));
+            QComboBox* adhesion = Find<QComboBox>(loading, "adhesion");
+            adhesion->lineEdit()->selectAll();
+            QTest::keyClicks(adhesion, QStringLiteral("0,8"));
+            QTest::mouseClick(Find<QPushButton>(loading, "startButton"), Qt::LeftButton);
+            Elapse(500ms);
+            QVERIFY(loading->isHidden());
+            speed = QStringLiteral("50");
+        }
+        if (how == "link")
+            QTest::mouseClick(Find<toolkit::Label>(form, "analysisLink"), Qt::LeftButton);
+        else if (how == "menu")
+            Choose(Find<toolkit::Label>(form, "speedKnownCaption"),
+                   QStringLiteral("Оценить техническую возможность предотвратить наезд…"));
+        else
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_T,
+                            Qt::ControlModifier | Qt::ShiftModifier);
+        AnalysisWindow* analysis = app->Analysis();
+        QVERIFY(analysis && analysis->isVisible());
+        QCOMPARE((QStringList{Find<QLineEdit>(analysis, "reaction")->text(),
+                              Find<QLineEdit>(analysis, "delay")->text(),
+                              Find<QLineEdit>(analysis, "rise")->text(),
+                              Find<QLineEdit>(analysis, "deceleration")->text(),
+                              Find<QLineEdit>(analysis, "speed")->text()}),
+                 (QStringList{"1", "0,2", "0,35", "6,8", speed}));
+        // The main window keeps its inputs and results.
+        QCOMPARE(Find<QLineEdit>(form, "reactionTime")->text(), QStringLiteral("1"));
+        if (source == "skid") QCOMPARE(Find<QLineEdit>(form, "speedOrSkidResult")->text(), speed);
     }
 
     // Return in any input starts the calculation as Старт does; Escape never ends the program.

@@ -5,13 +5,13 @@ using namespace toolkit::table;
 
 namespace {
 
-constexpr FontDecl kLink{Face::Sans, 8.25, true, true};
+constexpr FontDecl kMainLinkFont{Face::Sans, 8.25, true, true};
 constexpr FontDecl kNotice{Face::Serif, 6.75};
 constexpr FontDecl kExponent{Face::Serif, 6};
 
-constexpr unsigned kLinkLabel = kTransparent | kCentred | kHandCursor;
+constexpr unsigned kMainLinkFlags = kTransparent | kCentred | kHandCursor;
 
-// Tab goes top to bottom and left to right: the inputs and their choices, the mode and the two
+// Tab goes top to bottom and left to right: the inputs and their choices, the mode and the three
 // links to the other calculations, Старт, the results, then the other buttons and the footer.
 // The comment at the end of a row is the control's id in the window's design. The check box
 // keeps its designed caption, which lies beyond its width: its focus frame is drawn around it.
@@ -19,35 +19,37 @@ constexpr unsigned kLinkLabel = kTransparent | kCentred | kHandCursor;
 const Control kMainControls[] = {
 // name                 kind  in        caption                   left  top   width height font     text    back        tab flags picture              accessible name
 {"skidKnown",  Kind::CheckBox, "mainWindow", "Check1",       6480, 1560,  200,  255, kWindow, kDefault, kDarkGreen,  8, 0, {}, "Извесна длина тормозного следа, юза"},  // Check1
-{"speedMsResult",          T, "mainWindow", "",             3840, 3600,  855,  285, kBold,   kWhite,   kDarkGreen, 13, kResult, {}, "Скорость, м/с"},  // Text9
-{"brakingTimeResult",      T, "mainWindow", "",              240, 4560,  855,  285, kBold,   kWhite,   kDarkGreen, 15, kResult, {}, "Время полного тормажения,с"},  // Text8
-{"speedOrSkidResult",      T, "mainWindow", "",              240, 3600,  855,  285, kBold,   kWhite,   kDarkGreen, 12, kResult, {}, "Скорость, км/час"},  // Text4
-{"stoppingDistanceResult", T, "mainWindow", "",              240, 4080,  855,  285, kBold,   kWhite,   kDarkGreen, 14, kResult, {},
+{"speedMsResult",          T, "mainWindow", "",             3840, 3600,  855,  285, kBold,   kWhite,   kDarkGreen, 14, kResult, {}, "Скорость, м/с"},  // Text9
+{"brakingTimeResult",      T, "mainWindow", "",              240, 4560,  855,  285, kBold,   kWhite,   kDarkGreen, 16, kResult, {}, "Время полного тормажения,с"},  // Text8
+{"speedOrSkidResult",      T, "mainWindow", "",              240, 3600,  855,  285, kBold,   kWhite,   kDarkGreen, 13, kResult, {}, "Скорость, км/час"},  // Text4
+{"stoppingDistanceResult", T, "mainWindow", "",              240, 4080,  855,  285, kBold,   kWhite,   kDarkGreen, 15, kResult, {},
  "Путь автомобиля с момента начала реагирование водителем на опасность до остановки (остановочный путь),м"},  // Text6
 {"dryRoad",                O, "mainWindow", "",             1080, 2520,  200,  200, kWindow, kDefault, kDarkGreen,  5, 0, {},
  "Установившееся замедление для сухого покрытия м/с² (ГОСТ25478-91)"},  // Option2
-{"standardButton",         B, "mainWindow", "",             7560, 4080, 1095,  375, kBold,   kDefault, kDefault,   17, 0, Picture::Gost, "ГОСТ"},  // Command5
-{"helpButton",             B, "mainWindow", "",             7560, 3600, 1095,  375, kBold,   kDefault, kDefault,   16, 0, Picture::Help, "Помощь"},  // Command4
+{"standardButton",         B, "mainWindow", "",             7560, 4080, 1095,  375, kBold,   kDefault, kDefault,   18, 0, Picture::Gost, "ГОСТ"},  // Command5
+{"helpButton",             B, "mainWindow", "",             7560, 3600, 1095,  375, kBold,   kDefault, kDefault,   17, 0, Picture::Help, "Помощь"},  // Command4
 {"wetRoad",                O, "mainWindow", "",             1080, 2880,  200,  200, kWindow, kDefault, kDarkGreen,  7, 0, {},
  "Установившееся замедление для Для мокрого покрытия м/с² (ГОСТ25478-91)"},  // Option1
 {"deceleration",           T, "mainWindow", "",              120, 2640,  855,  285, kWindow, kDefault, kDefault,    6, 0, {}, "Установившееся замедление, м/с²"},  // Text5
-{"exitButton",             B, "mainWindow", "",             7560, 4560, 1095,  375, kBold,   kDefault, kDefault,   18, 0, Picture::Exit, "Выход"},  // Command3
-{"startButton",            B, "mainWindow", "",             6360, 3600, 1095,  375, kBold,   kDefault, kDefault,   11, 0, Picture::Start, "Старт"},  // Command1
+{"exitButton",             B, "mainWindow", "",             7560, 4560, 1095,  375, kBold,   kDefault, kDefault,   19, 0, Picture::Exit, "Выход"},  // Command3
+{"startButton",            B, "mainWindow", "",             6360, 3600, 1095,  375, kBold,   kDefault, kDefault,   12, 0, Picture::Start, "Старт"},  // Command1
 {"reactionTime",           T, "mainWindow", "0,8",           120, 1080,  855,  285, kWindow, kDefault, kDefault,    1, 0, {}, "Время реакции водителя (0,6 - 1,4 с шагом 0,2), с"},  // Text1
 {"brakeDelay",             T, "mainWindow", "0,2",           120, 1440,  855,  285, kWindow, kDefault, kDefault,    2, 0, {}, "Время запаздывания срабатывания тормозного привода, с"},  // Text2
 {"riseTime",               T, "mainWindow", "0,3",           120, 1800,  855,  285, kWindow, kDefault, kDefault,    3, 0, {}, "Время наростания замедления, с"},  // Text3
 {"skidOrSpeed",            T, "mainWindow", "",              120, 2160,  855,  285, kWindow, kDefault, kDefault,    4, 0, {}, "Длина тормозного следа (юз),м"},  // Text7
 {"footer",                 F, "mainWindow", "",              120, 5080, 8775,  375, kWindow, kDefault, kWorkspace,  4, 0, {}, "Сведения о программе"},  // Frame6
-{"webAddress",             L, "footer",     "www.example.org",   120,    0, 2415,  255, kBold,   kWhite,   kDefault,   19, kLabel | kHandCursor, {}, "Страница программы в интернете"},  // Label14
-{"mailAddress",            L, "footer",     "info@example.org", 7080,    0, 1695,  255, kBold,   kWhite,   kDefault,   20, kLabel | kHandCursor, {}, "Написать письмо"},  // Label13
+{"webAddress",             L, "footer",     "www.example.org",   120,    0, 2415,  255, kBold,   kWhite,   kDefault,   20, kLabel | kHandCursor, {}, "Страница программы в интернете"},  // Label14
+{"mailAddress",            L, "footer",     "info@example.org", 7080,    0, 1695,  255, kBold,   kWhite,   kDefault,   21, kLabel | kHandCursor, {}, "Написать письмо"},  // Label13
 {"notice",                 L, "footer",     "Результаты расчёта носят справочный характер",
                                                             3120,  120, 2895,  255, kNotice, kWhite,   kDefault,    5, kLabel, {}, ""},  // Label12
 {"wetRoadSquare",          L, "mainWindow", "2",            3200, 3060,  255,  255, kExponent, kWhite, kDefault,   45, kLabel, {}, "Квадрат"},  // Label24
 {"dryRoadSquare",          L, "mainWindow", "2",            2520, 2560,  135,  255, kExponent, kWhite, kDefault,   44, kLabel, {}, "Квадрат"},  // Label23
 {"dashcamLink",            L, "mainWindow", "Определить скорость и время по данныи видеорегистратора",
-                                                            4800, 2760, 4095,  495, kLink,   kBlue,    kDefault,   10, kLinkLabel, {}, ""},  // Label22
+                                                            4800, 2760, 4095,  495, kMainLinkFont, kBlue,    kDefault,   10, kMainLinkFlags, {}, ""},  // Label22
+{"analysisLink",           L, "mainWindow", "Оценить техническую возможность предотвратить наезд",
+                                                            3900, 3255, 5070,  225, kMainLinkFont, kBlue,    kDefault,   11, kMainLinkFlags, {}, ""},
 {"loadingLink",            L, "mainWindow", "Определить тормозной путь в зависимости от загрузки автомобиля",
-                                                            4800, 2280, 4095,  495, kLink,   kBlue,    kDefault,    9, kLinkLabel, {}, ""},  // Label21
+                                                            4800, 2280, 4095,  495, kMainLinkFont, kBlue,    kDefault,    9, kMainLinkFlags, {}, ""},  // Label21
 {"speedSign",  Kind::Image, "mainWindow", "",               8520,    0,  375,  390, kWindow, kDefault, kDefault,   -1, 0, Picture::SpeedSign, "Знак ограничения скорости 60"},  // Image2
 {"modeFrameRight",         N, "mainWindow", "",             8760, 1200, 8760, 2160, kWindow, kRed,     kDefault,   -1, 0, {}, "Рамка выбора режима"},  // Line8
 {"modeFrameBottom",        N, "mainWindow", "",             6360, 2160, 8760, 2160, kWindow, kRed,     kDefault,   -1, 0, {}, "Рамка выбора режима"},  // Line7

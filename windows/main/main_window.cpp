@@ -15,6 +15,7 @@
 #include "windows/main/main_layout.h"
 #include "windows/shared/problem.h"
 #include "windows/shared/text.h"
+#include "windows/toolkit/commands.h"
 #include "windows/toolkit/controls.h"
 #include "windows/toolkit/events.h"
 #include "windows/toolkit/messages.h"
@@ -32,6 +33,9 @@ const QString kSpeedCaption = QStringLiteral("Скорость, км/час");
 // Beyond these the car runs into the car ahead: a skid mark in m, a speed in km/h.
 constexpr double kLongestStoppingSkid = 18;
 constexpr double kFastestStoppingSpeed = 60;
+
+const QString kAnalysisCommand =
+    QStringLiteral("Оценить техническую возможность предотвратить наезд…");
 
 } // namespace
 
@@ -51,7 +55,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     BIND(startButton), BIND(exitButton), BIND(helpButton), BIND(standardButton);
     BIND(skidOrSpeedCaption), BIND(speedOrSkidCaption), BIND(stoppingDistanceCaption);
     BIND(skidKnownCaption), BIND(speedKnownCaption);
-    BIND(loadingLink), BIND(dashcamLink), BIND(mailAddress), BIND(webAddress);
+    BIND(loadingLink), BIND(dashcamLink), BIND(analysisLink), BIND(mailAddress), BIND(webAddress);
     BIND(strip), BIND(stripSpeedReadout), BIND(stripDistanceReadout);
 #undef BIND
     stoppingDistanceCaption_ = stoppingDistanceCaption->text();
@@ -90,6 +94,11 @@ void MainWindow::BindHandlers() {
     OnClick(webAddress, this, [this] { toolkit::ShellOpenAddress(webAddress->text()); });
     OnClick(loadingLink, this, &MainWindow::onLoadingLinkClicked);
     OnClick(dashcamLink, this, [this] { emit dashcamRequested(); });
+    OnClick(analysisLink, this, [this] { emit analysisRequested(StartForAnalysis()); });
+    toolkit::OfferCommands(this,
+                           {{kAnalysisCommand, QKeySequence(QStringLiteral("Ctrl+Shift+T")),
+                             [this] { emit analysisRequested(StartForAnalysis()); }, true}},
+                           [] { return true; });
     OnClick(startButton, this, &MainWindow::onStartClicked);
     // Return in an input starts the calculation, as Старт does.
     // Results on screen belong to the inputs beside them: a changed input empties them.
@@ -336,4 +345,11 @@ void MainWindow::onStandardClicked() {
         "замедлениям (стандарт не действует: его заменил ГОСТ Р 51709-2001, а тот — "
         "ГОСТ 33997-2016)";
     toolkit::OpenDocument(this, QStringLiteral("gost.pdf"), QString::fromUtf8(kStandard));
+}
+
+AnalysisStart MainWindow::StartForAnalysis() const {
+    const QString speed =
+        mode_ == core::StoppingMode::SpeedKnown ? skidOrSpeed->text() : speedOrSkidResult->text();
+    return {reactionTime->text(), brakeDelay->text(), riseTime->text(), deceleration->text(),
+            speed};
 }

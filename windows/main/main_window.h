@@ -5,6 +5,7 @@
 
 #include "core/record.h"
 #include "core/stopping.h"
+#include "windows/analysis/analysis_start.h"
 #include "windows/loading/loading_outcome.h"
 #include "windows/main/braking_animation.h"
 #include "windows/record/last_record.h"
@@ -44,6 +45,9 @@ signals:
     // The deceleration or the rise time changed: what the loading window needs now.
     void loadingGivenChanged(const LoadingGiven& given);
     void dashcamRequested();
+    // The «Техническая возможность» window, with the times, the deceleration and the speed as
+    // this window holds them.
+    void analysisRequested(const AnalysisStart& start);
     void helpRequested();
 
 protected:
@@ -63,7 +67,7 @@ private:
     // Captions that change with the mode and the calculation.
     toolkit::Label *skidOrSpeedCaption, *speedOrSkidCaption, *stoppingDistanceCaption;
     toolkit::Label *skidKnownCaption, *speedKnownCaption;
-    toolkit::Label *loadingLink, *dashcamLink, *mailAddress, *webAddress;
+    toolkit::Label *loadingLink, *dashcamLink, *analysisLink, *mailAddress, *webAddress;
     // The animation strip and its readouts.
     toolkit::Image* strip;
     toolkit::Label *stripSpeedReadout, *stripDistanceReadout;
@@ -95,6 +99,10 @@ private:
 
     // What the loading window needs of this window.
     LoadingGiven GivenToLoading() const;
+    // What the «Техническая возможность» window opens with: the times and the deceleration as
+    // typed, and the speed typed in the speed-known mode (the loading window's too) or the one
+    // computed from the skid; no speed while none is shown.
+    AnalysisStart StartForAnalysis() const;
 
     core::StoppingMode mode_ = core::StoppingMode::SkidKnown;
     // The results on screen came from the loading window: the end of the run shows them as

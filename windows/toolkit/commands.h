@@ -21,7 +21,9 @@ struct Command {
 
 // Offers the commands on `window`. While `available` returns false the menu shows them
 // disabled and their keys do nothing, except those offered always. Text fields and lists keep their
-// own menus. A window embedded in this one (EmbedWindow) shares its menu and keys.
+// own menus. A window embedded in this one (EmbedWindow) shares its menu and keys. A window may
+// offer several groups, each with its own condition: one menu shows them, in the order offered,
+// parted by separators.
 void OfferCommands(QWidget* window, std::vector<Command> commands, std::function<bool()> available);
 
 } // namespace toolkit
