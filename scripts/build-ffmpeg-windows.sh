@@ -75,23 +75,11 @@ if [ "$(cat "$origin_file" 2>/dev/null)" = "source $source_version $recipe" ]; t
   exit 0
 fi
 
-# Debian's source package, its patches applied; apt-get needs a deb-src entry for it, made from
-# the deb entries of Debian's own mirror when there is none.
+# Debian's source package, its patches applied.
 if [ ! -f "$src/configure" ]; then
-  if ! apt-get source --print-uris "ffmpeg=$source_version" >/dev/null 2>&1; then
-    echo "Adding deb-src entries for Debian's mirror"
-    if [ -f /etc/apt/sources.list.d/debian.sources ]; then
-      sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources \
-        >/etc/apt/sources.list.d/kvarnet-deb-src.sources
-    else
-      grep -h '^deb .*debian' /etc/apt/sources.list | sed 's/^deb /deb-src /' \
-        >/etc/apt/sources.list.d/kvarnet-deb-src.list
-    fi
-    apt-get update -qq
-  fi
   mkdir -p "$cache/src"
   rm -rf "$src"
-  (cd "$cache/src" && apt-get source -q "ffmpeg=$source_version" >/dev/null &&
+  (cd "$cache/src" && "$root/scripts/apt-source.sh" "ffmpeg=$source_version" &&
     rm -f ffmpeg_*.dsc ffmpeg_*.tar.* ffmpeg_*.debian.*)
 fi
 

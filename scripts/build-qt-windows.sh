@@ -46,20 +46,9 @@ origin_file=$prefix/kvarnet-qt-source/origin
 fetch_source() {
   [ -f "$src/.kvarnet-patched" ] && return
   "$root/scripts/install-deps.sh" dpkg-dev libwine-dev >/dev/null
-  if ! apt-get source --print-uris "qt6-base=$qt_source_version" >/dev/null 2>&1; then
-    echo "Adding deb-src entries for Debian's mirror"
-    if [ -f /etc/apt/sources.list.d/debian.sources ]; then
-      sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources \
-        >/etc/apt/sources.list.d/kvarnet-deb-src.sources
-    else
-      grep -h '^deb .*debian' /etc/apt/sources.list | sed 's/^deb /deb-src /' \
-        >/etc/apt/sources.list.d/kvarnet-deb-src.list
-    fi
-    apt-get update -qq
-  fi
   rm -rf "$cache/src"
   mkdir -p "$cache/src"
-  (cd "$cache/src" && apt-get source -q "qt6-base=$qt_source_version" >/dev/null &&
+  (cd "$cache/src" && "$root/scripts/apt-source.sh" "qt6-base=$qt_source_version" &&
     rm -f ./*.dsc ./*.tar.*)
   for patch in "$patches"/*.patch; do
     patch -d "$src" -p1 -s <"$patch"
