@@ -117,6 +117,11 @@ std::string RecordText(const CalculationRecord& record) {
         out += "  " + v.name + ":" + (ReadsAsText(v) ? "\n    " : " ") + WithUnit(v.text, v.unit) +
                "\n";
     if (record.diagram) out += "\nСхема\n  " + PathDiagramText(*record.diagram) + "\n";
+    if (!record.images.empty()) { // the pictures themselves are in the HTML and the PDF
+        out += "\nКадры (изображения — в записи HTML и PDF)\n";
+        for (const RecordImage& image : record.images)
+            out += "  " + image.caption + "\n";
+    }
     if (const std::vector<std::string> notes = RecordNotes(record); !notes.empty()) {
         out += "\nПримечания\n";
         for (const std::string& note : notes)

@@ -114,6 +114,14 @@ struct PathDiagram {
     PathMark target;             // Sa or Sв
 };
 
+// A picture the record shows as evidence, such as a frame of a video, encoded as the window
+// that attaches it made it: the core only carries it into the documents.
+struct RecordImage {
+    std::string caption; // "Кадр 31, t(A) = 1,033333 с"
+    std::string format;  // the encoding: "png"
+    std::string bytes;   // the encoded file's bytes
+};
+
 struct CalculationRecord {
     std::string calculation; // "stopping", "loading", "dashcam"
     std::string title; // "Остановочный путь по длине тормозного следа"
@@ -124,6 +132,8 @@ struct CalculationRecord {
     RecordOrigin origin;
     std::string methodology = {}; // the method the calculation follows, where it names one
     std::optional<PathDiagram> diagram = {}; // the calculation's, where the window adds it
+    // Shown side by side in HTML and PDF, named by their captions in the text; not in the JSON.
+    std::vector<RecordImage> images = {};
 };
 
 // The diagram in words, for a reader who cannot see it: "…: Реакция водителя t1 — до 13,3 м; …;
@@ -164,7 +174,7 @@ std::string MethodLine(const CalculationRecord& record);
 std::vector<std::string> RecordNotes(const CalculationRecord& record);
 
 // The record as plain Russian text: title, header, inputs, steps, results, the diagram in words
-// where it has one, notes (RecordNotes).
+// where it has one, the pictures by their captions, notes (RecordNotes).
 std::string RecordText(const CalculationRecord& record);
 
 // The record as one JSON object: calculation, version (the program's), computed_at (ISO 8601,

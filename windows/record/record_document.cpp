@@ -132,6 +132,17 @@ QString Steps(const std::vector<core::RecordStep>& steps) {
     return out + QStringLiteral("</ol>\n");
 }
 
+// A picture within the page, so that the file stands alone: its encoding ("png") and bytes, its
+// width in CSS pixels, its height too when given, and its words for a reader who cannot see it.
+QString DataImage(const QString& format, const QByteArray& bytes, int width, int height,
+                  const QString& words) {
+    return QStringLiteral("<img src=\"data:image/%1;base64,%2\" width=\"%3\"%4 alt=\"%5\"/>")
+        .arg(format.toHtmlEscaped(), QString::fromLatin1(bytes.toBase64()))
+        .arg(width)
+        .arg(height > 0 ? QStringLiteral(" height=\"%1\"").arg(height) : QString())
+        .arg(words.toHtmlEscaped());
+}
+
 // The path diagram as a picture in the page, twice as fine as it is shown, its distances in
 // words as its alternative text. The PDF draws it again in vectors (PathDiagramObject).
 QString DiagramImage(const core::PathDiagram& diagram) {
@@ -141,12 +152,27 @@ QString DiagramImage(const core::PathDiagram& diagram) {
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
-    return QStringLiteral("<p><img src=\"data:image/png;base64,%1\" width=\"%2\" height=\"%3\" "
-                          "alt=\"%4\"/></p>\n")
-        .arg(QString::fromLatin1(png.toBase64()))
-        .arg(kShownWidth)
-        .arg(image.height() / 2)
-        .arg(PathDiagramDescription(diagram).toHtmlEscaped());
+    return QStringLiteral("<p>") +
+           DataImage(QStringLiteral("png"), png, kShownWidth, image.height() / 2,
+                     PathDiagramDescription(diagram)) +
+           QStringLiteral("</p>\n");
+}
+
+// The record's pictures side by side, each with its caption under it and as its words. The PDF
+// lays them out from the same HTML.
+QString Images(const std::vector<core::RecordImage>& images) {
+    constexpr int kRowWidth = 640; // the text's width on A4, in CSS pixels
+    const int width = (kRowWidth - 16) / static_cast<int>(images.size());
+    QString out = QStringLiteral(
+        "<table width=\"100%\" border=\"0\" cellspacing=\"0\" cellpadding=\"4\">\n<tr>");
+    for (const core::RecordImage& image : images) {
+        const QString caption = QString::fromStdString(image.caption);
+        out += QStringLiteral("<td>") +
+               DataImage(QString::fromStdString(image.format),
+                         QByteArray::fromStdString(image.bytes), width, 0, caption) +
+               QStringLiteral("<br/>%1</td>").arg(caption.toHtmlEscaped());
+    }
+    return out + QStringLiteral("</tr>\n</table>\n");
 }
 
 // The whole document, with the value tables parted as given.
@@ -165,6 +191,7 @@ QString Document(const core::CalculationRecord& record, const TableParts& parts)
     out += QStringLiteral("<h2>Расчёт</h2>\n") + Steps(record.steps);
     out += QStringLiteral("<h2>Результаты</h2>\n") + ValueTable(record.results, parts[1]);
     if (record.diagram) out += QStringLiteral("<h2>Схема</h2>\n") + DiagramImage(*record.diagram);
+    if (!record.images.empty()) out += QStringLiteral("<h2>Кадры</h2>\n") + Images(record.images);
     if (const std::vector<std::string> notes = core::RecordNotes(record); !notes.empty()) {
         out += QStringLiteral("<h2>Примечания</h2>\n<ul>\n");
         for (const std::string& note : notes)
