@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTest>
 #include <array>
 #include <memory>
@@ -285,8 +286,8 @@ private slots:
 
     // The keyboard goes as the eye does: the start reading, the end reading and the distance,
     // top to bottom and left to right as they stand, then Старт, which acts on them, then the
-    // results, the example video's link and Закрыть, and round again; each row of the table is
-    // a control in its place, stacked and tabbed as the table says.
+    // results, the example video's link, the frame viewer's and Закрыть, and round again; each row
+    // of the table is a control in its place, stacked and tabbed as the table says.
     void tabOrder() {
         DashcamWindow* form = Open();
         QVERIFY(QTest::qWaitForWindowActive(form));
@@ -414,6 +415,37 @@ private slots:
         QCOMPARE(clicked, 1);
         QTest::keyClick(link, Qt::Key_Tab);
         QVERIFY(link->grab().toImage() != focused);
+    }
+
+    // The link to the frame viewer stands where the design left room for it, takes the
+    // keyboard after the example video's link, is announced as a link, and asks for the viewer
+    // with Return or Space; the designed controls keep their places.
+    void videoFramesLink_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("Space") << int(Qt::Key_Space);
+    }
+    void videoFramesLink() {
+        QFETCH(int, key);
+        DashcamWindow* form = Open();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        auto* link = Find<toolkit::Label>(form, "videoFramesLink");
+        QCOMPARE(link->text(), QStringLiteral("Точнее — по кадрам видеозаписи…"));
+        QVERIFY(form->rect().contains(link->geometry()));
+        for (QWidget* other : form->findChildren<QWidget*>())
+            if (other != link && other->isVisible() && other->parentWidget() == form &&
+                !other->objectName().startsWith(QStringLiteral("frame")))
+                QVERIFY2(!other->geometry().intersects(link->geometry()),
+                         qPrintable(other->objectName()));
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(link);
+        QCOMPARE(accessible->role(), QAccessible::Link);
+        QSignalSpy asked(form, &DashcamWindow::videoFramesRequested);
+        Find<toolkit::Label>(form, "exampleVideoLink")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), link);
+        QTest::keyClick(link, Qt::Key(key));
+        QCOMPARE(asked.count(), 1);
+        QVERIFY(form->isVisible());
     }
 
     void windowButtons() {

@@ -72,6 +72,7 @@ Clock("endSeconds",      3000, 1080,                                           1
 Clock("endMinutes",      2160, 1080,                                           10, "Конечные показания времени, мин", ItemsOf(core::input::kEndMinutes)),  // Combo2
 Clock("endHours",        1320, 1080,                                            9, "Конечные показания времени, час", ItemsOf(core::input::kEndHours)),  // Combo1
 {"exampleVideoLink", L, "dashcamWindow",  "Пример работы с программой", 5040, 2760, 3495,  375, kLink,   kBlue,    kDefault, 18, kLinkLabel},  // Label21
+{"videoFramesLink",  L, "dashcamWindow",  "Точнее — по кадрам видеозаписи…", 4440, 3180, 4095,  375, kLink,   kBlue,    kDefault, 18, kLinkLabel},  // added after the design: after exampleVideoLink in the keyboard's order
 {"poleSpacingNote",  L, "dashcamWindow",  shared::kPoleSpacingNote,
                                                         3360, 1680, 3255,  375, kWindow, kWhite,   kDefault, 22, kLabel},  // Label3
 RedLine("elapsedRule", "dashcamWindow", 360, 2400, 4200, 2400, 1, "Красная черта"),  // Line5

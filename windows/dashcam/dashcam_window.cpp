@@ -35,13 +35,14 @@ DashcamWindow::DashcamWindow() {
     BIND(startHours), BIND(startMinutes), BIND(startSeconds);
     BIND(endHours), BIND(endMinutes), BIND(endSeconds), BIND(distance);
     BIND(elapsedHours), BIND(elapsedMinutes), BIND(elapsedSeconds), BIND(speed);
-    BIND(startButton), BIND(closeButton), BIND(exampleVideoLink);
+    BIND(startButton), BIND(closeButton), BIND(exampleVideoLink), BIND(videoFramesLink);
 #undef BIND
 
     using toolkit::OnClick;
     OnClick(startButton, this, &DashcamWindow::onStartClicked);
     OnClick(closeButton, this, &DashcamWindow::onCloseClicked);
     OnClick(exampleVideoLink, this, &DashcamWindow::onExampleVideoClicked);
+    OnClick(videoFramesLink, this, &DashcamWindow::videoFramesRequested);
     // Return in a reading or in the distance computes, as Старт does.
     for (QComboBox* reading :
          {startHours, startMinutes, startSeconds, endHours, endMinutes, endSeconds})

@@ -19,7 +19,8 @@ struct DashcamResults;
 // An ordinary window beside the main one, closed with its own button or with Escape.
 //
 // The keyboard goes through the start reading, the end reading, the distance, Старт, the
-// results (read-only, yet selectable and copyable), the example video's link and Закрыть.
+// results (read-only, yet selectable and copyable), the example video's link, the link to the
+// frame viewer and Закрыть.
 // Return in a reading or in the distance computes, as Старт does. Escape closes the alert the
 // window opened when one is open, and the window otherwise.
 class DashcamWindow : public QWidget {
@@ -35,6 +36,9 @@ signals:
     // Закрыть or Escape: the window has hidden, and its owner discards it, so that the next
     // opening starts empty.
     void closed();
+    // The user asked for the frame viewer («Точнее — по кадрам видеозаписи…»), which times the
+    // car by the frames' own timestamps; whoever owns the windows opens it.
+    void videoFramesRequested();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -48,7 +52,7 @@ private:
     // The results: the elapsed time as hours, minutes and seconds, and the speed.
     QLineEdit *elapsedHours, *elapsedMinutes, *elapsedSeconds, *speed;
     QPushButton *startButton, *closeButton;
-    toolkit::Label* exampleVideoLink;
+    toolkit::Label *exampleVideoLink, *videoFramesLink;
 
     void onStartClicked();
     void onCloseClicked();
