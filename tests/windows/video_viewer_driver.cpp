@@ -1,14 +1,18 @@
 // Shows the frame viewer alone on a file, for a look at it and for screenshots:
 //   video_viewer_driver FILE [--from A --to B] [--distance D] [--guide X] [--zoom N]
-//                       [--grab window.png] [--save record.pdf|.html]
+//                       [--grab window.png] [--save record.pdf|.html] [--steps N]
 // It steps to frame A with the keys, marks it, steps on to B and marks it, types the distance,
 // puts the guide at X (pixels of the frame) and zooms in N steps, as a user would. With --grab
 // or --save it writes the files once the record is made and ends; otherwise it stays open.
+// --steps N instead steps N frames on from the first with →, each once the one before it is
+// shown, prints how long a step took on average, to be set against the frame interval, and ends.
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <cstdio>
 
 #include "windows/record/record_document.h"
 #include "windows/toolkit/application.h"
@@ -33,7 +37,7 @@ int main(int argc, char* argv[]) {
     toolkit::SetUpApplication();
     const QStringList args = QApplication::arguments().mid(1);
     if (args.isEmpty()) qFatal("usage: video_viewer_driver FILE [options]");
-    int from = 0, to = 0, zoom = 0;
+    int from = 0, to = 0, zoom = 0, steps = 0;
     double guide = -1;
     QString distance, grab, save;
     for (int i = 1; i + 1 < args.size(); i += 2) {
@@ -49,6 +53,8 @@ int main(int argc, char* argv[]) {
             guide = value.toDouble();
         else if (option == "--zoom")
             zoom = value.toInt();
+        else if (option == "--steps")
+            steps = value.toInt();
         else if (option == "--grab")
             grab = value;
         else if (option == "--save")
@@ -59,6 +65,23 @@ int main(int argc, char* argv[]) {
     QPointer<VideoViewer> viewer;
     OpenVideoViewer(viewer, args[0]);
     auto* view = viewer->findChild<FrameView*>("frameView");
+
+    if (steps > 0) {
+        QElapsedTimer clock;
+        auto* frameNumber = viewer->findChild<QLineEdit*>("frameNumber");
+        QObject::connect(frameNumber, &QLineEdit::textChanged, [&] {
+            const int shown = Shown(viewer);
+            if (shown == 1) clock.start();
+            if (shown == 1 + steps) {
+                std::printf("%d steps, %.1f ms a step\n", steps,
+                            double(clock.nsecsElapsed()) / 1e6 / steps);
+                app.quit();
+            } else {
+                Press(view, Qt::Key_Right);
+            }
+        });
+        return app.exec();
+    }
 
     // One step at a time, each when the frame before it is shown.
     enum { Opening, ToStart, ToEnd, Finishing, Done } stage = Opening;
