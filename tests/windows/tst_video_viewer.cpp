@@ -22,6 +22,7 @@
 
 #include "find_control.h"
 #include "test_main.h"
+#include "windows/analysis/analysis_window.h"
 #include "windows/record/record_document.h"
 #include "windows/video/frame_view.h"
 #include "windows/video/video_viewer.h"
@@ -394,6 +395,34 @@ private slots:
         QCOMPARE(Find<QSlider>(viewer_, "frameSlider")->maximum(), 90);
         Press(Qt::Key_Escape);
         QTRY_VERIFY(!viewer_);
+    }
+
+    // The analysis window's video calculation opens the viewer from the button beside the
+    // frame count, after the field in the keyboard's order, and brings up the same one again.
+    void analysisWindowOpensTheViewer() {
+        QPointer<AnalysisWindow> analysis;
+        OpenAnalysis(analysis, {});
+        analysis->ShowCalculation(AnalysisWindow::Calculation::Video);
+        QVERIFY(QTest::qWaitForWindowActive(analysis));
+        auto* button = Find<QPushButton>(analysis, "openVideoButton");
+        Find<QLineEdit>(analysis, "frames")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), button);
+        const auto viewers = [] {
+            QList<VideoViewer*> found;
+            for (QWidget* window : QApplication::topLevelWidgets())
+                if (auto* viewer = qobject_cast<VideoViewer*>(window);
+                    viewer && viewer->isVisible())
+                    found << viewer;
+            return found;
+        };
+        QVERIFY(viewers().isEmpty());
+        QTest::keyClick(button, Qt::Key_Space);
+        QCOMPARE(viewers().size(), 1);
+        viewer_ = viewers().front();
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(viewers().size(), 1);
+        delete analysis;
     }
 
     // Every control the keyboard reaches has a Russian name for a screen reader.

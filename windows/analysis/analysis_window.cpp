@@ -34,6 +34,7 @@
 #include "windows/toolkit/fonts.h"
 #include "windows/toolkit/pictures.h"
 #include "windows/toolkit/window.h"
+#include "windows/video/video_viewer.h"
 
 using shared::Q;
 using shared::Std;
@@ -365,9 +366,16 @@ QWidget* AnalysisWindow::BuildVideo() {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("videoPage"));
     auto* grid = new QGridLayout(page);
-    // The frame count and rate are typed here; a video file's reader, when it comes, stands in
-    // the first row beside them («Открыть видеозапись…»).
-    AddField(grid, frames_, input::kFrames, "frames");
+    // The frame count and rate are typed here; the frame viewer, beside them, times the frames
+    // by the video file's own timestamps instead.
+    openVideoButton_ = new QPushButton(QStringLiteral("Открыть видеозапись…"));
+    openVideoButton_->setObjectName(QStringLiteral("openVideoButton"));
+    openVideoButton_->setAccessibleName(QStringLiteral("Открыть видеозапись в окне кадров"));
+    openVideoButton_->setAutoDefault(false);
+    connect(openVideoButton_, &QPushButton::clicked, this,
+            [this] { OpenVideoViewer(videoViewer_); });
+    AddField(grid, frames_, input::kFrames, "frames", openVideoButton_);
+    grid->setAlignment(openVideoButton_, Qt::AlignLeft); // as wide as its words, not the column
     AddField(grid, fps_, input::kFrameRate, "fps");
     AddField(grid, videoDistance_, input::kDistance, "videoDistance");
     Page& p = PageOf(Calculation::Video);

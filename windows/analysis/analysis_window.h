@@ -20,6 +20,7 @@ class QPushButton;
 class QScrollArea;
 class QTabWidget;
 class PathDiagramView;
+class VideoViewer;
 
 namespace core {
 class NumericError;
@@ -95,6 +96,9 @@ private:
     PathDiagramView* diagram_;
     QLabel* status_;
     QPushButton *computeButton_, *copyButton_, *saveButton_, *caseButton_, *closeButton_;
+    // Beside the frame count: the frame viewer, which times the frames by the file itself.
+    QPushButton* openVideoButton_;
+    QPointer<VideoViewer> videoViewer_;
     std::array<Page, 4> pages_;
     std::optional<PresetUse> pedestrianPresetUse_, decelerationPresetUse_;
     std::vector<QWidget*> tabOrder_; // every control the keyboard reaches, as the eye goes
