@@ -7,6 +7,7 @@
 #include "windows/main/main_window.h"
 #include "windows/toolkit/messages.h"
 #include "windows/toolkit/window.h"
+#include "windows/video/video_viewer.h"
 
 namespace {
 
@@ -42,12 +43,17 @@ AppWindows::AppWindows() : main_(std::make_unique<MainWindow>()) {
 
 // The windows beside the main one go first, then the main one with the loading window in it.
 AppWindows::~AppWindows() {
+    delete viewer_;
     delete dashcam_;
     delete help_;
     delete analysis_.data();
     // The loading window hides as the main window destroys it: nothing may answer then.
     if (loading_) loading_->disconnect();
     main_->disconnect(this);
+}
+
+VideoViewer* AppWindows::Viewer() const {
+    return viewer_;
 }
 
 void AppWindows::Start() {
@@ -73,6 +79,8 @@ void AppWindows::OpenDashcam() {
     if (!dashcam_) {
         dashcam_ = new DashcamWindow();
         connect(dashcam_, &DashcamWindow::closed, this, [this] { Discard(dashcam_); });
+        connect(dashcam_, &DashcamWindow::videoFramesRequested, this,
+                [this] { OpenVideoViewer(viewer_); });
     }
     BringUp(dashcam_);
 }

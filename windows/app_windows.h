@@ -12,12 +12,13 @@ class DashcamWindow;
 class HelpWindow;
 class LoadingWindow;
 class MainWindow;
+class VideoViewer;
 
 // The program's windows: the main window, shown at start and kept to the end; the loading
 // window, embedded in it, a fresh one after each close; the dashcam, «Техническая возможность»
 // and help windows, opened from it and discarded when they close, so that the next opening starts
-// afresh. This object creates each window and wires them together: no window creates, finds or
-// calls another.
+// afresh; the frame viewer, opened from the dashcam window and kept until it is closed. This
+// object creates each window and wires them together: no window creates, finds or calls another.
 class AppWindows : public QObject {
     Q_OBJECT
 public:
@@ -34,6 +35,8 @@ public:
     DashcamWindow* Dashcam() const { return dashcam_; }
     HelpWindow* Help() const { return help_; }
     AnalysisWindow* Analysis() const;
+    // The frame viewer while it is open; nullptr otherwise.
+    VideoViewer* Viewer() const;
 
 private:
     void NewLoading();
@@ -47,4 +50,5 @@ private:
     DashcamWindow* dashcam_ = nullptr;
     HelpWindow* help_ = nullptr;
     QPointer<AnalysisWindow> analysis_; // deletes itself when it closes
+    QPointer<VideoViewer> viewer_;      // deletes itself when closed
 };

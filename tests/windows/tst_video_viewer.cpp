@@ -19,11 +19,16 @@
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
+#include <memory>
 
 #include "find_control.h"
 #include "test_main.h"
 #include "windows/analysis/analysis_window.h"
+#include "windows/app_windows.h"
+#include "windows/dashcam/dashcam_window.h"
+#include "windows/main/main_window.h"
 #include "windows/record/record_document.h"
+#include "windows/toolkit/controls.h"
 #include "windows/video/frame_view.h"
 #include "windows/video/video_viewer.h"
 
@@ -423,6 +428,31 @@ private slots:
         QTest::mouseClick(button, Qt::LeftButton);
         QCOMPARE(viewers().size(), 1);
         delete analysis;
+    }
+
+    // The dashcam window's link asks for the viewer, and the program's windows open it: by the
+    // keyboard, Return or Space on the link; again, the same viewer comes up. It stays when
+    // the dashcam window closes, and goes with the program's windows.
+    void dashcamLinkOpensTheViewer() {
+        auto app = std::make_unique<AppWindows>();
+        app->Start();
+        QVERIFY(QTest::qWaitForWindowActive(app->Main()));
+        QTest::mouseClick(Find<toolkit::Label>(app->Main(), "dashcamLink"), Qt::LeftButton);
+        DashcamWindow* dashcam = app->Dashcam();
+        QVERIFY(dashcam && QTest::qWaitForWindowActive(dashcam));
+        auto* link = Find<toolkit::Label>(dashcam, "videoFramesLink");
+        link->setFocus();
+        QVERIFY(!app->Viewer());
+        QTest::keyClick(link, Qt::Key_Return);
+        QPointer<VideoViewer> viewer = app->Viewer();
+        QVERIFY(viewer && viewer->isVisible());
+        QTest::keyClick(link, Qt::Key_Space);
+        QCOMPARE(app->Viewer(), viewer.data());
+        QTest::mouseClick(Find<QPushButton>(dashcam, "closeButton"), Qt::LeftButton);
+        QTRY_VERIFY(!app->Dashcam());
+        QVERIFY(viewer && viewer->isVisible());
+        app.reset();
+        QVERIFY(!viewer);
     }
 
     // Every control the keyboard reaches has a Russian name for a screen reader.

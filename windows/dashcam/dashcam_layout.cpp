@@ -10,9 +10,10 @@ using namespace toolkit::table;
 
 namespace {
 
-constexpr FontDecl kLink{Face::Sans, 9.75, true, true};
+// Named for this window: a unity batch may hold the main window's layout, whose links differ.
+constexpr FontDecl kDashcamLink{Face::Sans, 9.75, true, true};
 
-constexpr unsigned kLinkLabel = kTransparent | kHandCursor;
+constexpr unsigned kDashcamLinkLabel = kTransparent | kHandCursor;
 
 // The clock lists: every value the reading's input takes, from "0" to the last below its limit
 // (hours to "23" at the start and to "24" at the end, minutes and seconds to "59").
@@ -71,8 +72,8 @@ Clock("startHours",      1320,  480,                                            
 Clock("endSeconds",      3000, 1080,                                           11, "Конечные показания времени, сек", ItemsOf(core::input::kEndSeconds)),  // Combo3
 Clock("endMinutes",      2160, 1080,                                           10, "Конечные показания времени, мин", ItemsOf(core::input::kEndMinutes)),  // Combo2
 Clock("endHours",        1320, 1080,                                            9, "Конечные показания времени, час", ItemsOf(core::input::kEndHours)),  // Combo1
-{"exampleVideoLink", L, "dashcamWindow",  "Пример работы с программой", 5040, 2760, 3495,  375, kLink,   kBlue,    kDefault, 18, kLinkLabel},  // Label21
-{"videoFramesLink",  L, "dashcamWindow",  "Точнее — по кадрам видеозаписи…", 4440, 3180, 4095,  375, kLink,   kBlue,    kDefault, 18, kLinkLabel},  // added after the design: after exampleVideoLink in the keyboard's order
+{"exampleVideoLink", L, "dashcamWindow",  "Пример работы с программой", 5040, 2760, 3495,  375, kDashcamLink, kBlue, kDefault, 18, kDashcamLinkLabel},  // Label21
+{"videoFramesLink",  L, "dashcamWindow",  "Точнее — по кадрам видеозаписи…", 4440, 3180, 4095,  375, kDashcamLink, kBlue, kDefault, 18, kDashcamLinkLabel},  // added after the design: after exampleVideoLink in the keyboard's order
 {"poleSpacingNote",  L, "dashcamWindow",  shared::kPoleSpacingNote,
                                                         3360, 1680, 3255,  375, kWindow, kWhite,   kDefault, 22, kLabel},  // Label3
 RedLine("elapsedRule", "dashcamWindow", 360, 2400, 4200, 2400, 1, "Красная черта"),  // Line5
