@@ -5,6 +5,7 @@
 #include "cli/calculation.h"
 #include "cli/problem.h"
 #include "cli/verdicts.h"
+#include "media/file_inputs.h"
 #include "media/video_file.h"
 #include "version.h"
 
@@ -55,10 +56,6 @@ std::filesystem::path PathOf(const std::string& name) {
     return std::filesystem::path(std::u8string(name.begin(), name.end()));
 }
 
-core::Exact ExactOf(const media::Rational& value) {
-    return core::Exact::Ratio(value.num, value.den);
-}
-
 Refusal FileRefusal(const media::MediaError& error) {
     return {std::string(kFile), error.what()};
 }
@@ -80,7 +77,7 @@ Outcome ListFrames(const Values& values) {
             ", \"truncated\": " + (info.truncated ? "true" : "false") + "}, \"frames\": [";
         const std::vector<media::Rational>& times = video.FrameTimes();
         for (std::size_t i = 0; i < times.size(); ++i) {
-            const std::string seconds = core::SecondsText(ExactOf(times[i]));
+            const std::string seconds = core::SecondsText(media::ExactOf(times[i]));
             const std::string number = std::to_string(i + 1);
             text += number + ";" + seconds + "\n";
             json += (i ? ", " : "") + std::string("{\"frame\": ") + number +
@@ -104,19 +101,9 @@ Outcome RunFromFile(const Values& values, bool withRecord) {
     core::VideoFileInputs in{texts[0], texts[1], texts[2], {}, {}};
     try {
         video.emplace(media::VideoFile::Open(path));
-        const media::FileInfo& info = video->Info();
-        in.frameTimes.reserve(video->FrameTimes().size());
-        for (const media::Rational& time : video->FrameTimes())
-            in.frameTimes.push_back(ExactOf(time));
-        in.file = {info.name,
-                   info.size,
-                   {},
-                   info.container,
-                   info.codec,
-                   info.variableRate,
-                   ExactOf(info.nominalRate)};
+        in.frameTimes = media::ExactTimes(video->FrameTimes());
         // The hash is evidence for the record; a table of results needs none.
-        if (withRecord) in.file.sha256 = media::Sha256(path);
+        in.file = media::DetailsOf(video->Info(), withRecord ? media::Sha256(path) : "");
     } catch (const media::MediaError& error) {
         outcome.refusal = FileRefusal(error);
         return outcome;

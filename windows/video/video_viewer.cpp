@@ -19,6 +19,7 @@
 
 #include "core/numeric.h"
 #include "core/numeric_error.h"
+#include "media/file_inputs.h"
 #include "windows/shared/pole_spacing.h"
 #include "windows/shared/problem.h"
 #include "windows/shared/text.h"
@@ -33,10 +34,6 @@ using shared::Std;
 namespace {
 
 constexpr int kThumbnailWidth = 240;
-
-core::Exact ExactOf(const media::Rational& value) {
-    return core::Exact::Ratio(value.num, value.den);
-}
 
 // A frame's time as the viewer shows it: to 0,001 s, every decimal written ("1,000 с").
 QString ShownTime(const core::Exact& seconds) {
@@ -336,10 +333,7 @@ void VideoViewer::onProgress(int percent, bool hashing) {
 
 void VideoViewer::onOpened(std::shared_ptr<const FrameSource::Index> index) {
     index_ = std::move(index);
-    times_.clear();
-    times_.reserve(index_->times.size());
-    for (const media::Rational& time : index_->times)
-        times_.push_back(ExactOf(time));
+    times_ = media::ExactTimes(index_->times);
     const media::FileInfo& info = index_->info;
     QString details =
         QStringLiteral("%1 — %2; %3, %4; %5×%6; %7 кадров, частота %8")
@@ -471,12 +465,8 @@ void VideoViewer::Recalculate() {
     const media::FileInfo& info = index_->info;
     const QStringList texts = {QString::number(start_.frame), QString::number(end_.frame),
                                distance->text()};
-    core::VideoFileInputs in{Std(texts[0]),
-                             Std(texts[1]),
-                             Std(texts[2]),
-                             times_,
-                             {info.name, info.size, Std(sha256_), info.container, info.codec,
-                              info.variableRate, ExactOf(info.nominalRate)}};
+    core::VideoFileInputs in{Std(texts[0]), Std(texts[1]), Std(texts[2]), times_,
+                             media::DetailsOf(info, Std(sha256_))};
     core::CalculationRecord record;
     core::VideoFileResults results;
     try {
