@@ -91,8 +91,8 @@ command_line_tests() {
 # in the window's layout table, which gives it in twips (15 to a pixel).
 middle() {
   local l t w h
-  read -r l t w h < <(sed -nE 's/^\{"'"$1"'", *[A-Za-z:]+, *"Form1", *"[^"]*", *([0-9]+), *([0-9]+), *([0-9]+), *([0-9]+),.*/\1 \2 \3 \4/p' \
-    "$root/windows/main/form1_layout.cpp")
+  read -r l t w h < <(sed -nE 's/^\{"'"$1"'", *[A-Za-z:]+, *"mainWindow", *"[^"]*", *([0-9]+), *([0-9]+), *([0-9]+), *([0-9]+),.*/\1 \2 \3 \4/p' \
+    "$root/windows/main/main_layout.cpp")
   [ -n "$h" ] || { echo "no $1 in the main window's layout" >&2; return 1; }
   echo $(((l + w / 2) / 15)) $(((t + h / 2) / 15))
 }
@@ -162,22 +162,22 @@ program_from_the_zip() {
     # still giving the window the focus are lost.
     for _ in $(seq 5); do
       sleep 1
-      click Text7 && sleep 0.5 && xdotool key ctrl+a && xdotool type --delay 50 20
-      copy Text7
+      click skidOrSpeed && sleep 0.5 && xdotool key ctrl+a && xdotool type --delay 50 20
+      copy skidOrSpeed
       [ "$clip" = 20 ] && break
     done
     [ "$clip" = 20 ] || { echo "FAIL: the skid length could not be typed"; kill "$program"; exit 1; }
-    click Command1 || exit 1
+    click startButton || exit 1
     # The animation runs about three seconds; the last result is written at its end.
     for _ in $(seq 15); do
-      copy Text8
+      copy brakingTimeResult
       [ "$clip" != 20 ] && break
     done
     mkdir -p "$build/shots"
     import -window root "$build/shots/main-results.png"
-    fields Text1 Text2 Text3 Text5 Text7
+    fields reactionTime brakeDelay riseTime deceleration skidOrSpeed
     inputs=$joined
-    fields Text4 Text9 Text6 Text8
+    fields speedOrSkidResult speedMsResult stoppingDistanceResult brakingTimeResult
     shown=$joined
     expected=$(printf 'reaction;delay;rise;deceleration;skid\n%s\n' "$inputs" |
       "$wine" "$app/kvarnet-calc.exe" stopping --batch - | tr -d '\r' | sed -n 2p |
@@ -189,7 +189,7 @@ program_from_the_zip() {
       echo "FAIL: the window's results differ from kvarnet-calc's"
       status=1
     fi
-    click Command3
+    click exitButton || status=1
     for _ in $(seq 40); do kill -0 "$program" 2>/dev/null || break; sleep 0.5; done
     if kill -0 "$program" 2>/dev/null; then
       echo "FAIL: Выход did not end the program"
@@ -291,7 +291,7 @@ finish_page() {
       echo "FAIL: the program was not started by the desktop's shell"
       status=1
     fi
-    click Command3
+    click exitButton || status=1
     for _ in $(seq 40); do
       xdotool search --onlyvisible --name '^Кварнет $' >/dev/null 2>&1 || break
       sleep 0.5
